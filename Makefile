@@ -1,0 +1,61 @@
+# Railscope: the two commands a fresh Debian machine needs are `make run` and `make test`.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+JOBS       ?= 2
+FUZZ_SECONDS ?= 20
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps build run test test-main test-asan fuzz fuzz-run bench screenshots clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: deps
+	$(MAKE) test-main
+	$(MAKE) test-asan
+	$(MAKE) fuzz-run
+
+test-main: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Second build with AddressSanitizer and UndefinedBehaviorSanitizer (clang), which also builds
+# the libFuzzer targets.
+$(ASAN_BUILD)/build.ninja:
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DRAILSCOPE_SANITIZE=ON -DRAILSCOPE_FUZZ=ON
+
+asan-build: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-asan: asan-build
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 900
+
+fuzz: asan-build
+
+fuzz-run: asan-build
+	bash scripts/run-fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS)
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DRAILSCOPE_BENCH=ON -DRAILSCOPE_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bash scripts/run-benchmarks.sh $(BENCH_BUILD)
+
+screenshots: build
+	bash scripts/screenshots.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs every benchmark program built under BUILD/bin (bench_*), each printing its figures and targets.
+set -uo pipefail
+BUILD=${1:-build-bench}
+status=0
+for b in "$BUILD"/bin/bench_*; do
+  [ -x "$b" ] || continue
+  echo "== $(basename "$b")"
+  QT_QPA_PLATFORM=offscreen "$b" || status=1
+done
+exit $status

@@ -1,0 +1,112 @@
+#include "boards/ConfigurableBoard.h"
+
+#include <algorithm>
+#include <fstream>
+
+TConfigurableBoard::TConfigurableBoard()
+{
+    SetQuoteStrings(true);
+}
+
+TConfigurableBoard::TConfigurableBoard(const TConfigurableBoard& other)
+    : TCsvIo(other), Name(other.Name), SerialNumber(other.SerialNumber), SWVersion(other.SWVersion),
+      SVCount(other.SVCount), SVs(other.SVs)
+{
+    SetQuoteStrings(true);
+}
+
+TConfigurableBoard& TConfigurableBoard::operator=(const TConfigurableBoard& other)
+{
+    if (this != &other) {
+        TCsvIo::operator=(other);
+        Name = other.Name;
+        SerialNumber = other.SerialNumber;
+        SWVersion = other.SWVersion;
+        SVCount = other.SVCount;
+        SVs = other.SVs;
+    }
+    return *this;
+}
+
+void TConfigurableBoard::SetSVCount(uint32_t count)
+{
+    SVCount = count;
+    SVs.assign(count, 0);
+}
+
+bool TConfigurableBoard::CalculateSVs()
+{
+    std::fill(SVs.begin(), SVs.end(), uint8_t{0});
+    SetSV(3, static_cast<uint8_t>(SerialNumber & 0xFF));
+    SetSV(4, static_cast<uint8_t>((SerialNumber >> 8) & 0xFF));
+    return true;
+}
+
+void TConfigurableBoard::DecodeSVs()
+{
+    SerialNumber = static_cast<uint32_t>(GetSV(4)) * 256 + GetSV(3);
+}
+
+bool TConfigurableBoard::IsSVProgrammable(uint32_t n) const
+{
+    const auto& prot = GetProtectedSVs();
+    if (std::find(prot.begin(), prot.end(), n) != prot.end()) return false;
+    const auto& unused = GetUnusedSVs();
+    return std::find(unused.begin(), unused.end(), n) == unused.end();
+}
+
+uint32_t TConfigurableBoard::NextSVBlock(uint32_t current, uint32_t& blockSize) const
+{
+    uint32_t start = current == 0 ? 5 : current + blockSize;
+    blockSize = 0;
+    while (start <= SVCount && !IsSVProgrammable(start)) ++start;
+    if (start > SVCount) return start;
+    blockSize = 4;
+    for (uint32_t k = 1; k <= 3; ++k) {
+        const uint32_t n = start + k;
+        if (n >= SVCount || !IsSVProgrammable(n)) {
+            blockSize = 1;
+            break;
+        }
+    }
+    return start;
+}
+
+std::string TConfigurableBoard::SVListingText() const
+{
+    std::string out = "Board name = " + Name + "\r\n";
+    out += "SV Settings:\r\n";
+    int inGroup = 0;
+    for (uint32_t n = 1; n <= SVCount; ++n) {
+        if (!IsSVProgrammable(n)) continue;
+        out += "SV" + std::to_string(n) + "=" + std::to_string(GetSV(n)) + ";  ";
+        if (++inGroup == 8) {
+            out += "\r\n";
+            inGroup = 0;
+        }
+    }
+    return out;
+}
+
+bool TConfigurableBoard::WriteSVListing(const std::string& fileName)
+{
+    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << SVListingText();
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+void TConfigurableBoard::DisplayBoard(std::vector<std::string>& lines)
+{
+    lines.push_back("Board Type: " + GetBoardType());
+    lines.push_back(IsSerialValid() ? "Serial number: " + std::to_string(SerialNumber)
+                                    : std::string("Serial number: not set yet"));
+    lines.push_back("Board name: " + Name);
+}
+
+std::string TConfigurableBoard::GetListLine() const
+{
+    std::string serial = IsSerialValid() ? std::to_string(SerialNumber) : std::string("not set yet");
+    return serial + "\t" + GetBoardType() + "\t " + Name;
+}

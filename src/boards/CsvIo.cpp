@@ -1,0 +1,108 @@
+#include "boards/CsvIo.h"
+
+#include <climits>
+
+std::string& TCsvIo::Field(size_t position)
+{
+    if (position >= Fields.size()) Fields.resize(position + 1);
+    return Fields[position];
+}
+
+void TCsvIo::SetText(size_t position, const std::string& text)
+{
+    Field(position) = QuoteStrings ? "\"" + text + "\"" : text;
+}
+
+void TCsvIo::SetNumber(size_t position, long long value)
+{
+    Field(position) = std::to_string(value);
+}
+
+std::string TCsvIo::GetText(size_t position)
+{
+    const std::string& f = Field(position);
+    if (f.size() >= 2 && f.front() == '"' && f.back() == '"') return f.substr(1, f.size() - 2);
+    return f;
+}
+
+int TCsvIo::GetNumber(size_t position)
+{
+    const std::string& f = Field(position);
+    if (f.empty()) {
+        ErrorFlag = true;
+        return 0;
+    }
+    size_t i = 0;
+    while (i < f.size() && f[i] == ' ') ++i;
+    bool negative = false;
+    if (i < f.size() && (f[i] == '+' || f[i] == '-')) {
+        negative = f[i] == '-';
+        ++i;
+    }
+    const size_t digitsStart = i;
+    long long value = 0;
+    while (i < f.size() && f[i] >= '0' && f[i] <= '9') {
+        if (value <= INT_MAX) value = value * 10 + (f[i] - '0');
+        ++i;
+    }
+    if (i == digitsStart) {
+        ErrorFlag = true;
+        return 0;
+    }
+    for (size_t j = i; j < f.size(); ++j) {
+        if (f[j] != ' ') {
+            ErrorFlag = true;
+            break;
+        }
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+size_t TCsvIo::ReadLine(std::istream& stream)
+{
+    Fields.clear();
+    std::string current;
+    bool atStart = true;
+    bool inQuotes = false;
+    bool anything = false;
+    for (;;) {
+        const int c = stream.get();
+        if (c == std::char_traits<char>::eof()) {
+            // A final line without a line end still delivers its last field.
+            if (anything) Fields.push_back(std::move(current));
+            stream.clear(stream.rdstate() & ~std::ios::failbit);
+            return Fields.size();
+        }
+        anything = true;
+        if (c == '\n') {
+            Fields.push_back(std::move(current));
+            return Fields.size();
+        }
+        if (c == '\r') continue;
+        if (c == '"' && atStart) {
+            inQuotes = true;
+            atStart = false;
+        } else if (c == '"' && inQuotes) {
+            inQuotes = false;
+        } else if (c == ',' && !inQuotes) {
+            Fields.push_back(std::move(current));
+            current.clear();
+            atStart = true;
+        } else {
+            current.push_back(static_cast<char>(c));
+            atStart = false;
+        }
+    }
+}
+
+void TCsvIo::WriteLine(std::ostream& stream) const
+{
+    for (size_t i = 0; i < Fields.size(); ++i) {
+        if (i > 0) stream.put(',');
+        stream << Fields[i];
+    }
+    stream << "\r\n";
+}

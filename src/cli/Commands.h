@@ -1,0 +1,30 @@
+#pragma once
+// Command registry of railscope-cli. Each command lives in a file of its own and registers
+// itself with a static RegisterCommand object.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+struct Command {
+    std::string name;
+    std::string summary;
+    std::string usage; // printed by --help for the command
+    std::function<int(const std::vector<std::string>& args)> run;
+};
+
+std::vector<Command>& Registry();
+
+struct RegisterCommand {
+    explicit RegisterCommand(Command command) { Registry().push_back(std::move(command)); }
+};
+
+// Exit status for bad usage (unknown option, missing argument).
+constexpr int kUsageError = 2;
+
+// Prints "railscope-cli <command>: <message>" and the usage hint on standard error; returns 2.
+int UsageError(const std::string& command, const std::string& message);
+
+} // namespace cli

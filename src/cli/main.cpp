@@ -1,0 +1,67 @@
+// railscope-cli: the command-line tool of Railscope.
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace cli {
+
+std::vector<Command>& Registry()
+{
+    static std::vector<Command> commands;
+    return commands;
+}
+
+int UsageError(const std::string& command, const std::string& message)
+{
+    std::cerr << "railscope-cli " << command << ": " << message << "\n"
+              << "Try 'railscope-cli " << command << " --help'.\n";
+    return kUsageError;
+}
+
+} // namespace cli
+
+namespace {
+
+void PrintHelp(std::ostream& out)
+{
+    auto commands = cli::Registry();
+    std::sort(commands.begin(), commands.end(),
+              [](const cli::Command& a, const cli::Command& b) { return a.name < b.name; });
+    out << "Usage: railscope-cli COMMAND [ARGS...]\n\n"
+           "Railscope's command-line tool: decode LocoNet messages, work with board files,\n"
+           "and talk to LocoNet boards.\n\nCommands:\n";
+    for (const auto& c : commands) {
+        out << "  " << c.name;
+        for (size_t i = c.name.size(); i < 12; ++i) out << ' ';
+        out << c.summary << "\n";
+    }
+    out << "\nRun 'railscope-cli COMMAND --help' for a command's arguments.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        PrintHelp(std::cerr);
+        return cli::kUsageError;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintHelp(std::cout);
+        return 0;
+    }
+    for (const auto& c : cli::Registry()) {
+        if (c.name != args[0]) continue;
+        std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+            std::cout << c.usage;
+            return 0;
+        }
+        return c.run(rest);
+    }
+    std::cerr << "railscope-cli: unknown command '" << args[0] << "'\n"
+              << "Try 'railscope-cli --help'.\n";
+    return cli::kUsageError;
+}
