@@ -1,0 +1,28 @@
+#include "boards/BoardFactory.h"
+
+// Each board class adds its include and its case here.
+
+std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
+{
+    switch (type) {
+    default: return nullptr;
+    }
+}
+
+namespace {
+constexpr const char* kTypeTags[kBoardTypeCount] = {"ORB4", "KPX9", "ORB8", "RVN2", "QXP6"};
+}
+
+std::string BoardTypeTag(int type)
+{
+    return type >= 0 && type < kBoardTypeCount ? kTypeTags[type] : "";
+}
+
+int BoardTypeFromTag(const std::string& tag)
+{
+    for (int i = 0; i < kBoardTypeCount; ++i) {
+        const std::string t = kTypeTags[i];
+        if (tag == t || tag == t + "_BOARD") return i;
+    }
+    return -1;
+}
