@@ -1,10 +1,12 @@
 #include "boards/BoardFactory.h"
+#include "boards/rvn2/RVN2Board.h"
 
 // Each board class adds its include and its case here.
 
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
     switch (type) {
+    case eRVN2: return std::make_unique<TRVN2Board>();
     default: return nullptr;
     }
 }
