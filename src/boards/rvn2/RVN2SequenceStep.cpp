@@ -115,10 +115,6 @@ void TRVN2SequenceStep::SetActionFromWord(uint16_t word)
 
 void TRVN2SequenceStep::ToSVs(std::span<uint8_t, kSVBytes> bytes) const
 {
-    if (Action == eActNone) {
-        for (auto& b : bytes) b = 0;
-        return;
-    }
     const uint16_t trigger = GetTriggerWord();
     const uint16_t action = GetActionWord();
     bytes[0] = static_cast<uint8_t>(trigger & 0xFF);

@@ -53,7 +53,7 @@ public:
     void SetTriggerFromWord(uint16_t word);
     void SetActionFromWord(uint16_t word);
 
-    // The six SV bytes of the step. A step not in use is all zero.
+    // The six SV bytes of the step.
     void ToSVs(std::span<uint8_t, kSVBytes> bytes) const;
     // Resets the step, then reads it from its six SV bytes.
     void FromSVs(std::span<const uint8_t, kSVBytes> bytes);
@@ -67,20 +67,22 @@ public:
     void SaveToStream(std::ostream& stream);
     void LoadFromStream(std::istream& stream);
 
+    // A new step holds zeros throughout (so it occupies six zero SVs); Reset gives the values
+    // of a step not in use that the editor and the readers start from.
     uint32_t StepNumber = 1;
     std::string Comment;
     uint8_t Trigger = eTrigDelay;
     uint8_t Action = eActNone;
-    uint32_t Delay = 1;               // seconds, trigger 0
-    uint32_t TriggerPoint = 1;        // triggers 1 and 2
-    uint32_t TriggerSensorBoard = 1;  // trigger 3
-    uint32_t TriggerSensorInput = 1;  // trigger 3, 1 to 16
-    uint32_t Iterations = 1;          // act on every n-th trigger
+    uint32_t Delay = 0;               // seconds, trigger 0
+    uint32_t TriggerPoint = 0;        // triggers 1 and 2
+    uint32_t TriggerSensorBoard = 0;  // trigger 3
+    uint32_t TriggerSensorInput = 0;  // trigger 3, 1 to 16
+    uint32_t Iterations = 0;          // act on every n-th trigger
     uint32_t RetriggerStep = 0;       // 0: may trigger again at once; k: only after step k
-    uint32_t SpeedChangeTime = 2;     // seconds, actions 1 to 5
+    uint32_t SpeedChangeTime = 0;     // seconds, actions 1 to 5
     uint32_t FunctionNumber = 0;      // action 6
-    uint32_t FunctionTime = 1;        // seconds, action 6
-    uint32_t ActionPoint = 1;         // actions 8 and 9
+    uint32_t FunctionTime = 0;        // seconds, action 6
+    uint32_t ActionPoint = 0;         // actions 8 and 9
 
 private:
     std::string TriggerListText() const;

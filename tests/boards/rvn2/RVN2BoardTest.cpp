@@ -31,6 +31,14 @@ std::vector<uint8_t> SVsOf(TRVN2Board& b)
     return b.GetSVTable();
 }
 
+// Steps not in use as loading leaves them.
+void ResetUnusedSteps(TRVN2Board& b)
+{
+    for (auto& q : b.Sequences)
+        for (auto& s : q.Steps)
+            if (s.Action == eActNone) s.Reset();
+}
+
 // A board with something in every kind of field.
 TRVN2Board MakeBusyBoard()
 {
@@ -50,6 +58,7 @@ TRVN2Board MakeBusyBoard()
     s1.Trigger = eTrigSensor;
     s1.TriggerSensorBoard = 10;
     s1.TriggerSensorInput = 2;
+    s1.Iterations = 1;
     s1.RetriggerStep = 3;
     s1.Action = eActStop;
     s1.SpeedChangeTime = 2;
@@ -160,8 +169,9 @@ TEST(RVN2Board, SVLayout)
     EXPECT_EQ(sv(179), 1031 >> 8);
     EXPECT_EQ(sv(182), 6095 & 0xFF);
     EXPECT_EQ(sv(183), 6095 >> 8);
-    // Step 5 at SV 184: delay 1, dispatch -> 200.
-    EXPECT_EQ(sv(184), 1);
+    // Step 5 at SV 184: the delay it was created with (0), dispatch -> 200.
+    EXPECT_EQ(sv(184), 0);
+    EXPECT_EQ(sv(186), 1);
     EXPECT_EQ(sv(188), 200);
     EXPECT_EQ(sv(190), 0);
 
@@ -170,9 +180,9 @@ TEST(RVN2Board, SVLayout)
     EXPECT_EQ(sv(369), 0);
     const std::string longName = "a name longer than fifteen";
     for (uint32_t k = 0; k < 15; ++k) EXPECT_EQ(sv(371 + k), int(longName[k]));
-    EXPECT_EQ(sv(476), 1);
+    EXPECT_EQ(sv(476), 0);
     EXPECT_EQ(sv(477), 0);
-    EXPECT_EQ(sv(478), 1);
+    EXPECT_EQ(sv(478), 0);
     EXPECT_EQ(sv(480), 1027 & 0xFF);
     EXPECT_EQ(sv(481), 1027 >> 8);
     for (uint32_t n = 482; n <= 512; ++n) EXPECT_EQ(sv(n), 0);
@@ -224,8 +234,19 @@ TEST(RVN2Board, DecodeOfCalculateKeepsTheDescription)
             EXPECT_EQ(g.RetriggerStep, w.RetriggerStep);
         }
     }
+    // Unused steps come back reset, and a reset step writes a delay of 1 and iterations of 1.
     d.SerialNumber = b.SerialNumber;
-    EXPECT_EQ(SVsOf(d), svs);
+    auto expected = svs;
+    for (size_t q = 0; q < 4; ++q)
+        for (size_t i = 0; i < 16; ++i)
+            if (b.GetSequence(q).StepAt(i).Action == eActNone) {
+                const size_t first = TRVN2Board::SequenceFirstSV(q + 1) - 1 + 17 + 6 * i;
+                expected[first] = 1;
+                expected[first + 1] = 0;
+                expected[first + 2] = 1;
+                expected[first + 3] = 0;
+            }
+    EXPECT_EQ(SVsOf(d), expected);
 }
 
 TEST(RVN2Board, RandomSVTablesSurviveDecodeAndCalculate)
@@ -243,7 +264,9 @@ TEST(RVN2Board, RandomSVTablesSurviveDecodeAndCalculate)
             q.ActiveSteps = pick(0, 16);
             q.Name.assign(pick(1, 15), static_cast<char>('A' + pick(0, 25)));
             for (auto& s : q.Steps) {
+                s.Reset();
                 s.Action = static_cast<uint8_t>(pick(0, 9));
+                if (s.Action == eActNone) continue;
                 s.Trigger = static_cast<uint8_t>(pick(0, 3));
                 s.Delay = pick(0, 1000);
                 s.TriggerPoint = pick(1, 2048);
@@ -276,7 +299,7 @@ TEST(RVN2Board, RecordOfANewBoard)
     for (int q = 1; q <= 4; ++q) {
         expected += ",\"sequence_" + std::to_string(q) + "\",\"Undefined\",2,0\r\n";
         expected += ",,\"\"\r\n";
-        for (int i = 1; i <= 16; ++i) expected += ",\"step\"," + std::to_string(i) + ",0,1,0,1,,0,,,\"\"\r\n";
+        for (int i = 1; i <= 16; ++i) expected += ",\"step\"," + std::to_string(i) + ",0,0,0,0,,0,,,\"\"\r\n";
     }
     EXPECT_EQ(text, expected);
 }
@@ -291,9 +314,22 @@ TEST(RVN2Board, RecordStartsWithBoardAndNotesLines)
     EXPECT_EQ(text.substr(0, text.find("sensor_config") - 2), "\"RVN2_BOARD\",\"Station A\",1000\r\n,\"\"\r\n");
 }
 
+TEST(RVN2Board, LoadingResetsStepsNotInUse)
+{
+    auto b = MakeBusyBoard();
+    const std::string text = Save(b);
+    auto back = Load(text);
+    const std::string again = Save(back);
+    EXPECT_NE(text.find(",\"step\",16,0,0,0,0,,0,,,\"\"\r\n"), std::string::npos);
+    EXPECT_NE(again.find(",\"step\",16,0,1,0,1,,0,,,\"\"\r\n"), std::string::npos);
+    auto reloaded = Load(again);
+    EXPECT_EQ(Save(reloaded), again);
+}
+
 TEST(RVN2Board, RecordRoundTripsByteForByte)
 {
     auto b = MakeBusyBoard();
+    ResetUnusedSteps(b);
     const std::string text = Save(b);
     auto back = Load(text);
     EXPECT_EQ(Save(back), text);
@@ -320,6 +356,7 @@ TEST(RVN2Board, RecordRoundTripsByteForByte)
 TEST(RVN2Board, SequenceKeepsItsNumberWhenLoading)
 {
     TRVN2Board b;
+    ResetUnusedSteps(b);
     std::string text = Save(b);
     const auto pos = text.find("sequence_1");
     text.replace(pos, 10, "sequence_9");
@@ -331,6 +368,7 @@ TEST(RVN2Board, SequenceKeepsItsNumberWhenLoading)
 TEST(RVN2Board, OutOfRangeFileValuesSurviveASaveAndLoad)
 {
     auto b = MakeBusyBoard();
+    ResetUnusedSteps(b);
     b.SerialNumber = 0xFFFFFFFFu;
     b.GetSequence(0).StepAt(0).Action = eActStop;
     b.GetSequence(0).StepAt(0).SpeedChangeTime = 0xFFFFFFF0u;
@@ -424,7 +462,7 @@ TEST(RVN2Board, DescriptionOfABusyBoard)
                         "      Action: Set point 1999 to Thrown",
                         "      Can Trigger again immediately.",
                         "    Step 5: ",
-                        "      Trigger after 1 seconds; respond every trigger.",
+                        "      Trigger after 0 seconds; respond every trigger.",
                         "      Action: Dispatch Loco",
                     }));
     const auto type4 = std::find(lines.begin(), lines.end(), "Sequence 4: name=a name longer than fifteen");

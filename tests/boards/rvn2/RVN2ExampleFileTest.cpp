@@ -36,7 +36,11 @@ void SetDelayStep(TRVN2SequenceStep& s, const char* comment, uint32_t delay, uin
 
 std::vector<TRVN2Board> ExampleBoards()
 {
+    // Steps start out reset, as they are after loading or after the wizard.
     std::vector<TRVN2Board> boards(2);
+    for (auto& board : boards)
+        for (auto& q : board.Sequences)
+            for (auto& s : q.Steps) s.Reset();
 
     auto& a = boards[0];
     a.Name = "Branch Line Shuttle";

@@ -9,6 +9,7 @@ namespace {
 TRVN2SequenceStep MakeStep(uint8_t trigger, uint8_t action)
 {
     TRVN2SequenceStep s(5);
+    s.Reset();
     s.Trigger = trigger;
     s.Action = action;
     return s;
@@ -207,19 +208,38 @@ TEST(RVN2SequenceStep, SixBytesAndBack)
     EXPECT_EQ(back.SpeedChangeTime, 5u);
 }
 
-TEST(RVN2SequenceStep, UnusedStepIsAllZeroAndDecodesReset)
+TEST(RVN2SequenceStep, NewStepIsAllZero)
 {
+    const TRVN2SequenceStep s(9);
+    EXPECT_EQ(s.StepNumber, 9u);
+    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{}));
+    EXPECT_EQ(s.Iterations, 0u);
+    EXPECT_EQ(s.Delay, 0u);
+    EXPECT_EQ(s.SpeedChangeTime, 0u);
+    EXPECT_EQ(s.FunctionTime, 0u);
+    EXPECT_EQ(s.ActionPoint, 0u);
+}
+
+TEST(RVN2SequenceStep, UnusedStepWritesItsTriggerButDecodesReset)
+{
+    // A reset step still writes its delay of 1 and its iterations of 1.
+    TRVN2SequenceStep r(2);
+    r.Reset();
+    EXPECT_EQ(Bytes(r), (std::array<uint8_t, 6>{1, 0, 1, 0, 0, 0}));
+
     auto s = MakeStep(eTrigPointThrown, eActNone);
     s.TriggerPoint = 99;
     s.Iterations = 5;
     s.RetriggerStep = 2;
-    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{}));
+    const uint16_t word = 4096 + 99;
+    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{uint8_t(word & 0xFF), uint8_t(word >> 8), 5, 2, 0, 0}));
 
     // Trigger bytes without an action word are ignored.
-    const auto back = FromBytes({0x10, 0x20, 9, 9, 0, 0});
+    const auto back = FromBytes(Bytes(s));
     EXPECT_EQ(back.Action, eActNone);
     EXPECT_EQ(back.Trigger, eTrigDelay);
     EXPECT_EQ(back.Delay, 1u);
+    EXPECT_EQ(back.TriggerPoint, 1u);
     EXPECT_EQ(back.Iterations, 1u);
     EXPECT_EQ(back.RetriggerStep, 0u);
 }
@@ -287,6 +307,7 @@ TEST(RVN2SequenceStep, TextLinesForEachTriggerAndAction)
 TEST(RVN2SequenceStep, ListLineForEachTriggerAndAction)
 {
     TRVN2SequenceStep s(11);
+    s.Reset();
     EXPECT_EQ(s.GetListLine(), "11: Step not used.");
     s.Delay = 8;
     s.TriggerPoint = 12;
@@ -321,7 +342,10 @@ TEST(RVN2SequenceStep, LineLeavesUnusedFieldsEmpty)
     TRVN2SequenceStep s(1);
     std::ostringstream out;
     s.SaveToStream(out);
-    EXPECT_EQ(out.str(), ",\"step\",1,0,1,0,1,,0,,,\"\"\r\n");
+    s.Reset();
+    s.SaveToStream(out);
+    EXPECT_EQ(out.str(), ",\"step\",1,0,0,0,0,,0,,,\"\"\r\n"
+                         ",\"step\",1,0,1,0,1,,0,,,\"\"\r\n");
 
     auto f = MakeStep(eTrigSensor, eActLocoFunction);
     f.TriggerSensorBoard = 10;
