@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // As a board file: records back to back, read the way a board list loads them.
     {
         std::istringstream file(std::string(reinterpret_cast<const char*>(data), size), std::ios::binary);
-        for (int records = 0; records < 64 && file.peek() != std::char_traits<char>::eof(); ++records) {
+        for (int records = 0; records < 8 && file.peek() != std::char_traits<char>::eof(); ++records) {
             TRVN2Board board;
             board.LoadFromStream(file);
             Exercise(board);
