@@ -1,31 +1,11 @@
 #include "svprog/SVProgMessage.h"
 
+#include "messages/TextFormat.h"
+
 namespace {
 
-constexpr char kUpperHex[] = "0123456789ABCDEF";
-
-void AppendHex(std::string& s, uint32_t v, int minDigits)
-{
-    char buf[8];
-    int n = 0;
-    do {
-        buf[n++] = kUpperHex[v & 0x0F];
-        v >>= 4;
-    } while (v != 0 && n < 8);
-    while (n < minDigits) buf[n++] = '0';
-    while (n > 0) s.push_back(buf[--n]);
-}
-
-void AppendDec(std::string& s, uint32_t v)
-{
-    char buf[10];
-    int n = 0;
-    do {
-        buf[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    while (n > 0) s.push_back(buf[--n]);
-}
+using textformat::AppendDec;
+using textformat::AppendHex;
 
 // Kind texts, indexed by ESVMsgKind.
 constexpr const char* kKindTexts[] = {
