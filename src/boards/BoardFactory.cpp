@@ -3,8 +3,23 @@
 
 // Each board class adds its include and its case here.
 
+namespace {
+TBoardMakerHook& MakerHook()
+{
+    static TBoardMakerHook hook;
+    return hook;
+}
+} // namespace
+
+void SetBoardMakerHookForTests(TBoardMakerHook hook)
+{
+    MakerHook() = std::move(hook);
+}
+
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
+    if (MakerHook())
+        if (auto board = MakerHook()(type)) return board;
     switch (type) {
     case eRVN2: return std::make_unique<TRVN2Board>();
     default: return nullptr;
