@@ -1,10 +1,15 @@
 #include "boards/BoardFactory.h"
 
+#include "boards/orb4/ORB4Board.h"
+#include "boards/orb8/ORB8Board.h"
+
 // Each board class adds its include and its case here.
 
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
     switch (type) {
+    case eORB4: return std::make_unique<TORB4Board>();
+    case eORB8: return std::make_unique<TORB8Board>();
     default: return nullptr;
     }
 }
