@@ -4,6 +4,8 @@
 #include "../SignalBoardSamples.h"
 
 #include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -380,4 +382,23 @@ TEST(ORB4Board, CopiesAreIndependent)
     EXPECT_FALSE(b.GetSignal(3).RedSet().ConditionAt(0).IsEmpty());
     b = copy;
     EXPECT_EQ(Record(copy), Record(b));
+}
+
+TEST(ORB4Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
+{
+    std::ifstream in(std::string(RAILSCOPE_SOURCE_DIR) + "/data/examples/layout-orb4.csv", std::ios::binary);
+    ASSERT_TRUE(in.good());
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::istringstream stream(file);
+    std::string again;
+    int boards = 0;
+    while (stream.peek() != std::char_traits<char>::eof()) {
+        TORB4Board b;
+        b.LoadFromStream(stream);
+        EXPECT_TRUE(b.CalculateSVs()) << b.Name;
+        again += Record(b);
+        ++boards;
+    }
+    EXPECT_EQ(boards, 2);
+    EXPECT_EQ(again, file);
 }

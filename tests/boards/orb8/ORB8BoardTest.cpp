@@ -5,6 +5,8 @@
 #include "../SignalBoardSamples.h"
 
 #include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -268,4 +270,19 @@ TEST(ORB8Board, TooManyDevicesFails)
     std::istringstream in(out.str());
     fresh.LoadFromStream(in);
     EXPECT_TRUE(fresh.CalculateSVs());
+}
+
+TEST(ORB8Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
+{
+    std::ifstream in(std::string(RAILSCOPE_SOURCE_DIR) + "/data/examples/layout-orb8.csv", std::ios::binary);
+    ASSERT_TRUE(in.good());
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::istringstream stream(file);
+    TORB8Board b;
+    b.LoadFromStream(stream);
+    EXPECT_EQ(stream.peek(), std::char_traits<char>::eof());
+    EXPECT_TRUE(b.CalculateSVs());
+    EXPECT_EQ(b.Name, "Station throat ORB8");
+    EXPECT_FALSE(b.GetSignal(3).IsBlock());
+    EXPECT_EQ(Record(b), file);
 }
