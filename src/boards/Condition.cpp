@@ -346,6 +346,7 @@ void TConditionSet::WriteRecord(std::ostream& stream)
     SetText(3, std::to_string(Conditions.size()));
     for (size_t i = 0; i < Conditions.size(); ++i) SetText(4 + i, Conditions[i].Token());
     WriteLine(stream);
+    ReleaseFields();
 }
 
 void TConditionSet::ReadRecord(std::istream& stream)
@@ -358,4 +359,5 @@ void TConditionSet::ReadRecord(std::istream& stream)
         c.ParseToken(GetText(4 + i));
         Conditions[i] = c;
     }
+    ReleaseFields();
 }
