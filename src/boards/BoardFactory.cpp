@@ -1,6 +1,9 @@
 #include "boards/BoardFactory.h"
 #include "boards/rvn2/RVN2Board.h"
 
+#include "boards/orb4/ORB4Board.h"
+#include "boards/orb8/ORB8Board.h"
+
 // Each board class adds its include and its case here.
 
 namespace {
@@ -22,6 +25,8 @@ std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
         if (auto board = MakerHook()(type)) return board;
     switch (type) {
     case eRVN2: return std::make_unique<TRVN2Board>();
+    case eORB4: return std::make_unique<TORB4Board>();
+    case eORB8: return std::make_unique<TORB8Board>();
     default: return nullptr;
     }
 }
