@@ -1,10 +1,13 @@
 #include "boards/BoardFactory.h"
 
+#include "boards/kpx9/KPX9Board.h"
+
 // Each board class adds its include and its case here.
 
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
     switch (type) {
+    case eKPX9: return std::make_unique<TKPX9Board>();
     default: return nullptr;
     }
 }
