@@ -225,7 +225,7 @@ bool TKPX9Route::LoadFromStream(std::istream& stream)
     LoadErrorText.clear();
     EntryAddress.fill(1);
     EntryState.fill(eKPX9Undef);
-    RouteNumber = static_cast<uint32_t>(GetNumber(2));
+    // The route number in field 2 is informative: a route keeps the number the board gave it.
     FromButton = static_cast<uint32_t>(GetNumber(3));
     ToButton = static_cast<uint32_t>(GetNumber(4));
     const int count = GetNumber(5);

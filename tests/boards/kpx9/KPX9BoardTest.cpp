@@ -310,8 +310,6 @@ TEST(KPX9Board, DecodeSettingsAndRoundTrip)
 {
     auto boards = ExampleBoards();
     for (auto& original : boards) {
-        // The twelve-entry route cannot be packed; drop it for the round trip.
-        original.Routes[5].EntryCount = 0;
         ASSERT_TRUE(original.CalculateSVs());
         TKPX9Board decoded;
         for (uint32_t n = 1; n <= 512; ++n) decoded.SetSV(n, original.GetSV(n));
@@ -497,6 +495,7 @@ TEST(KPX9Board, TruncatedRecordReadsEmptyFields)
     EXPECT_EQ(board.Cells[5].CellNumber, 0u);
     EXPECT_EQ(board.Cells[5].Description, "");
     EXPECT_EQ(board.Routes[5].EntryCount, 0u);
+    EXPECT_EQ(board.Routes[5].RouteNumber, 6u);
 }
 
 TEST(KPX9Board, CopiesAreIndependent)

@@ -392,7 +392,7 @@ TEST(KPX9Route, LoadReadsEntriesAndCascade)
                           ",\"route_config\",5,1,1,0\r\n");
     TKPX9Route route(1);
     EXPECT_TRUE(route.LoadFromStream(in));
-    EXPECT_EQ(route.RouteNumber, 3u);
+    EXPECT_EQ(route.RouteNumber, 1u); // kept from the board, unlike a cell's number
     EXPECT_EQ(route.FromButton, 4u);
     EXPECT_EQ(route.ToButton, 6u);
     ASSERT_EQ(route.EntryCount, 4u);
@@ -439,7 +439,7 @@ TEST(KPX9Route, TwelveEntryRouteRoundTrips)
                     "\"104 Closed\",\"105 Thrown\",\"106 Closed\",\"107 Thrown\",\"108 Closed\",\"109 Thrown\","
                     "\"110 Closed\",3,\"111 Thrown\"\r\n");
     std::istringstream in(line);
-    TKPX9Route back(1);
+    TKPX9Route back(8);
     EXPECT_TRUE(back.LoadFromStream(in));
     ASSERT_EQ(back.EntryCount, 12u);
     EXPECT_EQ(back.GetEntryAddress(11), 111u);
