@@ -1,4 +1,5 @@
 #include "boards/BoardFactory.h"
+#include "boards/kpx9/KPX9Board.h"
 #include "boards/rvn2/RVN2Board.h"
 
 #include "boards/orb4/ORB4Board.h"
@@ -24,6 +25,7 @@ std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
     if (MakerHook())
         if (auto board = MakerHook()(type)) return board;
     switch (type) {
+    case eKPX9: return std::make_unique<TKPX9Board>();
     case eRVN2: return std::make_unique<TRVN2Board>();
     case eORB4: return std::make_unique<TORB4Board>();
     case eORB8: return std::make_unique<TORB8Board>();
