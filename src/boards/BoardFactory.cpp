@@ -1,10 +1,13 @@
 #include "boards/BoardFactory.h"
 
+#include "boards/qxp6/QXP6Board.h"
+
 // Each board class adds its include and its case here.
 
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
     switch (type) {
+    case eQXP6: return std::make_unique<TQXP6Board>();
     default: return nullptr;
     }
 }
