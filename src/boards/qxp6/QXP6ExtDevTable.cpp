@@ -99,7 +99,8 @@ bool TQXP6ExtDevTable::FromSVBytes(const uint8_t* svs)
             e.DeviceType = eQXP6Sensor;
             e.Number = first;
             e.Offset = second - 100;
-        } else if (second < 51) {
+        } else if (second < 50) {
+            // Signals carry 50 in their second byte already below 256: 50 and up is a signal.
             e.DeviceType = eQXP6Point;
             e.Number = first + 256 * second;
         } else {
