@@ -1,5 +1,6 @@
 #include "boards/BoardFactory.h"
 #include "boards/kpx9/KPX9Board.h"
+#include "boards/qxp6/QXP6Board.h"
 #include "boards/rvn2/RVN2Board.h"
 
 #include "boards/orb4/ORB4Board.h"
@@ -29,6 +30,7 @@ std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
     case eRVN2: return std::make_unique<TRVN2Board>();
     case eORB4: return std::make_unique<TORB4Board>();
     case eORB8: return std::make_unique<TORB8Board>();
+    case eQXP6: return std::make_unique<TQXP6Board>();
     default: return nullptr;
     }
 }
