@@ -173,8 +173,11 @@ TEST(BoardProgrammer, ProgramsEveryProgrammableSVAndReconfigures)
     ASSERT_TRUE(b.Logged("Programming Completed Successfully!"));
     EXPECT_EQ(b.Board.SWVersion, 3u); // learnt from SV2 of the board
     for (uint32_t n = 5; n <= 512; ++n) {
-        if (b.Board.IsSVProgrammable(n)) EXPECT_EQ(b.Remote.SV[n], b.Board.GetSV(n)) << "SV" << n;
-        else EXPECT_EQ(b.Remote.SV[n], 0) << "SV" << n << " must not be written";
+        if (b.Board.IsSVProgrammable(n)) {
+            EXPECT_EQ(b.Remote.SV[n], b.Board.GetSV(n)) << "SV" << n;
+        } else {
+            EXPECT_EQ(b.Remote.SV[n], 0) << "SV" << n << " must not be written";
+        }
     }
     EXPECT_EQ(b.Host.LogLines.front(), "Checking Destination board identity.....");
     EXPECT_EQ(b.Host.LogLines.back(), "Board programmer idle");
@@ -222,7 +225,9 @@ TEST(BoardProgrammer, ReadsBoardBackAndDecodes)
     ASSERT_TRUE(b.Logged("Board data read completed successfully!"));
     EXPECT_EQ(b.Board.Decoded, 1);
     for (uint32_t n = 5; n <= 512; ++n) {
-        if (b.Board.IsSVProgrammable(n)) EXPECT_EQ(b.Board.GetSV(n), b.Remote.SV[n]) << n;
+        if (b.Board.IsSVProgrammable(n)) {
+            EXPECT_EQ(b.Board.GetSV(n), b.Remote.SV[n]) << n;
+        }
     }
     // No write and no reconfigure in read mode.
     for (const auto& m : b.Host.Sent) {
@@ -275,15 +280,17 @@ TEST(BoardProgrammer, ReadbackMismatchResendsSameBlock)
 {
     TBench b;
     b.Remote.WrongReadbacks = 1;
-    b.Remote.WrongReadbackSV = 9;
+    b.Remote.WrongReadbackSV = 14; // inside the block of four SV13 to SV16
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
     EXPECT_TRUE(b.Logged("Retrying data write..."));
     EXPECT_TRUE(b.Logged("Programming Completed Successfully!"));
-    int blocksAt9 = 0;
+    int blocksAt13 = 0;
     for (const auto& m : b.Host.Sent)
-        if (m.SVKind() == eSVWRITE4 && m.GetWord(3) == 9) ++blocksAt9;
-    EXPECT_EQ(blocksAt9, 2);
+        if (m.SVKind() == eSVWRITE4 && m.GetWord(3) == 13) {
+            ++blocksAt13;
+        }
+    EXPECT_EQ(blocksAt13, 2);
 }
 
 TEST(BoardProgrammer, PersistentMismatchFailsAfterBudget)
