@@ -1,15 +1,31 @@
 #include "boards/BoardFactory.h"
-
 #include "boards/orb4/ORB4Board.h"
 #include "boards/orb8/ORB8Board.h"
+#include "boards/rvn2/RVN2Board.h"
 
 // Each board class adds its include and its case here.
 
+namespace {
+TBoardMakerHook& MakerHook()
+{
+    static TBoardMakerHook hook;
+    return hook;
+}
+} // namespace
+
+void SetBoardMakerHookForTests(TBoardMakerHook hook)
+{
+    MakerHook() = std::move(hook);
+}
+
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
+    if (MakerHook())
+        if (auto board = MakerHook()(type)) return board;
     switch (type) {
     case eORB4: return std::make_unique<TORB4Board>();
     case eORB8: return std::make_unique<TORB8Board>();
+    case eRVN2: return std::make_unique<TRVN2Board>();
     default: return nullptr;
     }
 }

@@ -81,7 +81,8 @@ size_t TCsvIo::ReadLine(std::istream& stream)
             Fields.push_back(std::move(current));
             return Fields.size();
         }
-        if (c == '\r') continue;
+        // A carriage return is dropped only where it ends the line; elsewhere it is field text.
+        if (c == '\r' && stream.peek() == '\n') continue;
         if (c == '"' && atStart) {
             inQuotes = true;
             atStart = false;

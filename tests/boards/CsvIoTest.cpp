@@ -47,3 +47,85 @@ TEST(CsvIo, WriteLineQuotesTextWhenSwitchedOn)
     io.WriteLine(out);
     EXPECT_EQ(out.str(), "\"RVN2_BOARD\",\"Station A\",1000,,-1\r\n");
 }
+
+TEST(CsvIo, CarriageReturnIsDroppedOnlyBeforeLineFeed)
+{
+    TCsvIo io;
+    std::istringstream in("a\rb,c\r\n\"x\r\ny\"\n");
+    ASSERT_EQ(io.ReadLine(in), 2u);
+    EXPECT_EQ(io.GetText(0), "a\rb");
+    EXPECT_EQ(io.GetText(1), "c");
+    // A line feed ends the line even inside quotes.
+    ASSERT_EQ(io.ReadLine(in), 1u);
+    EXPECT_EQ(io.GetText(0), "x");
+    ASSERT_EQ(io.ReadLine(in), 1u);
+    EXPECT_EQ(io.GetText(0), "y\"");
+}
+
+TEST(CsvIo, QuotesOnlyOpenAtTheStartOfAField)
+{
+    TCsvIo io;
+    std::istringstream in("\"a,b\"c,\"\",\"q\"\"r\", \"s\"\r\n");
+    ASSERT_EQ(io.ReadLine(in), 4u);
+    EXPECT_EQ(io.GetText(0), "a,bc");
+    EXPECT_EQ(io.GetText(1), "");
+    // The second quote closes the quoted part; the third and fourth are ordinary text.
+    EXPECT_EQ(io.GetText(2), "q\"r\"");
+    // A blank before the quote: the quotes are in the middle of the field and stay.
+    EXPECT_EQ(io.GetFields()[3], " \"s\"");
+}
+
+TEST(CsvIo, EmptyLinesAndEndOfStream)
+{
+    TCsvIo io;
+    std::istringstream in("\r\n\n,\r\n");
+    EXPECT_EQ(io.ReadLine(in), 1u);
+    EXPECT_EQ(io.GetText(0), "");
+    EXPECT_EQ(io.ReadLine(in), 1u);
+    EXPECT_EQ(io.ReadLine(in), 2u);
+    EXPECT_EQ(io.ReadLine(in), 0u);
+    EXPECT_EQ(io.ReadLine(in), 0u);
+    EXPECT_EQ(io.FieldCount(), 0u);
+}
+
+TEST(CsvIo, NumberRules)
+{
+    TCsvIo io;
+    struct Case {
+        const char* text;
+        int value;
+        bool error;
+    };
+    const Case cases[] = {
+        {"0", 0, false},          {"42", 42, false},       {"+17", 17, false},
+        {"  -3", -3, false},      {"65536", 65536, false}, {"12abc", 12, true},
+        {"1 2", 1, true},         {"abc", 0, true},        {"-", 0, true},
+        {"", 0, true},            {"0x10", 0, true},       {"99999999999999", 2147483647, false},
+        {"-99999999999999", -2147483647 - 1, false},
+    };
+    for (const auto& c : cases) {
+        io.ClearFields();
+        io.ClearErrorFlag();
+        io.SetText(0, c.text);
+        EXPECT_EQ(io.GetNumber(0), c.value) << c.text;
+        EXPECT_EQ(io.GetErrorFlag(), c.error) << c.text;
+    }
+}
+
+TEST(CsvIo, ReadingAQuotedTextBackThroughTheQuoteSwitch)
+{
+    TCsvIo writer;
+    writer.SetQuoteStrings(true);
+    writer.SetText(0, "Name, with comma");
+    writer.SetText(2, "");
+    writer.SetNumber(3, 7);
+    std::stringstream buffer;
+    writer.WriteLine(buffer);
+    EXPECT_EQ(buffer.str(), "\"Name, with comma\",,\"\",7\r\n");
+    TCsvIo reader;
+    ASSERT_EQ(reader.ReadLine(buffer), 4u);
+    EXPECT_EQ(reader.GetText(0), "Name, with comma");
+    EXPECT_EQ(reader.GetText(1), "");
+    EXPECT_EQ(reader.GetText(2), "");
+    EXPECT_EQ(reader.GetNumber(3), 7);
+}

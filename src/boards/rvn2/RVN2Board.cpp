@@ -1,0 +1,116 @@
+#include "boards/rvn2/RVN2Board.h"
+
+#include <span>
+
+namespace {
+
+std::vector<uint32_t> MakeUnusedSVs()
+{
+    std::vector<uint32_t> list = {1, 2, 5, 6, 7, 8, 9};
+    for (uint32_t n = 14; n <= 29; ++n) list.push_back(n);
+    for (uint32_t n = 482; n <= 512; ++n) list.push_back(n);
+    return list;
+}
+
+} // namespace
+
+TRVN2Board::TRVN2Board()
+{
+    Name = "RVN2 Autoferry";
+    SetSVCount(512);
+    for (size_t i = 0; i < kSequenceCount; ++i) Sequences[i].SequenceNumber = static_cast<uint32_t>(i + 1);
+}
+
+std::string TRVN2Board::GetBoardType() const
+{
+    return "RVN2";
+}
+
+bool TRVN2Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
+{
+    return manufacturerId == kManufacturerId && productId == kProductId && serial == SerialNumber;
+}
+
+uint32_t TRVN2Board::SequenceFirstSV(size_t sequenceNumber)
+{
+    return kFirstSequenceSV + static_cast<uint32_t>(TRVN2Sequence::kSVBytes * (sequenceNumber - 1));
+}
+
+bool TRVN2Board::CalculateSVs()
+{
+    TConfigurableBoard::CalculateSVs();
+    SetSV(kSensorBoardSV, static_cast<uint8_t>(SensorConfig.SensorBoardNumber & 0xFF));
+    SetSV(kSensorConfigSV, SensorConfig.ConfigCode);
+    for (size_t i = 0; i < kSequenceCount; ++i) {
+        const uint32_t first = SequenceFirstSV(i + 1);
+        Sequences[i].ToSVs(std::span<uint8_t>(SVs).subspan(first - 1).first<TRVN2Sequence::kSVBytes>());
+    }
+    return true;
+}
+
+std::string TRVN2Board::GetSVErrorText() const
+{
+    return "BUG - error while programming SVs";
+}
+
+void TRVN2Board::DecodeSVs()
+{
+    SensorConfig.ConfigCode = GetSV(kSensorConfigSV);
+    SensorConfig.SensorBoardNumber = GetSV(kSensorBoardSV);
+    for (size_t i = 0; i < kSequenceCount; ++i) {
+        const uint32_t first = SequenceFirstSV(i + 1);
+        Sequences[i].FromSVs(std::span<const uint8_t>(SVs).subspan(first - 1).first<TRVN2Sequence::kSVBytes>());
+    }
+}
+
+const std::vector<uint32_t>& TRVN2Board::GetProtectedSVs() const
+{
+    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
+    return list;
+}
+
+const std::vector<uint32_t>& TRVN2Board::GetUnusedSVs() const
+{
+    static const std::vector<uint32_t> list = MakeUnusedSVs();
+    return list;
+}
+
+void TRVN2Board::DisplayBoard(std::vector<std::string>& lines)
+{
+    TConfigurableBoard::DisplayBoard(lines);
+    lines.push_back("Description: " + Notes);
+    SensorConfig.GetTextLines(lines);
+    for (const auto& sequence : Sequences) {
+        lines.emplace_back();
+        sequence.GetTextLines(lines);
+    }
+}
+
+void TRVN2Board::SaveToStream(std::ostream& stream)
+{
+    ClearFields();
+    SetText(0, "RVN2_BOARD");
+    SetText(1, Name);
+    SetNumber(2, static_cast<int32_t>(SerialNumber));
+    WriteLine(stream);
+
+    ClearFields();
+    SetText(1, Notes);
+    WriteLine(stream);
+
+    SensorConfig.SaveToStream(stream);
+    for (auto& sequence : Sequences) sequence.SaveToStream(stream);
+}
+
+void TRVN2Board::LoadFromStream(std::istream& stream)
+{
+    ReadLine(stream);
+    Name = GetText(1);
+    SerialNumber = static_cast<uint32_t>(GetNumber(2));
+
+    ReadLine(stream);
+    Notes = GetText(1);
+
+    SensorConfig.LoadFromStream(stream);
+    for (auto& sequence : Sequences) sequence.LoadFromStream(stream);
+}

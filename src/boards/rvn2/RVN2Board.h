@@ -1,0 +1,51 @@
+#pragma once
+// The RVN2 Autoferry shuttle board: it runs trains automatically by playing up to four
+// sequences of sixteen steps, and can report its inputs as general sensor inputs.
+
+#include "boards/ConfigurableBoard.h"
+#include "boards/rvn2/RVN2Sequence.h"
+#include "boards/rvn2/RVN2SensorConfig.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TRVN2Board : public TConfigurableBoard {
+public:
+    static constexpr size_t kSequenceCount = 4;
+    static constexpr uint32_t kManufacturerId = 1;
+    static constexpr uint32_t kProductId = 6;
+    static constexpr uint32_t kSensorBoardSV = 12;
+    static constexpr uint32_t kSensorConfigSV = 13;
+    static constexpr uint32_t kFirstSequenceSV = 30;
+
+    TRVN2Board();
+    TRVN2Board(const TRVN2Board& other) = default;
+    TRVN2Board& operator=(const TRVN2Board& other) = default;
+    ~TRVN2Board() override = default;
+
+    std::string GetBoardType() const override;
+    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
+    void SaveToStream(std::ostream& stream) override;
+    void LoadFromStream(std::istream& stream) override;
+    bool CalculateSVs() override;
+    std::string GetSVErrorText() const override;
+    // Takes the sensor configuration and the sequences from the SVs; the serial number and
+    // the notes stay as they are.
+    void DecodeSVs() override;
+    const std::vector<uint32_t>& GetProtectedSVs() const override;
+    const std::vector<uint32_t>& GetUnusedSVs() const override;
+    void DisplayBoard(std::vector<std::string>& lines) override;
+
+    // The first SV of sequence 1 to 4.
+    static uint32_t SequenceFirstSV(size_t sequenceNumber);
+
+    // Sequence 0 to 3 (numbered 1 to 4).
+    TRVN2Sequence& GetSequence(size_t index) { return Sequences.at(index); }
+    const TRVN2Sequence& GetSequence(size_t index) const { return Sequences.at(index); }
+
+    std::array<TRVN2Sequence, kSequenceCount> Sequences;
+    TRVN2SensorConfig SensorConfig;
+    std::string Notes = "Unassigned";
+};

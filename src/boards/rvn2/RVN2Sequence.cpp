@@ -1,0 +1,79 @@
+#include "boards/rvn2/RVN2Sequence.h"
+
+TRVN2Sequence::TRVN2Sequence(uint32_t sequenceNumber) : SequenceNumber(sequenceNumber)
+{
+    SetQuoteStrings(true);
+    for (size_t i = 0; i < kStepCount; ++i) Steps[i].StepNumber = static_cast<uint32_t>(i + 1);
+}
+
+std::string TRVN2Sequence::GetListLine() const
+{
+    return std::to_string(SequenceNumber) + "\t" + Name;
+}
+
+void TRVN2Sequence::GetTextLines(std::vector<std::string>& lines) const
+{
+    lines.push_back("Sequence " + std::to_string(SequenceNumber) + ": name=" + Name);
+    lines.push_back("  Description: " + Description);
+    std::string type = "  Type = ";
+    switch (SequenceType) {
+    case eSeqStationStop: type += "     station stop;"; break;
+    case eSeqShuttle: type += "     shuttle;"; break;
+    case eSeqUserDefined: type += "     user defined;"; break;
+    default: break;
+    }
+    lines.push_back(type);
+    lines.push_back("  Number of Steps = " + std::to_string(ActiveSteps));
+    for (const auto& step : Steps) step.GetTextLines(lines);
+}
+
+void TRVN2Sequence::ToSVs(std::span<uint8_t, kSVBytes> block) const
+{
+    block[0] = SequenceType;
+    block[1] = static_cast<uint8_t>(ActiveSteps & 0xFF);
+    for (size_t k = 0; k < kNameBytes; ++k)
+        block[2 + k] = k < Name.size() ? static_cast<uint8_t>(Name[k]) : uint8_t{0};
+    for (size_t i = 0; i < kStepCount; ++i)
+        Steps[i].ToSVs(block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes)
+                           .first<TRVN2SequenceStep::kSVBytes>());
+}
+
+void TRVN2Sequence::FromSVs(std::span<const uint8_t, kSVBytes> block)
+{
+    SequenceType = block[0];
+    ActiveSteps = block[1];
+    Name.clear();
+    for (size_t k = 0; k < kNameBytes && block[2 + k] != 0; ++k) Name.push_back(static_cast<char>(block[2 + k]));
+    for (size_t i = 0; i < kStepCount; ++i)
+        Steps[i].FromSVs(block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes)
+                             .first<TRVN2SequenceStep::kSVBytes>());
+}
+
+void TRVN2Sequence::SaveToStream(std::ostream& stream)
+{
+    ClearFields();
+    SetText(1, "sequence_" + std::to_string(SequenceNumber));
+    SetText(2, Name);
+    SetNumber(3, SequenceType);
+    SetNumber(4, static_cast<int32_t>(ActiveSteps));
+    WriteLine(stream);
+
+    ClearFields();
+    SetText(2, Description);
+    WriteLine(stream);
+
+    for (auto& step : Steps) step.SaveToStream(stream);
+}
+
+void TRVN2Sequence::LoadFromStream(std::istream& stream)
+{
+    ReadLine(stream);
+    Name = GetText(2);
+    SequenceType = static_cast<uint8_t>(GetNumber(3));
+    ActiveSteps = static_cast<uint32_t>(GetNumber(4));
+
+    ReadLine(stream);
+    Description = GetText(2);
+
+    for (auto& step : Steps) step.LoadFromStream(stream);
+}

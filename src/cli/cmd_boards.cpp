@@ -1,0 +1,369 @@
+// Board file commands of railscope-cli: SVs, SV listings, descriptions and list lines of the boards
+// in a board file, re-saving a file, and describing a board from an SV table.
+#include "boards/BoardData.h"
+#include "boards/BoardFactory.h"
+#include "boards/CsvIo.h"
+#include "cli/Commands.h"
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kCannot = 2;
+
+int Fail(const std::string& command, const std::string& message)
+{
+    std::cerr << "railscope-cli " << command << ": " << message << "\n";
+    return kCannot;
+}
+
+bool ParseNumber(const std::string& text, uint32_t& value)
+{
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value, 10);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+// Options of the board commands; each command says which of them it takes.
+enum EOption : unsigned { oIndex = 1, oSWVersion = 2, oType = 4, oOut = 8 };
+
+struct TBoardArgs {
+    std::vector<std::string> Positional;
+    std::optional<uint32_t> Index;
+    uint32_t SWVersion = 1;
+    int Type = -1;
+    std::optional<std::string> Out;
+};
+
+// Reads the arguments; on a usage error prints it and returns false with the exit status in `status`.
+bool ParseArgs(const std::string& command, const std::vector<std::string>& args, unsigned allowed,
+               size_t positionalCount, TBoardArgs& parsed, int& status)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::optional<std::string> inlineValue;
+        if (arg.rfind("--", 0) == 0) {
+            const size_t eq = arg.find('=');
+            if (eq != std::string::npos) {
+                inlineValue = arg.substr(eq + 1);
+                arg.resize(eq);
+            }
+        }
+        unsigned option = 0;
+        if (arg == "--index") option = oIndex;
+        else if (arg == "--swversion") option = oSWVersion;
+        else if (arg == "--type") option = oType;
+        else if (arg == "-o" || arg == "--output") option = oOut;
+        if (option == 0 || (allowed & option) == 0) {
+            if (arg.size() > 1 && arg[0] == '-') {
+                status = cli::UsageError(command, "unknown option '" + arg + "'");
+                return false;
+            }
+            parsed.Positional.push_back(arg);
+            continue;
+        }
+        std::string value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            status = cli::UsageError(command, "option '" + arg + "' needs a value");
+            return false;
+        }
+        uint32_t number = 0;
+        switch (option) {
+        case oIndex:
+        case oSWVersion:
+            if (!ParseNumber(value, number)) {
+                status = cli::UsageError(command, "option '" + arg + "' needs a whole number, not '" + value + "'");
+                return false;
+            }
+            if (option == oIndex) parsed.Index = number;
+            else parsed.SWVersion = number;
+            break;
+        case oType:
+            parsed.Type = BoardTypeFromTag(value);
+            if (parsed.Type < 0 || value.find('_') != std::string::npos) {
+                status = cli::UsageError(command, "unknown board type '" + value + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)");
+                return false;
+            }
+            break;
+        default:
+            parsed.Out = value;
+            break;
+        }
+    }
+    if (parsed.Positional.size() != positionalCount) {
+        status = cli::UsageError(command, parsed.Positional.size() < positionalCount ? "missing argument"
+                                                                                     : "too many arguments");
+        return false;
+    }
+    return true;
+}
+
+std::string ReasonFor(int code)
+{
+    return code != 0 ? std::string(std::strerror(code)) : std::string("cannot be read");
+}
+
+// Loads every board of FILE into `data`; the type comes from the record tag of the first line
+// unless --type gave it. Returns 0 or the exit status after printing why it could not.
+int LoadBoards(const std::string& command, const std::string& file, TBoardData& data, int& type)
+{
+    errno = 0;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Fail(command, "cannot read " + file + ": " + ReasonFor(errno));
+    if (type < 0) {
+        TCsvIo firstLine;
+        firstLine.ReadLine(in);
+        const std::string tag = firstLine.GetText(0);
+        type = BoardTypeFromTag(tag);
+        if (type < 0 || tag.find("_BOARD") == std::string::npos)
+            return Fail(command, file + ": unknown board type '" + tag + "' in the first line (give it with --type)");
+    }
+    in.close();
+    if (!data.CreateBoard(type))
+        return Fail(command, "board type " + TBoardData::GetTypeName(type) + " is not available");
+    if (!data.LoadFile(type, file)) return Fail(command, data.GetLastError());
+    return 0;
+}
+
+int CheckIndex(const std::string& command, const std::string& file, const TBoardData& data, int type,
+               uint32_t index)
+{
+    const uint32_t count = data.BoardCount(type);
+    if (index < count) return 0;
+    return Fail(command, "board index " + std::to_string(index) + " is out of range: " + file + " holds " +
+                             std::to_string(count) + (count == 1 ? " board" : " boards"));
+}
+
+// Loads FILE and picks board --index, with --swversion applied.
+int SelectBoard(const std::string& command, const TBoardArgs& parsed, TBoardData& data,
+                TConfigurableBoard*& board)
+{
+    int type = parsed.Type;
+    if (int status = LoadBoards(command, parsed.Positional[0], data, type)) return status;
+    if (int status = CheckIndex(command, parsed.Positional[0], data, type, *parsed.Index)) return status;
+    board = data.GetBoardForChange(type, *parsed.Index);
+    board->SWVersion = parsed.SWVersion;
+    return 0;
+}
+
+void PrintLines(const std::vector<std::string>& lines)
+{
+    for (const auto& line : lines) std::cout << line << "\n";
+}
+
+int RunSvs(const std::vector<std::string>& args)
+{
+    const std::string command = "svs";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, oIndex | oSWVersion | oType, 1, parsed, status)) return status;
+    if (!parsed.Index) return cli::UsageError(command, "--index is required");
+    TBoardData data;
+    TConfigurableBoard* board = nullptr;
+    if ((status = SelectBoard(command, parsed, data, board))) return status;
+    const bool ok = board->CalculateSVs();
+    std::cout << (ok ? std::string("OK") : "FAIL " + board->GetSVErrorText()) << "\n";
+    std::string values;
+    for (uint32_t n = 1; n <= board->GetSVCount(); ++n) {
+        if (n > 1) values += ' ';
+        values += std::to_string(board->GetSV(n));
+    }
+    std::cout << values << "\n";
+    return ok ? 0 : kFailed;
+}
+
+int RunListing(const std::vector<std::string>& args)
+{
+    const std::string command = "listing";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, oIndex | oSWVersion | oType | oOut, 1, parsed, status)) return status;
+    if (!parsed.Index) return cli::UsageError(command, "--index is required");
+    TBoardData data;
+    TConfigurableBoard* board = nullptr;
+    if ((status = SelectBoard(command, parsed, data, board))) return status;
+    if (!board->CalculateSVs()) {
+        std::cerr << board->GetSVErrorText() << "\n";
+        return kFailed;
+    }
+    if (parsed.Out) {
+        if (!board->WriteSVListing(*parsed.Out)) return Fail(command, "cannot write " + *parsed.Out);
+    } else {
+        std::cout << board->SVListingText();
+    }
+    return 0;
+}
+
+int RunDescribe(const std::vector<std::string>& args)
+{
+    const std::string command = "describe";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, oIndex | oType, 1, parsed, status)) return status;
+    TBoardData data;
+    int type = parsed.Type;
+    if ((status = LoadBoards(command, parsed.Positional[0], data, type))) return status;
+    if (parsed.Index) {
+        if ((status = CheckIndex(command, parsed.Positional[0], data, type, *parsed.Index))) return status;
+        std::vector<std::string> lines;
+        data.GetBoardForChange(type, *parsed.Index)->DisplayBoard(lines);
+        PrintLines(lines);
+        return 0;
+    }
+    for (uint32_t i = 0; i < data.BoardCount(type); ++i) {
+        std::vector<std::string> lines;
+        data.GetBoardForChange(type, i)->DisplayBoard(lines);
+        PrintLines(lines);
+        std::cout << "\n";
+    }
+    return 0;
+}
+
+int RunList(const std::vector<std::string>& args)
+{
+    const std::string command = "list";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, oType, 1, parsed, status)) return status;
+    TBoardData data;
+    int type = parsed.Type;
+    if ((status = LoadBoards(command, parsed.Positional[0], data, type))) return status;
+    for (uint32_t i = 0; i < data.BoardCount(type); ++i) std::cout << data.GetBoard(type, i)->GetListLine() << "\n";
+    return 0;
+}
+
+int RunResave(const std::vector<std::string>& args)
+{
+    const std::string command = "resave";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, oType | oOut, 1, parsed, status)) return status;
+    if (!parsed.Out) return cli::UsageError(command, "-o OUT is required");
+    TBoardData data;
+    int type = parsed.Type;
+    if ((status = LoadBoards(command, parsed.Positional[0], data, type))) return status;
+    if (data.SaveFileAs(type, *parsed.Out)) return 0;
+    if (data.GetLastError().empty()) {
+        std::cerr << "railscope-cli " << command << ": " << parsed.Positional[0] << " holds no boards; nothing written\n";
+        return kFailed;
+    }
+    return Fail(command, data.GetLastError());
+}
+
+int RunDecodeSvs(const std::vector<std::string>& args)
+{
+    const std::string command = "decode-svs";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, 0, 2, parsed, status)) return status;
+    const std::string& typeName = parsed.Positional[0];
+    const std::string& svFile = parsed.Positional[1];
+    const int type = BoardTypeFromTag(typeName);
+    if (type < 0 || typeName.find('_') != std::string::npos)
+        return Fail(command, "unknown board type '" + typeName + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)");
+    auto board = CreateBoardOfType(type);
+    if (!board) return Fail(command, "board type " + typeName + " is not available");
+
+    errno = 0;
+    std::ifstream in(svFile, std::ios::binary);
+    if (!in) return Fail(command, "cannot read " + svFile + ": " + ReasonFor(errno));
+    const uint32_t svCount = board->GetSVCount();
+    std::vector<uint8_t> values;
+    std::string token;
+    for (;;) {
+        const int ch = in.get();
+        const bool end = ch == std::char_traits<char>::eof();
+        if (end || std::isspace(ch)) {
+            if (!token.empty()) {
+                uint32_t value = 0;
+                if (!ParseNumber(token, value) || value > 255)
+                    return Fail(command, svFile + ": '" + token + "' is not an SV value (0 to 255)");
+                if (values.size() == svCount)
+                    return Fail(command, svFile + " holds more than " + std::to_string(svCount) + " SV values");
+                values.push_back(static_cast<uint8_t>(value));
+                token.clear();
+            }
+            if (end) break;
+        } else if (token.size() < 16) {
+            token += static_cast<char>(ch);
+        } else {
+            return Fail(command, svFile + ": '" + token + "...' is not an SV value (0 to 255)");
+        }
+    }
+    if (values.size() != svCount)
+        return Fail(command, svFile + " holds " + std::to_string(values.size()) + " SV values, not " +
+                                 std::to_string(svCount));
+    for (uint32_t n = 1; n <= values.size(); ++n) board->SetSV(n, values[n - 1]);
+    board->DecodeSVs();
+    std::vector<std::string> lines;
+    board->DisplayBoard(lines);
+    PrintLines(lines);
+    return 0;
+}
+
+const char* const kTypeNote =
+    "\nThe board type is read from the record tag in the first line of FILE;\n"
+    "--type ORB4|KPX9|ORB8|RVN2|QXP6 overrides it. Board indexes count from 0.\n"
+    "A file that cannot be read, an unknown type or an index out of range exits with 2.\n";
+
+const cli::RegisterCommand kSvs({"svs", "calculate a board's 512 SVs from a board file",
+                                 std::string("Usage: railscope-cli svs FILE --index N [--swversion V] [--type TYPE]\n\n"
+                                             "Calculates the SVs of board N of FILE for firmware version V (default 1).\n"
+                                             "Prints OK, or FAIL and the reason, then the SV values, SV1 first,\n"
+                                             "on one line. Exits with 0 for OK, 1 for FAIL.\n") +
+                                     kTypeNote,
+                                 RunSvs});
+
+const cli::RegisterCommand kListing({"listing", "write the SV listing of a board in a board file",
+                                     std::string("Usage: railscope-cli listing FILE --index N [--swversion V] "
+                                                 "[--type TYPE] [-o OUT]\n\n"
+                                                 "Calculates the SVs of board N and writes its SV listing to OUT,\n"
+                                                 "or to standard output, exactly as the listing file is written.\n"
+                                                 "When the calculation fails, prints why and exits with 1.\n") +
+                                         kTypeNote,
+                                     RunListing});
+
+const cli::RegisterCommand kDescribe({"describe", "print the description of the boards in a board file",
+                                      std::string("Usage: railscope-cli describe FILE [--index N] [--type TYPE]\n\n"
+                                                  "Prints the description lines of board N, or of every board,\n"
+                                                  "each board's lines followed by an empty line.\n") +
+                                          kTypeNote,
+                                      RunDescribe});
+
+const cli::RegisterCommand kList({"list", "print the board list lines of a board file",
+                                  std::string("Usage: railscope-cli list FILE [--type TYPE]\n\n"
+                                              "Prints the list line of every board: serial number, type and name.\n") +
+                                      kTypeNote,
+                                  RunList});
+
+const cli::RegisterCommand kResave({"resave", "load a board file and save it again",
+                                    std::string("Usage: railscope-cli resave FILE -o OUT [--type TYPE]\n\n"
+                                                "Loads every board of FILE and saves them all to OUT as the program\n"
+                                                "saves a board file. A file without boards writes nothing and exits\n"
+                                                "with 1; OUT that cannot be written exits with 2.\n") +
+                                        kTypeNote,
+                                    RunResave});
+
+const cli::RegisterCommand kDecodeSvs({"decode-svs", "describe a board from its SV values",
+                                       "Usage: railscope-cli decode-svs TYPE SVFILE\n\n"
+                                       "SVFILE holds the 512 SV values of a board (SV1 first) as decimal numbers\n"
+                                       "separated by white space. Makes a new board of TYPE (ORB4, KPX9, ORB8,\n"
+                                       "RVN2 or QXP6), gives it these SVs, decodes them and prints the board's\n"
+                                       "description lines. Bad input exits with 2.\n",
+                                       RunDecodeSvs});
+
+} // namespace

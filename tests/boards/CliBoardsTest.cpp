@@ -1,0 +1,259 @@
+// The board commands of railscope-cli, run in-process on boards of the test board class.
+#include "TestBoard.h"
+
+#include "cli/Commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+class CliBoards : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Folder = fs::temp_directory_path() /
+                 ("railscope_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(Folder);
+        fs::create_directories(Folder);
+        // Two boards: "Yard" (serial 1000, level 7) and "Shed" (no serial, level -1, which fails).
+        File = (Folder / "orb4.csv").string();
+        Write(File, "\"ORB4_BOARD\",\"Yard\",1000,7\r\n,\"North end\"\r\n,\"test_config\",14\r\n"
+                    "\"ORB4_BOARD\",\"Shed\",0,-1\r\n,\"\"\r\n,\"test_config\",-2\r\n");
+    }
+    void TearDown() override { fs::remove_all(Folder); }
+
+    static void Write(const std::string& path, const std::string& text)
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << text;
+    }
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+
+    static TResult Run(std::vector<std::string> args)
+    {
+        const std::string name = args.front();
+        args.erase(args.begin());
+        TResult result;
+        std::ostringstream out, err;
+        auto* oldOut = std::cout.rdbuf(out.rdbuf());
+        auto* oldErr = std::cerr.rdbuf(err.rdbuf());
+        for (const auto& c : cli::Registry())
+            if (c.name == name) result.Status = c.run(args);
+        std::cout.rdbuf(oldOut);
+        std::cerr.rdbuf(oldErr);
+        result.Out = out.str();
+        result.Err = err.str();
+        return result;
+    }
+
+    static std::string Svs(std::initializer_list<std::pair<uint32_t, int>> set)
+    {
+        std::vector<int> values(512, 0);
+        for (const auto& [n, v] : set) values[n - 1] = v;
+        std::string line;
+        for (size_t i = 0; i < values.size(); ++i) line += (i ? " " : "") + std::to_string(values[i]);
+        return line;
+    }
+
+    TTestBoardTypes Types;
+    fs::path Folder;
+    std::string File;
+};
+
+} // namespace
+
+TEST_F(CliBoards, EveryCommandIsRegisteredWithHelp)
+{
+    for (const char* name : {"svs", "listing", "describe", "list", "resave", "decode-svs"}) {
+        bool found = false;
+        for (const auto& c : cli::Registry()) {
+            if (c.name != name) continue;
+            found = true;
+            EXPECT_EQ(c.usage.rfind(std::string("Usage: railscope-cli ") + name + " ", 0), 0u) << name;
+            EXPECT_FALSE(c.summary.empty());
+        }
+        EXPECT_TRUE(found) << name;
+    }
+}
+
+TEST_F(CliBoards, SvsPrintsOkAndAllValues)
+{
+    const TResult r = Run({"svs", File, "--index", "0"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "OK\n" + Svs({{3, 232}, {4, 3}, {5, 7}}) + "\n");
+    EXPECT_EQ(r.Err, "");
+
+    const TResult v2 = Run({"svs", File, "--swversion", "2", "--index=0"});
+    EXPECT_EQ(v2.Out, "OK\n" + Svs({{3, 232}, {4, 3}, {5, 7}, {6, 7}}) + "\n");
+}
+
+TEST_F(CliBoards, SvsReportsAFailedCalculation)
+{
+    const TResult r = Run({"svs", File, "--index", "1"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Out, "FAIL SV Calculation Error: level below zero\n" + Svs({{5, 255}}) + "\n");
+}
+
+TEST_F(CliBoards, ListingToStandardOutputAndToAFile)
+{
+    TTestBoard expected;
+    expected.Name = "Yard";
+    expected.SerialNumber = 1000;
+    expected.Level = 7;
+    expected.CalculateSVs();
+
+    const TResult r = Run({"listing", File, "--index", "0"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, expected.SVListingText());
+    EXPECT_EQ(r.Out.rfind("Board name = Yard\r\nSV Settings:\r\nSV3=232;  SV4=3;  SV5=7;  ", 0), 0u);
+
+    const std::string out = (Folder / "listing.txt").string();
+    const TResult f = Run({"listing", File, "--index", "0", "-o", out});
+    EXPECT_EQ(f.Status, 0) << f.Err;
+    EXPECT_EQ(f.Out, "");
+    EXPECT_EQ(Read(out), expected.SVListingText());
+}
+
+TEST_F(CliBoards, FailedListingWritesNothing)
+{
+    const std::string out = (Folder / "listing.txt").string();
+    const TResult r = Run({"listing", File, "--index", "1", "-o", out});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "SV Calculation Error: level below zero\n");
+    EXPECT_EQ(r.Out, "");
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliBoards, DescribeOneOrEveryBoard)
+{
+    const TResult one = Run({"describe", File, "--index", "0"});
+    EXPECT_EQ(one.Status, 0);
+    EXPECT_EQ(one.Out, "Board Type: ORB4\nSerial number: 1000\nBoard name: Yard\nLevel: 7\nUser Description: North end\n");
+    const TResult all = Run({"describe", File});
+    EXPECT_EQ(all.Out, one.Out + "\n" +
+                           "Board Type: ORB4\nSerial number: not set yet\nBoard name: Shed\nLevel: -1\n"
+                           "User Description: \n\n");
+}
+
+TEST_F(CliBoards, ListPrintsListLines)
+{
+    const TResult r = Run({"list", File});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Out, "1000\tORB4\t Yard\nnot set yet\tORB4\t Shed\n");
+}
+
+TEST_F(CliBoards, TypeComesFromTheFirstRecordTagOrTheOption)
+{
+    Write(File, "\"QXP6_BOARD\",\"Q\",5,0\r\n,\"\"\r\n,\"test_config\",0\r\n");
+    EXPECT_EQ(Run({"list", File}).Out, "5\tQXP6\t Q\n");
+    EXPECT_EQ(Run({"list", File, "--type", "RVN2"}).Out, "5\tRVN2\t Q\n");
+
+    Write(File, "\"XYZ_BOARD\",\"Q\",5,0\r\n");
+    const TResult unknown = Run({"list", File});
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_NE(unknown.Err.find("unknown board type 'XYZ_BOARD'"), std::string::npos) << unknown.Err;
+    EXPECT_EQ(Run({"list", File, "--type", "KPX9"}).Status, 0);
+    EXPECT_EQ(Run({"list", File, "--type", "KPX9_BOARD"}).Status, 2);
+    EXPECT_EQ(Run({"list", File, "--type", "orb4"}).Status, 2);
+
+    Write(File, "");
+    EXPECT_EQ(Run({"list", File}).Status, 2) << "an empty file names no type";
+    const TResult empty = Run({"list", File, "--type", "ORB8"});
+    EXPECT_EQ(empty.Status, 0);
+    EXPECT_EQ(empty.Out, "");
+}
+
+TEST_F(CliBoards, ResaveWritesWhatTheBoardsWrite)
+{
+    const std::string out = (Folder / "out.csv").string();
+    const TResult r = Run({"resave", File, "-o", out});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(Read(out), Read(File));
+
+    // Loose input comes out in the program's own form.
+    Write(File, "ORB4_BOARD,Loose,12\n,x\n");
+    EXPECT_EQ(Run({"resave", File, "-o", out}).Status, 0);
+    EXPECT_EQ(Read(out), "\"ORB4_BOARD\",\"Loose\",12,0\r\n,\"x\"\r\n,\"test_config\",0\r\n");
+
+    Write(File, "");
+    Write(out, "kept");
+    const TResult none = Run({"resave", File, "--type", "ORB4", "-o", out});
+    EXPECT_EQ(none.Status, 1);
+    EXPECT_EQ(Read(out), "kept");
+
+    const TResult bad = Run({"resave", (Folder / "orb4.csv").string(), "-o", (Folder / "no/such/out.csv").string()});
+    EXPECT_EQ(bad.Status, 2);
+}
+
+TEST_F(CliBoards, DecodeSvsDescribesABoardFromItsValues)
+{
+    const std::string svFile = (Folder / "svs.txt").string();
+    std::string text = Svs({{3, 0x34}, {4, 0x12}, {5, 9}});
+    for (auto& c : text)
+        if (c == ' ') c = '\n';
+    Write(svFile, "  " + text + "\t\r\n");
+    const TResult r = Run({"decode-svs", "KPX9", svFile});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "Board Type: KPX9\nSerial number: 4660\nBoard name: Test KPX9\nLevel: 9\nUser Description: Unassigned\n");
+}
+
+TEST_F(CliBoards, DecodeSvsRejectsBadTables)
+{
+    const std::string svFile = (Folder / "svs.txt").string();
+    Write(svFile, Svs({}) + " 0");
+    EXPECT_EQ(Run({"decode-svs", "ORB4", svFile}).Status, 2) << "513 values";
+    Write(svFile, "1 2 3");
+    EXPECT_EQ(Run({"decode-svs", "ORB4", svFile}).Status, 2);
+    Write(svFile, Svs({{9, 256}}));
+    EXPECT_EQ(Run({"decode-svs", "ORB4", svFile}).Status, 2);
+    Write(svFile, Svs({{9, -1}}));
+    EXPECT_EQ(Run({"decode-svs", "ORB4", svFile}).Status, 2);
+    Write(svFile, Svs({}));
+    EXPECT_EQ(Run({"decode-svs", "ORB4", svFile}).Status, 0);
+    EXPECT_EQ(Run({"decode-svs", "ORB9", svFile}).Status, 2);
+    EXPECT_EQ(Run({"decode-svs", "ORB4", (Folder / "missing").string()}).Status, 2);
+}
+
+TEST_F(CliBoards, BadFilesIndexesAndOptions)
+{
+    const TResult missing = Run({"list", (Folder / "missing.csv").string()});
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_NE(missing.Err.find("No such file or directory"), std::string::npos) << missing.Err;
+
+    const TResult range = Run({"svs", File, "--index", "2"});
+    EXPECT_EQ(range.Status, 2);
+    EXPECT_EQ(range.Out, "");
+    EXPECT_NE(range.Err.find("out of range"), std::string::npos);
+    EXPECT_EQ(Run({"describe", File, "--index", "2"}).Status, 2);
+    EXPECT_EQ(Run({"listing", File, "--index", "9"}).Status, 2);
+
+    const TResult unknown = Run({"svs", File, "--index", "0", "--verbose"});
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_EQ(unknown.Err, "railscope-cli svs: unknown option '--verbose'\nTry 'railscope-cli svs --help'.\n");
+    EXPECT_EQ(Run({"svs", File}).Status, 2) << "--index is required";
+    EXPECT_EQ(Run({"svs", File, "--index", "x"}).Status, 2);
+    EXPECT_EQ(Run({"svs", File, "--index"}).Status, 2);
+    EXPECT_EQ(Run({"svs", "--index", "0"}).Status, 2);
+    EXPECT_EQ(Run({"list", File, File}).Status, 2);
+    EXPECT_EQ(Run({"list", File, "-o", "x"}).Status, 2) << "list takes no output";
+    EXPECT_EQ(Run({"resave", File}).Status, 2) << "-o is required";
+}
