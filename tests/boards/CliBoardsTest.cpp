@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -20,6 +21,24 @@ struct TResult {
     std::string Out;
     std::string Err;
 };
+
+// Runs a registered command as main would, capturing what it prints.
+TResult RunCli(std::vector<std::string> args)
+{
+    const std::string name = args.front();
+    args.erase(args.begin());
+    TResult result;
+    std::ostringstream out, err;
+    auto* oldOut = std::cout.rdbuf(out.rdbuf());
+    auto* oldErr = std::cerr.rdbuf(err.rdbuf());
+    for (const auto& c : cli::Registry())
+        if (c.name == name) result.Status = c.run(args);
+    std::cout.rdbuf(oldOut);
+    std::cerr.rdbuf(oldErr);
+    result.Out = out.str();
+    result.Err = err.str();
+    return result;
+}
 
 class CliBoards : public ::testing::Test {
 protected:
@@ -47,22 +66,7 @@ protected:
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
-    static TResult Run(std::vector<std::string> args)
-    {
-        const std::string name = args.front();
-        args.erase(args.begin());
-        TResult result;
-        std::ostringstream out, err;
-        auto* oldOut = std::cout.rdbuf(out.rdbuf());
-        auto* oldErr = std::cerr.rdbuf(err.rdbuf());
-        for (const auto& c : cli::Registry())
-            if (c.name == name) result.Status = c.run(args);
-        std::cout.rdbuf(oldOut);
-        std::cerr.rdbuf(oldErr);
-        result.Out = out.str();
-        result.Err = err.str();
-        return result;
-    }
+    static TResult Run(std::vector<std::string> args) { return RunCli(std::move(args)); }
 
     static std::string Svs(std::initializer_list<std::pair<uint32_t, int>> set)
     {
@@ -256,4 +260,52 @@ TEST_F(CliBoards, BadFilesIndexesAndOptions)
     EXPECT_EQ(Run({"list", File, File}).Status, 2);
     EXPECT_EQ(Run({"list", File, "-o", "x"}).Status, 2) << "list takes no output";
     EXPECT_EQ(Run({"resave", File}).Status, 2) << "-o is required";
+}
+
+// The example board files shipped in data/examples, through the board classes that exist.
+TEST(CliBoardsExamples, ExampleFilesResaveListAndCalculate)
+{
+    const fs::path examples = fs::path(RAILSCOPE_SOURCE_DIR) / "data" / "examples";
+    if (!fs::is_directory(examples)) GTEST_SKIP() << "no example files";
+    const fs::path folder = fs::temp_directory_path() / "railscope_cli_examples";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    auto run = RunCli;
+    auto read = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    int tried = 0;
+    for (const auto& entry : fs::directory_iterator(examples)) {
+        const std::string file = entry.path().string();
+        if (entry.path().extension() != ".csv") continue;
+        const TResult list = run({"list", file});
+        if (list.Status == 2 && list.Err.find("is not available") != std::string::npos) continue;
+        ++tried;
+        ASSERT_EQ(list.Status, 0) << file << ": " << list.Err;
+        const size_t boards = static_cast<size_t>(std::count(list.Out.begin(), list.Out.end(), '\n'));
+        ASSERT_GT(boards, 0u) << file;
+
+        // Saving what was loaded keeps every board, and saving that again changes nothing.
+        const std::string once = (folder / "once.csv").string();
+        const std::string twice = (folder / "twice.csv").string();
+        ASSERT_EQ(run({"resave", file, "-o", once}).Status, 0) << file;
+        EXPECT_EQ(run({"list", once}).Out, list.Out) << file;
+        ASSERT_EQ(run({"resave", once, "-o", twice}).Status, 0) << file;
+        EXPECT_EQ(read(twice), read(once)) << file;
+
+        for (size_t i = 0; i < boards; ++i) {
+            const TResult svs = run({"svs", file, "--index", std::to_string(i)});
+            EXPECT_TRUE(svs.Status == 0 || svs.Status == 1) << file << " " << i << ": " << svs.Err;
+            const size_t lineEnd = svs.Out.find('\n');
+            ASSERT_NE(lineEnd, std::string::npos);
+            const std::string values = svs.Out.substr(lineEnd + 1);
+            EXPECT_EQ(std::count(values.begin(), values.end(), ' '), 511) << file << " " << i;
+            const TResult describe = run({"describe", file, "--index", std::to_string(i)});
+            EXPECT_EQ(describe.Status, 0);
+            EXPECT_NE(describe.Out.find("Board name: "), std::string::npos);
+        }
+    }
+    fs::remove_all(folder);
+    if (tried == 0) GTEST_SKIP() << "no board class for any example file yet";
 }

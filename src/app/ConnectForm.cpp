@@ -1,0 +1,175 @@
+#include "app/ConnectForm.h"
+
+#include "app/FormTools.h"
+#include "link/LnThreadComm.h"
+#include "widgets/HelpViewer.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+
+TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget* parent, TPortLister listPorts)
+    : QWidget(parent), Link(link), SetStatus(std::move(setStatus)), ListPorts(listPorts ? std::move(listPorts) : TPortLister(SystemPorts))
+{
+    setObjectName(QStringLiteral("ConnectForm"));
+    setWindowTitle(QStringLiteral("LocoNet Connection"));
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Close"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    ComCombo = new QComboBox(this);
+    ComCombo->setObjectName(QStringLiteral("ComCombo"));
+    ComCombo->setEditable(true);
+    ComCombo->setInsertPolicy(QComboBox::NoInsert);
+    ComCombo->addItems({QStringLiteral("Com1"), QStringLiteral("Com2"), QStringLiteral("Com3"), QStringLiteral("Com4")});
+    ComCombo->setCurrentIndex(0);
+    ComCombo->setToolTip(QStringLiteral("A serial port, tcp://HOST:PORT for a LocoNet server, or sim for the simulated LocoNet"));
+    ComCombo->setMinimumWidth(180);
+    Label1 = label("Label1", QStringLiteral("Com port"));
+    ConnectButton = new QPushButton(QStringLiteral("Connect"), this);
+    ConnectButton->setObjectName(QStringLiteral("ConnectButton"));
+    BaudRateBox = new QComboBox(this);
+    BaudRateBox->setObjectName(QStringLiteral("BaudRateBox"));
+    BaudRateBox->addItems({QStringLiteral("16457"), QStringLiteral("19200"), QStringLiteral("57600")});
+    BaudRateBox->setCurrentIndex(0);
+    Label2 = label("Label2", QStringLiteral("baud rate"));
+    Label3 = label("Label3", QStringLiteral("LocoBuffer 1 Jumper Settings:"));
+    Label4 = label("Label4", QStringLiteral("JP4, JP5: 1-2 always"));
+    Label5 = label("Label5", QStringLiteral("16457 baud: JP3 1-2, JP1 don't care"));
+    Label6 = label("Label6", QStringLiteral("19200 baud: JP3 2-3, JP1 1-2"));
+    Label7 = label("Label7", QStringLiteral("57600 baud: JP3 2-3, JP1 2-3 (recommended)"));
+    Label8 = label("Label8", QStringLiteral("JP2: 2-3 recommended"));
+    InterfaceType = new QGroupBox(QStringLiteral("Interface"), this);
+    InterfaceType->setObjectName(QStringLiteral("InterfaceType"));
+    InterfaceButtons = new QButtonGroup(this);
+    auto* radios = new QVBoxLayout(InterfaceType);
+    const char* kinds[] = {"MS100", "LocoBuffer", "PR3"};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio = new QRadioButton(QString::fromLatin1(kinds[i]), InterfaceType);
+        InterfaceButtons->addButton(radio, i);
+        radios->addWidget(radio);
+    }
+    InterfaceButtons->button(0)->setChecked(true);
+    HelpButton = new QPushButton(QStringLiteral("&Help"), this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+    Label9 = label("Label9", QStringLiteral("For PR3 and USB LocoBuffer, choose baud rate = 57600"));
+    Label10 = label("Label10", QStringLiteral("PR3 must be in \"MS100\" mode (green LED winks)"));
+
+    auto* top = new QGridLayout;
+    top->addWidget(Label1, 0, 0);
+    top->addWidget(ComCombo, 1, 0);
+    top->addWidget(Label2, 0, 1);
+    top->addWidget(BaudRateBox, 1, 1);
+    top->addWidget(InterfaceType, 0, 2, 3, 1);
+    top->addWidget(ConnectButton, 2, 0, 1, 2);
+    auto* notes = new QVBoxLayout;
+    for (QLabel* l : {Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10}) notes->addWidget(l);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(HelpButton);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(notes);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { CloseForm(this); });
+    connect(ConnectButton, &QPushButton::clicked, this, &TConnectForm::ConnectButtonClick);
+    connect(InterfaceButtons, &QButtonGroup::idClicked, this, [this](int) { InterfaceTypeClick(); });
+    connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContext); });
+}
+
+QStringList TConnectForm::SystemPorts()
+{
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports << info.systemLocation();
+    return ports;
+}
+
+int TConnectForm::InterfaceIndex() const { return InterfaceButtons->checkedId(); }
+
+void TConnectForm::SetInterfaceIndex(int index)
+{
+    if (QAbstractButton* b = InterfaceButtons->button(index)) b->setChecked(true);
+}
+
+void TConnectForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+    FormActivate();
+}
+
+bool TConnectForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(event);
+}
+
+void TConnectForm::FormShow()
+{
+    const QStringList ports = ListPorts ? ListPorts() : QStringList();
+    if (!ports.isEmpty()) {
+        ComCombo->clear();
+        ComCombo->addItems(ports);
+    }
+    InterfaceTypeClick();
+}
+
+void TConnectForm::FormActivate()
+{
+    if (!Link.Enabled()) return;
+    ComCombo->setEditText(QString::fromStdString(Link.GetDeviceName()));
+    BaudRateBox->setCurrentIndex(static_cast<int>(Link.GetBaudRate()));
+    SetInterfaceIndex(static_cast<int>(Link.GetLocoNetInterface()));
+    InterfaceTypeClick();
+}
+
+void TConnectForm::InterfaceTypeClick()
+{
+    switch (InterfaceIndex()) {
+    case 0:
+        BaudRateBox->setCurrentIndex(0);
+        BaudRateBox->setEnabled(false);
+        break;
+    case 2:
+        BaudRateBox->setCurrentIndex(2);
+        BaudRateBox->setEnabled(false);
+        break;
+    default:
+        BaudRateBox->setEnabled(true);
+        break;
+    }
+}
+
+void TConnectForm::ConnectButtonClick()
+{
+    const int kind = InterfaceIndex();
+    try {
+        if (Link.Enabled()) Link.Close();
+        Link.SetDeviceName(ComCombo->currentText().trimmed().toStdString());
+        Link.SetBaudRate(static_cast<TBaudRate>(BaudRateBox->currentIndex()));
+        Link.SetLocoNetInterface(static_cast<ELocoNetInterface>(kind));
+        Link.Open();
+    } catch (const std::exception& e) {
+        ShowMessageBox(this, QStringLiteral("Railscope"), QString::fromStdString(e.what()), QMessageBox::Ok, true);
+        return;
+    }
+    const char* names[] = {"MS100", "LocoBuffer", "PR3"};
+    if (SetStatus) SetStatus(QStringLiteral("Will connect to %1").arg(QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0])));
+    ShowMessageBox(this, QStringLiteral("Connect:"), QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
+}

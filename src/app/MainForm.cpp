@@ -1,0 +1,483 @@
+#include "app/MainForm.h"
+
+#include "app/ConnectForm.h"
+#include "app/GeneratorForms.h"
+#include "app/SpeedometerForm.h"
+#include "buildstamp/AboutBox.h"
+#include "link/LnThreadComm.h"
+#include "messages/DisplayForm.h"
+#include "messages/LNPeerXferMessage.h"
+#include "messages/LNSensFBMessage.h"
+#include "messages/MessageText.h"
+#include "svprog/SVProgMessage.h"
+#include "widgets/HelpViewer.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+
+const char* const TMainForm::kInterfaceNames[3] = {"MS100", "LocoBuffer", "PR3"};
+
+namespace {
+
+TMainForm::TFormFactory& BoardFormFactory()
+{
+    static TMainForm::TFormFactory factory;
+    return factory;
+}
+
+TMainForm::TFormFactory& RenumberFormFactory()
+{
+    static TMainForm::TFormFactory factory;
+    return factory;
+}
+
+// An integer setting; `fallback` when missing or not a number.
+int ReadInt(QSettings& settings, const QString& key, int fallback)
+{
+    bool ok = false;
+    const int value = settings.value(key, fallback).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+bool IsVisibleWindow(const QWidget* w) { return w && w->isVisible(); }
+
+} // namespace
+
+TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), Options(std::move(options))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Railscope"));
+    resize(1000, 700);
+
+    LocoNetComm1 = std::make_unique<TLocoNetComm>(this);
+    LocoNetComm1->setObjectName(QStringLiteral("LocoNetComm1"));
+    LocoNetComm1->SetDeviceName("Com1");
+    LocoNetComm1->SetBaudRate(br16457);
+    LocoNetComm1->OnRxMsg = [this](TLnThreadComm*, uint32_t count) { LocoNetComm1RxMsg(count); };
+    Sender = [this](std::unique_ptr<TLocoNetMessage> message) { LocoNetComm1->WriteMessage(std::move(message)); };
+
+    MdiArea = new QMdiArea(this);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(MdiArea);
+
+    OpenFileDialog = new QFileDialog(this, QString(), QDir::homePath(), QStringLiteral("*.csv"));
+    OpenFileDialog->setObjectName(QStringLiteral("OpenFileDialog"));
+    OpenFileDialog->setDefaultSuffix(QStringLiteral("csv"));
+    OpenFileDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenFileDialog->setFileMode(QFileDialog::ExistingFile);
+    SaveFileDialog = new QFileDialog(this, QString(), QDir::homePath(), QStringLiteral("*.csv"));
+    SaveFileDialog->setObjectName(QStringLiteral("SaveFileDialog"));
+    SaveFileDialog->setDefaultSuffix(QStringLiteral("csv"));
+    SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+
+    BuildMenus();
+    BuildStatusLine();
+
+    // Windows made once and kept for the whole run.
+    AboutBox = new TAboutBox(this);
+    SpeedometerForm = new TSpeedometerForm(this, Options.Clock);
+}
+
+TMainForm::~TMainForm()
+{
+    // Close the link before the windows that routing talks to go away.
+    if (LocoNetComm1) {
+        LocoNetComm1->OnRxMsg = nullptr;
+        LocoNetComm1->Close();
+    }
+}
+
+void TMainForm::SetBoardFormFactory(TFormFactory factory) { BoardFormFactory() = std::move(factory); }
+void TMainForm::SetRenumberFormFactory(TFormFactory factory) { RenumberFormFactory() = std::move(factory); }
+
+void TMainForm::BuildMenus()
+{
+    auto add = [this](QMenu* menu, const char* text, void (TMainForm::*handler)(), const char* name) {
+        QAction* action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    add(file, "&Connect...", &TMainForm::Connect1Click, "Connect1");
+    add(file, "E&xit", &TMainForm::Exit1Click, "Exit1");
+    QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
+    add(configure, "&Renumber Boards", &TMainForm::RenumberBoards1Click, "RenumberBoards1");
+    add(configure, "&Configure Boards", &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
+    QMenu* layout = menuBar()->addMenu(QStringLiteral("&Display layout"));
+    add(layout, "Speedometer", &TMainForm::Speedometer1Click, "Speedometer1");
+    QMenu* debug = menuBar()->addMenu(QStringLiteral("&LocoNet Debug"));
+    add(debug, "&Message Display", &TMainForm::MessageDisplay1Click, "MessageDisplay1");
+    QMenu* generate = debug->addMenu(QStringLiteral("&Generate"));
+    add(generate, "SWR&Q", &TMainForm::SWRQ1Click, "SWRQ1");
+    add(generate, "&Arbitrary Message", &TMainForm::ArbitraryMessage1Click, "ArbitraryMessage1");
+    add(generate, "&Sensor Feedback Message", &TMainForm::SensorFeedbackMessage1Click, "SensorFeedbackMessage1");
+    add(debug, "Track Power &On", &TMainForm::TrackPowerOn1Click, "TrackPowerOn1");
+    add(debug, "Track Power O&ff", &TMainForm::TrackPowerOff1Click, "TrackPowerOff1");
+    add(debug, "&Query LocoBuffer", &TMainForm::QueryLocoBuffer1Click, "QueryLocoBuffer1");
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    add(help, "&Help", &TMainForm::Help2Click, "Help2");
+    add(help, "&About....", &TMainForm::About1Click, "About1");
+}
+
+void TMainForm::BuildStatusLine()
+{
+    auto label = [this](const char* name, const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text), this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    StatusConnect = label("StatusConnect", "Not Connected");
+    InterfaceStatus = label("InterfaceStatus", "");
+    Label2 = label("Label2", "No. Messages received: ");
+    MsgNum = label("MsgNum", "0");
+    MsgNum->setMinimumWidth(70);
+    ProgStatus = new QLineEdit(QStringLiteral("ProgStatus"), this);
+    ProgStatus->setObjectName(QStringLiteral("ProgStatus"));
+    ProgStatus->setReadOnly(true);
+    ProgStatus->setMinimumWidth(260);
+    statusBar()->addWidget(StatusConnect);
+    statusBar()->addWidget(InterfaceStatus);
+    statusBar()->addWidget(Label2);
+    statusBar()->addWidget(MsgNum);
+    statusBar()->addWidget(ProgStatus, 1);
+}
+
+QAction* TMainForm::FindAction(const QString& menuPath) const
+{
+    const QStringList parts = menuPath.split(QLatin1Char('/'));
+    QList<QAction*> actions = menuBar()->actions();
+    QAction* found = nullptr;
+    for (const QString& part : parts) {
+        found = nullptr;
+        for (QAction* a : actions)
+            if (a->text() == part) found = a;
+        if (!found) return nullptr;
+        actions = found->menu() ? found->menu()->actions() : QList<QAction*>();
+    }
+    return found;
+}
+
+std::unique_ptr<QSettings> TMainForm::OpenSettings() const
+{
+    if (!Options.SettingsFile.isEmpty())
+        return std::make_unique<QSettings>(Options.SettingsFile, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("brenmoor electronics"), QStringLiteral("railscope"));
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Start-up runs once the window is up, as its first activation.
+    if (!StartUpDone && !StartUpQueued) {
+        StartUpQueued = true;
+        QTimer::singleShot(0, this, &TMainForm::FormActivate);
+    }
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && !StartUpDone) FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TMainForm::FormActivate()
+{
+    // Start-up runs once, even when the port could not be opened (running it again would load
+    // the board files a second time).
+    if (StartUpDone) return;
+    StartUpDone = true;
+
+    HelpFileName = THelpViewer::HelpFile();
+    NoFilesGiven = false;
+    for (int i = 1; i < Options.Arguments.size(); ++i)
+        if (Options.Arguments[i].toLower() == QLatin1String("nofiles")) NoFilesGiven = true;
+
+    std::unique_ptr<QSettings> settings = OpenSettings();
+    const QStringList sections = settings->childGroups();
+    ELocoNetInterface kind = LocoNetComm1->GetLocoNetInterface();
+    QString connectText;
+    if (sections.contains(QStringLiteral("Connection"))) {
+        settings->beginGroup(QStringLiteral("Connection"));
+        const QString port = settings->value(QStringLiteral("ComPort"), QStringLiteral("Com1")).toString();
+        int baud = ReadInt(*settings, QStringLiteral("Baud"), 0);
+        int face = ReadInt(*settings, QStringLiteral("Interface"), 0);
+        settings->endGroup();
+        // Values outside the lists fall back to the defaults.
+        if (baud < 0 || baud > 2) baud = 0;
+        if (face < 0 || face > 2) face = 0;
+        kind = static_cast<ELocoNetInterface>(face);
+        LocoNetComm1->SetDeviceName(port.toStdString());
+        LocoNetComm1->SetBaudRate(static_cast<TBaudRate>(baud));
+        LocoNetComm1->SetLocoNetInterface(kind);
+        connectText = QString::fromStdString(LocoNetComm1->GetDeviceName()) + QStringLiteral(": ");
+        try {
+            LocoNetComm1->Open();
+        } catch (const std::exception& e) {
+            ShowMessageBox(this, QStringLiteral("Railscope"), QString::fromStdString(e.what()), QMessageBox::Ok, true);
+            return;
+        }
+        connectText += QString::fromLatin1(kInterfaceNames[face]);
+        InterfaceStatus->setText(kind == eLocoBuffer ? QStringLiteral("Not detected yet") : QString());
+    } else {
+        connectText = QStringLiteral("Not Initialised");
+    }
+    StatusConnect->setText(connectText);
+
+    if (sections.contains(QStringLiteral("SpeedometerForm"))) ReadSpeedometerSettings(*settings);
+
+    if (!NoFilesGiven && sections.contains(QStringLiteral("Filenames"))) {
+        settings->beginGroup(QStringLiteral("Filenames"));
+        for (int type = 0; type < kBoardTypeCount; ++type) {
+            const QString name = settings->value(QString::fromStdString(TBoardData::GetTypeName(type))).toString();
+            // A file that cannot be read leaves the list empty; nothing is reported.
+            if (!name.isEmpty()) BoardData.LoadFile(type, name.toStdString());
+        }
+        settings->endGroup();
+    }
+
+    if (sections.contains(QStringLiteral("Connection")) && kind == eLocoBuffer) InterrogateLocoBuffer();
+}
+
+void TMainForm::ReadSpeedometerSettings(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("SpeedometerForm"));
+    const int scale = ReadInt(settings, QStringLiteral("SpeedoScale"), 0);
+    const int units = ReadInt(settings, QStringLiteral("SpeedoUnits"), 0);
+    // A stored index outside the lists leaves the list as it is.
+    if (scale >= 0 && scale < SpeedometerForm->ScaleCombo->count()) SpeedometerForm->ScaleCombo->setCurrentIndex(scale);
+    if (units >= 0 && units < SpeedometerForm->OutputUnitsCombo->count())
+        SpeedometerForm->OutputUnitsCombo->setCurrentIndex(units);
+    SpeedometerForm->LengthEdit->setText(settings.value(QStringLiteral("SpeedLength"), QStringLiteral("1.0")).toString());
+    SpeedometerForm->StartBoardEdit->SetValue(ReadInt(settings, QStringLiteral("Sens1Board"), 1));
+    SpeedometerForm->StartSensEdit->SetValue(ReadInt(settings, QStringLiteral("Sens1Sens"), 1));
+    SpeedometerForm->StopBoardEdit->SetValue(ReadInt(settings, QStringLiteral("Sens2Board"), 1));
+    SpeedometerForm->StopSensEdit->SetValue(ReadInt(settings, QStringLiteral("Sens2Sens"), 2));
+    settings.endGroup();
+    SpeedometerForm->UpdateParams();
+}
+
+void TMainForm::LocoNetComm1RxMsg(uint32_t count)
+{
+    RouteMessages(count, [this] { return LocoNetComm1->ReadMessage(); });
+}
+
+void TMainForm::RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next)
+{
+    for (uint32_t i = 0; i < count; ++i) {
+        std::unique_ptr<TLocoNetMessage> message = next();
+        if (!message) break;
+        RouteOne(std::move(message));
+    }
+    MsgNum->setText(QString::number(MessageCount));
+}
+
+void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
+{
+    ++MessageCount;
+    const ELocoNetMsgType type = message->MessageType();
+    std::unique_ptr<TLocoNetMessage> typed = MakeTypedMessage(std::move(*message));
+    message.reset();
+
+    switch (type) {
+    case eOPCSENS:
+        if (IsVisibleWindow(SpeedometerForm))
+            SpeedometerForm->HandleSensorMessage(static_cast<const TLNSensFBMessage&>(*typed));
+        break;
+    case eOPCSVACCESS2: {
+        const auto& sv = static_cast<const TLNSVProgMessage&>(*typed);
+        if (ProgFormOpen && IsVisibleWindow(ProgForm))
+            if (auto* target = dynamic_cast<TSVMessageWindow*>(ProgForm.data())) target->HandleSVMessage(sv);
+        if (RenumberFormOpen && IsVisibleWindow(RenumberForm))
+            if (auto* target = dynamic_cast<TSVMessageWindow*>(RenumberForm.data())) target->HandleSVMessage(sv);
+        break;
+    }
+    case eOPCPEERXFER: {
+        const auto& peer = static_cast<const TLNPeerXferMessage&>(*typed);
+        if (peer.IsLocoBufferReply()) InterfaceStatus->setText(QString::fromStdString(peer.Text()));
+        break;
+    }
+    default:
+        break;
+    }
+
+    if (DisplayFormOpen && IsVisibleWindow(DisplayForm)) DisplayForm->AddMessage(*typed);
+}
+
+void TMainForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)
+{
+    if (Sender) Sender(std::move(message));
+}
+
+void TMainForm::SendFixedMessage(uint8_t opcode)
+{
+    auto message = std::make_unique<TLocoNetMessage>();
+    message->AddByte(opcode);
+    message->AddChecksum();
+    SendMessage(std::move(message));
+}
+
+void TMainForm::TrackPowerOn1Click() { SendFixedMessage(0x83); }
+void TMainForm::TrackPowerOff1Click() { SendFixedMessage(0x82); }
+void TMainForm::QueryLocoBuffer1Click() { InterrogateLocoBuffer(); }
+void TMainForm::InterrogateLocoBuffer() { SendFixedMessage(0x81); }
+
+QMdiSubWindow* TMainForm::AddChildForm(QWidget* form, bool fixedSize)
+{
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (!fixedSize) flags |= Qt::WindowMinMaxButtonsHint;
+    QMdiSubWindow* frame = MdiArea->addSubWindow(form, flags);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+    frame->show();
+    if (fixedSize) {
+        frame->adjustSize();
+        frame->setFixedSize(frame->size());
+    }
+    return frame;
+}
+
+void TMainForm::Connect1Click()
+{
+    auto* form = new TConnectForm(*LocoNetComm1, [this](const QString& text) { StatusConnect->setText(text); });
+    AddChildForm(form, true);
+}
+
+void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::RenumberBoards1Click()
+{
+    if (ProgFormOpen || RenumberFormOpen) return;
+    if (!RenumberFormFactory()) return;  // the renumbering window is not part of this build yet
+    QWidget* form = RenumberFormFactory()(*this);
+    if (!form) return;
+    RenumberForm = form;
+    connect(form, &QObject::destroyed, this, [this] { RenumberFormOpen = false; });
+    AddChildForm(form, false);
+    RenumberFormOpen = true;
+}
+
+void TMainForm::ConfigureBoards1Click()
+{
+    if (ProgFormOpen || RenumberFormOpen) return;
+    if (!BoardFormFactory()) return;  // the board window is not part of this build yet
+    QWidget* form = BoardFormFactory()(*this);
+    if (!form) return;
+    ProgForm = form;
+    connect(form, &QObject::destroyed, this, [this] { ProgFormOpen = false; });
+    AddChildForm(form, false);
+    ProgFormOpen = true;
+}
+
+void TMainForm::Speedometer1Click()
+{
+    SpeedometerForm->show();
+    SpeedometerForm->raise();
+    SpeedometerForm->activateWindow();
+}
+
+void TMainForm::MessageDisplay1Click()
+{
+    auto* form = new TDisplayForm;
+    DisplayForm = form;
+    connect(form, &TDisplayForm::FormClosed, this, [this] { DisplayFormOpen = false; });
+    AddChildForm(form, false);
+    DisplayFormOpen = true;
+}
+
+void TMainForm::SWRQ1Click()
+{
+    AddChildForm(new TSwitchControlForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }), true);
+}
+
+void TMainForm::ArbitraryMessage1Click()
+{
+    AddChildForm(new TArbitraryMessageForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }), true);
+}
+
+void TMainForm::SensorFeedbackMessage1Click()
+{
+    AddChildForm(new TGenSensFBForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }), true);
+}
+
+void TMainForm::Help2Click() { ShowHelpContext(1); }
+
+void TMainForm::About1Click()
+{
+    AboutBox->show();
+    AboutBox->raise();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TMainForm::FormClose()
+{
+    if (Closed) return;
+    Closed = true;
+    if (BoardData.AnyModified()) {
+        for (int type = 0; type < kBoardTypeCount; ++type) {
+            if (BoardData.BoardCount(type) == 0 || !BoardData.IsModified(type)) continue;
+            const QString title = QString::fromStdString(TBoardData::GetTitle(type));
+            const int answer = ShowMessageBox(this, title, QStringLiteral("Do you want to save data?"),
+                                              QMessageBox::Yes | QMessageBox::No);
+            if (answer != QMessageBox::Yes) continue;
+            bool saved = true;
+            if (BoardData.HasFileName(type)) {
+                saved = BoardData.SaveFile(type);
+            } else {
+                const QString name = AskSaveFileName(this, QStringLiteral("Save As: ") + title, QDir::homePath(),
+                                                     QStringLiteral("*.csv"), QStringLiteral("csv"));
+                if (name.isEmpty()) continue;
+                saved = BoardData.SaveFileAs(type, name.toStdString());
+            }
+            // Closing goes on, but a failed save is not kept quiet.
+            if (!saved && !BoardData.GetLastError().empty())
+                ShowMessageBox(this, title, QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok, true);
+        }
+    }
+    WriteSettings();
+}
+
+void TMainForm::WriteSettings()
+{
+    std::unique_ptr<QSettings> settings = OpenSettings();
+    settings->beginGroup(QStringLiteral("Connection"));
+    settings->setValue(QStringLiteral("ComPort"), QString::fromStdString(LocoNetComm1->GetDeviceName()));
+    settings->setValue(QStringLiteral("Baud"), static_cast<int>(LocoNetComm1->GetBaudRate()));
+    settings->setValue(QStringLiteral("Interface"), static_cast<int>(LocoNetComm1->GetLocoNetInterface()));
+    settings->endGroup();
+    settings->beginGroup(QStringLiteral("SpeedometerForm"));
+    settings->setValue(QStringLiteral("SpeedoScale"), SpeedometerForm->ScaleCombo->currentIndex());
+    settings->setValue(QStringLiteral("SpeedoUnits"), SpeedometerForm->OutputUnitsCombo->currentIndex());
+    settings->setValue(QStringLiteral("SpeedLength"), SpeedometerForm->LengthEdit->text());
+    settings->setValue(QStringLiteral("Sens1Board"), SpeedometerForm->StartBoardEdit->Value());
+    settings->setValue(QStringLiteral("Sens1Sens"), SpeedometerForm->StartSensEdit->Value());
+    settings->setValue(QStringLiteral("Sens2Board"), SpeedometerForm->StopBoardEdit->Value());
+    settings->setValue(QStringLiteral("Sens2Sens"), SpeedometerForm->StopSensEdit->Value());
+    settings->endGroup();
+    settings->beginGroup(QStringLiteral("Filenames"));
+    for (int type = 0; type < kBoardTypeCount; ++type)
+        settings->setValue(QString::fromStdString(TBoardData::GetTypeName(type)), QString::fromStdString(BoardData.GetFileName(type)));
+    settings->endGroup();
+    settings->sync();
+}

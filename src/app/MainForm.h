@@ -1,0 +1,138 @@
+#pragma once
+// The frame window: owns the LocoNet link and the board list, reads the settings at start-up and
+// writes them at close, counts every received message and routes it, typed, to the windows that
+// want it, and opens every other window from its menu.
+
+#include "app/FormTools.h"
+#include "boards/BoardData.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QSettings;
+class TAboutBox;
+class TDisplayForm;
+class TLNSVProgMessage;
+class TLocoNetComm;
+class TSpeedometerForm;
+
+// A window that takes SV access replies from the routing (the board window, the renumbering window).
+class TSVMessageWindow {
+public:
+    virtual ~TSVMessageWindow() = default;
+    virtual void HandleSVMessage(const TLNSVProgMessage& message) = 0;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    struct TOptions {
+        QStringList Arguments;  // the command line, program name first
+        QString SettingsFile;   // an ini file to use instead of the user's settings
+        std::function<double()> Clock;  // the speedometer's clock (tests)
+    };
+
+    explicit TMainForm(TOptions options, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Makes the board window or the renumbering window; it must also be a TSVMessageWindow.
+    // Until one is set, the menu entry does nothing.
+    using TFormFactory = std::function<QWidget*(TMainForm& main)>;
+    static void SetBoardFormFactory(TFormFactory factory);
+    static void SetRenumberFormFactory(TFormFactory factory);
+
+    std::unique_ptr<TLocoNetComm> LocoNetComm1;
+    QLabel* StatusConnect = nullptr;
+    QLabel* InterfaceStatus = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* MsgNum = nullptr;
+    QLineEdit* ProgStatus = nullptr;
+    QFileDialog* OpenFileDialog = nullptr;
+    QFileDialog* SaveFileDialog = nullptr;
+    TBoardData BoardData;
+    bool DisplayFormOpen = false;
+    bool ProgFormOpen = false;
+    bool RenumberFormOpen = false;
+    uint32_t MessageCount = 0;
+    QString HelpFileName;
+
+    QMdiArea* MdiArea = nullptr;
+    TSpeedometerForm* SpeedometerForm = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    QPointer<TDisplayForm> DisplayForm;
+    QPointer<QWidget> ProgForm;
+    QPointer<QWidget> RenumberForm;
+
+    // Where every message the program sends goes; the link by default.
+    TMessageSender Sender;
+    void SendMessage(std::unique_ptr<TLocoNetMessage> message);
+
+    // Start-up: settings, link, speedometer settings, board files, interface query. Runs once.
+    void FormActivate();
+    bool StartedUp() const { return StartUpDone; }
+    // Save questions and settings; run when the window closes.
+    void FormClose();
+    bool NoFiles() const { return NoFilesGiven; }
+
+    // The link's receive event: takes `count` messages from the link and routes them.
+    void LocoNetComm1RxMsg(uint32_t count);
+    // Routes up to `count` messages taken from `next` (null ends early); MsgNum is set once after.
+    void RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next);
+
+    // Menu handlers.
+    void Connect1Click();
+    void Exit1Click();
+    void RenumberBoards1Click();
+    void ConfigureBoards1Click();
+    void Speedometer1Click();
+    void MessageDisplay1Click();
+    void SWRQ1Click();
+    void ArbitraryMessage1Click();
+    void SensorFeedbackMessage1Click();
+    void TrackPowerOn1Click();
+    void TrackPowerOff1Click();
+    void QueryLocoBuffer1Click();
+    void Help2Click();
+    void About1Click();
+    void InterrogateLocoBuffer();
+
+    // Shows a form as a child window of the frame, freed when closed.
+    QMdiSubWindow* AddChildForm(QWidget* form, bool fixedSize);
+    // The settings store (the user's, or the file given in the options).
+    std::unique_ptr<QSettings> OpenSettings() const;
+
+    QAction* FindAction(const QString& menuPath) const;
+
+    static const char* const kInterfaceNames[3];
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildStatusLine();
+    void SendFixedMessage(uint8_t opcode);
+    void RouteOne(std::unique_ptr<TLocoNetMessage> message);
+    void ReadSpeedometerSettings(QSettings& settings);
+    void WriteSettings();
+
+    TOptions Options;
+    bool StartUpDone = false;
+    bool StartUpQueued = false;
+    bool Closed = false;
+    bool NoFilesGiven = false;
+};

@@ -1,0 +1,218 @@
+#include "app/SpeedometerForm.h"
+
+#include "messages/LNSensFBMessage.h"
+#include "widgets/HelpViewer.h"
+#include "widgets/SpinEdit.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <chrono>
+#include <cstdio>
+#include <iterator>
+#include <cmath>
+
+namespace {
+
+struct TScale {
+    const char* Text;
+    double Factor;
+};
+constexpr TScale kScales[] = {
+    {"\"O\" (1:48)", 48}, {"\"OO\" (1:76)", 76}, {"\"HO\" (1:87)", 87},
+    {"UK \"N\" (1:148)", 148}, {"US \"N\" (1:160)", 160}, {"\"Z\" (1:220)", 220},
+};
+
+struct TUnits {
+    const char* Text;
+    double Factor;
+    const char* Label;
+};
+constexpr TUnits kUnits[] = {{"m/s", 1.0, "m/s"}, {"km/h", 3.6, "Kph"}, {"mph", 2.25, "MPH"}};
+
+double MonotonicSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+int ReadInteger(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+} // namespace
+
+TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), Clock(clock ? std::move(clock) : TClock(MonotonicSeconds))
+{
+    setObjectName(QStringLiteral("SpeedometerForm"));
+    setWindowTitle(QStringLiteral("SpeedometerForm"));
+
+    auto label = [this](const char* name, const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text), this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto spin = [this](const char* name, int max) {
+        auto* s = new TSpinEdit(1, max, 1, this);
+        s->setObjectName(QString::fromLatin1(name));
+        return s;
+    };
+
+    Label1 = label("Label1", "Scale");
+    OutputUnitsCombo = new QComboBox(this);
+    OutputUnitsCombo->setObjectName(QStringLiteral("OutputUnitsCombo"));
+    for (const TUnits& u : kUnits) OutputUnitsCombo->addItem(QString::fromLatin1(u.Text));
+    OutputUnitsCombo->setCurrentIndex(2);
+    Label2 = label("Label2", "block length (m)");
+    Label3 = label("Label3", "Start Sensor");
+    Label4 = label("Label4", "Stop Sensor");
+    Label5 = label("Label5", "Measured Speed");
+    StartBoardEdit = spin("StartBoardEdit", 256);
+    StartSensEdit = spin("StartSensEdit", 16);
+    StopBoardEdit = spin("StopBoardEdit", 256);
+    StopSensEdit = spin("StopSensEdit", 16);
+    Label6 = label("Label6", ",");
+    Label7 = label("Label7", ",");
+    LengthEdit = new QLineEdit(QStringLiteral("1.0"), this);
+    LengthEdit->setObjectName(QStringLiteral("LengthEdit"));
+    ResultEdit = new QLineEdit(QStringLiteral("(Idle)"), this);
+    ResultEdit->setObjectName(QStringLiteral("ResultEdit"));
+    ResultEdit->setReadOnly(true);
+    Label8 = label("Label8", "Units for speed");
+    BitBtn1 = new QPushButton(QStringLiteral("&Close"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    TimeoutTimer = new QTimer(this);
+    TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
+    TimeoutTimer->setInterval(kTimeoutMs);
+    ScaleCombo = new QComboBox(this);
+    ScaleCombo->setObjectName(QStringLiteral("ScaleCombo"));
+    for (const TScale& s : kScales) ScaleCombo->addItem(QString::fromLatin1(s.Text));
+    ScaleCombo->setCurrentIndex(3);
+    HelpButton = new QPushButton(QStringLiteral("&Help"), this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(ScaleCombo, 0, 1, 1, 3);
+    grid->addWidget(Label8, 1, 0);
+    grid->addWidget(OutputUnitsCombo, 1, 1, 1, 3);
+    grid->addWidget(Label2, 2, 0);
+    grid->addWidget(LengthEdit, 2, 1, 1, 3);
+    grid->addWidget(Label3, 3, 0);
+    grid->addWidget(StartBoardEdit, 3, 1);
+    grid->addWidget(Label6, 3, 2);
+    grid->addWidget(StartSensEdit, 3, 3);
+    grid->addWidget(Label4, 4, 0);
+    grid->addWidget(StopBoardEdit, 4, 1);
+    grid->addWidget(Label7, 4, 2);
+    grid->addWidget(StopSensEdit, 4, 3);
+    grid->addWidget(Label5, 5, 0);
+    grid->addWidget(ResultEdit, 5, 1, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(HelpButton);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    connect(OutputUnitsCombo, &QComboBox::currentIndexChanged, this, &TSpeedometerForm::UpdateParams);
+    connect(ScaleCombo, &QComboBox::currentIndexChanged, this, &TSpeedometerForm::UpdateParams);
+    for (TSpinEdit* s : {StartBoardEdit, StartSensEdit, StopBoardEdit, StopSensEdit})
+        connect(s, &TSpinEdit::Changed, this, &TSpeedometerForm::UpdateParams);
+    connect(LengthEdit, &QLineEdit::textChanged, this, &TSpeedometerForm::UpdateParams);
+    connect(TimeoutTimer, &QTimer::timeout, this, &TSpeedometerForm::TimeoutTimerTimer);
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(HelpButton, &QPushButton::clicked, this, &TSpeedometerForm::HelpButtonClick);
+    UpdateParams();
+}
+
+void TSpeedometerForm::UpdateParams()
+{
+    StartBoard = ReadInteger(StartBoardEdit->text());
+    StartSens = ReadInteger(StartSensEdit->text());
+    StopBoard = ReadInteger(StopBoardEdit->text());
+    StopSens = ReadInteger(StopSensEdit->text());
+    UnitsIndex = OutputUnitsCombo->currentIndex();
+    const int scale = ScaleCombo->currentIndex();
+    ScaleFactor = scale >= 0 && scale < static_cast<int>(std::size(kScales)) ? kScales[scale].Factor : 0;
+    UnitsFactor = UnitsIndex >= 0 && UnitsIndex < static_cast<int>(std::size(kUnits)) ? kUnits[UnitsIndex].Factor : 0;
+    bool ok = false;
+    const double length = LengthEdit->text().trimmed().toDouble(&ok);
+    BlockLength = ok && std::isfinite(length) ? length : 0.0;
+}
+
+void TSpeedometerForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TSpeedometerForm::FormShow()
+{
+    UpdateParams();
+    Measuring = false;
+    TimeoutTimer->stop();
+    ResultEdit->setText(QStringLiteral("(Idle)"));
+}
+
+void TSpeedometerForm::HandleSensorMessage(const TLNSensFBMessage& message)
+{
+    if (StartBoard == StopBoard && StartSens == StopSens) return;
+    uint32_t board = 0;
+    uint32_t input = 0;
+    bool on = false;
+    if (!message.Decode(board, input, on) || !on) return;
+    const bool isStart = static_cast<int>(board) == StartBoard && static_cast<int>(input) == StartSens;
+    const bool isStop = static_cast<int>(board) == StopBoard && static_cast<int>(input) == StopSens;
+    if (isStart && !Measuring) {
+        ResultEdit->setText(QStringLiteral("Measuring..."));
+        Measuring = true;
+        TimeoutTimer->start();
+        StartTime = Clock();
+    } else if (isStop && Measuring) {
+        Measuring = false;
+        TimeoutTimer->stop();
+        const double seconds = Clock() - StartTime;
+        const double speed = BlockLength * ScaleFactor * UnitsFactor / seconds;
+        const char* unitLabel = UnitsIndex >= 0 && UnitsIndex < static_cast<int>(std::size(kUnits)) ? kUnits[UnitsIndex].Label : "";
+        ResultEdit->setText(QString::fromStdString(FormatSpeed(speed) + unitLabel));
+    }
+}
+
+void TSpeedometerForm::TimeoutTimerTimer()
+{
+    Measuring = false;
+    TimeoutTimer->stop();
+    ResultEdit->setText(QStringLiteral("Timed Out"));
+}
+
+void TSpeedometerForm::HelpButtonClick() { ShowHelpContext(kHelpContext); }
+
+std::string TSpeedometerForm::FormatSpeed(double value)
+{
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    const double tenths = std::fabs(value) * 10.0;
+    if (tenths >= 9.0e17) {
+        char big[64];
+        std::snprintf(big, sizeof big, "%s%.0f", value < 0 ? "-" : "", std::fabs(value));
+        return big;
+    }
+    const long long rounded = std::llround(tenths);  // halves away from zero
+    if (rounded == 0) return "";
+    std::string text = value < 0 ? "-" : "";
+    if (rounded >= 10) text += std::to_string(rounded / 10);
+    if (rounded % 10 != 0) text += "." + std::to_string(rounded % 10);
+    return text;
+}

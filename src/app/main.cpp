@@ -1,0 +1,18 @@
+// Railscope, the desktop program.
+#include "app/MainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
+
+    TMainForm::TOptions options;
+    options.Arguments = QApplication::arguments();
+    // A settings file of its own, for demonstrations and tests; the user's settings otherwise.
+    options.SettingsFile = qEnvironmentVariable("RAILSCOPE_SETTINGS");
+    TMainForm mainForm(options);
+    mainForm.show();
+    return app.exec();
+}

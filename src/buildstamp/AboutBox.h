@@ -1,0 +1,30 @@
+#pragma once
+// The about box: product name, author, company and build, read once from the program's
+// version resource.
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class TBuildStamp;
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget* parent = nullptr, const QString& versionFile = QString());
+
+    QLabel* ApplicationLabel = nullptr;
+    QLabel* AuthorLabel = nullptr;
+    QLabel* CompanyLabel = nullptr;
+    QLabel* BuildLabel = nullptr;
+    QLabel* AcknowledgementLabel = nullptr;
+    QPushButton* CloseButton = nullptr;
+    TBuildStamp* BuildStamp = nullptr;
+
+    // The build text shown, kept when the window was made.
+    QString BuildText;
+
+private:
+    void FormCreate();
+};

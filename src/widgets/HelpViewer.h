@@ -1,0 +1,46 @@
+#pragma once
+// The built-in help viewer: HTML pages shipped beside the program, opened at the page that a
+// context number maps to. The map file lists one "number page" pair a line; "#" starts a comment.
+
+#include <QMap>
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+class QPushButton;
+
+class THelpViewer : public QWidget {
+    Q_OBJECT
+public:
+    explicit THelpViewer(QWidget* parent = nullptr);
+
+    // The map file to use; by default "help/contexts.txt" in the program's folder.
+    static void SetHelpFile(const QString& mapFile);
+    static QString HelpFile();
+    static QString DefaultHelpFile();
+    // Opens the shared viewer at a context; false (and a page saying so) when it has no page.
+    static bool ShowContext(int context);
+    // The shared viewer, made on first use.
+    static THelpViewer* Instance();
+
+    // Reads the map file; false when it cannot be read.
+    bool LoadMap(const QString& mapFile);
+    // The page file for a context, or empty when the context is not mapped.
+    QString PageForContext(int context) const;
+    bool OpenContext(int context);
+    int CurrentContext() const { return Context; }
+
+    QTextBrowser* Browser = nullptr;
+    QPushButton* ContentsButton = nullptr;
+    QPushButton* BackButton = nullptr;
+    QPushButton* CloseButton = nullptr;
+
+private:
+    QString MapFile;
+    QString Folder;
+    QMap<int, QString> Pages;
+    int Context = -1;
+};
+
+// Asks for help at a context number, as a window's help button does.
+void ShowHelpContext(int context);

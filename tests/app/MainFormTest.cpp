@@ -1,0 +1,458 @@
+#include "app/MainForm.h"
+
+#include "TestBoard.h"
+#include "app/SpeedometerForm.h"
+#include "buildstamp/AboutBox.h"
+#include "link/LnThreadComm.h"
+#include "messages/DisplayForm.h"
+#include "messages/LNPeerXferMessage.h"
+#include "messages/LNSensFBMessage.h"
+#include "svprog/SVProgMessage.h"
+#include "widgets/LineList.h"
+#include "widgets/SpinEdit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <deque>
+#include <fstream>
+
+namespace {
+
+using TBytes = std::vector<uint8_t>;
+
+std::unique_ptr<TLocoNetMessage> Message(const char* hex) { return std::make_unique<TLocoNetMessage>(std::string_view(hex)); }
+
+std::unique_ptr<TLocoNetMessage> SvReply()
+{
+    auto sv = std::make_unique<TLNSVProgMessage>();
+    sv->SetIdentify(1, 100);
+    return sv;
+}
+
+std::unique_ptr<TLocoNetMessage> LocoBufferStatus()
+{
+    // Peer transfer from the LocoBuffer: source and destination low 'P', destination high 1.
+    auto m = std::make_unique<TLocoNetMessage>();
+    for (uint8_t b : {0xE5, 0x10, 0x50, 0x50, 0x01, 0x00, 0x12, 0x00, 0x00, 0x03, 0x00, 0x34, 0x00, 0x00, 0x05}) m->AddByte(b);
+    m->AddChecksum();
+    return m;
+}
+
+// A window that takes SV replies, as the board and renumbering windows do.
+class TFakeSVWindow : public QWidget, public TSVMessageWindow {
+public:
+    explicit TFakeSVWindow(std::function<void(const TLNSVProgMessage&)> onMessage) : OnMessage(std::move(onMessage)) {}
+    void HandleSVMessage(const TLNSVProgMessage& message) override { OnMessage(message); }
+    std::function<void(const TLNSVProgMessage&)> OnMessage;
+};
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> Dir;
+    std::vector<TBytes> Sent;
+    std::vector<QString> Boxes;
+    QString SaveAnswer;
+
+    QString SettingsFile() const { return Dir->filePath(QStringLiteral("railscope.ini")); }
+
+    std::unique_ptr<TMainForm> Make(QStringList arguments = {QStringLiteral("railscope")})
+    {
+        TMainForm::TOptions options;
+        options.Arguments = std::move(arguments);
+        options.SettingsFile = SettingsFile();
+        options.Clock = [] { return 0.0; };
+        auto form = std::make_unique<TMainForm>(options);
+        form->Sender = [this](std::unique_ptr<TLocoNetMessage> m) { Sent.emplace_back(m->GetData(), m->GetData() + m->GetLength()); };
+        return form;
+    }
+
+    void WriteSettings(const std::function<void(QSettings&)>& fill)
+    {
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        fill(settings);
+    }
+
+    template <typename... TMessages>
+    static void Route(TMainForm& form, TMessages... batch)
+    {
+        std::deque<std::unique_ptr<TLocoNetMessage>> queue;
+        (queue.push_back(std::move(batch)), ...);
+        form.RouteMessages(static_cast<uint32_t>(queue.size()), [&queue]() -> std::unique_ptr<TLocoNetMessage> {
+            if (queue.empty()) return nullptr;
+            auto m = std::move(queue.front());
+            queue.pop_front();
+            return m;
+        });
+    }
+
+    static std::vector<std::string> MonitorLines(const TMainForm& form)
+    {
+        std::vector<std::string> lines;
+        const TLineListModel* model = form.DisplayForm->MsgList->Model();
+        for (std::size_t i = 0; i < model->LineCount(); ++i) lines.emplace_back(model->Line(i));
+        return lines;
+    }
+
+private slots:
+    void init()
+    {
+        Dir = std::make_unique<QTemporaryDir>();
+        Sent.clear();
+        Boxes.clear();
+        SaveAnswer.clear();
+        SetMessageBoxHook([this](QWidget*, const QString& caption, const QString& text, int, bool) {
+            Boxes.push_back(caption + QLatin1Char('|') + text);
+            return int(QMessageBox::Yes);
+        });
+        SetSaveDialogHook([this](QWidget*, const QString& title, const QString&, const QString&, const QString&) {
+            Boxes.push_back(title);
+            return SaveAnswer;
+        });
+    }
+    void cleanup()
+    {
+        SetMessageBoxHook(nullptr);
+        SetSaveDialogHook(nullptr);
+        TMainForm::SetBoardFormFactory(nullptr);
+        TMainForm::SetRenumberFormFactory(nullptr);
+    }
+
+    void FrameMenusAndStatusLine()
+    {
+        auto form = Make();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Railscope"));
+        const char* entries[] = {"&File/&Connect...", "&File/E&xit", "&Configure/&Renumber Boards",
+                                 "&Configure/&Configure Boards", "&Display layout/Speedometer",
+                                 "&LocoNet Debug/&Message Display", "&LocoNet Debug/&Generate/SWR&Q",
+                                 "&LocoNet Debug/&Generate/&Arbitrary Message",
+                                 "&LocoNet Debug/&Generate/&Sensor Feedback Message", "&LocoNet Debug/Track Power &On",
+                                 "&LocoNet Debug/Track Power O&ff", "&LocoNet Debug/&Query LocoBuffer", "&Help/&Help",
+                                 "&Help/&About...."};
+        for (const char* entry : entries) QVERIFY2(form->FindAction(QString::fromLatin1(entry)), entry);
+        QCOMPARE(form->StatusConnect->text(), QStringLiteral("Not Connected"));
+        QCOMPARE(form->Label2->text(), QStringLiteral("No. Messages received: "));
+        QCOMPARE(form->MsgNum->text(), QStringLiteral("0"));
+        QCOMPARE(form->ProgStatus->text(), QStringLiteral("ProgStatus"));
+        QVERIFY(form->ProgStatus->isReadOnly());
+        QVERIFY(!form->DisplayFormOpen && !form->ProgFormOpen && !form->RenumberFormOpen);
+        QCOMPARE(form->MessageCount, 0u);
+    }
+
+    void NoSettingsStartAndCloseWritesAllSections()
+    {
+        {
+            auto form = Make();
+            form->FormActivate();
+            QCOMPARE(form->StatusConnect->text(), QStringLiteral("Not Initialised"));
+            QVERIFY(!form->LocoNetComm1->Enabled());
+            QCOMPARE(form->SpeedometerForm->ScaleCombo->currentIndex(), 3);
+            QCOMPARE(form->SpeedometerForm->OutputUnitsCombo->currentIndex(), 2);
+            for (int type = 0; type < kBoardTypeCount; ++type) QVERIFY(!form->BoardData.HasFileName(type));
+            QVERIFY(Sent.empty());
+            form->close();
+        }
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(settings.childGroups(), (QStringList{"Connection", "Filenames", "SpeedometerForm"}));
+        QCOMPARE(settings.value("Connection/ComPort").toString(), QStringLiteral("Com1"));
+        QCOMPARE(settings.value("Connection/Baud").toInt(), 0);
+        QCOMPARE(settings.value("Connection/Interface").toInt(), 0);
+        QCOMPARE(settings.value("SpeedometerForm/SpeedoScale").toInt(), 3);
+        QCOMPARE(settings.value("SpeedometerForm/SpeedoUnits").toInt(), 2);
+        QCOMPARE(settings.value("SpeedometerForm/SpeedLength").toString(), QStringLiteral("1.0"));
+        QCOMPARE(settings.value("SpeedometerForm/Sens2Sens").toInt(), 1);
+        for (const char* name : {"ORB4", "KPX9", "ORB8", "RVN2", "QXP6"}) {
+            QVERIFY(settings.contains(QStringLiteral("Filenames/") + QLatin1String(name)));
+            QCOMPARE(settings.value(QStringLiteral("Filenames/") + QLatin1String(name)).toString(), QString());
+        }
+    }
+
+    void SettingsRoundTrip()
+    {
+        const QString kpx9 = Dir->filePath(QStringLiteral("missing-kpx9.csv"));
+        WriteSettings([&](QSettings& s) {
+            s.setValue("Connection/ComPort", "/dev/railscope-no-such-port");
+            s.setValue("Connection/Baud", 2);
+            s.setValue("Connection/Interface", 1);
+            s.setValue("SpeedometerForm/SpeedoScale", 5);
+            s.setValue("SpeedometerForm/SpeedoUnits", 1);
+            s.setValue("SpeedometerForm/SpeedLength", "2.5");
+            s.setValue("SpeedometerForm/Sens1Board", 7);
+            s.setValue("SpeedometerForm/Sens1Sens", 3);
+            s.setValue("SpeedometerForm/Sens2Board", 300);  // outside the range: kept as it is
+            s.setValue("SpeedometerForm/Sens2Sens", 16);
+            s.setValue("Filenames/KPX9", kpx9);
+        });
+        {
+            auto form = Make();
+            form->FormActivate();
+            QCOMPARE(form->StatusConnect->text(), QStringLiteral("/dev/railscope-no-such-port: LocoBuffer"));
+            QCOMPARE(form->InterfaceStatus->text(), QStringLiteral("Not detected yet"));
+            QVERIFY(!form->LocoNetComm1->Enabled());
+            QCOMPARE(form->LocoNetComm1->GetBaudRate(), br57600);
+            // The LocoBuffer is asked for its status.
+            QCOMPARE(Sent, (std::vector<TBytes>{{0x81, 0x7E}}));
+            TSpeedometerForm& speedo = *form->SpeedometerForm;
+            QCOMPARE(speedo.ScaleCombo->currentIndex(), 5);
+            QCOMPARE(speedo.OutputUnitsCombo->currentIndex(), 1);
+            QCOMPARE(speedo.LengthEdit->text(), QStringLiteral("2.5"));
+            QCOMPARE(speedo.StartBoardEdit->Value(), 7);
+            QCOMPARE(speedo.StartSensEdit->Value(), 3);
+            QCOMPARE(speedo.StopBoardEdit->Value(), 300);
+            QCOMPARE(speedo.StopSensEdit->Value(), 16);
+            // The file could not be read: the list stays empty, its name is kept.
+            QCOMPARE(form->BoardData.BoardCount(1), 0u);
+            // Start-up runs once only.
+            form->FormActivate();
+            QCOMPARE(Sent.size(), std::size_t(1));
+            form->close();
+        }
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Connection/ComPort").toString(), QStringLiteral("/dev/railscope-no-such-port"));
+        QCOMPARE(settings.value("Connection/Baud").toInt(), 2);
+        QCOMPARE(settings.value("Connection/Interface").toInt(), 1);
+        QCOMPARE(settings.value("SpeedometerForm/SpeedoScale").toInt(), 5);
+        QCOMPARE(settings.value("SpeedometerForm/SpeedoUnits").toInt(), 1);
+        QCOMPARE(settings.value("SpeedometerForm/SpeedLength").toString(), QStringLiteral("2.5"));
+        QCOMPARE(settings.value("SpeedometerForm/Sens1Board").toInt(), 7);
+        QCOMPARE(settings.value("SpeedometerForm/Sens2Board").toInt(), 300);
+        QCOMPARE(settings.value("Filenames/KPX9").toString(), kpx9);
+    }
+
+    void NoFilesInCapitalsLoadsNothing()
+    {
+        TTestBoardTypes types;
+        const std::string orb4 = Dir->filePath(QStringLiteral("orb4.csv")).toStdString();
+        {
+            TBoardData data;
+            data.AddBoard(0)->Name = "Station";
+            QVERIFY(data.SaveFileAs(0, orb4));
+        }
+        WriteSettings([&](QSettings& s) { s.setValue("Filenames/ORB4", QString::fromStdString(orb4)); });
+        {
+            auto form = Make({QStringLiteral("railscope"), QStringLiteral("NOFILES")});
+            form->FormActivate();
+            QVERIFY(form->NoFiles());
+            QCOMPARE(form->BoardData.BoardCount(0), 0u);
+            form->close();
+        }
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Filenames/ORB4").toString(), QString());
+        // Without the parameter the file is loaded again.
+        settings.setValue("Filenames/ORB4", QString::fromStdString(orb4));
+        settings.sync();
+        auto form = Make();
+        form->FormActivate();
+        QCOMPARE(form->BoardData.BoardCount(0), 1u);
+        QCOMPARE(form->BoardData.GetBoard(0, 0)->Name, std::string("Station"));
+    }
+
+    void CloseAsksToSaveModifiedLists()
+    {
+        TTestBoardTypes types;
+        const std::string orb4 = Dir->filePath(QStringLiteral("orb4.csv")).toStdString();
+        SaveAnswer = Dir->filePath(QStringLiteral("qxp6.csv"));
+        auto form = Make();
+        form->FormActivate();
+        form->BoardData.AddBoard(0)->Name = "A";
+        form->BoardData.SaveFileAs(0, orb4);
+        form->BoardData.AddBoard(0)->Name = "B";  // modified, has a file
+        form->BoardData.AddBoard(4)->Name = "Q";  // modified, no file
+        form->BoardData.AddBoard(2);
+        form->BoardData.DeleteBoard(2, 0);        // modified but empty: not asked
+        form->close();
+        QCOMPARE(Boxes, (std::vector<QString>{QStringLiteral("ORB4 Signal Controller|Do you want to save data?"),
+                                              QString::fromStdString(TBoardData::GetTitle(4)) + QStringLiteral("|Do you want to save data?"),
+                                              QStringLiteral("Save As: ") + QString::fromStdString(TBoardData::GetTitle(4))}));
+        QVERIFY(!form->BoardData.IsModified(0));
+        QVERIFY(!form->BoardData.IsModified(4));
+        QCOMPARE(QString::fromStdString(form->BoardData.GetFileName(4)), SaveAnswer);
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Filenames/QXP6").toString(), SaveAnswer);
+        QCOMPARE(settings.value("Filenames/ORB4").toString(), QString::fromStdString(orb4));
+    }
+
+    void FixedMessages()
+    {
+        auto form = Make();
+        form->FindAction(QStringLiteral("&LocoNet Debug/Track Power &On"))->trigger();
+        form->FindAction(QStringLiteral("&LocoNet Debug/Track Power O&ff"))->trigger();
+        form->FindAction(QStringLiteral("&LocoNet Debug/&Query LocoBuffer"))->trigger();
+        QCOMPARE(Sent, (std::vector<TBytes>{{0x83, 0x7C}, {0x82, 0x7D}, {0x81, 0x7E}}));
+    }
+
+    void GeneratorsSendThroughTheMainWindow()
+    {
+        auto form = Make();
+        form->show();
+        form->FindAction(QStringLiteral("&LocoNet Debug/&Generate/SWR&Q"))->trigger();
+        QCOMPARE(form->MdiArea->subWindowList().size(), 1);
+        auto* child = form->MdiArea->subWindowList().first()->widget();
+        QCOMPARE(child->windowTitle(), QStringLiteral("Switch Control"));
+        QMetaObject::invokeMethod(child->findChild<QPushButton*>(QStringLiteral("SwCloseBtn")), "click");
+        QCOMPARE(Sent, (std::vector<TBytes>{{0xB0, 0x00, 0x30, 0x7F}}));
+        // Several of a kind can be open; each is freed when closed.
+        form->SWRQ1Click();
+        form->SensorFeedbackMessage1Click();
+        form->ArbitraryMessage1Click();
+        form->Connect1Click();
+        QCOMPARE(form->MdiArea->subWindowList().size(), 5);
+        form->MdiArea->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(form->MdiArea->subWindowList().size(), 0);
+    }
+
+    void RoutingToMonitorInQueueOrder()
+    {
+        auto form = Make();
+        form->show();
+        // Before the monitor is opened only the counter moves.
+        Route(*form, Message("B2 05 50 18"));
+        QCOMPARE(form->MessageCount, 1u);
+        QCOMPARE(form->MsgNum->text(), QStringLiteral("1"));
+        form->MessageDisplay1Click();
+        QVERIFY(form->DisplayFormOpen);
+        Route(*form, Message("B2 05 50 18"), Message("B0 00 30 7F"), Message("85 7A"), Message("83 7C"));
+        QCOMPARE(form->MessageCount, 5u);
+        QCOMPARE(form->MsgNum->text(), QStringLiteral("5"));
+        QCOMPARE(MonitorLines(*form), (std::vector<std::string>{
+                                          "OPC_SENSORREP sensor report:1,11 On",
+                                          "OPC_SWREQ: Switch request, point number = 1, CLOSED Pressed",
+                                          TLocoNetMessage(std::string_view("85 7A")).Text(),
+                                          TLocoNetMessage(std::string_view("83 7C")).Text()}));
+        form->DisplayForm->Flush();
+        QCOMPARE(form->DisplayForm->MsgCountEdit->text(), QStringLiteral("4"));
+
+        // A hidden monitor receives nothing; a closed one switches routing off.
+        auto* frame = form->MdiArea->subWindowList().first();
+        frame->hide();
+        Route(*form, Message("83 7C"));
+        QCOMPARE(MonitorLines(*form).size(), std::size_t(4));
+        frame->show();
+        frame->close();
+        QVERIFY(!form->DisplayFormOpen);
+        Route(*form, Message("83 7C"));
+        QCOMPARE(form->MessageCount, 7u);
+    }
+
+    void SensorReportsReachSpeedometerOnlyWhenVisible()
+    {
+        auto form = Make();
+        form->show();
+        form->SpeedometerForm->StopSensEdit->SetValue(2);
+        Route(*form, std::make_unique<TLNSensFBMessage>(1, 1, true));
+        QVERIFY(!form->SpeedometerForm->IsMeasuring());
+        form->FindAction(QStringLiteral("&Display layout/Speedometer"))->trigger();
+        QVERIFY(form->SpeedometerForm->isVisible());
+        Route(*form, std::make_unique<TLNSensFBMessage>(1, 1, true));
+        QVERIFY(form->SpeedometerForm->IsMeasuring());
+        QCOMPARE(form->MessageCount, 2u);
+    }
+
+    void SVRepliesGoToBoardWindowThenMonitorAndCountOncePerBatch()
+    {
+        std::vector<std::string> order;
+        QString msgNumDuringBatch;
+        TMainForm* main = nullptr;
+        TMainForm::SetBoardFormFactory([&](TMainForm&) {
+            return new TFakeSVWindow([&](const TLNSVProgMessage& m) {
+                order.push_back("board:" + std::to_string(m.GetLength()));
+                order.push_back("monitor lines so far:" + std::to_string(main->DisplayForm->MsgList->Model()->LineCount()));
+                msgNumDuringBatch = main->MsgNum->text();
+            });
+        });
+        TMainForm::SetRenumberFormFactory([&](TMainForm&) {
+            return new TFakeSVWindow([&](const TLNSVProgMessage&) { order.push_back("renumber"); });
+        });
+        auto form = Make();
+        main = form.get();
+        form->show();
+        form->MessageDisplay1Click();
+        form->ConfigureBoards1Click();
+        QVERIFY(form->ProgFormOpen);
+        // The renumbering window is not made while the board window is open, and the reverse.
+        form->RenumberBoards1Click();
+        QVERIFY(!form->RenumberFormOpen);
+        Route(*form, Message("83 7C"), Message("82 7D"), SvReply());
+        QCOMPARE(order, (std::vector<std::string>{"board:16", "monitor lines so far:2"}));
+        QCOMPARE(msgNumDuringBatch, QStringLiteral("0"));
+        QCOMPARE(form->MsgNum->text(), QStringLiteral("3"));
+        QCOMPARE(MonitorLines(*form).size(), std::size_t(3));
+
+        // Closing the board window clears its flag; then renumbering can open, and the board
+        // window cannot.
+        form->ProgForm->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form->ProgFormOpen);
+        form->RenumberBoards1Click();
+        QVERIFY(form->RenumberFormOpen);
+        form->ConfigureBoards1Click();
+        QVERIFY(!form->ProgFormOpen);
+        order.clear();
+        Route(*form, SvReply());
+        QCOMPARE(order, (std::vector<std::string>{"renumber"}));
+    }
+
+    void LocoBufferStatusReplyShowsInStatusLine()
+    {
+        auto form = Make();
+        auto reply = LocoBufferStatus();
+        const std::string text = TLNPeerXferMessage(*reply).Text();
+        QVERIFY(text.rfind("LocoBuffer V", 0) == 0);
+        Route(*form, std::move(reply));
+        QCOMPARE(form->InterfaceStatus->text(), QString::fromStdString(text));
+        // Another peer transfer leaves it alone.
+        auto other = LocoBufferStatus();
+        std::vector<uint8_t> bytes(other->GetData(), other->GetData() + 15);
+        bytes[2] = 0x10;
+        auto plain = std::make_unique<TLocoNetMessage>();
+        for (uint8_t b : bytes) plain->AddByte(b);
+        plain->AddChecksum();
+        Route(*form, std::move(plain));
+        QCOMPARE(form->InterfaceStatus->text(), QString::fromStdString(text));
+    }
+
+    void SimulatedLinkEchoesIntoTheMonitor()
+    {
+        WriteSettings([](QSettings& s) {
+            s.setValue("Connection/ComPort", "sim:traffic=off");
+            s.setValue("Connection/Interface", 0);
+        });
+        auto form = Make();
+        form->Sender = [&form](std::unique_ptr<TLocoNetMessage> m) { form->LocoNetComm1->WriteMessage(std::move(m)); };
+        form->show();
+        form->FormActivate();
+        QVERIFY(form->LocoNetComm1->Enabled());
+        QCOMPARE(form->StatusConnect->text(), QStringLiteral("sim:traffic=off: MS100"));
+        QCOMPARE(form->InterfaceStatus->text(), QString());
+        form->MessageDisplay1Click();
+        form->TrackPowerOn1Click();
+        QTRY_COMPARE(form->MessageCount, 1u);
+        QCOMPARE(MonitorLines(*form).size(), std::size_t(1));
+        QCOMPARE(form->MsgNum->text(), QStringLiteral("1"));
+    }
+
+    void AboutBoxIsShownWithoutBeingModal()
+    {
+        auto form = Make();
+        form->show();
+        form->FindAction(QStringLiteral("&Help/&About...."))->trigger();
+        QVERIFY(form->AboutBox->isVisible());
+        QVERIFY(!form->AboutBox->isModal());
+        QCOMPARE(form->AboutBox->windowTitle(), QStringLiteral("About:"));
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"
