@@ -10,7 +10,9 @@ BIN="$BUILD/bin"
 cli_demo() {
     local CLI="$BIN/railscope-cli"
     echo "== railscope-cli decode: a few LocoNet messages"
-    "$CLI" decode "83 7C" "B2 05 50 18" "B0 01 30 7E" "E5 10 50 01 02 10 00 00 01 02 10 00 00 00 00 00"
+    "$CLI" decode "83 7C" "B2 05 50 18" "B0 01 30 7E" "E5 10 00 01 02 11 68 03 05 00 11 0C 00 00 00 6B"
+    echo "== railscope-cli frame: raw bytes with line noise and a damaged message, as the link frames them"
+    printf '\x00\x12\x83\x7c\xb2\x05\x83\x7c\xa0\x0d\x7f\x2d\xb0\x01\x30\x7f\xbf\x21\x31\x50' | "$CLI" frame
 }
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

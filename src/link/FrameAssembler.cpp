@@ -130,8 +130,22 @@ void TFrameAssembler::FeedImpl(const uint8_t* p, size_t n)
             // at the first byte with bit 7 set.
             const size_t want = std::min<size_t>(Expected - Count, static_cast<size_t>(end - p));
             size_t i = 0;
-            uint8_t x = Xor;
             uint8_t* dst = Buffer + Count;
+            // Eight bytes at a time while none has bit 7 set; dst + want never passes
+            // Buffer + Expected, so neither does any 8-byte store.
+            uint64_t acc = 0;
+            while (i + 8 <= want) {
+                uint64_t w;
+                std::memcpy(&w, p + i, 8);
+                if (w & 0x8080808080808080ull) break;
+                std::memcpy(dst + i, &w, 8);
+                acc ^= w;
+                i += 8;
+            }
+            acc ^= acc >> 32;
+            acc ^= acc >> 16;
+            acc ^= acc >> 8;
+            uint8_t x = static_cast<uint8_t>(Xor ^ static_cast<uint8_t>(acc));
             for (; i < want; ++i) {
                 const uint8_t b = p[i];
                 if (b & 0x80) break;

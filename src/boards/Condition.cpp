@@ -1,0 +1,363 @@
+#include "boards/Condition.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+const char* const kZoneTexts[TCondition::kZoneStateCount] = {
+    "Rev Zone A running W-E", "Rev Zone A running E-W", "Rev Zone B running W-E",
+    "Rev Zone B running E-W", "Rev Zone C running W-E", "Rev Zone C running E-W"};
+const char* const kZoneWords[TCondition::kZoneStateCount] = {"AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
+// State words in the order a token is searched for them.
+const char* const kStateWords[12] = {"TH", "CL", "OC", "UN", "RD", "NR",
+                                     "AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
+const char* const kTypeWords[5] = {"Unused", "PT", "SE", "SG", "ZN"};
+
+struct TSetKindInfo {
+    const char* Name;
+    const char* Tag;
+    uint32_t Capacity;
+};
+const TSetKindInfo kSetKinds[kConditionSetKindCount] = {
+    {"Block Occupancy Conditions", "Cond_Block:", 3},
+    {"Red Conditions For Block Signal", "Cond_Red_Norm:", 14},
+    {"Red Conditions for Diverging Junction", "Cond_redDiverge:", 5},
+    {"Isolation Zone Override Conditions", "Cond_Isol_Override:", 3},
+    {"Auxiliary Conditions", "Cond_Aux:", 2},
+    {"Reverse Zone Direction Conditions", "Cond_Rev_Direction:", 8},
+    {"Reverse Zone Freeze Conditions", "Cond_Rev_Freeze:", 6},
+    {"Reverse Zone Shunt Conditions", "Cond_Rev_Shunt:", 3},
+};
+
+// A decimal whole number at the start of the text (leading blanks and a sign allowed);
+// 0 when the text does not begin with one. Board-file numbers are read the same way.
+uint32_t ParseDecimal(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
+        ++i;
+    }
+    if (value > INT_MAX) value = INT_MAX;
+    if (negative) value = -value;
+    return static_cast<uint32_t>(static_cast<int>(value));
+}
+
+} // namespace
+
+void TCondition::SetPoint(uint32_t number, uint8_t state, bool andNext)
+{
+    DeviceType = edtPoint;
+    Number = number;
+    Offset = 0;
+    State = state;
+    AndNext = andNext ? 1 : 0;
+}
+
+void TCondition::SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
+{
+    DeviceType = edtSensor;
+    Number = number;
+    Offset = offset;
+    State = state;
+    AndNext = andNext ? 1 : 0;
+}
+
+void TCondition::SetSignal(uint32_t number, uint8_t state, bool andNext)
+{
+    DeviceType = edtSignal;
+    Number = number;
+    Offset = 0;
+    State = state;
+    AndNext = andNext ? 1 : 0;
+}
+
+void TCondition::SetZone(uint8_t state, bool andNext)
+{
+    DeviceType = edtZone;
+    Number = 0;
+    Offset = 0;
+    State = state;
+    AndNext = andNext ? 1 : 0;
+}
+
+void TCondition::Clear()
+{
+    *this = TCondition{};
+}
+
+TDeviceKey TCondition::Key() const
+{
+    TDeviceKey key;
+    switch (DeviceType) {
+    case edtPoint:
+    case edtSignal:
+        key.DeviceType = DeviceType;
+        key.Number = Number;
+        break;
+    case edtSensor:
+        key.DeviceType = edtSensor;
+        key.Number = Number;
+        key.Offset = Offset;
+        break;
+    default: break;
+    }
+    return key;
+}
+
+std::string TCondition::Text() const
+{
+    std::string text;
+    switch (DeviceType) {
+    case edtNone: return "(No Condition)";
+    case edtPoint:
+        text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed");
+        break;
+    case edtSensor:
+        text = "Sensor " + std::to_string(Number) + "," + std::to_string(Offset) +
+               (State == 0 ? " is Occupied" : " is Unoccupied");
+        break;
+    case edtSignal:
+        text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red");
+        break;
+    case edtZone:
+        text = State < kZoneStateCount ? kZoneTexts[State] : "Rev Zone (invalid state)";
+        break;
+    default: return "(Unknown Condition)";
+    }
+    if (AndNext) text += ", AND";
+    return text;
+}
+
+std::string TCondition::Token() const
+{
+    std::string token;
+    switch (DeviceType) {
+    case edtPoint: token = "PT " + std::to_string(Number) + (State == 0 ? " TH" : " CL"); break;
+    case edtSensor:
+        token = "SE " + std::to_string(Number) + ":" + std::to_string(Offset) + (State == 0 ? " OC" : " UN");
+        break;
+    case edtSignal: token = "SG " + std::to_string(Number) + (State == 0 ? " RD" : " NR"); break;
+    case edtZone:
+        if (State >= kZoneStateCount) return "Unused";
+        token = std::string("ZN ") + kZoneWords[State];
+        break;
+    default: return "Unused";
+    }
+    if (AndNext) token += "+";
+    return token;
+}
+
+bool TCondition::ParseToken(const std::string& token)
+{
+    int type = -1;
+    for (int t = 0; t < 5; ++t) {
+        if (token.find(kTypeWords[t]) != std::string::npos) {
+            type = t;
+            break;
+        }
+    }
+    if (type < 0) {
+        DeviceType = edtNone;
+        return true;
+    }
+    DeviceType = static_cast<uint8_t>(type);
+    if (type == edtNone) return false;
+
+    if (type != edtZone) {
+        const std::string rest = token.size() > 3 ? token.substr(3) : std::string();
+        const std::string numberText = rest.substr(0, rest.find(' '));
+        if (type == edtSensor) {
+            const size_t colon = numberText.find(':');
+            Number = ParseDecimal(numberText.substr(0, colon));
+            Offset = colon == std::string::npos ? 0 : ParseDecimal(numberText.substr(colon + 1));
+        } else {
+            Number = ParseDecimal(numberText);
+        }
+    }
+
+    for (int p = 0; p < 12; ++p) {
+        if (token.find(kStateWords[p]) == std::string::npos) continue;
+        if (type == edtPoint && p <= 1) State = static_cast<uint8_t>(p);
+        else if (type == edtSensor && p >= 2 && p <= 3) State = static_cast<uint8_t>(p - 2);
+        else if (type == edtSignal && p >= 4 && p <= 5) State = static_cast<uint8_t>(p - 4);
+        else if (type == edtZone && p >= 6) State = static_cast<uint8_t>(p - 6);
+        break;
+    }
+    if (token.find('+') != std::string::npos) AndNext = 1;
+    return false;
+}
+
+bool TCondition::GetSVByte(const TExtDevTable& table, uint8_t& byte) const
+{
+    byte = 0;
+    const uint8_t andBit = AndNext ? 128 : 0;
+    switch (DeviceType) {
+    case edtNone: return true;
+    case edtZone:
+        if (State >= kZoneStateCount) return false;
+        byte = static_cast<uint8_t>(121 + State + andBit);
+        return true;
+    case edtPoint:
+    case edtSensor:
+    case edtSignal: {
+        const uint32_t entry = table.Find(Key());
+        if (entry == 0) return false;
+        byte = static_cast<uint8_t>(entry + (State != 0 ? 60 : 0) + andBit);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool TCondition::FromSVByte(uint8_t byte, const TExtDevTable& table)
+{
+    Clear();
+    const bool andNext = byte >= 128;
+    uint32_t rest = andNext ? byte - 128u : byte;
+    if (rest >= 121) {
+        // 127 would be a seventh zone state, which no board knows: not a condition.
+        if (rest - 121 >= kZoneStateCount) return false;
+        SetZone(static_cast<uint8_t>(rest - 121), andNext);
+        return true;
+    }
+    if (rest == 0) return true; // no condition, whatever bit 7 says
+    uint8_t state = 0;
+    if (rest > 60) {
+        state = 1;
+        rest -= 60;
+    }
+    const TDeviceKey entry = table.Entry(rest);
+    switch (entry.DeviceType) {
+    case edtPoint: SetPoint(entry.Number, state, andNext); return true;
+    case edtSensor: SetSensor(entry.Number, entry.Offset, state, andNext); return true;
+    case edtSignal: SetSignal(entry.Number, state, andNext); return true;
+    default: return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TConditionSet::TConditionSet(uint8_t kind, const TConditionSet* source)
+    : Kind(kind < kConditionSetKindCount ? kind : static_cast<uint8_t>(ecsBlock)), Conditions(KindCapacity(Kind))
+{
+    SetQuoteStrings(true);
+    if (source) {
+        const size_t n = std::min(Conditions.size(), source->Conditions.size());
+        std::copy_n(source->Conditions.begin(), n, Conditions.begin());
+    }
+}
+
+const char* TConditionSet::KindName(uint8_t kind)
+{
+    return kind < kConditionSetKindCount ? kSetKinds[kind].Name : "";
+}
+
+const char* TConditionSet::KindTag(uint8_t kind)
+{
+    return kind < kConditionSetKindCount ? kSetKinds[kind].Tag : "";
+}
+
+uint32_t TConditionSet::KindCapacity(uint8_t kind)
+{
+    return kind < kConditionSetKindCount ? kSetKinds[kind].Capacity : 0;
+}
+
+void TConditionSet::InsertAt(uint32_t index, const TCondition& condition)
+{
+    if (index >= Conditions.size()) return;
+    for (size_t i = Conditions.size() - 1; i > index; --i) Conditions[i] = Conditions[i - 1];
+    Conditions[index] = condition;
+}
+
+void TConditionSet::DeleteAt(uint32_t index)
+{
+    if (index >= Conditions.size()) return;
+    for (size_t i = index; i + 1 < Conditions.size(); ++i) Conditions[i] = Conditions[i + 1];
+    Conditions.back().Clear();
+}
+
+void TConditionSet::Clear()
+{
+    for (auto& c : Conditions) c.Clear();
+}
+
+bool TConditionSet::GatherDevices(TExtDevTable& table) const
+{
+    bool ok = true;
+    for (const auto& c : Conditions) {
+        const TDeviceKey key = c.Key();
+        if (key.DeviceType != edtNone && !table.Add(key)) ok = false;
+    }
+    return ok;
+}
+
+bool TConditionSet::ToSVBytes(uint8_t* dest, const TExtDevTable& table) const
+{
+    bool ok = true;
+    for (size_t i = 0; i < Conditions.size(); ++i) {
+        if (!Conditions[i].GetSVByte(table, dest[i])) ok = false;
+    }
+    return ok;
+}
+
+bool TConditionSet::FromSVBytes(const uint8_t* source, const TExtDevTable& table)
+{
+    bool ok = true;
+    for (size_t i = 0; i < Conditions.size(); ++i) {
+        if (!Conditions[i].FromSVByte(source[i], table)) ok = false;
+    }
+    return ok;
+}
+
+void TConditionSet::AddText(std::vector<std::string>& lines) const
+{
+    const std::string indent(10, ' ');
+    size_t shown = 0;
+    while (shown < Conditions.size() && !Conditions[shown].IsEmpty()) ++shown;
+    if (shown == 0) {
+        lines.push_back(indent + "(No conditions assigned)");
+        return;
+    }
+    std::string line = indent;
+    for (size_t i = 0; i < shown; ++i) {
+        line += Conditions[i].Text();
+        if (!Conditions[i].AndNext || i + 1 == shown) {
+            lines.push_back(line);
+            line = indent;
+        } else {
+            line += " ";
+        }
+    }
+}
+
+void TConditionSet::WriteRecord(std::ostream& stream)
+{
+    ClearFields();
+    SetText(2, KindTag(Kind));
+    SetText(3, std::to_string(Conditions.size()));
+    for (size_t i = 0; i < Conditions.size(); ++i) SetText(4 + i, Conditions[i].Token());
+    WriteLine(stream);
+    ReleaseFields();
+}
+
+void TConditionSet::ReadRecord(std::istream& stream)
+{
+    ReadLine(stream);
+    const int count = GetNumber(3);
+    const size_t n = count <= 0 ? 0 : std::min(static_cast<size_t>(count), Conditions.size());
+    for (size_t i = 0; i < n; ++i) {
+        TCondition c;
+        c.ParseToken(GetText(4 + i));
+        Conditions[i] = c;
+    }
+    ReleaseFields();
+}

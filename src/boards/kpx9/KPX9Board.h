@@ -1,0 +1,70 @@
+#pragma once
+// The KPX9 "Lever Panel Master": a control-panel board with 30 panel cells and 24 routes that runs
+// STANDALONE, as a SLAVE or INTERLOCKED. Turns its description into the board's 512 SVs and back,
+// writes and reads its 56-line record in the board file, and writes its text description.
+
+#include "boards/ConfigurableBoard.h"
+#include "boards/kpx9/KPX9Cell.h"
+#include "boards/kpx9/KPX9Route.h"
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+using TKPX9Routes = std::array<TKPX9Route, kKPX9RouteCount>;
+
+class TKPX9Board : public TConfigurableBoard {
+public:
+    TKPX9Board();
+    TKPX9Board(const TKPX9Board& other) = default;
+    TKPX9Board& operator=(const TKPX9Board& other) = default;
+    ~TKPX9Board() override = default;
+
+    std::string GetBoardType() const override;
+    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
+    void SaveToStream(std::ostream& stream) override;
+    void LoadFromStream(std::istream& stream) override;
+    bool CalculateSVs() override;
+    std::string GetSVErrorText() const override;
+    void DecodeSVs() override;
+    const std::vector<uint32_t>& GetProtectedSVs() const override;
+    const std::vector<uint32_t>& GetUnusedSVs() const override;
+    void DisplayBoard(std::vector<std::string>& lines) override;
+
+    // Sets the board's flag and the copy that every route keeps.
+    void SetToFromRoutes(bool toFrom);
+    bool GetToFromRoutes() const { return ToFromRoutes; }
+
+    // Cell i (0..29) and route i (0..23).
+    TKPX9Cell& GetCell(uint32_t index) { return Cells.at(index); }
+    const TKPX9Cell& GetCell(uint32_t index) const { return Cells.at(index); }
+    TKPX9Route& GetRoute(uint32_t index) { return Routes.at(index); }
+    const TKPX9Route& GetRoute(uint32_t index) const { return Routes.at(index); }
+
+    // The number (1..30) of the first point cell showing the address; 0 when there is none.
+    uint32_t FindPointCell(uint32_t address) const { return ::FindPointCell(address, Cells); }
+
+    // Set by LoadFromStream when a route entry could not be read; empty after a clean load.
+    const std::string& GetLoadErrorText() const { return LoadErrorText; }
+    // Set by DecodeSVs when route bytes named no valid point (the entry got address 1).
+    bool HadDecodeErrors() const { return DecodeErrors; }
+
+    TKPX9Cells Cells;
+    TKPX9Routes Routes;
+    std::string Notes = "Undefined";
+    uint32_t SensorBoardNumber = 10;
+    uint8_t SensorsUsed = 1;
+    uint8_t PowerUpMode = 0;
+    uint32_t RouteDccAddress = 1000;
+    uint32_t SlaveDccAddress = 1025;
+    uint32_t InterlockDccAddress = 1027;
+    uint32_t PointDelay = 10;
+
+private:
+    bool ToFromRoutes = false;
+    std::string LoadErrorText;
+    bool DecodeErrors = false;
+};

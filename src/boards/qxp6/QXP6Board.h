@@ -1,0 +1,69 @@
+#pragma once
+// The QXP6 accessory decoder: eight output cells, ten input cells and eight routes, with the
+// decoder settings, turned into the board's 512 SVs and back, written to and read from its
+// board-file record and described as text.
+
+#include "boards/ConfigurableBoard.h"
+#include "boards/qxp6/QXP6Cell.h"
+#include "boards/qxp6/QXP6ExtDevTable.h"
+#include "boards/qxp6/QXP6InputCell.h"
+#include "boards/qxp6/QXP6Route.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TQXP6Board : public TConfigurableBoard {
+public:
+    static constexpr int kOutputCellCount = 8;
+    static constexpr int kInputCellCount = 10;
+    static constexpr int kRouteCount = 8;
+    static constexpr uint32_t kManufacturerId = 1;
+    static constexpr uint32_t kProductId = 7;
+
+    TQXP6Board();
+    TQXP6Board(const TQXP6Board&) = default;
+    TQXP6Board& operator=(const TQXP6Board&) = default;
+    ~TQXP6Board() override = default;
+
+    std::string GetBoardType() const override { return "QXP6"; }
+    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
+    void SaveToStream(std::ostream& stream) override;
+    void LoadFromStream(std::istream& stream) override;
+    bool CalculateSVs() override;
+    std::string GetSVErrorText() const override;
+    void DecodeSVs() override;
+    const std::vector<uint32_t>& GetProtectedSVs() const override;
+    const std::vector<uint32_t>& GetUnusedSVs() const override;
+    void DisplayBoard(std::vector<std::string>& lines) override;
+
+    // Sets the base address of the board and every copy of it (cells, routes, device table).
+    void SetBaseAddress(uint32_t value);
+    uint32_t GetBaseAddress() const { return BaseAddress; }
+
+    // By index 0..7, 0..9, 0..7; none out of range.
+    TQXP6Cell* GetOutputCell(int index);
+    const TQXP6Cell* GetOutputCell(int index) const;
+    TQXP6InputCell* GetInputCell(int index);
+    const TQXP6InputCell* GetInputCell(int index) const;
+    TQXP6Route* GetRoute(int index);
+    const TQXP6Route* GetRoute(int index) const;
+
+    const TQXP6ExtDevTable& GetDeviceTable() const { return DeviceTable; }
+
+    std::string Notes = "Unassigned";
+    bool Use16Addresses = false;
+    bool LocoNetCommands = false;
+    uint32_t CduDelay = 8;
+    uint32_t StateMemoryLocation = 0;
+    uint32_t SensorBoardNumber = 16;
+    uint32_t RouteBaseAddress = 1000;
+
+private:
+    TQXP6ExtDevTable DeviceTable;
+    std::array<TQXP6Cell, kOutputCellCount> OutputCells;
+    std::array<TQXP6InputCell, kInputCellCount> InputCells;
+    std::array<TQXP6Route, kRouteCount> Routes;
+    uint32_t BaseAddress = 1;
+};

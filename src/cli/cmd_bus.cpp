@@ -1,0 +1,286 @@
+// Commands that use the bus: monitor, send and simulate.
+#include "cli/BusOptions.h"
+#include "cli/Commands.h"
+
+#include "link/LnThreadComm.h"
+#include "messages/LNSensFBMessage.h"
+#include "messages/LNSwReqMessage.h"
+#include "messages/MessageText.h"
+#include "sim/SimServer.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+bool ParseNumber(const std::string& text, long long min, long long max, long long& value)
+{
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size() && value >= min && value <= max;
+}
+
+// --- monitor ---------------------------------------------------------------------------------
+
+const char* const kMonitorUsage =
+    "Usage: railscope-cli monitor --connect DEVICE [--baud RATE] [--interface KIND] [--raw]\n"
+    "                             [--timestamps] [--count N] [--seconds S] [--log FILE]\n\n"
+    "Prints each message received, decoded as the monitor window shows it with \"Expand Messages\"\n"
+    "ticked (--raw: opcode name and hex bytes), until N messages, S seconds, the end of a file:\n"
+    "replay or an interrupt; then the number of messages received.\n\n"
+    "  --timestamps           start each line with the milliseconds since the start\n"
+    "  --log FILE             write the link's receive log to FILE\n";
+
+int RunMonitor(const std::vector<std::string>& arguments)
+{
+    const std::string cmd = "monitor";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    std::string error;
+    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(cmd, error);
+    bool raw = false, timestamps = false;
+    long long count = 0, seconds = 0;
+    std::string logFile;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--raw") raw = true;
+        else if (a == "--timestamps") timestamps = true;
+        else if (a == "--count" || a == "--seconds" || a == "--log") {
+            if (i + 1 >= args.size()) return cli::UsageError(cmd, a + " needs a value");
+            const std::string& v = args[++i];
+            if (a == "--log") logFile = v;
+            else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? count : seconds))
+                return cli::UsageError(cmd, a + " must be a whole number from 1, not '" + v + "'");
+        } else {
+            return cli::UsageError(cmd, "unknown argument '" + a + "'");
+        }
+    }
+
+    auto app = cli::MakeCoreApplication();
+    TLnThreadComm link;
+    if (!logFile.empty()) {
+        link.SetLogFileName(logFile);
+        link.SetLogToFile(true);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    long long received = 0;
+    int status = 0;
+    std::string out;
+    out.reserve(1 << 17);
+    auto flush = [&out] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        std::fflush(stdout);
+        out.clear();
+    };
+    bool done = false;
+    auto finish = [&](int code) {
+        if (done) return;
+        done = true;
+        status = code;
+        QCoreApplication::quit();
+    };
+    link.OnRxMsg = [&](TLnThreadComm*, uint32_t) {
+        while (!done) {
+            auto msg = link.ReadMessage();
+            if (!msg) break;
+            ++received;
+            if (timestamps) {
+                out += std::to_string(clock.elapsed());
+                out += ' ';
+            }
+            out += raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
+            out += '\n';
+            if (count > 0 && received >= count) finish(0);
+        }
+        flush();
+    };
+    link.OnError = [&](TLnThreadComm* sender, int flags) {
+        if (sender->Enabled()) return; // a line error; reading goes on
+        std::fprintf(stderr, "railscope-cli monitor: the connection to %s was lost (error flags 0x%X)\n",
+                     bus.Device.c_str(), static_cast<unsigned>(flags));
+        finish(1);
+    };
+    link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
+    if (!cli::OpenBusLink(link, bus, error)) {
+        std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
+        return 1;
+    }
+    cli::QuitOnInterrupt();
+    if (seconds > 0) QTimer::singleShot(std::chrono::seconds(seconds), [&] { finish(0); });
+    if (!done) QCoreApplication::exec();
+    link.Close();
+    flush();
+    std::printf("No. Messages received: %lld\n", received);
+    return status;
+}
+
+// --- send --------------------------------------------------------------------------------------
+
+const char* const kSendUsage =
+    "Usage: railscope-cli send --connect DEVICE [--baud RATE] [--interface KIND] MESSAGE\n\n"
+    "Puts one message on the bus, built as the program's menus and generator windows build it,\n"
+    "and waits until it has been written. MESSAGE is one of:\n"
+    "  HEX...                       bytes in hex, checksum included, sent as typed (83 7C)\n"
+    "  --power on|off               track power on (83 7C) or off (82 7D)\n"
+    "  --query                      query the interface (81 7E)\n"
+    "  --sensor BOARD,INPUT on|off  sensor report, board 1-256, input 1-16\n"
+    "  --switch N closed|thrown     switch request, switch 1-2048\n"
+    "Exit status 1 when the link cannot be opened.\n";
+
+std::unique_ptr<TLocoNetMessage> FixedMessage(uint8_t opcode)
+{
+    auto msg = std::make_unique<TLocoNetMessage>();
+    msg->AddByte(opcode);
+    msg->AddChecksum();
+    return msg;
+}
+
+int RunSend(const std::vector<std::string>& arguments)
+{
+    const std::string cmd = "send";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    std::string error;
+    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(cmd, error);
+    if (args.empty()) return cli::UsageError(cmd, "no message given");
+
+    std::unique_ptr<TLocoNetMessage> msg;
+    const std::string& kind = args[0];
+    auto want = [&](size_t n) { return args.size() == n; };
+    if (kind == "--power") {
+        if (!want(2) || (args[1] != "on" && args[1] != "off")) return cli::UsageError(cmd, "--power takes on or off");
+        msg = FixedMessage(args[1] == "on" ? 0x83 : 0x82);
+    } else if (kind == "--query") {
+        if (!want(1)) return cli::UsageError(cmd, "--query takes no value");
+        msg = FixedMessage(0x81);
+    } else if (kind == "--sensor") {
+        if (!want(3) || (args[2] != "on" && args[2] != "off"))
+            return cli::UsageError(cmd, "--sensor takes BOARD,INPUT and on or off");
+        auto comma = args[1].find(',');
+        long long board = 0, input = 0;
+        if (comma == std::string::npos || !ParseNumber(args[1].substr(0, comma), 1, 256, board) ||
+            !ParseNumber(args[1].substr(comma + 1), 1, 16, input))
+            return cli::UsageError(cmd, "--sensor needs BOARD,INPUT with board 1-256 and input 1-16, not '" + args[1] + "'");
+        msg = std::make_unique<TLNSensFBMessage>(static_cast<uint32_t>(board), static_cast<uint32_t>(input), args[2] == "on");
+    } else if (kind == "--switch") {
+        long long point = 0;
+        if (!want(3) || (args[2] != "closed" && args[2] != "thrown"))
+            return cli::UsageError(cmd, "--switch takes N and closed or thrown");
+        if (!ParseNumber(args[1], 1, 2048, point))
+            return cli::UsageError(cmd, "--switch needs a switch number from 1 to 2048, not '" + args[1] + "'");
+        msg = std::make_unique<TLNSwReqMessage>(static_cast<uint32_t>(point), args[2] == "closed" ? 3u : 1u);
+    } else if (kind.rfind("--", 0) == 0) {
+        return cli::UsageError(cmd, "unknown argument '" + kind + "'");
+    } else {
+        std::string text;
+        for (const auto& a : args) text += (text.empty() ? "" : " ") + a;
+        msg = std::make_unique<TLocoNetMessage>(text);
+        if (msg->GetLength() == 0)
+            return cli::UsageError(cmd, "'" + text + "' is not a message: give at least two hex bytes separated by blanks");
+    }
+
+    auto app = cli::MakeCoreApplication();
+    TLnThreadComm link;
+    bool written = false;
+    link.OnTxEmpty = [&](TLnThreadComm*) {
+        written = true;
+        QCoreApplication::quit();
+    };
+    link.OnError = [&](TLnThreadComm* sender, int) {
+        if (!sender->Enabled()) QCoreApplication::quit();
+    };
+    if (!cli::OpenBusLink(link, bus, error)) {
+        std::fprintf(stderr, "railscope-cli send: %s\n", error.c_str());
+        return 1;
+    }
+    std::string hex = msg->HexText();
+    link.WriteMessage(std::move(msg));
+    cli::QuitOnInterrupt();
+    QTimer::singleShot(5000, [] { QCoreApplication::quit(); });
+    if (!written) QCoreApplication::exec();
+    link.Close();
+    if (!written) {
+        std::fprintf(stderr, "railscope-cli send: the message was not written to %s\n", bus.Device.c_str());
+        return 1;
+    }
+    if (!hex.empty() && hex.back() == ' ') hex.pop_back();
+    std::printf("Sent %s\n", hex.c_str());
+    return 0;
+}
+
+// --- simulate ----------------------------------------------------------------------------------
+
+const char* const kSimulateUsage =
+    "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--sim OPTIONS]\n\n"
+    "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
+    "  --pty                  on a pseudo-terminal, printed first as 'PTY /dev/pts/N'\n"
+    "                         (the default when neither --pty nor --tcp is given)\n"
+    "  --tcp [PORT]           as a LoconetOverTcp server on 127.0.0.1 (port 1234 by default)\n"
+    "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
+    "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;pace=real;drop=0.1;seed=7'\n";
+
+int RunSimulate(const std::vector<std::string>& args)
+{
+    const std::string cmd = "simulate";
+    bool pty = false, tcp = false;
+    long long port = 1234;
+    TSimConfig config;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--pty") {
+            pty = true;
+        } else if (a == "--tcp") {
+            tcp = true;
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+                if (!ParseNumber(args[++i], 1, 65535, port))
+                    return cli::UsageError(cmd, "--tcp port must be from 1 to 65535, not '" + args[i] + "'");
+            }
+        } else if (a == "--sim") {
+            if (i + 1 >= args.size()) return cli::UsageError(cmd, "--sim needs OPTIONS");
+            std::string error;
+            if (!ParseSimOptions(args[++i], config, error)) return cli::UsageError(cmd, error);
+        } else {
+            return cli::UsageError(cmd, "unknown argument '" + a + "'");
+        }
+    }
+    if (!pty && !tcp) pty = true;
+
+    auto app = cli::MakeCoreApplication();
+    TSimServer server(config);
+    std::string error;
+    if (pty) {
+        std::string path;
+        if (!server.OpenPty(path, error)) {
+            std::fprintf(stderr, "railscope-cli simulate: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("PTY %s\n", path.c_str());
+        std::fflush(stdout);
+    }
+    if (tcp) {
+        if (!server.ListenTcp(static_cast<quint16>(port), error)) {
+            std::fprintf(stderr, "railscope-cli simulate: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("TCP 127.0.0.1:%u\n", static_cast<unsigned>(server.TcpPort()));
+        std::fflush(stdout);
+    }
+    cli::QuitOnInterrupt();
+    QCoreApplication::exec();
+    return 0;
+}
+
+const cli::RegisterCommand kMonitor({"monitor", "print the messages on the bus",
+                                     std::string(kMonitorUsage) + "\nConnection:\n" + cli::kBusOptionsUsage,
+                                     RunMonitor});
+const cli::RegisterCommand kSend({"send", "put one message on the bus",
+                                  std::string(kSendUsage) + "\nConnection:\n" + cli::kBusOptionsUsage, RunSend});
+const cli::RegisterCommand kSimulate({"simulate", "serve the simulated LocoNet on a pty or over TCP",
+                                      kSimulateUsage, RunSimulate});
+
+} // namespace

@@ -1,0 +1,149 @@
+#pragma once
+// The LocoNet link: frames the bytes from the device into messages in a receive queue, writes
+// queued messages to the device, and tells its owner through three events.
+//
+// Everything runs on the thread that owns the link (Qt's event loop takes the place of a thread
+// waiting for port events). The events are plain callbacks, called on that thread:
+//   OnError(sender, errorFlags)  the device reported line errors, or went away (kLnErrIO, the
+//                                link has closed by then and can be opened again later)
+//   OnRxMsg(sender, count)       messages have arrived: raised only when the receive queue turns
+//                                from empty to non-empty; count = messages now queued. The owner
+//                                is expected to take them all with ReadMessage.
+//   OnTxEmpty(sender)            the device's output is empty and no message is queued
+// OnEndOfData(sender) is raised when a "file:" replay has been read to its end.
+//
+// Failures that the link raises throw ELnCommError carrying the whole message text, for example
+// "Port not open (Error: -1)". A device that does not exist or is busy is not an error: the link
+// stays closed and messages written meanwhile are dropped.
+
+#include "link/FrameAssembler.h"
+#include "link/LnTypes.h"
+#include "link/LocoNetMessage.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class TLnTransport;
+
+class ELnCommError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TLnThreadComm : public QObject {
+public:
+    using TErrorEvent = std::function<void(TLnThreadComm* sender, int errorFlags)>;
+    using TRxMsgEvent = std::function<void(TLnThreadComm* sender, uint32_t count)>;
+    using TNotifyEvent = std::function<void(TLnThreadComm* sender)>;
+
+    // Port event bits, as HandleCommEvent takes them.
+    static constexpr uint32_t EV_RXCHAR = 0x01;
+    static constexpr uint32_t EV_TXEMPTY = 0x04;
+    static constexpr uint32_t EV_ERR = 0x80;
+    // Line functions of EscapeComm.
+    static constexpr int SETRTS = 3;
+    static constexpr int CLRRTS = 4;
+    static constexpr int SETDTR = 5;
+    static constexpr int CLRDTR = 6;
+    // Sizes of the device queues.
+    static constexpr int InQueueSize = 4096;
+    static constexpr int OutQueueSize = 2048;
+    static constexpr int ReadChunk = 5000;
+
+    explicit TLnThreadComm(QObject* owner = nullptr);
+    ~TLnThreadComm() override;
+    TLnThreadComm(const TLnThreadComm&) = delete;
+    TLnThreadComm& operator=(const TLnThreadComm&) = delete;
+
+    // Persisted properties.
+    const std::string& GetDeviceName() const { return DeviceName; }
+    void SetDeviceName(const std::string& name);   // only while closed
+    TBaudRate GetBaudRate() const { return BaudRate; }
+    void SetBaudRate(TBaudRate rate);              // applied to an open port at once
+    TErrorEvent OnError;
+    TRxMsgEvent OnRxMsg;
+    TNotifyEvent OnTxEmpty;
+    const std::string& GetLogFileName() const { return LogFileName; }
+    void SetLogFileName(const std::string& name) { LogFileName = name; }
+    bool GetLogToFile() const { return LogToFile; }
+    void SetLogToFile(bool on) { LogToFile = on; }
+    ELocoNetInterface GetLocoNetInterface() const { return LocoNetInterface; }
+    void SetLocoNetInterface(ELocoNetInterface kind) { LocoNetInterface = kind; }
+
+    TNotifyEvent OnEndOfData;
+
+    void Open();
+    void Close();
+    bool Enabled() const { return IsOpen; }
+    void Lock() { CriticalSection.lock(); }
+    void Unlock() { CriticalSection.unlock(); }
+    bool CheckOpen();
+    void SetDTRState(bool on);
+    void EscapeComm(int function);
+    void UpdateDataControlBlock();
+    void UpdateDataControlBlockLock();
+    void UpdateCommTimeouts() {}
+
+    int Write(const uint8_t* bytes, int count);
+    int Read(uint8_t* bytes, int count);
+    bool PartialMsgRead(int count);
+    void Kick_Tx();
+    void WriteMessage(std::unique_ptr<TLocoNetMessage> message);
+    std::unique_ptr<TLocoNetMessage> ReadMessage();
+    uint32_t QueRxMsgCount() const { return static_cast<uint32_t>(RxQueue.size()); }
+    uint32_t QueTxMsgCount() const { return static_cast<uint32_t>(TxQueue.size()); }
+    int InQueCount() const;
+    int OutQueCount() const;
+    void ClearRXQueue() { RxQueue.clear(); }
+    void ClearTXQueue() { TxQueue.clear(); }
+    void PurgeIn();
+    void PurgeOut();
+    void AddToLog(uint8_t byte);
+    void AddStrToLog(std::string_view text);
+
+    // Handles one device event: EV_ERR with the error flags, then EV_RXCHAR, then EV_TXEMPTY.
+    void HandleCommEvent(uint32_t eventMask, int errorFlags = 0);
+
+    // Checks the form of a device name without opening anything (for command lines and dialogs).
+    static bool CheckDeviceName(const std::string& name, std::string& error);
+
+protected:
+    virtual void CreateHandle();
+    void DestroyHandle();
+
+private:
+    void HandleDeviceLost(TLnTransport* transport);
+    void RetireTransport();
+
+    std::string DeviceName = "Com1";
+    TBaudRate BaudRate = br19200;
+    std::string LogFileName;
+    bool LogToFile = false;
+    ELocoNetInterface LocoNetInterface = eMS100;
+
+    std::unique_ptr<TLnTransport> Transport;
+    std::vector<std::unique_ptr<TLnTransport>> Retired; // closed, deleted once back in the event loop
+    std::recursive_mutex CriticalSection;
+    bool IsOpen = false;
+    std::ofstream LogFile;
+    bool Logging = false;
+    std::deque<std::unique_ptr<TLocoNetMessage>> RxQueue;
+    std::deque<std::unique_ptr<TLocoNetMessage>> TxQueue;
+    TFrameAssembler Assembler;
+    std::vector<uint8_t> ReadBuffer;
+};
+
+// The link component the program places and configures; every sender uses this one object.
+class TLocoNetComm : public TLnThreadComm {
+public:
+    using TLnThreadComm::TLnThreadComm;
+};

@@ -1,0 +1,172 @@
+#include "link/TcpTransport.h"
+
+#include <charconv>
+#include <numeric>
+
+bool TTcpTransport::ParseAddress(const std::string& deviceName, std::string& host, quint16& port,
+                                 std::string& error)
+{
+    const std::string prefix = "tcp://";
+    if (deviceName.compare(0, prefix.size(), prefix) != 0) {
+        error = "'" + deviceName + "' does not start with tcp://";
+        return false;
+    }
+    std::string rest = deviceName.substr(prefix.size());
+    while (!rest.empty() && rest.back() == '/') rest.pop_back();
+    port = DefaultPort;
+    // "[v6 address]:port", "host:port" or "host".
+    if (!rest.empty() && rest.front() == '[') {
+        auto close = rest.find(']');
+        if (close == std::string::npos) {
+            error = "missing ] in '" + deviceName + "'";
+            return false;
+        }
+        host = rest.substr(1, close - 1);
+        rest = rest.substr(close + 1);
+        if (!rest.empty() && rest.front() != ':') {
+            error = "unexpected text after ] in '" + deviceName + "'";
+            return false;
+        }
+    } else {
+        auto colon = rest.find(':');
+        host = rest.substr(0, colon);
+        rest = colon == std::string::npos ? std::string() : rest.substr(colon);
+    }
+    if (host.empty()) {
+        error = "no host in '" + deviceName + "'";
+        return false;
+    }
+    if (!rest.empty()) {
+        std::string digits = rest.substr(1);
+        unsigned value = 0;
+        auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || value == 0 ||
+            value > 65535) {
+            error = "bad port '" + digits + "' in '" + deviceName + "' (1 to 65535)";
+            return false;
+        }
+        port = static_cast<quint16>(value);
+    }
+    return true;
+}
+
+TTcpTransport::TTcpTransport(std::string host, quint16 port) : Host(std::move(host)), PortNumber(port)
+{
+    connect(&Socket, &QTcpSocket::readyRead, this, &TTcpTransport::HandleReadyRead);
+    connect(&Socket, &QTcpSocket::disconnected, this, &TTcpTransport::HandleGone);
+    connect(&Socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) { HandleGone(); });
+}
+
+bool TTcpTransport::Open()
+{
+    Socket.connectToHost(QString::fromStdString(Host), PortNumber);
+    if (!Socket.waitForConnected(ConnectTimeoutMs)) {
+        Socket.abort();
+        return false;
+    }
+    Socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    Connected = true;
+    return true;
+}
+
+void TTcpTransport::Close()
+{
+    Connected = false;
+    Socket.disconnect(this);
+    Socket.abort();
+    Input.clear();
+    InputPos = 0;
+    InFlight.clear();
+    Splitter.Reset();
+}
+
+void TTcpTransport::HandleGone()
+{
+    if (!Connected) return;
+    Connected = false;
+    emit DeviceLost(Socket.errorString());
+}
+
+int64_t TTcpTransport::Read(uint8_t* bytes, int64_t count)
+{
+    int64_t n = std::min<int64_t>(count, Input.size() - InputPos);
+    std::copy_n(Input.constData() + InputPos, n, reinterpret_cast<char*>(bytes));
+    InputPos += n;
+    if (InputPos == Input.size()) {
+        Input.clear();
+        InputPos = 0;
+    }
+    return n;
+}
+
+int64_t TTcpTransport::Write(const uint8_t* bytes, int64_t count)
+{
+    if (!Connected) return -1;
+    std::string line = FormatLbSend(bytes, static_cast<size_t>(count));
+    if (Socket.write(line.data(), static_cast<qint64>(line.size())) < 0) return -1;
+    InFlight.push_back(count);
+    return count;
+}
+
+int64_t TTcpTransport::OutputPending() const
+{
+    return std::accumulate(InFlight.begin(), InFlight.end(), int64_t{0});
+}
+
+void TTcpTransport::PurgeIn()
+{
+    Input.clear();
+    InputPos = 0;
+}
+
+void TTcpTransport::PurgeOut()
+{
+    IgnoreAcks += static_cast<int>(InFlight.size());
+    InFlight.clear();
+}
+
+void TTcpTransport::HandleReadyRead()
+{
+    QByteArray chunk = Socket.readAll();
+    Lines.clear();
+    Splitter.Feed(reinterpret_cast<const uint8_t*>(chunk.constData()), static_cast<size_t>(chunk.size()), Lines);
+    for (const auto& line : Lines) {
+        HandleLine(line);
+        if (!Connected) return;
+    }
+    FlushInput();
+}
+
+void TTcpTransport::FlushInput()
+{
+    if (Input.size() > InputPos) emit DataArrived();
+}
+
+void TTcpTransport::HandleLine(const TLbLine& line)
+{
+    switch (line.Kind) {
+    case ELbLineKind::eReceive:
+        Input.append(reinterpret_cast<const char*>(line.Bytes.data()), static_cast<qsizetype>(line.Bytes.size()));
+        return;
+    case ELbLineKind::eSentOk:
+    case ELbLineKind::eSentError:
+        if (line.Kind == ELbLineKind::eSentError) {
+            FlushInput(); // keep the log in the order of the lines
+            LogLine(line.Line);
+        }
+        if (IgnoreAcks > 0) {
+            --IgnoreAcks;
+        } else if (!InFlight.empty()) {
+            InFlight.pop_front();
+            if (InFlight.empty()) emit OutputEmpty();
+        }
+        return;
+    case ELbLineKind::eVersion:
+        Version = line.Text;
+        [[fallthrough]];
+    default:
+        FlushInput();
+        LogLine(line.Line);
+        return;
+    }
+}

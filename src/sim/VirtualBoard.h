@@ -1,0 +1,49 @@
+#pragma once
+// One accessory board on the simulated LocoNet: 512 SVs, answering the SV access commands as a
+// board does. SV1 holds the manufacturer id, SV2 the firmware version, SV3/SV4 the serial number
+// (low byte first); SV1 to SV4 cannot be written.
+
+#include "link/LocoNetMessage.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class TVirtualBoard {
+public:
+    static constexpr uint32_t SVCount = 512;
+    static constexpr uint16_t ManufacturerId = 1;
+    static constexpr uint8_t ReplySource = 0x01;
+
+    TVirtualBoard(int typeIndex, uint16_t serial, uint8_t firmware);
+
+    int TypeIndex() const { return Type; }
+    uint16_t ProductId() const { return Product; }
+    uint16_t Serial() const { return SerialNumber; }
+    uint8_t Firmware() const { return Sv[1]; }
+    // SV n (1-based); 0 outside 1 to 512.
+    uint8_t GetSV(uint32_t sv) const { return sv >= 1 && sv <= SVCount ? Sv[sv - 1] : 0; }
+    uint32_t ReconfigureCount() const { return Reconfigures; }
+
+    // A board that never answers.
+    void SetSilent(bool silent) { Silent = silent; }
+    // The first reply to a write of this SV reports a wrong value (0: none).
+    void SetReadbackFault(uint32_t sv) { ReadbackFaultSV = sv; ReadbackFaultUsed = false; }
+
+    // Looks at one valid message seen on the bus; returns the reply when the board answers it.
+    std::optional<TLocoNetMessage> Handle(const TLocoNetMessage& msg);
+
+private:
+    bool Writable(uint32_t sv) const { return sv >= 5 && sv <= SVCount; }
+    uint8_t Store(uint32_t sv, uint8_t value);   // stores when writable, returns what is held
+    uint8_t Reported(uint32_t sv);               // what a write reply reports for sv
+
+    int Type;
+    uint16_t Product;
+    uint16_t SerialNumber;
+    std::array<uint8_t, SVCount> Sv{};
+    bool Silent = false;
+    uint32_t ReadbackFaultSV = 0;
+    bool ReadbackFaultUsed = false;
+    uint32_t Reconfigures = 0;
+};

@@ -1,0 +1,244 @@
+#include "svprog/BoardProgrammer.h"
+
+#include <memory>
+
+namespace {
+
+// Logical fields of an SV access message (see TLNSVProgMessage::GetWord).
+uint32_t DestinationOf(const TLNSVProgMessage& m) { return m.GetWord(2); }
+uint32_t SVAddressOf(const TLNSVProgMessage& m) { return m.GetWord(3); }
+
+} // namespace
+
+void TBoardProgrammer::ShowStatus(const std::string& text)
+{
+    Host.ShowStatus(text);
+    Host.Log(text);
+}
+
+void TBoardProgrammer::LogIfEnabled(const std::string& line)
+{
+    if (LogEnabled) Host.Log(line);
+}
+
+void TBoardProgrammer::Start(TConfigurableBoard* board, bool readMode)
+{
+    if (ProgState != psIdle) return;
+    if (board == nullptr) {
+        Host.Log("No board selected in list box");
+        return;
+    }
+    if (!board->IsSerialValid()) {
+        Host.Log("Serial number must be between 1 & 65536");
+        return;
+    }
+    Source = 0;
+    ReadMode = readMode;
+    Destination = board->SerialNumber;
+    Board = board;
+    RetriesLeft = kRetries;
+    BlockSize = 0;
+    CurrentSV = Board->NextSVBlock(0, BlockSize);
+    Host.ClearLog();
+    Host.SetProgressRange(0, Board->GetSVCount());
+    Host.SetProgressPosition(0);
+    Send(psCheckingIdentity);
+}
+
+void TBoardProgrammer::Send(EProgState state)
+{
+    ProgState = state;
+    auto message = std::make_unique<TLNSVProgMessage>();
+    switch (state) {
+    case psCheckingIdentity:
+        message->SetIdentify(Source, Destination);
+        ShowStatus("Checking Destination board identity.....");
+        break;
+    case psCheckingVersion:
+        message->SetRead4(Source, Destination, 1);
+        ShowStatus("Checking Destination board s/w version.....");
+        break;
+    case psTransfer:
+        if (ReadMode) {
+            if (BlockSize == 4) message->SetRead4(Source, Destination, CurrentSV);
+            else message->SetRead1(Source, Destination, CurrentSV);
+        } else if (BlockSize == 4) {
+            message->SetWrite4(Source, Destination, CurrentSV, Board->GetSV(CurrentSV), Board->GetSV(CurrentSV + 1),
+                               Board->GetSV(CurrentSV + 2), Board->GetSV(CurrentSV + 3));
+        } else {
+            message->SetWrite1(Source, Destination, CurrentSV, Board->GetSV(CurrentSV));
+        }
+        break;
+    case psReconfiguring:
+        message->SetReconfigure(Source, Destination);
+        ShowStatus("Resetting Destination board.....");
+        break;
+    case psIdle:
+        return;
+    }
+    LogIfEnabled(message->Text());
+    Host.SendMessage(std::move(message));
+    Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
+    if (state == psTransfer) Host.SetProgressPosition(CurrentSV);
+}
+
+void TBoardProgrammer::NextStep(EProgState state)
+{
+    NextState = state;
+    if (UseMessageDelay) Host.StartTimer(EConversationTimer::MsgDelay, kMsgDelayMs);
+    else MsgDelayTimerTimer();
+}
+
+void TBoardProgrammer::MsgDelayTimerTimer()
+{
+    Host.StopTimer(EConversationTimer::MsgDelay);
+    if (NextState >= psCheckingVersion) Send(NextState);
+}
+
+void TBoardProgrammer::GoIdle()
+{
+    ProgState = psIdle;
+    RetriesLeft = 0;
+    Host.StopTimer(EConversationTimer::Timeout);
+    ShowStatus("Board programmer idle");
+}
+
+bool TBoardProgrammer::TakeRetry()
+{
+    const int32_t taken = RetriesLeft;
+    --RetriesLeft;
+    return taken != 0;
+}
+
+void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
+{
+    const ESVMsgKind kind = message.SVKind();
+    LogIfEnabled(message.Text());
+    switch (ProgState) {
+    case psIdle:
+        return;
+    case psCheckingIdentity:
+        if (kind != eSVIDENTIFYREPLY) return;
+        Host.StopTimer(EConversationTimer::Timeout);
+        // Identify reply: manufacturer id in the SV address field, product id in D1/D2,
+        // serial number in D3/D4.
+        if (!Board->IsBoardIdentity(message.GetWord(3), message.GetWord(0), message.GetWord(1))) {
+            Host.Log("ERROR: dest board is not correct type");
+            GoIdle();
+            return;
+        }
+        RetriesLeft = kRetries;
+        NextStep(psCheckingVersion);
+        return;
+    case psCheckingVersion:
+        if (kind != eSVREAD4REPLY || DestinationOf(message) != Destination || SVAddressOf(message) != 1) return;
+        Host.StopTimer(EConversationTimer::Timeout);
+        Board->SWVersion = message.GetDataByte(1);
+        if (!Board->CalculateSVs()) {
+            Host.Log(Board->GetSVErrorText());
+            Host.Beep();
+            GoIdle();
+            return;
+        }
+        RetriesLeft = kRetries;
+        ShowStatus("Beginning Read or write.....");
+        NextStep(psTransfer);
+        return;
+    case psTransfer:
+        HandleTransferReply(message, kind);
+        return;
+    case psReconfiguring:
+        if (kind != eSVRECONFIGUREREPLY || DestinationOf(message) != Destination) return;
+        Host.StopTimer(EConversationTimer::Timeout);
+        Host.Log("Programming Completed Successfully!");
+        Host.SetProgressPosition(Board->GetSVCount());
+        GoIdle();
+        return;
+    }
+}
+
+void TBoardProgrammer::HandleTransferReply(const TLNSVProgMessage& message, ESVMsgKind kind)
+{
+    const ESVMsgKind wanted = ReadMode ? (BlockSize == 4 ? eSVREAD4REPLY : eSVREAD1REPLY)
+                                       : (BlockSize == 4 ? eSVWRITE4REPLY : eSVWRITE1REPLY);
+    if (kind != wanted || DestinationOf(message) != Destination || SVAddressOf(message) != CurrentSV) return;
+    Host.StopTimer(EConversationTimer::Timeout);
+    const uint32_t count = BlockSize == 4 ? 4 : 1;
+    if (ReadMode) {
+        for (uint32_t i = 0; i < count; ++i) Board->SetSV(CurrentSV + i, message.GetDataByte(static_cast<int>(i)));
+        CurrentSV = Board->NextSVBlock(CurrentSV, BlockSize);
+        if (BlockSize == 0) {
+            Board->DecodeSVs();
+            GoIdle();
+            Host.Log("Board data read completed successfully!");
+        } else {
+            NextStep(psTransfer);
+        }
+        return;
+    }
+    bool same = true;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (message.GetDataByte(static_cast<int>(i)) != Board->GetSV(CurrentSV + i)) same = false;
+    }
+    if (same) {
+        CurrentSV = Board->NextSVBlock(CurrentSV, BlockSize);
+        NextStep(BlockSize == 0 ? psReconfiguring : psTransfer);
+        return;
+    }
+    if (!TakeRetry()) {
+        Host.Log("FAIL: readback data does not match.");
+        GoIdle();
+        return;
+    }
+    Host.Log("Retrying data write...");
+    NextStep(psTransfer);
+}
+
+void TBoardProgrammer::TimeoutTimerTimer()
+{
+    Host.StopTimer(EConversationTimer::Timeout);
+    const bool retry = TakeRetry();
+    if (!retry || ProgState == psIdle) {
+        switch (ProgState) {
+        case psIdle: Host.Log("Timer event in Idle... BUG"); break;
+        case psCheckingIdentity: Host.Log("Failure while checking board ID"); break;
+        case psCheckingVersion: Host.Log("Failure while checking board s/w version"); break;
+        case psTransfer: Host.Log("Failure while reading or writing"); break;
+        case psReconfiguring: Host.Log("Failure while reconfiguring"); break;
+        }
+        GoIdle();
+        return;
+    }
+    switch (ProgState) {
+    case psCheckingIdentity: LogIfEnabled("Timeout while checking board ID.. retrying"); break;
+    case psCheckingVersion: LogIfEnabled("Timeout while checking board s/w version.. retrying"); break;
+    case psTransfer: LogIfEnabled("Timeout while reading or writing.. retrying"); break;
+    case psReconfiguring: LogIfEnabled("Timeout while reconfiguring.. retrying"); break;
+    case psIdle: break;
+    }
+    Send(ProgState);
+}
+
+void TBoardProgrammer::WriteSVtoFile(TConfigurableBoard* board, uint32_t swVersion, const std::string& fileName)
+{
+    Host.ClearLog();
+    if (board == nullptr) {
+        Host.Log("No board selected in list box above!");
+        return;
+    }
+    ShowStatus("Calculating SVs.....");
+    board->SWVersion = swVersion;
+    if (!board->CalculateSVs()) {
+        Host.Log(board->GetSVErrorText());
+        Host.Beep();
+        GoIdle();
+        return;
+    }
+    if (!board->WriteSVListing(fileName)) {
+        // A listing that could not be written is never reported as written.
+        Host.Log("Could not write SV listing to " + fileName);
+        Host.Beep();
+        return;
+    }
+    Host.Log("SVs calculated - written to file");
+}

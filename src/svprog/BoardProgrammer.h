@@ -1,0 +1,73 @@
+#pragma once
+// The board programmer: writes a board's SV table into the board on the bus, checking every
+// value the board reports back, or reads the table back into a description.
+
+#include "boards/ConfigurableBoard.h"
+#include "svprog/ConversationHost.h"
+#include "svprog/SVProgMessage.h"
+
+#include <cstdint>
+#include <string>
+
+class TBoardProgrammer {
+public:
+    enum EProgState : uint8_t {
+        psIdle = 0,
+        psCheckingIdentity = 1,
+        psCheckingVersion = 2,
+        psTransfer = 3,
+        psReconfiguring = 4,
+    };
+
+    static constexpr uint32_t kTimeoutMs = 5000;
+    static constexpr uint32_t kMsgDelayMs = 20;
+    static constexpr int32_t kRetries = 20;
+
+    explicit TBoardProgrammer(TConversationHost& host) : Host(host) {}
+
+    // Program / Read Board. The host passes the selected board (for reading, taken for change),
+    // or null when no line is selected. Does nothing unless idle.
+    void ProgramButtonClick(TConfigurableBoard* board) { Start(board, false); }
+    void ReadBoardButtonClick(TConfigurableBoard* board) { Start(board, true); }
+
+    // Every received SV access message while the host window is open and visible.
+    void HandleSVMessage(const TLNSVProgMessage& message);
+    void TimeoutTimerTimer();
+    void MsgDelayTimerTimer();
+
+    // Write SV to file, once the host has asked for the file name. Null board: none selected.
+    void WriteSVtoFile(TConfigurableBoard* board, uint32_t swVersion, const std::string& fileName);
+
+    // The "Log" check box: whether message texts and retry notes are logged too.
+    bool LogEnabled = false;
+    // An MS100 needs 20 ms between a good reply and the next command; LocoBuffer and PR3 do not.
+    bool UseMessageDelay = false;
+
+    bool IsIdle() const { return ProgState == psIdle; }
+    EProgState GetState() const { return ProgState; }
+    int32_t GetRetriesLeft() const { return RetriesLeft; }
+    uint32_t GetCurrentSV() const { return CurrentSV; }
+    bool IsReadMode() const { return ReadMode; }
+
+private:
+    void Start(TConfigurableBoard* board, bool readMode);
+    void Send(EProgState state);
+    void NextStep(EProgState state);
+    void GoIdle();
+    void ShowStatus(const std::string& text);
+    void LogIfEnabled(const std::string& line);
+    // Takes one retry from the shared budget; false when none was left.
+    bool TakeRetry();
+    void HandleTransferReply(const TLNSVProgMessage& message, ESVMsgKind kind);
+
+    TConversationHost& Host;
+    EProgState ProgState = psIdle;
+    EProgState NextState = psIdle;
+    int32_t RetriesLeft = 0;
+    bool ReadMode = false;
+    uint32_t Source = 0;
+    uint32_t Destination = 0;
+    TConfigurableBoard* Board = nullptr;
+    uint32_t CurrentSV = 0;
+    uint32_t BlockSize = 0;
+};

@@ -1,0 +1,219 @@
+#include "boards/qxp6/QXP6Board.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+std::string Save(TQXP6Board& b)
+{
+    std::ostringstream out;
+    b.SaveToStream(out);
+    return out.str();
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+TQXP6Board RichBoard()
+{
+    TQXP6Board b;
+    b.Name = "Goods yard";
+    b.SerialNumber = 65536;
+    b.SetBaseAddress(2041);
+    b.Notes = "west end, fiddle yard";
+    b.Use16Addresses = true;
+    b.LocoNetCommands = true;
+    b.CduDelay = 32;
+    b.StateMemoryLocation = 40;
+    b.SensorBoardNumber = 256;
+    b.RouteBaseAddress = 2048;
+    TQXP6Cell& c = *b.GetOutputCell(2);
+    c.OutputType = 7;
+    c.TimeSetting = 8;
+    c.InvertOutputs = true;
+    c.SimulateBrightness = true;
+    c.FollowCell = 8;
+    c.MessageType = 5;
+    c.ConditionTime = 255;
+    c.ChangeDelay = 255;
+    c.Description = "signal lamps";
+    c.ClosedConditions.ConditionAt(0).SetSensor(256, 10, 1, true);
+    c.ClosedConditions.ConditionAt(1).SetSignal(2048, 0, false);
+    c.FreezeConditions.ConditionAt(1).SetPoint(1, 1, false);
+    b.GetInputCell(9)->InputType = 0;
+    b.GetInputCell(9)->MessageType = 4;
+    b.GetInputCell(9)->Description = "spare";
+    TQXP6Route& r = *b.GetRoute(7);
+    for (int i = 0; i < 12; ++i)
+        r.SetEntry(i, static_cast<uint32_t>(2041 + i), i % 2 ? eQXP6Thrown : eQXP6Closed);
+    r.TriggerConditions.ConditionAt(4).SetPoint(3, 0, true);
+    return b;
+}
+
+}  // namespace
+
+TEST(QXP6Record, DefaultBoardLines)
+{
+    TQXP6Board b;
+    const auto lines = Lines(Save(b));
+    ASSERT_EQ(lines.size(), 68u);
+    EXPECT_EQ(lines[0], "\"QXP6_BOARD\",\"QXP6 Accessory Decoder\",0,1,0,0,8,0,16,1000");
+    EXPECT_EQ(lines[1], ",\"Unassigned\"");
+    EXPECT_EQ(lines[2], ",\"OPCell_\",1,1,1,3,0,0,0,0,0,0");
+    EXPECT_EQ(lines[3], ",,\"undefined\"");
+    const std::string unused7 = ",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\"";
+    EXPECT_EQ(lines[4], ",,\"Cond_Cell_C\",\"7\"" + unused7);
+    EXPECT_EQ(lines[5], ",,\"Cond_Cell_T\",\"7\"" + unused7);
+    EXPECT_EQ(lines[6], ",,\"Cond_Cell_F\",\"2\",\"Unused\",\"Unused\"");
+    EXPECT_EQ(lines[7], ",\"OPCell_\",2,1,1,3,0,0,0,0,0,0");
+    EXPECT_EQ(lines[42], ",\"INCell_\",1,3,0,\"\"");
+    EXPECT_EQ(lines[51], ",\"INCell_\",10,3,0,\"\"");
+    const std::string zeros12 =
+        ",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"";
+    EXPECT_EQ(lines[52], ",\"route_config\",1,0,1" + zeros12);
+    EXPECT_EQ(lines[53], ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\"");
+    EXPECT_EQ(lines[66], ",\"route_config\",8,0,1" + zeros12);
+    // Every line ends with CR LF.
+    const std::string text = Save(b);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+TEST(QXP6Record, RichBoardLines)
+{
+    TQXP6Board b = RichBoard();
+    const auto lines = Lines(Save(b));
+    ASSERT_EQ(lines.size(), 68u);
+    EXPECT_EQ(lines[0], "\"QXP6_BOARD\",\"Goods yard\",65536,2041,1,1,32,40,256,2048");
+    EXPECT_EQ(lines[1], ",\"west end, fiddle yard\"");
+    EXPECT_EQ(lines[12], ",\"OPCell_\",3,2041,7,8,1,1,8,5,255,255");
+    EXPECT_EQ(lines[13], ",,\"signal lamps\"");
+    EXPECT_EQ(lines[14], ",,\"Cond_Cell_C\",\"7\",\"SE 256:10 UN+\",\"SG 2048 RD\",\"Unused\",\"Unused\","
+                         "\"Unused\",\"Unused\",\"Unused\"");
+    EXPECT_EQ(lines[16], ",,\"Cond_Cell_F\",\"2\",\"Unused\",\"PT 1 CL\"");
+    EXPECT_EQ(lines[51], ",\"INCell_\",10,0,4,\"spare\"");
+    EXPECT_EQ(lines[66], ",\"route_config\",8,12,2041,\"2041 Closed\",\"2042 Thrown\",\"2043 Closed\","
+                         "\"2044 Thrown\",\"2045 Closed\",\"2046 Thrown\",\"2047 Closed\",\"2048 Thrown\","
+                         "\"2049 Closed\",\"2050 Thrown\",\"2051 Closed\",\"2052 Thrown\"");
+    EXPECT_EQ(lines[67], ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"PT 3 TH+\"");
+}
+
+TEST(QXP6Record, SaveLoadRoundTripIsByteForByte)
+{
+    for (TQXP6Board original : {TQXP6Board(), RichBoard()}) {
+        const std::string first = Save(original);
+        std::istringstream in(first);
+        TQXP6Board loaded;
+        loaded.LoadFromStream(in);
+        EXPECT_EQ(Save(loaded), first);
+        EXPECT_EQ(in.peek(), std::char_traits<char>::eof());
+
+        ASSERT_EQ(loaded.CalculateSVs(), original.CalculateSVs());
+        EXPECT_EQ(loaded.GetSVTable(), original.GetSVTable());
+        std::vector<std::string> a;
+        std::vector<std::string> b;
+        loaded.DisplayBoard(a);
+        original.DisplayBoard(b);
+        EXPECT_EQ(a, b);
+    }
+}
+
+TEST(QXP6Record, TwoRecordsFollowEachOther)
+{
+    TQXP6Board first = RichBoard();
+    TQXP6Board second;
+    second.Name = "second";
+    const std::string text = Save(first) + Save(second);
+    std::istringstream in(text);
+    TQXP6Board a;
+    TQXP6Board b;
+    a.LoadFromStream(in);
+    b.LoadFromStream(in);
+    EXPECT_EQ(a.Name, "Goods yard");
+    EXPECT_EQ(b.Name, "second");
+    EXPECT_EQ(Save(a) + Save(b), text);
+}
+
+TEST(QXP6Record, LoadKeepsBaseAddressCopiesEqual)
+{
+    TQXP6Board b;
+    b.SetBaseAddress(300);
+    std::string text = Save(b);
+    // Copies in the cell and route lines that disagree with the board line are overruled.
+    const std::string cellLine = ",\"OPCell_\",1,300,";
+    text.replace(text.find(cellLine), cellLine.size(), ",\"OPCell_\",1,999,");
+    const std::string routeLine = ",\"route_config\",1,0,300,";
+    text.replace(text.find(routeLine), routeLine.size(), ",\"route_config\",1,0,5,");
+    std::istringstream in(text);
+    TQXP6Board loaded;
+    loaded.LoadFromStream(in);
+    EXPECT_EQ(loaded.GetBaseAddress(), 300u);
+    EXPECT_EQ(loaded.GetOutputCell(0)->BaseAddress, 300u);
+    EXPECT_EQ(loaded.GetRoute(0)->BaseAddress, 300u);
+    EXPECT_EQ(loaded.GetDeviceTable().BaseAddress, 300u);
+}
+
+TEST(QXP6Record, RouteEntryParsing)
+{
+    TQXP6Board b;
+    std::string text = Save(b);
+    const std::string routeLine = ",\"route_config\",1,0,1,\"0\",\"0\",\"0\",\"0\",\"0\"";
+    const size_t at = text.find(routeLine);
+    ASSERT_NE(at, std::string::npos);
+    // Count 5: an entry without state, one with address 0, one whose address is no number,
+    // the UNDEF state, and a text that holds a state word anywhere.
+    text.replace(at, routeLine.size(),
+                 ",\"route_config\",1,5,1,\"12\",\"0 Thrown\",\"x Closed\",\"7 UNDEF\",\"9 xThrownx\"");
+    std::istringstream in(text);
+    TQXP6Board loaded;
+    loaded.LoadFromStream(in);
+    const TQXP6Route& r = *loaded.GetRoute(0);
+    ASSERT_EQ(r.EntryCount, 5u);
+    EXPECT_EQ(r.GetEntryAddress(0), 12u);
+    EXPECT_EQ(r.GetEntryState(0), eQXP6Undef);
+    EXPECT_EQ(r.GetEntryAddress(1), 0u);
+    EXPECT_EQ(r.GetEntryState(1), eQXP6Undef);
+    EXPECT_EQ(r.GetEntryAddress(2), 0u);
+    EXPECT_EQ(r.GetEntryState(2), eQXP6Undef);
+    EXPECT_EQ(r.GetEntryAddress(3), 7u);
+    EXPECT_EQ(r.GetEntryState(3), eQXP6Undef);
+    EXPECT_EQ(r.GetEntryAddress(4), 9u);
+    EXPECT_EQ(r.GetEntryState(4), eQXP6Thrown);
+    // A count beyond twelve reads twelve entries.
+    TQXP6Route big;
+    std::istringstream bigLine(",\"route_config\",4,99,1,\"5 Closed\"\r\n");
+    big.LoadFromStream(bigLine);
+    EXPECT_EQ(big.EntryCount, 12u);
+    EXPECT_EQ(big.RouteNumber, 4u);
+    EXPECT_EQ(big.GetEntryState(0), eQXP6Closed);
+    EXPECT_EQ(big.GetEntryAddress(1), 0u);
+}
+
+TEST(QXP6Record, CutOffRecordReadsEmptyFields)
+{
+    TQXP6Board b = RichBoard();
+    const std::string full = Save(b);
+    std::istringstream in(full.substr(0, full.size() / 3));
+    TQXP6Board loaded;
+    loaded.LoadFromStream(in);
+    EXPECT_EQ(loaded.Name, "Goods yard");
+    EXPECT_EQ(loaded.GetRoute(7)->EntryCount, 0u);
+    EXPECT_EQ(loaded.GetInputCell(9)->Description, "");
+    EXPECT_EQ(loaded.GetInputCell(9)->InputType, 0);
+    std::vector<std::string> lines;
+    loaded.DisplayBoard(lines);  // still describable
+    EXPECT_FALSE(lines.empty());
+}

@@ -1,0 +1,317 @@
+#include "svprog/BoardProgrammer.h"
+
+#include "FakeConversationHost.h"
+#include "VirtualBoard.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// A board class for the conversation: SVs follow a fixed pattern, a few SVs are never used.
+class TTestBoard : public TConfigurableBoard {
+public:
+    TTestBoard() { SetSVCount(512); Name = "Test board"; }
+    std::string GetBoardType() const override { return "TEST"; }
+    bool IsBoardIdentity(uint32_t m, uint32_t p, uint32_t s) const override
+    {
+        return m == 1 && p == 1 && s == SerialNumber;
+    }
+    void SaveToStream(std::ostream&) override {}
+    void LoadFromStream(std::istream&) override {}
+    bool CalculateSVs() override
+    {
+        TConfigurableBoard::CalculateSVs();
+        if (FailCalculation) return false;
+        for (uint32_t n = 5; n <= SVCount; ++n) {
+            if (IsSVProgrammable(n)) SetSV(n, static_cast<uint8_t>((n * 7 + SWVersion) & 0xFF));
+        }
+        return true;
+    }
+    std::string GetSVErrorText() const override { return "SV Calculation Error: test"; }
+    void DecodeSVs() override
+    {
+        TConfigurableBoard::DecodeSVs();
+        ++Decoded;
+    }
+    const std::vector<uint32_t>& GetProtectedSVs() const override { return Protected; }
+    const std::vector<uint32_t>& GetUnusedSVs() const override { return Unused; }
+
+    bool FailCalculation = false;
+    int Decoded = 0;
+    std::vector<uint32_t> Protected{1, 2, 7, 8, 29};
+    std::vector<uint32_t> Unused{1, 2, 7, 8, 29, 12, 100, 101, 300};
+};
+
+// Wires engine, host and virtual board: what is sent is echoed, then answered.
+struct TBench {
+    TFakeConversationHost Host;
+    TBoardProgrammer Programmer{Host};
+    TTestBoard Board;
+    TVirtualBoard Remote;
+    std::vector<TLNSVProgMessage> Pending;
+
+    TBench()
+    {
+        Board.SerialNumber = 1000;
+        Remote.SV[2] = 3; // firmware version
+        Remote.SV[3] = 1000 & 0xFF;
+        Remote.SV[4] = 1000 >> 8;
+        Host.OnSend = [this](const TLNSVProgMessage& m) {
+            Pending.push_back(m); // the interface echoes what we send
+            for (auto& r : Remote.Answer(m)) Pending.push_back(r);
+        };
+    }
+    void Pump()
+    {
+        while (!Pending.empty()) {
+            TLNSVProgMessage m = Pending.front();
+            Pending.erase(Pending.begin());
+            Programmer.HandleSVMessage(m);
+        }
+    }
+    void Fire(EConversationTimer t)
+    {
+        if (t == EConversationTimer::Timeout) Programmer.TimeoutTimerTimer();
+        else Programmer.MsgDelayTimerTimer();
+        Pump();
+    }
+    void Run(uint64_t ms = 10'000'000)
+    {
+        Pump();
+        for (uint64_t t = 0; t < ms && !Programmer.IsIdle(); t += 1000)
+            Host.Advance(1000, [this](EConversationTimer timer) { Fire(timer); });
+    }
+    bool Logged(const std::string& line) const
+    {
+        return std::find(Host.LogLines.begin(), Host.LogLines.end(), line) != Host.LogLines.end();
+    }
+};
+
+TEST(BoardProgrammer, ProgramsEveryProgrammableSVAndReconfigures)
+{
+    TBench b;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    ASSERT_TRUE(b.Logged("Programming Completed Successfully!"));
+    EXPECT_EQ(b.Board.SWVersion, 3u); // learnt from SV2 of the board
+    for (uint32_t n = 5; n <= 512; ++n) {
+        if (b.Board.IsSVProgrammable(n)) {
+            EXPECT_EQ(b.Remote.SV[n], b.Board.GetSV(n)) << "SV" << n;
+        } else {
+            EXPECT_EQ(b.Remote.SV[n], 0) << "SV" << n << " must not be written";
+        }
+    }
+    EXPECT_EQ(b.Host.LogLines.front(), "Checking Destination board identity.....");
+    EXPECT_EQ(b.Host.LogLines.back(), "Board programmer idle");
+    EXPECT_EQ(b.Host.Progress, 512u);
+    EXPECT_EQ(b.Host.ProgressMax, 512u);
+    EXPECT_EQ(b.Host.Status, "Board programmer idle");
+    // Blocks of four where possible: SV5 to SV8 is broken by SV7, so 5 and 6 go singly.
+    ASSERT_GE(b.Host.Sent.size(), 4u);
+    EXPECT_EQ(b.Host.Sent[2].SVKind(), eSVWRITE1);
+    EXPECT_EQ(b.Host.Sent[2].GetWord(3), 5u);
+    EXPECT_EQ(b.Host.Sent.back().SVKind(), eSVRECONFIGURE);
+}
+
+TEST(BoardProgrammer, LogLinesInOrderWithoutLogBox)
+{
+    TBench b;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    const std::vector<std::string> expected = {
+        "Checking Destination board identity.....", "Checking Destination board s/w version.....",
+        "Beginning Read or write.....", "Resetting Destination board.....", "Programming Completed Successfully!",
+        "Board programmer idle"};
+    EXPECT_EQ(b.Host.LogLines, expected);
+}
+
+TEST(BoardProgrammer, LogBoxAddsMessageTexts)
+{
+    TBench b;
+    b.Programmer.LogEnabled = true;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    EXPECT_TRUE(b.Logged("SV Access: Identify Dst=1000")
+                || std::any_of(b.Host.LogLines.begin(), b.Host.LogLines.end(),
+                               [](const std::string& l) { return l.rfind("SV Access: Identify", 0) == 0; }));
+    EXPECT_TRUE(b.Logged("Programming Completed Successfully!"));
+    EXPECT_GT(b.Host.LogLines.size(), 100u);
+}
+
+TEST(BoardProgrammer, ReadsBoardBackAndDecodes)
+{
+    TBench b;
+    for (uint32_t n = 5; n <= 512; ++n) b.Remote.SV[n] = static_cast<uint8_t>(n ^ 0x5A);
+    b.Programmer.ReadBoardButtonClick(&b.Board);
+    b.Run();
+    ASSERT_TRUE(b.Logged("Board data read completed successfully!"));
+    EXPECT_EQ(b.Board.Decoded, 1);
+    for (uint32_t n = 5; n <= 512; ++n) {
+        if (b.Board.IsSVProgrammable(n)) {
+            EXPECT_EQ(b.Board.GetSV(n), b.Remote.SV[n]) << n;
+        }
+    }
+    // No write and no reconfigure in read mode.
+    for (const auto& m : b.Host.Sent) {
+        EXPECT_NE(m.SVKind(), eSVWRITE4);
+        EXPECT_NE(m.SVKind(), eSVRECONFIGURE);
+    }
+    // The serial number comes back from SV3/SV4 (kept by the calculation).
+    EXPECT_EQ(b.Board.SerialNumber, 1000u);
+}
+
+TEST(BoardProgrammer, SilentBoardIsAskedTwentyOneTimes)
+{
+    TBench b;
+    b.Remote.Silent = true;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    ASSERT_EQ(b.Host.Sent.size(), 21u);
+    for (size_t i = 0; i < b.Host.Sent.size(); ++i) {
+        EXPECT_EQ(b.Host.Sent[i].SVKind(), eSVIDENTIFY);
+        EXPECT_EQ(b.Host.SentAt[i], i * 5000u);
+    }
+    EXPECT_TRUE(b.Logged("Failure while checking board ID"));
+    EXPECT_EQ(b.Host.LogLines.back(), "Board programmer idle");
+    EXPECT_FALSE(b.Host.IsRunning(EConversationTimer::Timeout));
+}
+
+TEST(BoardProgrammer, TimeoutRetryNotesOnlyWithLogBox)
+{
+    TBench b;
+    b.Remote.Silent = true;
+    b.Programmer.LogEnabled = true;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    EXPECT_EQ(std::count(b.Host.LogLines.begin(), b.Host.LogLines.end(),
+                         "Timeout while checking board ID.. retrying"), 20);
+}
+
+TEST(BoardProgrammer, WrongBoardTypeEndsConversation)
+{
+    TBench b;
+    b.Remote.Product = 5; // an ORB8 answers for an ORB4 description
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    EXPECT_TRUE(b.Logged("ERROR: dest board is not correct type"));
+    EXPECT_EQ(b.Host.Sent.size(), 1u);
+    EXPECT_TRUE(b.Programmer.IsIdle());
+}
+
+TEST(BoardProgrammer, ReadbackMismatchResendsSameBlock)
+{
+    TBench b;
+    b.Remote.WrongReadbacks = 1;
+    b.Remote.WrongReadbackSV = 14; // inside the block of four SV13 to SV16
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    EXPECT_TRUE(b.Logged("Retrying data write..."));
+    EXPECT_TRUE(b.Logged("Programming Completed Successfully!"));
+    int blocksAt13 = 0;
+    for (const auto& m : b.Host.Sent)
+        if (m.SVKind() == eSVWRITE4 && m.GetWord(3) == 13) {
+            ++blocksAt13;
+        }
+    EXPECT_EQ(blocksAt13, 2);
+}
+
+TEST(BoardProgrammer, PersistentMismatchFailsAfterBudget)
+{
+    TBench b;
+    b.Remote.WrongReadbacks = 1000;
+    b.Remote.WrongReadbackSV = 9;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    EXPECT_EQ(std::count(b.Host.LogLines.begin(), b.Host.LogLines.end(), "Retrying data write..."), 20);
+    EXPECT_TRUE(b.Logged("FAIL: readback data does not match."));
+    EXPECT_FALSE(b.Logged("Programming Completed Successfully!"));
+}
+
+TEST(BoardProgrammer, ReplyForOtherDestinationIsIgnoredUntilTimeout)
+{
+    TBench b;
+    b.Host.OnSend = [&b](const TLNSVProgMessage& m) {
+        b.Pending.push_back(m);
+        if (m.SVKind() == eSVREAD4) {
+            b.Pending.push_back(Build(0x46, 999, 1, {0, 3, 0, 0})); // another board's reply
+            return;
+        }
+        for (auto& r : b.Remote.Answer(m)) b.Pending.push_back(r);
+    };
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Pump();
+    EXPECT_EQ(b.Programmer.GetState(), TBoardProgrammer::psCheckingVersion);
+    const size_t before = b.Host.Sent.size();
+    b.Host.Advance(5000, [&b](EConversationTimer t) { b.Fire(t); });
+    ASSERT_EQ(b.Host.Sent.size(), before + 1);
+    EXPECT_EQ(b.Host.Sent.back().SVKind(), eSVREAD4);
+    EXPECT_EQ(b.Host.Sent.back().GetWord(3), 1u);
+}
+
+TEST(BoardProgrammer, MS100WaitsTwentyMillisecondsAfterGoodReplies)
+{
+    TBench b;
+    b.Programmer.UseMessageDelay = true;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Run();
+    ASSERT_TRUE(b.Logged("Programming Completed Successfully!"));
+    for (size_t i = 1; i < b.Host.SentAt.size(); ++i) EXPECT_EQ(b.Host.SentAt[i] - b.Host.SentAt[i - 1], 20u);
+}
+
+TEST(BoardProgrammer, StartRules)
+{
+    TBench b;
+    b.Programmer.ProgramButtonClick(nullptr);
+    EXPECT_EQ(b.Host.LogLines, std::vector<std::string>{"No board selected in list box"});
+    b.Board.SerialNumber = 0;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    EXPECT_EQ(b.Host.LogLines.back(), "Serial number must be between 1 & 65536");
+    EXPECT_TRUE(b.Host.Sent.empty());
+    b.Board.SerialNumber = 1000;
+    b.Remote.Silent = true;
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Programmer.ProgramButtonClick(&b.Board); // a second press while busy does nothing
+    EXPECT_EQ(b.Host.Sent.size(), 1u);
+}
+
+TEST(BoardProgrammer, CalculationFailureBeepsAndGoesIdle)
+{
+    TBench b;
+    b.Board.FailCalculation = true;
+    b.Programmer.ReadBoardButtonClick(&b.Board);
+    b.Run();
+    EXPECT_TRUE(b.Logged("SV Calculation Error: test"));
+    EXPECT_EQ(b.Host.Beeps, 1);
+    EXPECT_TRUE(b.Programmer.IsIdle());
+    EXPECT_FALSE(b.Logged("Beginning Read or write....."));
+}
+
+TEST(BoardProgrammer, WriteSVtoFileUsesSpinVersion)
+{
+    TBench b;
+    const std::string file = ::testing::TempDir() + "railscope_listing_test.txt";
+    b.Board.SWVersion = 9;
+    b.Programmer.WriteSVtoFile(&b.Board, 3, file);
+    EXPECT_EQ(b.Board.SWVersion, 3u);
+    EXPECT_EQ(b.Host.LogLines,
+              (std::vector<std::string>{"Calculating SVs.....", "SVs calculated - written to file"}));
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), b.Board.SVListingText());
+    EXPECT_NE(text.str().find("SV5=38;  "), std::string::npos); // 5*7+3
+    std::remove(file.c_str());
+
+    b.Programmer.WriteSVtoFile(nullptr, 3, file);
+    EXPECT_EQ(b.Host.LogLines, std::vector<std::string>{"No board selected in list box above!"});
+    b.Programmer.WriteSVtoFile(&b.Board, 3, "/nonexistent-folder/listing.txt");
+    EXPECT_FALSE(b.Logged("SVs calculated - written to file"));
+}
+
+} // namespace
