@@ -94,6 +94,10 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 
 TMainForm::~TMainForm()
 {
+    // The child windows are destroyed after this object; they must no longer reach it.
+    for (QObject* form : {static_cast<QObject*>(ProgForm.data()), static_cast<QObject*>(RenumberForm.data()),
+                          static_cast<QObject*>(DisplayForm.data())})
+        if (form) disconnect(form, nullptr, this, nullptr);
     // Close the link before the windows that routing talks to go away.
     if (LocoNetComm1) {
         LocoNetComm1->OnRxMsg = nullptr;
