@@ -8,6 +8,7 @@
 #include "boards/ProductList.h"
 #include "svprog/BoardDiscovery.h"
 #include "svprog/BoardProgrammer.h"
+#include "svprog/QtConversationHost.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -16,7 +17,6 @@
 #include <cstdio>
 #include <functional>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <unistd.h>
 
@@ -29,25 +29,17 @@ bool ParseSerial(const std::string& text, uint32_t min, uint32_t max, uint32_t& 
     return !text.empty() && ec == std::errc() && ptr == end && value >= min && value <= max;
 }
 
-// Hosts a conversation on the command line: timers are QTimers, messages go to the link, log
-// lines to standard output, progress to standard error.
-class TCliHost : public TConversationHost {
+// Hosts a conversation on the command line: log lines to standard output, progress to
+// standard error (a bar on a terminal), message boxes collected for the command to print.
+class TCliHost : public TQtConversationHost {
 public:
-    explicit TCliHost(TLnThreadComm& link) : Link(link), Terminal(isatty(STDERR_FILENO) != 0) {}
+    explicit TCliHost(TLnThreadComm& link) : TQtConversationHost(link), Terminal(isatty(STDERR_FILENO) != 0) {}
     ~TCliHost() override { EndProgress(); }
 
-    std::function<void(EConversationTimer)> OnTimer;
     std::vector<std::string> Boxes;
     std::vector<std::string> LogLines;
     bool PrintLog = true;
 
-    void SendMessage(std::unique_ptr<TLocoNetMessage> message) override { Link.WriteMessage(std::move(message)); }
-    void StartTimer(EConversationTimer timer, uint32_t periodMs) override
-    {
-        QTimer& t = Timer(timer);
-        t.start(static_cast<int>(periodMs));
-    }
-    void StopTimer(EConversationTimer timer) override { Timer(timer).stop(); }
     void ShowStatus(const std::string&) override {}
     void Log(const std::string& line) override
     {
@@ -83,40 +75,17 @@ public:
     void MessageBox(const std::string& text, const std::string&) override { Boxes.push_back(text); }
 
 private:
-    QTimer& Timer(EConversationTimer timer)
-    {
-        auto& slot = Timers[timer];
-        if (!slot) {
-            slot = std::make_unique<QTimer>();
-            QObject::connect(slot.get(), &QTimer::timeout, [this, timer] {
-                if (OnTimer) OnTimer(timer);
-            });
-        }
-        return *slot;
-    }
     void EndProgress()
     {
         if (BarShown) std::fprintf(stderr, "\n");
         BarShown = false;
     }
 
-    TLnThreadComm& Link;
     bool Terminal;
     bool BarShown = false;
     uint32_t Minimum = 0, Maximum = 0;
     int LastShown = -1;
-    std::map<EConversationTimer, std::unique_ptr<QTimer>> Timers;
 };
-
-// Routes every received SV access message to `handle`, as the main window does.
-void RouteSVMessages(TLnThreadComm& link, std::function<void(const TLNSVProgMessage&)> handle)
-{
-    link.OnRxMsg = [&link, handle](TLnThreadComm*, uint32_t) {
-        while (auto msg = link.ReadMessage()) {
-            if (msg->MessageType() == eOPCSVACCESS2) handle(TLNSVProgMessage(*msg));
-        }
-    };
-}
 
 // Stops the event loop when the connection is lost.
 void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
@@ -202,7 +171,7 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
         if (t == EConversationTimer::Timeout) programmer.TimeoutTimerTimer();
         else programmer.MsgDelayTimerTimer();
     };
-    RouteSVMessages(link, [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); });
+    TQtConversationHost::RouteSVMessages(link, [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); });
     bool lost = false;
     QuitOnLinkLoss(link, command, lost);
     std::string error;
@@ -264,7 +233,7 @@ struct TDiscoverySession {
             if (t == EConversationTimer::Timeout) Discovery.TimeoutTimerTimer();
             else Discovery.MsgDelayTimerTimer();
         };
-        RouteSVMessages(Link, [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); });
+        TQtConversationHost::RouteSVMessages(Link, [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); });
         QuitOnLinkLoss(Link, command, Lost);
         std::string error;
         if (!cli::OpenBusLink(Link, bus, error)) {

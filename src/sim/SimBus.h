@@ -24,11 +24,11 @@ struct TSimDelivery {
 
 class TSimBus {
 public:
-    // Pacing: 10 bits per byte at 16457 baud, and a gap of 20 bit times after each message.
+    // Pacing: 10 bits per byte at 16457 baud, and a gap of 4 bit times after each message.
     static constexpr uint32_t BaudRate = 16457;
-    static constexpr uint64_t GapUs = 20ull * 1000000ull / BaudRate;
+    static constexpr uint64_t GapUs = 4ull * 1000000ull / BaudRate;
     // A board starts its reply this long after the command has passed (paced bus only).
-    static constexpr uint64_t ReplyDelayUs = 1000;
+    static constexpr uint64_t ReplyDelayUs = 300;
     // Background traffic: one message every 200 to 800 ms.
     static constexpr uint64_t TrafficMinUs = 200000;
     static constexpr uint64_t TrafficMaxUs = 800000;
