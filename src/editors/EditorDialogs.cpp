@@ -29,7 +29,11 @@ TEditorDialogs TEditorDialogs::Standard()
         return dialog.selectedFiles().constFirst();
     };
     dialogs.RunMessageBox = [](QWidget* parent, const QString& caption, const QString& text, int buttons, bool error) {
-        return ShowMessageBox(parent, caption, text, buttons, error);
+        const QMessageBox::Icon icon = error ? QMessageBox::Critical
+                                             : (buttons & QMessageBox::Yes ? QMessageBox::Question : QMessageBox::Information);
+        QMessageBox box(icon, caption, text, static_cast<QMessageBox::StandardButtons>(buttons), parent);
+        PlaceChildDialog(&box, parent);
+        return box.exec();
     };
     dialogs.AskPrinter = [](QWidget* parent, QPrinter& printer) {
         QPrintDialog dialog(&printer, parent);

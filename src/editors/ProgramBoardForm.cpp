@@ -3,6 +3,7 @@
 #include "boards/BoardData.h"
 #include "editors/BoardEditors.h"
 #include "editors/DisplayBoardForm.h"
+#include "editors/TabStopDelegate.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
@@ -72,8 +73,6 @@ void TProgramBoardForm::BuildControls()
     SerialHeading = new QLabel(QStringLiteral("serial no."), this);
     TypeHeading = new QLabel(QStringLiteral("type"), this);
     NameHeading = new QLabel(QStringLiteral("board name / description"), this);
-    SerialHeading->setFixedWidth(80);
-    TypeHeading->setFixedWidth(80);
     headings->addWidget(SerialHeading);
     headings->addWidget(TypeHeading);
     headings->addWidget(NameHeading, 1);
@@ -83,6 +82,10 @@ void TProgramBoardForm::BuildControls()
     BoardListBox->setObjectName(QStringLiteral("BoardListBox"));
     BoardListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardListBox->setMinimumSize(480, 220);
+    auto* tabStops = new TTabStopDelegate(40, BoardListBox);
+    BoardListBox->setItemDelegate(tabStops);
+    SerialHeading->setFixedWidth(int(tabStops->TabStopDistance()));
+    TypeHeading->setFixedWidth(int(tabStops->TabStopDistance()));
     layout->addWidget(BoardListBox, 1);
     connect(BoardListBox, &QListWidget::itemDoubleClicked, this, [this] { EditBoard1Click(); });
 

@@ -1,6 +1,7 @@
 #include "editors/RenumberForm.h"
 
 #include "boards/BoardData.h"
+#include "editors/TabStopDelegate.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
@@ -52,7 +53,6 @@ void TRenumberForm::BuildControls()
     ProductHeading = new QLabel(QStringLiteral("Product"), this);
     ManufacturerHeading = new QLabel(QStringLiteral("Manufacturer"), this);
     DescriptionHeading = new QLabel(QStringLiteral("Description"), this);
-    for (QLabel* label : {SerialHeading, ProductHeading, ManufacturerHeading}) label->setFixedWidth(80);
     headings->addWidget(SerialHeading);
     headings->addWidget(ProductHeading);
     headings->addWidget(ManufacturerHeading);
@@ -63,6 +63,10 @@ void TRenumberForm::BuildControls()
     BoardList->setObjectName(QStringLiteral("BoardList"));
     BoardList->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardList->setMinimumSize(520, 220);
+    auto* tabStops = new TTabStopDelegate(35, BoardList);
+    BoardList->setItemDelegate(tabStops);
+    for (QLabel* label : {SerialHeading, ProductHeading, ManufacturerHeading})
+        label->setFixedWidth(int(tabStops->TabStopDistance()));
     layout->addWidget(BoardList, 1);
 
     auto* grid = new QGridLayout;

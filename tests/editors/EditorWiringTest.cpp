@@ -97,6 +97,7 @@ private slots:
         QCOMPARE(main->ProgForm.data(), form);
 
         // The board files go through the main window's dialogs.
+        AnswerBoxes(form->Dialogs);
         QString openTitle;
         form->Dialogs.RunFileDialog = [&](QWidget*, QFileDialog& dialog) {
             openTitle = dialog.windowTitle();
@@ -106,6 +107,9 @@ private slots:
         form->Open1->trigger();
         QCOMPARE(openTitle, QStringLiteral("Open File for board type: ") + QString::fromStdString(TBoardData::GetTitle(1)));
         QCOMPARE(main->BoardData.GetFileName(1), std::string("OpenFileDialog"));
+        // A file that cannot be read is told, not passed over in silence.
+        QCOMPARE(Boxes.size(), 1);
+        QVERIFY(Boxes.constFirst().contains(QStringLiteral("OpenFileDialog")));
         form->BoardTabControl->setCurrentIndex(0);
 
         // Program: the replies come back through the main window's routing.
@@ -129,6 +133,16 @@ private slots:
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("(Inactive)"));
         QCOMPARE(main->BoardData.BoardCount(0), 1u);
         QVERIFY(display);  // the description window stays
+    }
+
+    void ExitInTheBoardWindowClosesTheProgram()
+    {
+        auto main = MakeMain();
+        main->ConfigureBoards1Click();
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.data());
+        QVERIFY(form);
+        form->Exit1->trigger();
+        QVERIFY(!main->isVisible());
     }
 
     void RenumberBoardsDiscoversThroughTheMainWindow()
