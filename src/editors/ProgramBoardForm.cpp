@@ -70,6 +70,7 @@ void TProgramBoardForm::BuildControls()
     BuildMenus(menuBar);
 
     auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
     SerialHeading = new QLabel(QStringLiteral("serial no."), this);
     TypeHeading = new QLabel(QStringLiteral("type"), this);
     NameHeading = new QLabel(QStringLiteral("board name / description"), this);
@@ -84,6 +85,8 @@ void TProgramBoardForm::BuildControls()
     BoardListBox->setMinimumSize(480, 220);
     auto* tabStops = new TTabStopDelegate(40, BoardListBox);
     BoardListBox->setItemDelegate(tabStops);
+    // The headings stand over the columns: past the list's frame and the item's text margin.
+    headings->setContentsMargins(BoardListBox->frameWidth() + 3, 0, 0, 0);
     SerialHeading->setFixedWidth(int(tabStops->TabStopDistance()));
     TypeHeading->setFixedWidth(int(tabStops->TabStopDistance()));
     layout->addWidget(BoardListBox, 1);

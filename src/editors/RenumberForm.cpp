@@ -49,6 +49,7 @@ void TRenumberForm::BuildControls()
     IdentifyBoard1 = menu->addAction(QStringLiteral("&Identify Board"), this, &TRenumberForm::IdentifyButtonClick);
 
     auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
     SerialHeading = new QLabel(QStringLiteral("Serial"), this);
     ProductHeading = new QLabel(QStringLiteral("Product"), this);
     ManufacturerHeading = new QLabel(QStringLiteral("Manufacturer"), this);
@@ -65,6 +66,8 @@ void TRenumberForm::BuildControls()
     BoardList->setMinimumSize(520, 220);
     auto* tabStops = new TTabStopDelegate(35, BoardList);
     BoardList->setItemDelegate(tabStops);
+    // The headings stand over the columns: past the list's frame and the item's text margin.
+    headings->setContentsMargins(BoardList->frameWidth() + 3, 0, 0, 0);
     for (QLabel* label : {SerialHeading, ProductHeading, ManufacturerHeading})
         label->setFixedWidth(int(tabStops->TabStopDistance()));
     layout->addWidget(BoardList, 1);
