@@ -3,7 +3,7 @@
 # under fuzz/corpus/<target>/ (copied, so the repository's corpus stays as it is).
 # Any crash, sanitizer report or time-out fails the run.
 set -uo pipefail
-BIN_DIR=${1:?usage: run-fuzzers.sh BIN_DIR [SECONDS]}
+BIN_DIR=$(cd "${1:?usage: run-fuzzers.sh BIN_DIR [SECONDS]}" && pwd)
 SECONDS_EACH=${2:-20}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 WORK=$(mktemp -d)

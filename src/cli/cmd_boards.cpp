@@ -3,6 +3,7 @@
 #include "boards/BoardData.h"
 #include "boards/BoardFactory.h"
 #include "boards/CsvIo.h"
+#include "cli/BoardFiles.h"
 #include "cli/Commands.h"
 
 #include <cctype>
@@ -112,49 +113,13 @@ bool ParseArgs(const std::string& command, const std::vector<std::string>& args,
     return true;
 }
 
-std::string ReasonFor(int code)
-{
-    return code != 0 ? std::string(std::strerror(code)) : std::string("cannot be read");
-}
-
-// Loads every board of FILE into `data`; the type comes from the record tag of the first line
-// unless --type gave it. Returns 0 or the exit status after printing why it could not.
-int LoadBoards(const std::string& command, const std::string& file, TBoardData& data, int& type)
-{
-    errno = 0;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail(command, "cannot read " + file + ": " + ReasonFor(errno));
-    if (type < 0) {
-        TCsvIo firstLine;
-        firstLine.ReadLine(in);
-        const std::string tag = firstLine.GetText(0);
-        type = BoardTypeFromTag(tag);
-        if (type < 0 || tag.find("_BOARD") == std::string::npos)
-            return Fail(command, file + ": unknown board type '" + tag + "' in the first line (give it with --type)");
-    }
-    in.close();
-    if (!data.CreateBoard(type))
-        return Fail(command, "board type " + TBoardData::GetTypeName(type) + " is not available");
-    if (!data.LoadFile(type, file)) return Fail(command, data.GetLastError());
-    return 0;
-}
-
-int CheckIndex(const std::string& command, const std::string& file, const TBoardData& data, int type,
-               uint32_t index)
-{
-    const uint32_t count = data.BoardCount(type);
-    if (index < count) return 0;
-    return Fail(command, "board index " + std::to_string(index) + " is out of range: " + file + " holds " +
-                             std::to_string(count) + (count == 1 ? " board" : " boards"));
-}
-
 // Loads FILE and picks board --index, with --swversion applied.
 int SelectBoard(const std::string& command, const TBoardArgs& parsed, TBoardData& data,
                 TConfigurableBoard*& board)
 {
     int type = parsed.Type;
-    if (int status = LoadBoards(command, parsed.Positional[0], data, type)) return status;
-    if (int status = CheckIndex(command, parsed.Positional[0], data, type, *parsed.Index)) return status;
+    if (int status = cli::LoadBoardFile(command, parsed.Positional[0], data, type)) return status;
+    if (int status = cli::CheckBoardIndex(command, parsed.Positional[0], data, type, *parsed.Index)) return status;
     board = data.GetBoardForChange(type, *parsed.Index);
     board->SWVersion = parsed.SWVersion;
     return 0;
@@ -216,9 +181,9 @@ int RunDescribe(const std::vector<std::string>& args)
     if (!ParseArgs(command, args, oIndex | oType, 1, parsed, status)) return status;
     TBoardData data;
     int type = parsed.Type;
-    if ((status = LoadBoards(command, parsed.Positional[0], data, type))) return status;
+    if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     if (parsed.Index) {
-        if ((status = CheckIndex(command, parsed.Positional[0], data, type, *parsed.Index))) return status;
+        if ((status = cli::CheckBoardIndex(command, parsed.Positional[0], data, type, *parsed.Index))) return status;
         std::vector<std::string> lines;
         data.GetBoardForChange(type, *parsed.Index)->DisplayBoard(lines);
         PrintLines(lines);
@@ -241,7 +206,7 @@ int RunList(const std::vector<std::string>& args)
     if (!ParseArgs(command, args, oType, 1, parsed, status)) return status;
     TBoardData data;
     int type = parsed.Type;
-    if ((status = LoadBoards(command, parsed.Positional[0], data, type))) return status;
+    if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     for (uint32_t i = 0; i < data.BoardCount(type); ++i) std::cout << data.GetBoard(type, i)->GetListLine() << "\n";
     return 0;
 }
@@ -255,7 +220,7 @@ int RunResave(const std::vector<std::string>& args)
     if (!parsed.Out) return cli::UsageError(command, "-o OUT is required");
     TBoardData data;
     int type = parsed.Type;
-    if ((status = LoadBoards(command, parsed.Positional[0], data, type))) return status;
+    if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     if (data.SaveFileAs(type, *parsed.Out)) return 0;
     if (data.GetLastError().empty()) {
         std::cerr << "railscope-cli " << command << ": " << parsed.Positional[0] << " holds no boards; nothing written\n";
@@ -280,7 +245,7 @@ int RunDecodeSvs(const std::vector<std::string>& args)
 
     errno = 0;
     std::ifstream in(svFile, std::ios::binary);
-    if (!in) return Fail(command, "cannot read " + svFile + ": " + ReasonFor(errno));
+    if (!in) return Fail(command, "cannot read " + svFile + ": " + cli::ReasonFor(errno));
     const uint32_t svCount = board->GetSVCount();
     std::vector<uint8_t> values;
     std::string token;

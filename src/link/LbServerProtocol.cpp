@@ -6,6 +6,16 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// Builds "<before><middle><after>" (appending avoids a false alarm of some compilers about
+// overlapping copies in chained string concatenation).
+std::string Join3(std::string_view before, std::string_view middle, std::string_view after)
+{
+    std::string text;
+    text.reserve(before.size() + middle.size() + after.size());
+    text.append(before).append(middle).append(after);
+    return text;
+}
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -48,14 +58,14 @@ bool ParseHexBytes(std::string_view text, std::vector<uint8_t>& bytes, std::stri
         while (i < text.size() && !IsBlank(text[i])) ++i;
         std::string_view token = text.substr(start, i - start);
         if (token.size() > 2) {
-            error = "byte '" + std::string(token) + "' has more than two hex digits";
+            error = Join3("byte '", token, "' has more than two hex digits");
             return false;
         }
         int value = 0;
         for (char c : token) {
             int digit = HexValue(c);
             if (digit < 0) {
-                error = "'" + std::string(token) + "' is not a hex byte";
+                error = Join3("'", token, "' is not a hex byte");
                 return false;
             }
             value = value * 16 + digit;
@@ -146,7 +156,7 @@ void TLbLineSplitter::Feed(const uint8_t* bytes, size_t count, std::vector<TLbLi
                 TLbLine line;
                 line.Kind = ELbLineKind::eMalformed;
                 line.Line = Current;
-                line.Text = "line longer than " + std::to_string(MaxLineLength) + " characters";
+                line.Text = Join3("line longer than ", std::to_string(MaxLineLength), " characters");
                 lines.push_back(std::move(line));
             } else if (!Trim(Current).empty()) {
                 lines.push_back(ParseLbLine(Current));

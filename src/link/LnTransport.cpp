@@ -174,7 +174,12 @@ int64_t TFileTransport::Read(uint8_t* bytes, int64_t count)
 
 int64_t TFileTransport::Write(const uint8_t*, int64_t count)
 {
-    return File.isOpen() ? count : -1;
+    if (!File.isOpen()) return -1;
+    // Nothing to send to: the bytes are dropped and the output is empty again at once.
+    QTimer::singleShot(0, this, [this] {
+        if (File.isOpen()) emit OutputEmpty();
+    });
+    return count;
 }
 
 void TFileTransport::PurgeIn()

@@ -88,8 +88,12 @@ std::size_t TLineListModel::MemoryUsed() const
     return Text.capacity() + Offsets.capacity() * sizeof(uint64_t);
 }
 
-TLineListView::TLineListView(QWidget* parent) : QListView(parent), Lines(new TLineListModel(this))
+TLineListView::TLineListView(QWidget* parent) : QListView(parent), Lines(new TLineListModel(this)), FlushTimer(new QTimer(this))
 {
+    // Lines arrive far faster than anyone can read them: the view catches up a few times a second.
+    FlushTimer->setSingleShot(true);
+    FlushTimer->setInterval(kRefreshMs);
+    connect(FlushTimer, &QTimer::timeout, this, &TLineListView::Flush);
     setModel(Lines);
     setUniformItemSizes(true);
     setLayoutMode(QListView::Batched);
@@ -108,21 +112,19 @@ TLineListView::TLineListView(QWidget* parent) : QListView(parent), Lines(new TLi
 void TLineListView::AddLine(std::string_view line)
 {
     Lines->Append(line);
-    if (!FlushQueued) {
-        FlushQueued = true;
-        QMetaObject::invokeMethod(this, &TLineListView::Flush, Qt::QueuedConnection);
-    }
+    if (!FlushTimer->isActive()) FlushTimer->start();
 }
 
 void TLineListView::Flush()
 {
-    FlushQueued = false;
+    FlushTimer->stop();
     if (Lines->Flush() > 0) scrollToBottom();
     emit Flushed();
 }
 
 void TLineListView::Clear()
 {
+    FlushTimer->stop();
     Lines->Clear();
     emit Flushed();
 }

@@ -7,6 +7,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <string>
@@ -47,7 +48,7 @@ public:
     explicit TLineListView(QWidget* parent = nullptr);
 
     TLineListModel* Model() const { return Lines; }
-    // Appends a line; the view is updated once the current batch of events is done (or at Flush).
+    // Appends a line; the view shows new lines a few times a second (kRefreshMs), or at Flush.
     void AddLine(std::string_view line);
     // Shows the pending lines at once and moves to the last one.
     void Flush();
@@ -57,11 +58,13 @@ public:
         return Lines->SaveToFile(fileName, error);
     }
 
+    static constexpr int kRefreshMs = 40;
+
 signals:
     // The pending lines have been shown.
     void Flushed();
 
 private:
     TLineListModel* Lines;
-    bool FlushQueued = false;
+    QTimer* FlushTimer;
 };

@@ -67,8 +67,7 @@ private slots:
         QCOMPARE(form.MsgCountEdit->text(), QStringLiteral("0"));
         QCOMPARE(form.MsgList->Model()->LineCount(), std::size_t(0));
         form.AddMessage(*Typed("83 7C"));
-        QCoreApplication::processEvents();
-        QCOMPARE(form.MsgCountEdit->text(), QStringLiteral("1"));
+        QTRY_COMPARE(form.MsgCountEdit->text(), QStringLiteral("1"));
     }
 
     void SaveEveryLineAndEmptyList()

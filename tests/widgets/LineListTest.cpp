@@ -17,9 +17,8 @@ private slots:
         view.AddLine("");
         QCOMPARE(view.Model()->LineCount(), std::size_t(3));
         QCOMPARE(view.Model()->rowCount(), 0);  // not yet shown
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(view.Model()->rowCount(), 3);
         QCOMPARE(inserted.count(), 1);
-        QCOMPARE(view.Model()->rowCount(), 3);
         QCOMPARE(view.Model()->data(view.Model()->index(1)).toString(), QStringLiteral("second"));
         QCOMPARE(view.Model()->data(view.Model()->index(2)).toString(), QString());
         QVERIFY(!view.Model()->data(view.Model()->index(3)).isValid());

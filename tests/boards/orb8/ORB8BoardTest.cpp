@@ -286,3 +286,51 @@ TEST(ORB8Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
     EXPECT_FALSE(b.GetSignal(3).IsBlock());
     EXPECT_EQ(Record(b), file);
 }
+
+TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchanged)
+{
+    uint32_t state = 12345;
+    auto next = [&] { state = state * 1103515245u + 12345u; return static_cast<uint8_t>(state >> 16); };
+    for (int round = 0; round < 60; ++round) {
+        for (int type : {eORB4, eORB8}) {
+            auto b = CreateBoardOfType(type);
+            for (uint32_t n = 1; n <= 512; ++n) b->SetSV(n, round % 3 == 0 ? next() % 8 : next());
+            b->DecodeSVs();
+            const std::string record = Record(*b);
+            auto again = CreateBoardOfType(type);
+            std::istringstream in(record);
+            again->LoadFromStream(in);
+            EXPECT_EQ(Record(*again), record);
+            EXPECT_EQ(Description(*again), Description(*b));
+            if (b->CalculateSVs()) {
+                for (uint32_t n : b->GetUnusedSVs()) {
+                    if (n > 4) {
+                        EXPECT_EQ(b->GetSV(n), 0) << n;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(SignalControllers, ArbitraryBytesLoadWithoutHarm)
+{
+    uint32_t state = 99;
+    auto next = [&] { state = state * 1103515245u + 12345u; return static_cast<char>(state >> 16); };
+    const std::string alphabet = ",\"\r\n0123456789-+ :PTSEGZNUnusedCLTHOCRDAWB";
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        const int length = 50 + round * 20;
+        for (int i = 0; i < length; ++i) {
+            const char c = next();
+            bytes += round % 2 ? c : alphabet[static_cast<unsigned char>(c) % alphabet.size()];
+        }
+        for (int type : {eORB4, eORB8}) {
+            auto b = CreateBoardOfType(type);
+            std::istringstream in(bytes);
+            b->LoadFromStream(in);
+            b->CalculateSVs();
+            EXPECT_FALSE(Description(*b).empty());
+        }
+    }
+}

@@ -1,0 +1,117 @@
+// Renders the main windows of Railscope to PNG files: the frame with a busy monitor, the
+// connection window, the generators, the speedometer after a measurement and the about box.
+// Usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]
+#include "app/ConnectForm.h"
+#include "app/GeneratorForms.h"
+#include "app/MainForm.h"
+#include "app/SpeedometerForm.h"
+#include "buildstamp/AboutBox.h"
+#include "messages/DisplayForm.h"
+#include "messages/LNSensFBMessage.h"
+#include "widgets/SpinEdit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+void Wait(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool Save(QWidget* widget, const QString& folder, const char* name)
+{
+    const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString examples = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    QDir().mkpath(out);
+
+    QTemporaryDir dir;
+    const QString settingsFile = dir.filePath(QStringLiteral("railscope.ini"));
+    {
+        QSettings settings(settingsFile, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Connection/ComPort"), QStringLiteral("sim:traffic=on"));
+        settings.setValue(QStringLiteral("Connection/Baud"), 0);
+        settings.setValue(QStringLiteral("Connection/Interface"), 0);
+        for (const char* type : {"ORB4", "ORB8", "RVN2", "KPX9", "QXP6"}) {
+            const QString file = examples + QStringLiteral("/layout-") + QString::fromLatin1(type).toLower() + QStringLiteral(".csv");
+            if (!examples.isEmpty() && QFile::exists(file))
+                settings.setValue(QStringLiteral("Filenames/") + QLatin1String(type), file);
+        }
+    }
+
+    double now = 100.0;
+    TMainForm::TOptions options;
+    options.Arguments = QApplication::arguments();
+    options.SettingsFile = settingsFile;
+    options.Clock = [&now] { return now; };
+    TMainForm main(options);
+    main.resize(1100, 720);
+    main.show();
+    main.FormActivate();
+    main.MessageDisplay1Click();
+    main.MdiArea->subWindowList().last()->setGeometry(10, 10, 760, 420);
+    main.TrackPowerOn1Click();
+    Wait(2500);  // let the simulated traffic fill the monitor
+    main.DisplayForm->Flush();
+    Wait(100);
+    bool ok = Save(&main, out, "main-window-monitor.png");
+
+    main.Connect1Click();
+    Wait(100);
+    ok &= Save(main.MdiArea->subWindowList().last(), out, "connection.png");
+    main.SensorFeedbackMessage1Click();
+    Wait(50);
+    ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-sensor.png");
+    main.SWRQ1Click();
+    Wait(50);
+    ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-switch.png");
+    main.ArbitraryMessage1Click();
+    Wait(50);
+    ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-arbitrary.png");
+    main.MdiArea->tileSubWindows();
+    Wait(100);
+    ok &= Save(&main, out, "main-window-all.png");
+
+    // A finished measurement: start sensor 1,1 then stop sensor 1,2 two seconds later.
+    main.Speedometer1Click();
+    TSpeedometerForm* speedo = main.SpeedometerForm;
+    speedo->StopSensEdit->SetValue(2);
+    speedo->HandleSensorMessage(TLNSensFBMessage(1, 1, true));
+    now += 2.0;
+    speedo->HandleSensorMessage(TLNSensFBMessage(1, 2, true));
+    Wait(50);
+    ok &= Save(speedo, out, "speedometer.png");
+
+    main.About1Click();
+    Wait(50);
+    ok &= Save(main.AboutBox, out, "about.png");
+    main.close();
+    return ok ? 0 : 1;
+}

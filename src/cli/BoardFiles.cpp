@@ -1,0 +1,57 @@
+#include "cli/BoardFiles.h"
+
+#include "boards/BoardFactory.h"
+#include "boards/CsvIo.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+namespace cli {
+
+namespace {
+
+int Fail(const std::string& command, const std::string& message)
+{
+    std::cerr << "railscope-cli " << command << ": " << message << "\n";
+    return 2;
+}
+
+} // namespace
+
+std::string ReasonFor(int code)
+{
+    return code != 0 ? std::string(std::strerror(code)) : std::string("cannot be read");
+}
+
+int LoadBoardFile(const std::string& command, const std::string& file, TBoardData& data, int& type)
+{
+    errno = 0;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Fail(command, "cannot read " + file + ": " + ReasonFor(errno));
+    if (type < 0) {
+        TCsvIo firstLine;
+        firstLine.ReadLine(in);
+        const std::string tag = firstLine.GetText(0);
+        type = BoardTypeFromTag(tag);
+        if (type < 0 || tag.find("_BOARD") == std::string::npos)
+            return Fail(command, file + ": unknown board type '" + tag + "' in the first line (give it with --type)");
+    }
+    in.close();
+    if (!data.CreateBoard(type))
+        return Fail(command, "board type " + TBoardData::GetTypeName(type) + " is not available");
+    if (!data.LoadFile(type, file)) return Fail(command, data.GetLastError());
+    return 0;
+}
+
+int CheckBoardIndex(const std::string& command, const std::string& file, const TBoardData& data, int type,
+               uint32_t index)
+{
+    const uint32_t count = data.BoardCount(type);
+    if (index < count) return 0;
+    return Fail(command, "board index " + std::to_string(index) + " is out of range: " + file + " holds " +
+                             std::to_string(count) + (count == 1 ? " board" : " boards"));
+}
+
+} // namespace cli

@@ -1,0 +1,405 @@
+// Commands that talk to boards over the bus: program, read, discover, identify and renumber.
+// They host the same conversation engines as the windows, with Qt timers and the link.
+#include "cli/BoardFiles.h"
+#include "cli/BusOptions.h"
+#include "cli/Commands.h"
+
+#include "boards/BoardData.h"
+#include "boards/ProductList.h"
+#include "svprog/BoardDiscovery.h"
+#include "svprog/BoardProgrammer.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <charconv>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+bool ParseSerial(const std::string& text, uint32_t min, uint32_t max, uint32_t& value)
+{
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && ptr == end && value >= min && value <= max;
+}
+
+// Hosts a conversation on the command line: timers are QTimers, messages go to the link, log
+// lines to standard output, progress to standard error.
+class TCliHost : public TConversationHost {
+public:
+    explicit TCliHost(TLnThreadComm& link) : Link(link), Terminal(isatty(STDERR_FILENO) != 0) {}
+    ~TCliHost() override { EndProgress(); }
+
+    std::function<void(EConversationTimer)> OnTimer;
+    std::vector<std::string> Boxes;
+    std::vector<std::string> LogLines;
+    bool PrintLog = true;
+
+    void SendMessage(std::unique_ptr<TLocoNetMessage> message) override { Link.WriteMessage(std::move(message)); }
+    void StartTimer(EConversationTimer timer, uint32_t periodMs) override
+    {
+        QTimer& t = Timer(timer);
+        t.start(static_cast<int>(periodMs));
+    }
+    void StopTimer(EConversationTimer timer) override { Timer(timer).stop(); }
+    void ShowStatus(const std::string&) override {}
+    void Log(const std::string& line) override
+    {
+        LogLines.push_back(line);
+        if (!PrintLog) return;
+        EndProgress();
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+    void SetProgressRange(uint32_t minimum, uint32_t maximum) override
+    {
+        Minimum = minimum;
+        Maximum = maximum;
+        LastShown = -1;
+    }
+    void SetProgressPosition(uint32_t position) override
+    {
+        if (Maximum <= Minimum) return;
+        const int percent = static_cast<int>(100.0 * (position - Minimum) / (Maximum - Minimum));
+        if (Terminal) {
+            if (percent == LastShown) return;
+            const int filled = percent * 40 / 100;
+            std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
+                         std::string(static_cast<size_t>(40 - filled), ' ').c_str(), percent);
+            BarShown = true;
+        } else {
+            if (percent / 10 == LastShown / 10 && LastShown >= 0) return;
+            std::fprintf(stderr, "progress: %d%% (SV %u of %u)\n", percent, position, Maximum);
+        }
+        LastShown = percent;
+        std::fflush(stderr);
+    }
+    void MessageBox(const std::string& text, const std::string&) override { Boxes.push_back(text); }
+
+private:
+    QTimer& Timer(EConversationTimer timer)
+    {
+        auto& slot = Timers[timer];
+        if (!slot) {
+            slot = std::make_unique<QTimer>();
+            QObject::connect(slot.get(), &QTimer::timeout, [this, timer] {
+                if (OnTimer) OnTimer(timer);
+            });
+        }
+        return *slot;
+    }
+    void EndProgress()
+    {
+        if (BarShown) std::fprintf(stderr, "\n");
+        BarShown = false;
+    }
+
+    TLnThreadComm& Link;
+    bool Terminal;
+    bool BarShown = false;
+    uint32_t Minimum = 0, Maximum = 0;
+    int LastShown = -1;
+    std::map<EConversationTimer, std::unique_ptr<QTimer>> Timers;
+};
+
+// Routes every received SV access message to `handle`, as the main window does.
+void RouteSVMessages(TLnThreadComm& link, std::function<void(const TLNSVProgMessage&)> handle)
+{
+    link.OnRxMsg = [&link, handle](TLnThreadComm*, uint32_t) {
+        while (auto msg = link.ReadMessage()) {
+            if (msg->MessageType() == eOPCSVACCESS2) handle(TLNSVProgMessage(*msg));
+        }
+    };
+}
+
+// Stops the event loop when the connection is lost.
+void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
+{
+    link.OnError = [&lost, command](TLnThreadComm* sender, int) {
+        if (sender->Enabled()) return;
+        std::fprintf(stderr, "railscope-cli %s: the connection was lost\n", command.c_str());
+        lost = true;
+        QCoreApplication::quit();
+    };
+}
+
+// Runs the event loop until `done` says so, the link is lost or the user interrupts.
+void RunUntil(const std::function<bool()>& done)
+{
+    cli::QuitOnInterrupt();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&done] {
+        if (done() || cli::Interrupted()) QCoreApplication::quit();
+    });
+    poll.start(10);
+    if (!done()) QCoreApplication::exec();
+}
+
+struct TBoardCommandArgs {
+    std::string File;
+    uint32_t Index = 0;
+    bool HaveIndex = false;
+    bool Log = false;
+    std::string Out;
+};
+
+int ParseBoardCommand(const std::string& command, std::vector<std::string> args, bool allowLog, bool allowOut,
+                      cli::TBusOptions& bus, TBoardCommandArgs& parsed)
+{
+    std::string error;
+    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--index") {
+            if (i + 1 >= args.size()) return cli::UsageError(command, "--index needs a value");
+            if (!ParseSerial(args[++i], 0, 1000000, parsed.Index))
+                return cli::UsageError(command, "--index needs a whole number, not '" + args[i] + "'");
+            parsed.HaveIndex = true;
+        } else if (allowLog && a == "--log") {
+            parsed.Log = true;
+        } else if (allowOut && (a == "-o" || a == "--output")) {
+            if (i + 1 >= args.size()) return cli::UsageError(command, a + " needs a value");
+            parsed.Out = args[++i];
+        } else if (a.size() > 1 && a[0] == '-') {
+            return cli::UsageError(command, "unknown option '" + a + "'");
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 1) return cli::UsageError(command, positional.empty() ? "missing FILE" : "too many arguments");
+    if (!parsed.HaveIndex) return cli::UsageError(command, "--index N is required");
+    parsed.File = positional[0];
+    return 0;
+}
+
+// --- program and read ---------------------------------------------------------------------------
+
+int RunTransfer(const std::string& command, const std::vector<std::string>& args, bool readMode)
+{
+    cli::TBusOptions bus;
+    TBoardCommandArgs parsed;
+    if (int status = ParseBoardCommand(command, args, !readMode, readMode, bus, parsed)) return status;
+
+    TBoardData data;
+    int type = -1;
+    if (int status = cli::LoadBoardFile(command, parsed.File, data, type)) return status;
+    if (int status = cli::CheckBoardIndex(command, parsed.File, data, type, parsed.Index)) return status;
+
+    auto app = cli::MakeCoreApplication();
+    TLocoNetComm link;
+    TCliHost host(link);
+    TBoardProgrammer programmer(host);
+    programmer.LogEnabled = parsed.Log;
+    programmer.UseMessageDelay = bus.Interface == eMS100;
+    host.OnTimer = [&programmer](EConversationTimer t) {
+        if (t == EConversationTimer::Timeout) programmer.TimeoutTimerTimer();
+        else programmer.MsgDelayTimerTimer();
+    };
+    RouteSVMessages(link, [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); });
+    bool lost = false;
+    QuitOnLinkLoss(link, command, lost);
+    std::string error;
+    if (!cli::OpenBusLink(link, bus, error)) {
+        std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), error.c_str());
+        return 1;
+    }
+    if (readMode) programmer.ReadBoardButtonClick(data.GetBoardForChange(type, parsed.Index));
+    else programmer.ProgramButtonClick(data.GetBoardForChange(type, parsed.Index));
+    RunUntil([&programmer] { return programmer.IsIdle(); });
+    const bool interrupted = !programmer.IsIdle();
+    link.Close();
+    if (interrupted || lost) {
+        if (interrupted) std::fprintf(stderr, "railscope-cli %s: interrupted\n", command.c_str());
+        return 1;
+    }
+    const std::string success =
+        readMode ? "Board data read completed successfully!" : "Programming Completed Successfully!";
+    bool ok = false;
+    for (const auto& line : host.LogLines) ok = ok || line == success;
+    if (!ok) return 1;
+    if (readMode) {
+        const bool saved = parsed.Out.empty() ? data.SaveFile(type) : data.SaveFileAs(type, parsed.Out);
+        if (!saved) {
+            std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), data.GetLastError().c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+const char* const kProgramUsage =
+    "Usage: railscope-cli program FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [--log]\n\n"
+    "Programs board N (counted from 0) of the board file FILE into the board with its serial number:\n"
+    "checks the board's identity, learns its firmware version, writes every SV and checks what the\n"
+    "board reports back, then restarts the board. Prints the programmer's log lines; --log adds the\n"
+    "text of every message sent and received. Progress goes to standard error.\n"
+    "Exit status 0 after \"Programming Completed Successfully!\", 1 on any failure.\n";
+
+const char* const kReadUsage =
+    "Usage: railscope-cli read FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [-o OUT]\n\n"
+    "Reads the SVs of board N (counted from 0) of FILE back from the board and rebuilds its\n"
+    "description from them; then saves all boards of the file to OUT (default: FILE itself, safely).\n"
+    "Exit status 0 after \"Board data read completed successfully!\" and a good save, 1 otherwise.\n";
+
+// --- discover, identify and renumber ------------------------------------------------------------
+
+struct TDiscoverySession {
+    std::unique_ptr<QCoreApplication> App = cli::MakeCoreApplication();
+    TLocoNetComm Link;
+    TCliHost Host{Link};
+    TBoardDiscovery Discovery{Host, TProductList(), nullptr};
+    bool Lost = false;
+
+    int Open(const std::string& command, const cli::TBusOptions& bus)
+    {
+        Host.PrintLog = false;
+        Host.OnTimer = [this](EConversationTimer t) {
+            if (t == EConversationTimer::Timeout) Discovery.TimeoutTimerTimer();
+            else Discovery.MsgDelayTimerTimer();
+        };
+        RouteSVMessages(Link, [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); });
+        QuitOnLinkLoss(Link, command, Lost);
+        std::string error;
+        if (!cli::OpenBusLink(Link, bus, error)) {
+            std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), error.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    // Runs until the conversation is back at rest; false when interrupted or the link was lost.
+    bool Wait()
+    {
+        RunUntil([this] { return Discovery.GetState() == TBoardDiscovery::rsIdle || Lost; });
+        return !Lost && Discovery.GetState() == TBoardDiscovery::rsIdle;
+    }
+    void PrintBoxes()
+    {
+        for (const auto& text : Host.Boxes) std::printf("%s\n", text.c_str());
+        Host.Boxes.clear();
+        std::fflush(stdout);
+    }
+};
+
+int ParseBusOnly(const std::string& command, std::vector<std::string>& args, cli::TBusOptions& bus,
+                 size_t positionalCount)
+{
+    std::string error;
+    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    for (const auto& a : args)
+        if (a.size() > 1 && a[0] == '-') return cli::UsageError(command, "unknown option '" + a + "'");
+    if (args.size() != positionalCount)
+        return cli::UsageError(command, args.size() < positionalCount ? "missing argument" : "too many arguments");
+    return 0;
+}
+
+int RunDiscover(const std::vector<std::string>& arguments)
+{
+    const std::string command = "discover";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    if (int status = ParseBusOnly(command, args, bus, 0)) return status;
+    TDiscoverySession s;
+    if (int status = s.Open(command, bus)) return status;
+    s.Discovery.DiscoverButtonClick();
+    if (!s.Wait()) return 1;
+    for (const auto& line : s.Discovery.GetListLines()) std::printf("%s\n", line.c_str());
+    s.PrintBoxes();
+    return 0;
+}
+
+// Discovers, then finds the line of `serial`; -1 when no board has it.
+int DiscoverAndFind(TDiscoverySession& s, uint32_t serial)
+{
+    s.Discovery.DiscoverButtonClick();
+    if (!s.Wait()) return -2;
+    for (size_t i = 0; i < s.Discovery.GetFoundCount(); ++i)
+        if (s.Discovery.GetFoundBoard(i).HasSerial(serial)) return static_cast<int>(i);
+    return -1;
+}
+
+int RunIdentify(const std::vector<std::string>& arguments)
+{
+    const std::string command = "identify";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    if (int status = ParseBusOnly(command, args, bus, 1)) return status;
+    uint32_t serial = 0;
+    if (!ParseSerial(args[0], 1, 65535, serial))
+        return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
+    TDiscoverySession s;
+    if (int status = s.Open(command, bus)) return status;
+    const int index = DiscoverAndFind(s, serial);
+    s.Host.Boxes.clear();
+    if (index == -2) return 1;
+    if (index < 0) {
+        std::printf("No board with serial number %u answered the discovery\n", serial);
+        return 1;
+    }
+    s.Discovery.IdentifyButtonClick(index);
+    if (!s.Wait()) return 1;
+    const bool ok = !s.Host.Boxes.empty() && s.Host.Boxes.back() == "Identify successful!";
+    s.PrintBoxes();
+    return ok ? 0 : 1;
+}
+
+int RunRenumber(const std::vector<std::string>& arguments)
+{
+    const std::string command = "renumber";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    if (int status = ParseBusOnly(command, args, bus, 2)) return status;
+    uint32_t serial = 0, newSerial = 0;
+    if (!ParseSerial(args[0], 1, 65535, serial))
+        return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
+    if (!ParseSerial(args[1], 1, 65535, newSerial))
+        return cli::UsageError(command, "NEWSERIAL must be a whole number from 1 to 65535, not '" + args[1] + "'");
+    TDiscoverySession s;
+    if (int status = s.Open(command, bus)) return status;
+    const int index = DiscoverAndFind(s, serial);
+    s.Host.Boxes.clear();
+    if (index == -2) return 1;
+    if (index < 0) {
+        std::printf("No board with serial number %u answered the discovery\n", serial);
+        return 1;
+    }
+    s.Discovery.RenumberButtonClick(index, newSerial);
+    if (!s.Wait()) return 1;
+    const bool ok = !s.Host.Boxes.empty() && s.Host.Boxes.back() == "Change Address successful. Relabel board now!";
+    s.PrintBoxes();
+    if (ok) std::printf("%s\n", s.Discovery.GetFoundBoard(static_cast<size_t>(index)).GetListLine().c_str());
+    return ok ? 0 : 1;
+}
+
+const cli::RegisterCommand kProgram({"program", "program a board of a board file into the board on the bus", kProgramUsage,
+                                     [](const std::vector<std::string>& a) { return RunTransfer("program", a, false); }});
+const cli::RegisterCommand kRead({"read", "read a board's SVs back into its board file", kReadUsage,
+                                  [](const std::vector<std::string>& a) { return RunTransfer("read", a, true); }});
+const cli::RegisterCommand kDiscover(
+    {"discover", "list the boards on the bus",
+     "Usage: railscope-cli discover --connect DEVICE [--baud RATE] [--interface KIND]\n\n"
+     "Sends a Discover command, lists each board that answers (serial, product, manufacturer and\n"
+     "description from the product table) once 5 seconds pass without a reply, then prints\n"
+     "\"Discovery complete!\".\n",
+     RunDiscover});
+const cli::RegisterCommand kIdentify(
+    {"identify", "make one board identify itself",
+     "Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n\n"
+     "Discovers the boards, then sends an Identify command to the board with serial number SERIAL\n"
+     "and prints the outcome. Exit status 0 when the board answered.\n",
+     RunIdentify});
+const cli::RegisterCommand kRenumber(
+    {"renumber", "give a board a new serial number",
+     "Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n\n"
+     "Discovers the boards (a new number that another board already has is refused), identifies the\n"
+     "board SERIAL and changes its address to NEWSERIAL; prints the outcome and the board's new list\n"
+     "line. Exit status 0 on success.\n",
+     RunRenumber});
+
+} // namespace
