@@ -103,6 +103,10 @@ TMainForm::~TMainForm()
         LocoNetComm1->OnRxMsg = nullptr;
         LocoNetComm1->Close();
     }
+    // The child windows go now, while the board list they work on and the flags they clear on
+    // the way out still exist.
+    delete MdiArea;
+    MdiArea = nullptr;
 }
 
 void TMainForm::SetBoardFormFactory(TFormFactory factory) { BoardFormFactory() = std::move(factory); }

@@ -1,11 +1,15 @@
 // Renders the main windows of Railscope to PNG files: the frame with a busy monitor, the
-// connection window, the generators, the speedometer after a measurement and the about box.
+// connection window, the generators, the speedometer after a measurement, the board list window,
+// the discovery window and the about box.
 // Usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]
 #include "app/ConnectForm.h"
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
+#include "editors/EditorForms.h"
+#include "editors/ProgramBoardForm.h"
+#include "editors/RenumberForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/SpinEdit.h"
@@ -13,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
@@ -52,6 +58,7 @@ int main(int argc, char* argv[])
     const QString examples = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
 
+    RegisterEditorForms();
     QTemporaryDir dir;
     const QString settingsFile = dir.filePath(QStringLiteral("railscope.ini"));
     {
@@ -108,6 +115,29 @@ int main(int argc, char* argv[])
     speedo->HandleSensorMessage(TLNSensFBMessage(1, 2, true));
     Wait(50);
     ok &= Save(speedo, out, "speedometer.png");
+
+    // The board list window with the example boards, then the discovery window after a discovery.
+    main.ConfigureBoards1Click();
+    if (auto* boards = qobject_cast<TProgramBoardForm*>(main.ProgForm.data())) {
+        main.MdiArea->subWindowList().last()->setGeometry(20, 20, 720, 560);
+        boards->BoardListBox->setCurrentRow(0);
+        Wait(100);
+        ok &= Save(main.MdiArea->subWindowList().last(), out, "configure-boards.png");
+        CloseForm(boards);
+        Wait(50);
+    }
+    main.RenumberBoards1Click();
+    if (auto* renumber = qobject_cast<TRenumberForm*>(main.RenumberForm.data())) {
+        renumber->Dialogs.RunMessageBox = [](QWidget*, const QString&, const QString&, int, bool) { return 0; };
+        main.MdiArea->subWindowList().last()->setGeometry(40, 40, 700, 420);
+        renumber->DiscoverButton->click();
+        Wait(1000);
+        renumber->TimeoutTimerTimer();
+        Wait(100);
+        ok &= Save(main.MdiArea->subWindowList().last(), out, "renumber-boards.png");
+        CloseForm(renumber);
+        Wait(50);
+    }
 
     main.About1Click();
     Wait(50);

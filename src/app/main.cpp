@@ -1,5 +1,6 @@
 // Railscope, the desktop program.
 #include "app/MainForm.h"
+#include "editors/EditorForms.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
 
+    RegisterEditorForms();
     TMainForm::TOptions options;
     options.Arguments = QApplication::arguments();
     // A settings file of its own, for demonstrations and tests; the user's settings otherwise.

@@ -103,6 +103,14 @@ void TBoardProgrammer::GoIdle()
     ShowStatus("Board programmer idle");
 }
 
+void TBoardProgrammer::Stop()
+{
+    Host.StopTimer(EConversationTimer::MsgDelay);
+    NextState = psIdle;
+    if (ProgState != psIdle) GoIdle();
+    Board = nullptr;
+}
+
 bool TBoardProgrammer::TakeRetry()
 {
     const int32_t taken = RetriesLeft;

@@ -43,6 +43,11 @@ public:
     // An MS100 needs 20 ms between a good reply and the next command; LocoBuffer and PR3 do not.
     bool UseMessageDelay = false;
 
+    // Ends a conversation at once, before the board it works on goes away.
+    void Stop();
+    // The board of the conversation under way; none while idle.
+    const TConfigurableBoard* GetBoard() const { return ProgState == psIdle ? nullptr : Board; }
+
     bool IsIdle() const { return ProgState == psIdle; }
     EProgState GetState() const { return ProgState; }
     int32_t GetRetriesLeft() const { return RetriesLeft; }

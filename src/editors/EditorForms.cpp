@@ -1,0 +1,60 @@
+#include "editors/EditorForms.h"
+
+#include "app/MainForm.h"
+#include "editors/ProgramBoardForm.h"
+#include "editors/RenumberForm.h"
+#include "link/LnThreadComm.h"
+
+#include <QLineEdit>
+#include <QPointer>
+
+namespace {
+
+std::function<void(const QString&)> StatusLine(TMainForm& main)
+{
+    // The status line may go before the window does when the program ends.
+    QPointer<QLineEdit> status = main.ProgStatus;
+    return [status](const QString& text) {
+        if (status) status->setText(text);
+    };
+}
+
+TMessageSender SenderOf(TMainForm& main)
+{
+    QPointer<TMainForm> owner = &main;
+    return [owner](std::unique_ptr<TLocoNetMessage> message) {
+        if (owner) owner->SendMessage(std::move(message));
+    };
+}
+
+} // namespace
+
+void RegisterEditorForms()
+{
+    TMainForm::SetBoardFormFactory([](TMainForm& main) -> QWidget* {
+        QPointer<TMainForm> owner = &main;
+        TProgramBoardLinks links;
+        links.Send = SenderOf(main);
+        links.ShowStatus = StatusLine(main);
+        links.UseMessageDelay = [owner] {
+            return owner && owner->LocoNetComm1 && owner->LocoNetComm1->GetLocoNetInterface() == eMS100;
+        };
+        links.OpenDialog = main.OpenFileDialog;
+        links.SaveDialog = main.SaveFileDialog;
+        links.Exit = [owner] {
+            if (owner) owner->Exit1Click();
+        };
+        links.ShowChild = [owner](QWidget* form) {
+            if (owner) owner->AddChildForm(form, true);
+            else form->show();
+        };
+        links.EditorAnchor = &main;
+        return new TProgramBoardForm(main.BoardData, std::move(links));
+    });
+    TMainForm::SetRenumberFormFactory([](TMainForm& main) -> QWidget* {
+        TRenumberLinks links;
+        links.Send = SenderOf(main);
+        links.ShowStatus = StatusLine(main);
+        return new TRenumberForm(&main.BoardData, std::move(links));
+    });
+}

@@ -1,0 +1,162 @@
+#pragma once
+// "Configure Boards": the lists of boards, one per board type on five tabs, their files, and the
+// board programmer that writes the selected board into the real board or reads it back.
+// The window works on the main window's board list, which it does not own.
+
+#include "app/FormTools.h"
+#include "app/MainForm.h"
+#include "editors/EditorDialogs.h"
+#include "svprog/BoardProgrammer.h"
+#include "svprog/ConversationHost.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTimer;
+class TBoardData;
+class TConfigurableBoard;
+class TSpinEdit;
+
+// What the board list window needs of the program around it.
+struct TProgramBoardLinks {
+    // Hands a message to the link, which takes it over.
+    TMessageSender Send;
+    // The main window's status line.
+    std::function<void(const QString& text)> ShowStatus;
+    // True when the link's interface needs the 20 ms pause between commands (MS100).
+    std::function<bool()> UseMessageDelay;
+    // The main window's board file dialogs; the window makes its own when none are given.
+    QFileDialog* OpenDialog = nullptr;
+    QFileDialog* SaveDialog = nullptr;
+    // The main window's Exit.
+    std::function<void()> Exit;
+    // Shows a board description window beside the others; shown on its own when not set.
+    std::function<void(QWidget* form)> ShowChild;
+    // Board editors are placed relative to this window (the main window); this form when null.
+    QPointer<QWidget> EditorAnchor;
+};
+
+class TProgramBoardForm : public QWidget, public TSVMessageWindow, public TConversationHost {
+    Q_OBJECT
+public:
+    TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent = nullptr);
+    ~TProgramBoardForm() override;
+
+    // The type shown: the selected tab.
+    int CurrentType() const;
+    // The selected line, or -1.
+    int SelectedIndex() const;
+    void RefreshBoardList();
+
+    // Routed SV access messages (while the window is open and visible).
+    void HandleSVMessage(const TLNSVProgMessage& message) override;
+
+    // Commands.
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void Close1Click();
+    void WriteSVtofile1Click();
+    void Exit1Click();
+    void Addnewboard1Click();
+    void DeleteBoard1Click();
+    void InsertBoard1Click();
+    void EditBoard1Click();
+    void DisplayBoard1Click();
+    void ProgramButtonClick();
+    void ReadBoardButtonClick();
+    void HelpBtnClick();
+    void TimeoutTimerTimer();
+    void MsgDelayTimerTimer();
+
+    TBoardProgrammer& Programmer() { return *BoardProgrammer; }
+    // The lines of the log list.
+    QStringList LogLines() const;
+    // The lines of the board list.
+    QStringList ListLines() const;
+
+    QLabel* SerialHeading = nullptr;
+    QLabel* TypeHeading = nullptr;
+    QLabel* NameHeading = nullptr;
+    QTabBar* BoardTabControl = nullptr;
+    QListWidget* BoardListBox = nullptr;
+    QLineEdit* MessageEdit = nullptr;
+    QPushButton* ProgramButton = nullptr;
+    QPushButton* ReadBoardButton = nullptr;
+    QListWidget* DebugList = nullptr;
+    QCheckBox* DebugCheck = nullptr;
+    TSpinEdit* SWVersionSpin = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* HelpBtn = nullptr;
+    QPushButton* CloseBtn = nullptr;
+    QTimer* TimeoutTimer = nullptr;
+    QTimer* MsgDelayTimer = nullptr;
+    QFileDialog* SaveSVDialog = nullptr;
+
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* WriteSVtofile1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Addnewboard1 = nullptr;
+    QAction* DeleteBoard1 = nullptr;
+    QAction* InsertBoard1 = nullptr;
+    QAction* EditBoard1 = nullptr;
+    QAction* DisplayBoard1 = nullptr;
+    QAction* ProgramBoard1 = nullptr;
+    QAction* ReadBoard1 = nullptr;
+
+    TEditorDialogs Dialogs = TEditorDialogs::Standard();
+
+signals:
+    // The window has been closed.
+    void FormClosed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    // The programmer's host.
+    void SendMessage(std::unique_ptr<TLocoNetMessage> message) override;
+    void StartTimer(EConversationTimer timer, uint32_t periodMs) override;
+    void StopTimer(EConversationTimer timer) override;
+    void ShowStatus(const std::string& text) override;
+    void Log(const std::string& line) override;
+    void ClearLog() override;
+    void SetProgressRange(uint32_t minimum, uint32_t maximum) override;
+    void SetProgressPosition(uint32_t position) override;
+    void MessageBox(const std::string& text, const std::string& caption) override;
+    void Beep() override;
+
+private:
+    void BuildControls();
+    void BuildMenus(class QMenuBar* menuBar);
+    // Runs a programmer event, and redraws the list when it ends a conversation.
+    void RunProgrammer(const std::function<void()>& event);
+    // Ends a conversation whose board is about to be deleted (position -1: all of the type).
+    void StopIfBoardGoes(int type, int position);
+    bool SaveType(int type);
+    bool SaveTypeAs(int type);
+    void ReportSaveFailure(int type);
+    TConfigurableBoard* SelectedBoard();
+
+    TBoardData& BoardData;
+    TProgramBoardLinks Links;
+    std::unique_ptr<TBoardProgrammer> BoardProgrammer;
+    QFileDialog* OwnOpenDialog = nullptr;
+    QFileDialog* OwnSaveDialog = nullptr;
+    bool ClosedOnce = false;
+};

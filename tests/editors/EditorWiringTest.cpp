@@ -1,0 +1,186 @@
+// The board list window and the discovery window inside the main window: opened from its menu,
+// exclusive of each other, fed with SV replies by its routing, and "(Inactive)" once closed.
+#include "app/FormTools.h"
+#include "app/MainForm.h"
+#include "boards/BoardData.h"
+#include "editors/DisplayBoardForm.h"
+#include "editors/EditorForms.h"
+#include "editors/ProgramBoardForm.h"
+#include "editors/RenumberForm.h"
+#include "link/LnThreadComm.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class EditorWiringTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> Dir;
+    QStringList Boxes;
+
+    std::unique_ptr<TMainForm> MakeMain()
+    {
+        const QString ini = Dir->filePath(QStringLiteral("railscope.ini"));
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue("Connection/ComPort", "sim:traffic=off");
+            settings.setValue("Connection/Interface", 1);  // LocoBuffer: no pause between commands
+        }
+        TMainForm::TOptions options;
+        options.Arguments = QStringList{QStringLiteral("railscope"), QStringLiteral("nofiles")};
+        options.SettingsFile = ini;
+        options.Clock = [] { return 0.0; };
+        auto main = std::make_unique<TMainForm>(options);
+        main->show();
+        main->FormActivate();
+        return main;
+    }
+
+    void AnswerBoxes(TEditorDialogs& dialogs)
+    {
+        dialogs.RunMessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
+            Boxes << caption + QLatin1Char('|') + text;
+            return int(QMessageBox::Ok);
+        };
+    }
+
+    static void CloseChild(QWidget* form)
+    {
+        form->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private slots:
+    void init()
+    {
+        Dir = std::make_unique<QTemporaryDir>();
+        Boxes.clear();
+        RegisterEditorForms();
+        SetMessageBoxHook([](QWidget*, const QString&, const QString&, int, bool) { return int(QMessageBox::No); });
+    }
+    void cleanup()
+    {
+        SetMessageBoxHook(nullptr);
+        TMainForm::SetBoardFormFactory(nullptr);
+        TMainForm::SetRenumberFormFactory(nullptr);
+    }
+
+    void ConfigureBoardsProgramsThroughTheMainWindow()
+    {
+        auto main = MakeMain();
+        QVERIFY(main->LocoNetComm1->Enabled());
+        main->BoardData.AddBoard(0)->SerialNumber = 1001;
+
+        main->FindAction(QStringLiteral("&Configure/&Configure Boards"))->trigger();
+        QVERIFY(main->ProgFormOpen);
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.data());
+        QVERIFY(form);
+        QCOMPARE(main->ProgStatus->text(), QStringLiteral("Board programmer idle"));
+        QCOMPARE(form->ListLines(), QStringList{"1001\tORB4\t ORB4 Signal Controller"});
+
+        // The other window does not open meanwhile, nor a second board window.
+        main->FindAction(QStringLiteral("&Configure/&Renumber Boards"))->trigger();
+        QVERIFY(!main->RenumberFormOpen);
+        QVERIFY(!main->RenumberForm);
+        main->ConfigureBoards1Click();
+        QCOMPARE(main->ProgForm.data(), form);
+
+        // The board files go through the main window's dialogs.
+        AnswerBoxes(form->Dialogs);
+        QString openTitle;
+        form->Dialogs.RunFileDialog = [&](QWidget*, QFileDialog& dialog) {
+            openTitle = dialog.windowTitle();
+            return dialog.objectName();
+        };
+        form->BoardTabControl->setCurrentIndex(1);
+        form->Open1->trigger();
+        QCOMPARE(openTitle, QStringLiteral("Open File for board type: ") + QString::fromStdString(TBoardData::GetTitle(1)));
+        QCOMPARE(main->BoardData.GetFileName(1), std::string("OpenFileDialog"));
+        // A file that cannot be read is told, not passed over in silence.
+        QCOMPARE(Boxes.size(), 1);
+        QVERIFY(Boxes.constFirst().contains(QStringLiteral("OpenFileDialog")));
+        form->BoardTabControl->setCurrentIndex(0);
+
+        // Program: the replies come back through the main window's routing.
+        form->BoardListBox->setCurrentRow(0);
+        form->ProgramButton->click();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        QVERIFY(form->LogLines().contains(QStringLiteral("Programming Completed Successfully!")));
+        QCOMPARE(main->ProgStatus->text(), QStringLiteral("Board programmer idle"));
+
+        // Display Board opens a child window of the main window.
+        form->DisplayBoard1->trigger();
+        TDisplayBoardForm* display = nullptr;
+        for (QMdiSubWindow* child : main->MdiArea->subWindowList())
+            if (auto* d = qobject_cast<TDisplayBoardForm*>(child->widget())) display = d;
+        QVERIFY(display);
+        QCOMPARE(display->parentWidget()->pos(), form->parentWidget()->pos() + QPoint(30, 30));
+
+        // Closing ends the routing and shows "(Inactive)"; the boards stay with the main window.
+        CloseChild(form);
+        QVERIFY(!main->ProgFormOpen);
+        QCOMPARE(main->ProgStatus->text(), QStringLiteral("(Inactive)"));
+        QCOMPARE(main->BoardData.BoardCount(0), 1u);
+        QVERIFY(display);  // the description window stays
+    }
+
+    void ExitInTheBoardWindowClosesTheProgram()
+    {
+        auto main = MakeMain();
+        main->ConfigureBoards1Click();
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.data());
+        QVERIFY(form);
+        form->Exit1->trigger();
+        QVERIFY(!main->isVisible());
+    }
+
+    void RenumberBoardsDiscoversThroughTheMainWindow()
+    {
+        auto main = MakeMain();
+        main->RenumberBoards1Click();
+        QVERIFY(main->RenumberFormOpen);
+        auto* form = qobject_cast<TRenumberForm*>(main->RenumberForm.data());
+        QVERIFY(form);
+        AnswerBoxes(form->Dialogs);
+        QCOMPARE(main->ProgStatus->text(), QStringLiteral("No Address change active"));
+        main->ConfigureBoards1Click();
+        QVERIFY(!main->ProgFormOpen);
+
+        form->DiscoverButton->click();
+        QTRY_COMPARE_WITH_TIMEOUT(form->Discovery().GetRepliesCounted(), 5u, 5000);
+        form->TimeoutTimerTimer();
+        QCOMPARE(Boxes, QStringList{"Discover:|Discovery complete!"});
+        form->CopyNewBoardsButton->click();
+        for (int type = 0; type < 5; ++type) QCOMPARE(main->BoardData.BoardCount(type), 1u);
+
+        // A hidden window gets no replies.
+        form->BoardList->setCurrentRow(0);
+        form->parentWidget()->hide();
+        form->IdentifyButtonClick();
+        QTest::qWait(100);
+        QCOMPARE(form->Discovery().GetState(), TBoardDiscovery::rsIdentifying);
+        form->TimeoutTimerTimer();
+        QCOMPARE(Boxes.constLast(), QStringLiteral("Timout Error:|Board did not response to Identify message"));
+        form->parentWidget()->show();
+
+        CloseChild(form);
+        QVERIFY(!main->RenumberFormOpen);
+        QCOMPARE(main->ProgStatus->text(), QStringLiteral("(Inactive)"));
+        main->ConfigureBoards1Click();
+        QVERIFY(main->ProgFormOpen);
+    }
+};
+
+QTEST_MAIN(EditorWiringTest)
+#include "EditorWiringTest.moc"
