@@ -283,14 +283,33 @@ int RunDiscover(const std::vector<std::string>& arguments)
     return 0;
 }
 
-// Discovers, then finds the line of `serial`; -1 when no board has it.
-int DiscoverAndFind(TDiscoverySession& s, uint32_t serial)
+// Discovers the boards, then lets `act` start a conversation about the line of board `serial`,
+// waits for it to end and prints the message boxes it showed (and, with `printLine`, the board's
+// list line). 0 when the last box says `success`.
+int ActOnDiscoveredBoard(const std::string& command, const cli::TBusOptions& bus, uint32_t serial,
+                         const std::function<void(TBoardDiscovery&, int)>& act, const std::string& success,
+                         bool printLine)
 {
+    TDiscoverySession s;
+    if (int status = s.Open(command, bus)) return status;
     s.Discovery.DiscoverButtonClick();
-    if (!s.Wait()) return -2;
-    for (size_t i = 0; i < s.Discovery.GetFoundCount(); ++i)
-        if (s.Discovery.GetFoundBoard(i).HasSerial(serial)) return static_cast<int>(i);
-    return -1;
+    if (!s.Wait()) return 1;
+    s.Host.Boxes.clear();
+    int index = -1;
+    for (size_t i = 0; i < s.Discovery.GetFoundCount() && index < 0; ++i)
+        if (s.Discovery.GetFoundBoard(i).HasSerial(serial)) index = static_cast<int>(i);
+    if (index < 0) {
+        std::fprintf(stderr, "railscope-cli %s: no board with serial number %u answered the discovery\n",
+                     command.c_str(), serial);
+        return 1;
+    }
+    act(s.Discovery, index);
+    if (!s.Wait()) return 1;
+    const bool ok = !s.Host.Boxes.empty() && s.Host.Boxes.back() == success;
+    s.PrintBoxes();
+    if (ok && printLine)
+        std::printf("%s\n", s.Discovery.GetFoundBoard(static_cast<size_t>(index)).GetListLine().c_str());
+    return ok ? 0 : 1;
 }
 
 int RunIdentify(const std::vector<std::string>& arguments)
@@ -302,20 +321,9 @@ int RunIdentify(const std::vector<std::string>& arguments)
     uint32_t serial = 0;
     if (!ParseSerial(args[0], 1, 65535, serial))
         return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
-    TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
-    const int index = DiscoverAndFind(s, serial);
-    s.Host.Boxes.clear();
-    if (index == -2) return 1;
-    if (index < 0) {
-        std::printf("No board with serial number %u answered the discovery\n", serial);
-        return 1;
-    }
-    s.Discovery.IdentifyButtonClick(index);
-    if (!s.Wait()) return 1;
-    const bool ok = !s.Host.Boxes.empty() && s.Host.Boxes.back() == "Identify successful!";
-    s.PrintBoxes();
-    return ok ? 0 : 1;
+    return ActOnDiscoveredBoard(
+        command, bus, serial, [](TBoardDiscovery& d, int index) { d.IdentifyButtonClick(index); },
+        "Identify successful!", false);
 }
 
 int RunRenumber(const std::vector<std::string>& arguments)
@@ -329,21 +337,9 @@ int RunRenumber(const std::vector<std::string>& arguments)
         return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
     if (!ParseSerial(args[1], 1, 65535, newSerial))
         return cli::UsageError(command, "NEWSERIAL must be a whole number from 1 to 65535, not '" + args[1] + "'");
-    TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
-    const int index = DiscoverAndFind(s, serial);
-    s.Host.Boxes.clear();
-    if (index == -2) return 1;
-    if (index < 0) {
-        std::printf("No board with serial number %u answered the discovery\n", serial);
-        return 1;
-    }
-    s.Discovery.RenumberButtonClick(index, newSerial);
-    if (!s.Wait()) return 1;
-    const bool ok = !s.Host.Boxes.empty() && s.Host.Boxes.back() == "Change Address successful. Relabel board now!";
-    s.PrintBoxes();
-    if (ok) std::printf("%s\n", s.Discovery.GetFoundBoard(static_cast<size_t>(index)).GetListLine().c_str());
-    return ok ? 0 : 1;
+    return ActOnDiscoveredBoard(
+        command, bus, serial, [newSerial](TBoardDiscovery& d, int index) { d.RenumberButtonClick(index, newSerial); },
+        "Change Address successful. Relabel board now!", true);
 }
 
 const cli::RegisterCommand kProgram({"program", "program a board of a board file into the board on the bus", kProgramUsage,
