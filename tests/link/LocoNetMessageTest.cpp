@@ -71,6 +71,24 @@ TEST(LocoNetMessage, HexTextParsing)
     EXPECT_EQ(TLocoNetMessage("83 7C z1").GetLength(), 0u);
 }
 
+// Each number is read the way strtoul reads base 16: white space before it skipped, a sign and a
+// 0x/0X prefix accepted, too large a value saturated; only its low 8 bits are kept. What follows
+// the number must be a blank or the end of the text.
+TEST(LocoNetMessage, HexTextNumbersFollowStrtoulBase16)
+{
+    EXPECT_EQ(TLocoNetMessage("-1 +7f").HexText(), "FF 7F ");
+    EXPECT_EQ(TLocoNetMessage("-7D 0X7C").HexText(), "83 7C ");
+    EXPECT_EQ(TLocoNetMessage("\t83 \n7C").HexText(), "83 7C ");
+    EXPECT_EQ(TLocoNetMessage("FFFFFFFFFFFFFFFFFF12 00").HexText(), "FF 00 ");
+    EXPECT_EQ(TLocoNetMessage(" 83  7C  ").HexText(), "83 7C ");
+    // A prefix without digits reads as the number 0 and leaves "x" behind it.
+    EXPECT_EQ(TLocoNetMessage("0x 83").GetLength(), 0u);
+    // Only a blank may follow a number; a tab, a comma or a sign without digits may not.
+    EXPECT_EQ(TLocoNetMessage("83\t7C").GetLength(), 0u);
+    EXPECT_EQ(TLocoNetMessage("83 - 7C").GetLength(), 0u);
+    EXPECT_EQ(TLocoNetMessage(std::string_view("83 7C\0 zz 1", 11)).HexText(), "83 7C ");
+}
+
 TEST(LocoNetMessage, GrowthAndBounds)
 {
     TLocoNetMessage m;
