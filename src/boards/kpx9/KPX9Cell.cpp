@@ -2,6 +2,10 @@
 
 namespace {
 
+// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
+// negative number writes that number back unchanged.
+long long FileNumber(uint32_t value) { return static_cast<int32_t>(value); }
+
 constexpr const char* kCellTypeNames[kKPX9CellTypeCount] = {
     "Undefined",
     "Point Cell",
@@ -238,28 +242,28 @@ void TKPX9Cell::SaveToStream(std::ostream& stream)
     ForceCopiedCellIntoRange();
     ClearFields();
     SetText(1, "Cell_");
-    SetNumber(2, CellNumber);
+    SetNumber(2, FileNumber(CellNumber));
     SetNumber(3, CellType);
-    SetNumber(4, Address);
+    SetNumber(4, FileNumber(Address));
     SetNumber(5, ButtonAEffect);
     SetNumber(6, ButtonBEffect);
-    SetNumber(7, ButtonARoute);
-    SetNumber(8, ButtonBRoute);
+    SetNumber(7, FileNumber(ButtonARoute));
+    SetNumber(8, FileNumber(ButtonBRoute));
     switch (CellType) {
     case eKPX9Point:
         SetNumber(9, Initialise);
-        SetNumber(10, Token);
-        SetNumber(11, CascadeCell);
+        SetNumber(10, FileNumber(Token));
+        SetNumber(11, FileNumber(CascadeCell));
         SetNumber(12, CascadeMode);
         SetNumber(13, TurnoutFeedback ? 1 : 0);
         break;
     case eKPX9Sensor:
-        SetNumber(9, SensorNumber);
+        SetNumber(9, FileNumber(SensorNumber));
         SetNumber(10, SensorFlash ? 1 : 0);
         break;
     case eKPX9ORB8Signal:
         SetNumber(9, Aspect);
-        SetNumber(10, CascadeCell);
+        SetNumber(10, FileNumber(CascadeCell));
         SetNumber(11, CascadeMode);
         SetNumber(12, TurnoutFeedback ? 1 : 0);
         break;
@@ -271,11 +275,11 @@ void TKPX9Cell::SaveToStream(std::ostream& stream)
     case eKPX9SE8cRGA:
     case eKPX9Copy:
         SetNumber(9, Aspect);
-        SetNumber(10, CascadeCell);
+        SetNumber(10, FileNumber(CascadeCell));
         SetNumber(11, CascadeMode);
         break;
-    case eKPX9Interlock: SetNumber(9, InterlockNumber); break;
-    case eKPX9PM42Relay: SetNumber(9, RelayNumber); break;
+    case eKPX9Interlock: SetNumber(9, FileNumber(InterlockNumber)); break;
+    case eKPX9PM42Relay: SetNumber(9, FileNumber(RelayNumber)); break;
     default: break;
     }
     SetText(14, Description);

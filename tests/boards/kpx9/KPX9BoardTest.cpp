@@ -464,6 +464,32 @@ TEST(KPX9Board, RecordSaveLoadSaveIsByteIdentical)
     EXPECT_FALSE(first.Routes[5].Cascade);
 }
 
+TEST(KPX9Board, NegativeNumbersInAFileAreWrittenBackSigned)
+{
+    TKPX9Board board;
+    std::string text = Save(board);
+    // Board line, one point cell, one route: every unsigned field holds -1 or -7.
+    auto lines = Lines(text);
+    lines[0] = "\"KPX9_BOARD\",\"Odd\",-1,0,-2,1,0,-3,-4,-5,-6";
+    lines[2] = ",\"Cell_\",-7,1,-1,0,19,-2,-3,0,-4,-5,0,0,\"p\"";
+    lines[32] = ",\"route_config\",-1,-2,-3,1,\"-9 Closed\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",-8";
+    text.clear();
+    for (const auto& line : lines) text += line + "\r\n";
+
+    std::istringstream in(text);
+    TKPX9Board loaded;
+    loaded.LoadFromStream(in);
+    EXPECT_TRUE(loaded.GetLoadErrorText().empty());
+    EXPECT_EQ(loaded.SerialNumber, 0xFFFFFFFFu);
+    EXPECT_EQ(loaded.Cells[0].Address, 0xFFFFFFFFu);
+    const auto again = Lines(Save(loaded));
+    EXPECT_EQ(again[0], lines[0]);
+    EXPECT_EQ(again[2], lines[2]);
+    // The route keeps the number the board gave it.
+    EXPECT_EQ(again[32], ",\"route_config\",1,-2,-3,1,\"-9 Closed\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\","
+                         "\"0\",-8");
+}
+
 TEST(KPX9Board, BadRouteEntryReportsAndKeepsTheNextRecordAligned)
 {
     auto boards = ExampleBoards();
