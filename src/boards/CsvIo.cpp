@@ -15,7 +15,9 @@ void TCsvIo::SetText(size_t position, const std::string& text)
 
 void TCsvIo::SetNumber(size_t position, long long value)
 {
-    Field(position) = std::to_string(value);
+    // Numbers are written as signed 32-bit values, the way they are read back: an unsigned field
+    // that was read as -1 is written as -1 again, never as 4294967295 (which would not read back).
+    Field(position) = std::to_string(static_cast<int32_t>(static_cast<uint32_t>(value)));
 }
 
 std::string TCsvIo::GetText(size_t position)

@@ -21,6 +21,7 @@ public:
 
     void ClearFields() { Fields.clear(); }
     void SetText(size_t position, const std::string& text);
+    // Stores the value as a signed 32-bit number in decimal.
     void SetNumber(size_t position, long long value);
     // The field's text, without a double quote at its start and end.
     std::string GetText(size_t position);

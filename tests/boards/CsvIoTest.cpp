@@ -129,3 +129,15 @@ TEST(CsvIo, ReadingAQuotedTextBackThroughTheQuoteSwitch)
     EXPECT_EQ(reader.GetText(2), "");
     EXPECT_EQ(reader.GetNumber(3), 7);
 }
+
+TEST(CsvIo, NumbersAreWrittenAsSigned32BitValues)
+{
+    TCsvIo io;
+    io.SetNumber(0, 4294967295u); // an unsigned field holding what -1 was read as
+    io.SetNumber(1, 65536);
+    io.SetNumber(2, -5);
+    EXPECT_EQ(io.GetText(0), "-1");
+    EXPECT_EQ(io.GetNumber(0), -1);
+    EXPECT_EQ(io.GetText(1), "65536");
+    EXPECT_EQ(io.GetText(2), "-5");
+}
