@@ -305,11 +305,11 @@ void TSignal::WriteLines(std::ostream& stream)
     SetText(2, Name);
     SetNumber(3, SignalType);
     SetNumber(4, HeadType);
-    SetNumber(5, JunctionPoint);
-    SetNumber(6, TranspondingZone);
+    SetNumber(5, static_cast<int32_t>(JunctionPoint));
+    SetNumber(6, static_cast<int32_t>(TranspondingZone));
     SetNumber(7, RevZone);
-    SetNumber(8, NextSignal);
-    SetNumber(9, NextSignalThrown);
+    SetNumber(8, static_cast<int32_t>(NextSignal));
+    SetNumber(9, static_cast<int32_t>(NextSignalThrown));
     SetNumber(10, NextMode);
     SetNumber(11, NextModeThrown);
     WriteLine(stream);

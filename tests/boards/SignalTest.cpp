@@ -365,3 +365,15 @@ TEST(Signal, ReadingKeepsTheBoardsNumberAndTamesOddValues)
     EXPECT_EQ(s.GetNextModeThrown(), ensNormal);
     EXPECT_EQ(s.Description, "");
 }
+
+TEST(Signal, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
+{
+    const std::string first = ",\"Signal_4\",\"neg\",0,2,-3,-70000,1,-1,-2,0,1\r\n";
+    std::istringstream in(first);
+    TSignal s;
+    s.SetSignalNumber(4);
+    s.ReadLines(in);
+    std::ostringstream out;
+    s.WriteLines(out);
+    EXPECT_EQ(out.str().substr(0, first.size()), first);
+}

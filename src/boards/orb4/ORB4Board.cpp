@@ -24,7 +24,7 @@ void TORB4SensorConfig::WriteLines(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "sensor_config");
-    SetNumber(2, SensorBoardNumber);
+    SetNumber(2, static_cast<int32_t>(SensorBoardNumber));
     for (size_t i = 0; i < PairConfig.size(); ++i) SetNumber(3 + i, PairConfig[i]);
     WriteLine(stream);
 }
@@ -51,7 +51,7 @@ void TORB4HighCurrentConfig::WriteLines(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "highcurrent_config");
-    SetNumber(2, DCCBaseAddress);
+    SetNumber(2, static_cast<int32_t>(DCCBaseAddress));
     SetNumber(3, Outputs1to4);
     SetNumber(4, Outputs5to8);
     WriteLine(stream);
@@ -163,10 +163,10 @@ void TORB4Board::SaveToStream(std::ostream& stream)
     ClearFields();
     SetText(0, "ORB4_BOARD");
     SetText(1, Name);
-    SetNumber(2, SerialNumber);
-    SetNumber(3, SignalBaseAddress);
+    SetNumber(2, static_cast<int32_t>(SerialNumber));
+    SetNumber(3, static_cast<int32_t>(SignalBaseAddress));
     SetNumber(4, ReportSPAD);
-    SetNumber(5, IsolationDelay);
+    SetNumber(5, static_cast<int32_t>(IsolationDelay));
     SetNumber(6, DisplayMode);
     SetNumber(7, LampBrightnessSim);
     WriteLine(stream);

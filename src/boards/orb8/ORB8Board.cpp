@@ -23,7 +23,7 @@ void TORB8SensorConfig::WriteLines(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "sensor_config");
-    SetNumber(2, SensorBoardNumber);
+    SetNumber(2, static_cast<int32_t>(SensorBoardNumber));
     SetNumber(3, OnBoardInputs);
     SetNumber(4, ExternalInputs);
     WriteLine(stream);
@@ -139,17 +139,17 @@ void TORB8Board::SaveToStream(std::ostream& stream)
     ClearFields();
     SetText(0, "ORB8_BOARD");
     SetText(1, Name);
-    SetNumber(2, SerialNumber);
-    SetNumber(3, SignalBaseAddress);
+    SetNumber(2, static_cast<int32_t>(SerialNumber));
+    SetNumber(3, static_cast<int32_t>(SignalBaseAddress));
     SetNumber(4, ReportSPAD);
-    SetNumber(5, IsolationDelay);
+    SetNumber(5, static_cast<int32_t>(IsolationDelay));
     SetNumber(6, Signals1to4Leds);
     SetNumber(7, Signals5to8Leds);
     SetNumber(8, AuxOutputs);
     SetNumber(9, InterrogateAtPowerUp);
     SetNumber(10, LampBrightnessSim);
     SetNumber(11, LocoNetSwitchCommands);
-    SetNumber(12, RedReleaseDelay);
+    SetNumber(12, static_cast<int32_t>(RedReleaseDelay));
     WriteLine(stream);
 
     ClearFields();

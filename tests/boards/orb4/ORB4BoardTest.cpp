@@ -301,6 +301,19 @@ TEST(ORB4Board, LoadingReadsFlagsAsNonzeroAndSurvivesACutOffRecord)
     EXPECT_TRUE(b.CalculateSVs());
 }
 
+TEST(ORB4Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
+{
+    const std::string head = "\"ORB4_BOARD\",\"N\",-5,-1,0,-8,0,0\r\n"
+                             ",\"n\"\r\n"
+                             ",\"sensor_config\",-10,0,1,2,0\r\n"
+                             ",\"highcurrent_config\",-1000,1,0\r\n";
+    std::istringstream in(head);
+    TORB4Board b;
+    b.LoadFromStream(in);
+    const std::string record = Record(b);
+    EXPECT_EQ(record.substr(0, head.size()), head);
+}
+
 TEST(ORB4Board, DescriptionOfANewBoard)
 {
     TORB4Board b;

@@ -188,6 +188,18 @@ TEST(ORB8Board, RecordLinesAndByteForByteRoundTrip)
     EXPECT_EQ(f.RedReleaseDelay, 6u);
 }
 
+TEST(ORB8Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
+{
+    const std::string head = "\"ORB8_BOARD\",\"N\",-5,-1,0,-8,0,1,0,0,0,0,-4\r\n"
+                             ",\"n\"\r\n"
+                             ",\"sensor_config\",-10,3,1\r\n";
+    std::istringstream in(head);
+    TORB8Board b;
+    b.LoadFromStream(in);
+    const std::string record = Record(b);
+    EXPECT_EQ(record.substr(0, head.size()), head);
+}
+
 TEST(ORB8Board, DescriptionOfANewBoard)
 {
     TORB8Board b;
