@@ -194,9 +194,16 @@ TEST(QXP6Cell, OutputTypeCodes)
     cell.SetFromTypeCode(0);
     EXPECT_EQ(cell.OutputType, 0);
     EXPECT_EQ(cell.TimeSetting, 1u);
-    cell.SetFromTypeCode(200);  // no type has this code
-    EXPECT_EQ(cell.OutputType, 0);
+    // No type has a code above 50: the cell keeps its type and time and is no longer inverted.
+    cell.SetFromTypeCode(45);
+    cell.SetFromTypeCode(200);
+    EXPECT_EQ(cell.OutputType, 7);
+    EXPECT_EQ(cell.TimeSetting, 4u);
     EXPECT_FALSE(cell.InvertOutputs);
+    cell.SetFromTypeCode(2);
+    cell.SetFromTypeCode(51);
+    EXPECT_EQ(cell.OutputType, 1);
+    EXPECT_EQ(cell.TimeSetting, 1u);
 
     // Every valid code decodes to a cell that encodes it again.
     for (int code = 0; code <= 50; ++code) {
