@@ -404,6 +404,9 @@ TEST(QXP6Board, DecodeOfCalculateRoundTrips)
     b.GetRoute(3)->SetEntry(0, 2048, eQXP6Thrown);
     b.GetRoute(3)->SetEntry(1, 107, eQXP6Closed);
     b.GetRoute(3)->TriggerConditions.ConditionAt(2).SetSignal(300, 0, true);
+    // A signal below 256 is stored with 50 in the second byte of its entry and reads back as
+    // that signal, not as a point.
+    b.GetOutputCell(5)->FreezeConditions.ConditionAt(0).SetSignal(12, 1, false);
     b.SensorBoardNumber = 20;  // now sensor 20 input 3 is an own input
     b.RouteBaseAddress = 2000;
     b.CduDelay = 32;
