@@ -77,9 +77,8 @@ void TQXP6Cell::SetFromTypeCode(uint8_t code)
         TimeSetting = 1;
         InvertOutputs = true;
     } else if (code > 50) {
-        // No output type has this code.
-        OutputType = 0;
-        TimeSetting = 1;
+        // No output type has this code: the cell keeps its type and time, only the inversion
+        // is cleared.
     } else if (code % 10 == 0) {
         // 0, 10, 20, 30, 40: the untimed types 0, 2, 4, 6, 8.
         OutputType = static_cast<uint8_t>(code / 5);

@@ -100,7 +100,9 @@ bool TQXP6ExtDevTable::FromSVBytes(const uint8_t* svs)
             e.Number = first;
             e.Offset = second - 100;
         } else if (second < 50) {
-            // Signals carry 50 in their second byte already below 256: 50 and up is a signal.
+            // Signals carry 50 in their second byte already below 256, so 50 and up is a
+            // signal; reading 50 as a point would turn every signal 1..255 into a point
+            // above 12800 on read-back.
             e.DeviceType = eQXP6Point;
             e.Number = first + 256 * second;
         } else {

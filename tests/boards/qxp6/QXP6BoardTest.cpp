@@ -194,9 +194,16 @@ TEST(QXP6Cell, OutputTypeCodes)
     cell.SetFromTypeCode(0);
     EXPECT_EQ(cell.OutputType, 0);
     EXPECT_EQ(cell.TimeSetting, 1u);
-    cell.SetFromTypeCode(200);  // no type has this code
-    EXPECT_EQ(cell.OutputType, 0);
+    // No type has a code above 50: the cell keeps its type and time and is no longer inverted.
+    cell.SetFromTypeCode(45);
+    cell.SetFromTypeCode(200);
+    EXPECT_EQ(cell.OutputType, 7);
+    EXPECT_EQ(cell.TimeSetting, 4u);
     EXPECT_FALSE(cell.InvertOutputs);
+    cell.SetFromTypeCode(2);
+    cell.SetFromTypeCode(51);
+    EXPECT_EQ(cell.OutputType, 1);
+    EXPECT_EQ(cell.TimeSetting, 1u);
 
     // Every valid code decodes to a cell that encodes it again.
     for (int code = 0; code <= 50; ++code) {
@@ -397,6 +404,9 @@ TEST(QXP6Board, DecodeOfCalculateRoundTrips)
     b.GetRoute(3)->SetEntry(0, 2048, eQXP6Thrown);
     b.GetRoute(3)->SetEntry(1, 107, eQXP6Closed);
     b.GetRoute(3)->TriggerConditions.ConditionAt(2).SetSignal(300, 0, true);
+    // A signal below 256 is stored with 50 in the second byte of its entry and reads back as
+    // that signal, not as a point.
+    b.GetOutputCell(5)->FreezeConditions.ConditionAt(0).SetSignal(12, 1, false);
     b.SensorBoardNumber = 20;  // now sensor 20 input 3 is an own input
     b.RouteBaseAddress = 2000;
     b.CduDelay = 32;
