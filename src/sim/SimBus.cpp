@@ -16,10 +16,10 @@ std::vector<uint8_t> WithChecksum(std::vector<uint8_t> bytes)
 
 TSimBus::TSimBus(const TSimConfig& config, uint64_t nowUs) : Settings(config), Random(config.Seed), BusFreeAt(nowUs)
 {
-    for (const auto& spec : Settings.Boards) {
-        BoardList.emplace_back(spec.TypeIndex, spec.Serial, spec.Firmware);
+    for (const auto& entry : Settings.Boards) {
+        BoardList.emplace_back(entry.TypeIndex, entry.Serial, entry.Firmware);
         TVirtualBoard& board = BoardList.back();
-        if (Settings.SilentSerial != 0 && spec.Serial == Settings.SilentSerial) board.SetSilent(true);
+        if (Settings.SilentSerial != 0 && entry.Serial == Settings.SilentSerial) board.SetSilent(true);
         if (Settings.ReadbackSV != 0) board.SetReadbackFault(Settings.ReadbackSV);
     }
     if (Settings.Traffic) Push(nowUs + TrafficMinUs + Below(TrafficMaxUs - TrafficMinUs), EEvent::eTraffic, {}, 0, false);

@@ -42,7 +42,7 @@ bool ParseProbability(std::string_view text, double& value)
     return end == copy.c_str() + copy.size() && value >= 0.0 && value <= 1.0;
 }
 
-bool ParseBoard(std::string_view text, TSimBoardSpec& spec, std::string& error)
+bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
 {
     auto at = text.find('@');
     if (at == std::string_view::npos) {
@@ -50,11 +50,11 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& spec, std::string& error)
         return false;
     }
     std::string tag = Upper(Trim(text.substr(0, at)));
-    spec.TypeIndex = -1;
+    entry.TypeIndex = -1;
     for (int i = 0; i < 5; ++i) {
-        if (tag == kTypeTags[i]) spec.TypeIndex = i;
+        if (tag == kTypeTags[i]) entry.TypeIndex = i;
     }
-    if (spec.TypeIndex < 0) {
+    if (entry.TypeIndex < 0) {
         error = "unknown board type '" + tag + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)";
         return false;
     }
@@ -65,8 +65,8 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& spec, std::string& error)
         error = "bad serial number '" + std::string(serialText) + "' (1 to 65535)";
         return false;
     }
-    spec.Serial = static_cast<uint16_t>(serial);
-    spec.Firmware = 1;
+    entry.Serial = static_cast<uint16_t>(serial);
+    entry.Firmware = 1;
     if (serialText.size() < rest.size()) {
         std::string fw = Upper(Trim(rest.substr(serialText.size() + 1)));
         uint64_t version = 0;
@@ -74,7 +74,7 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& spec, std::string& error)
             error = "bad firmware '" + fw + "' (fwN, N from 0 to 255)";
             return false;
         }
-        spec.Firmware = static_cast<uint8_t>(version);
+        entry.Firmware = static_cast<uint8_t>(version);
     }
     return true;
 }
@@ -125,9 +125,9 @@ bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& 
                 std::string_view one = Trim(value.substr(p, e - p));
                 p = e + 1;
                 if (one.empty()) continue;
-                TSimBoardSpec spec;
-                if (!ParseBoard(one, spec, bad)) break;
-                result.Boards.push_back(spec);
+                TSimBoardSpec entry;
+                if (!ParseBoard(one, entry, bad)) break;
+                result.Boards.push_back(entry);
             }
         } else if (name == "traffic" || name == "pace") {
             std::string v = Upper(value);
