@@ -35,12 +35,12 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
 
     constexpr uint32_t kMessages = 1000000;
-    constexpr uint32_t kBatch = 64;  // messages per receive event
+    constexpr uint32_t kBatch = 64; // messages per receive event
 
     // A mix of what a busy layout sends: sensor reports, switch requests, throttle messages,
     // slot moves, power and an unknown kind.
     const char* kTraffic[] = {"B2 05 50 18", "B0 00 30 7F", "A0 03 20 7C", "A1 03 30 6D", "B2 7F 7F 4D",
-                              "BA 02 03 46", "A2 05 03 5B", "83 7C", "B4 3F 00 74", "F0 0F"};
+                              "BA 02 03 46", "A2 05 03 5B", "83 7C",       "B4 3F 00 74", "F0 0F"};
     std::vector<TLocoNetMessage> samples;
     for (const char* hex : kTraffic) samples.emplace_back(std::string_view(hex));
 
@@ -74,10 +74,14 @@ int main(int argc, char* argv[])
     const double rssPerLine = static_cast<double>(rssAfter - rssBefore) / lines;
 
     std::printf("bench_gui_monitor: %u messages routed into the monitor in %.2f s\n", form.MessageCount, seconds);
-    std::printf("  rate:                 %10.0f messages/s   (target >= 100000)  %s\n", rate, rate >= 100000 ? "OK" : "MISSED");
-    std::printf("  line store per line:  %10.1f bytes        (target <= 300)     %s\n", heldPerLine, heldPerLine <= 300 ? "OK" : "MISSED");
-    std::printf("  resident growth/line: %10.1f bytes        (target <= 300)     %s\n", rssPerLine, rssPerLine <= 300 ? "OK" : "MISSED");
-    std::printf("  lines shown: %d, count box: %s\n", model->rowCount(), qPrintable(QString::number(form.DisplayForm->DisplayedCount)));
+    std::printf("  rate:                 %10.0f messages/s   (target >= 100000)  %s\n", rate,
+                rate >= 100000 ? "OK" : "MISSED");
+    std::printf("  line store per line:  %10.1f bytes        (target <= 300)     %s\n", heldPerLine,
+                heldPerLine <= 300 ? "OK" : "MISSED");
+    std::printf("  resident growth/line: %10.1f bytes        (target <= 300)     %s\n", rssPerLine,
+                rssPerLine <= 300 ? "OK" : "MISSED");
+    std::printf("  lines shown: %d, count box: %s\n", model->rowCount(),
+                qPrintable(QString::number(form.DisplayForm->DisplayedCount)));
     form.close();
     return rate >= 100000 && rssPerLine <= 300 ? 0 : 1;
 }

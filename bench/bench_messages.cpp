@@ -5,8 +5,8 @@
 #include "svprog/SVProgMessage.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -34,8 +34,8 @@ std::vector<std::vector<uint8_t>> LoadMessages()
         if (m.IsValid()) messages.emplace_back(m.GetData(), m.GetData() + m.GetLength());
     }
     // Typical layout traffic: mostly short sensor, switch and throttle messages, plus SV traffic.
-    const char* typical[] = {"B2 05 50 18", "B0 01 30 7E", "A0 0D 7F 2D", "A1 0B 00 55", "83 7C",
-                             "E5 10 00 01 02 11 68 03 05 00 11 0C 00 00 00 6B"};
+    const char* typical[] = {"B2 05 50 18", "B0 01 30 7E", "A0 0D 7F 2D",
+                             "A1 0B 00 55", "83 7C",       "E5 10 00 01 02 11 68 03 05 00 11 0C 00 00 00 6B"};
     for (int copies = 0; copies < 20; ++copies)
         for (const char* hex : typical) {
             TLocoNetMessage m{std::string_view(hex)};
@@ -60,8 +60,10 @@ double BenchFraming(const std::vector<std::vector<uint8_t>>& messages)
         const auto& m = messages[rng() % messages.size()];
         stream.insert(stream.end(), m.begin(), m.end());
         const unsigned r = rng() % 100;
-        if (r < 3) stream.back() ^= 0x01;                                 // bad checksum
-        else if (r < 5) stream.push_back(static_cast<uint8_t>(rng() & 0x7F)); // noise
+        if (r < 3)
+            stream.back() ^= 0x01; // bad checksum
+        else if (r < 5)
+            stream.push_back(static_cast<uint8_t>(rng() & 0x7F)); // noise
     }
 
     size_t delivered = 0, bytes = 0;

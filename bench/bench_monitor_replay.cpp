@@ -53,8 +53,8 @@ int main(int argc, char** argv)
         }
     }
     fs::path output = fs::temp_directory_path() / "railscope_bench_replay.txt";
-    std::string command = "\"" + cli.string() + "\" monitor --raw --connect \"file:" + data.string() + "\" > \"" +
-                          output.string() + "\"";
+    std::string command =
+        "\"" + cli.string() + "\" monitor --raw --connect \"file:" + data.string() + "\" > \"" + output.string() + "\"";
     auto start = std::chrono::steady_clock::now();
     int status = std::system(command.c_str());
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -71,7 +71,8 @@ int main(int argc, char** argv)
     fs::remove(output);
     std::string expected = "No. Messages received: " + std::to_string(kMessages);
     if (status != 0 || last != expected || lines != kMessages + 1) {
-        std::fprintf(stderr, "bench_monitor_replay: monitor failed (status %d, last line '%s')\n", status, last.c_str());
+        std::fprintf(stderr, "bench_monitor_replay: monitor failed (status %d, last line '%s')\n", status,
+                     last.c_str());
         return 1;
     }
     double rate = kMessages / seconds;

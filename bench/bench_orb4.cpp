@@ -14,10 +14,30 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-TCondition Point(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetPoint(n, s, a); return c; }
-TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false) { TCondition c; c.SetSensor(n, o, s, a); return c; }
-TCondition Signal(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetSignal(n, s, a); return c; }
-TCondition Zone(uint8_t s, bool a = false) { TCondition c; c.SetZone(s, a); return c; }
+TCondition Point(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetPoint(n, s, a);
+    return c;
+}
+TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSensor(n, o, s, a);
+    return c;
+}
+TCondition Signal(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSignal(n, s, a);
+    return c;
+}
+TCondition Zone(uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetZone(s, a);
+    return c;
+}
 
 // Every place of every set filled; 45 points and sensors, 8 outside signals.
 void DescribeFully(TORB4Board& b, uint32_t seed)
@@ -42,10 +62,10 @@ void DescribeFully(TORB4Board& b, uint32_t seed)
         const uint32_t p = 10 * n;
         auto fill = [&](TConditionSet& set) {
             for (uint32_t i = 0; i < set.Count(); ++i)
-                set.ConditionAt(i) = i % 4 == 0 ? Point(p + i % 2, i % 2, true)
-                                   : i % 4 == 1 ? Sensor(p, 1 + n % 16, 1)
-                                   : i % 4 == 2 ? Signal(920 + i % 3, 0, true)
-                                                : Zone(static_cast<uint8_t>(i % 6));
+                set.ConditionAt(i) = i % 4 == 0   ? Point(p + i % 2, i % 2, true)
+                                     : i % 4 == 1 ? Sensor(p, 1 + n % 16, 1)
+                                     : i % 4 == 2 ? Signal(920 + i % 3, 0, true)
+                                                  : Zone(static_cast<uint8_t>(i % 6));
         };
         fill(s.BlockOccupiedSet());
         fill(s.RedSet());
@@ -63,7 +83,10 @@ void DescribeFully(TORB4Board& b, uint32_t seed)
     }
 }
 
-double Millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Millis(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 struct Timing {
     double WallMs = 1e300;
@@ -71,8 +94,7 @@ struct Timing {
 };
 
 // The shortest of `runs` runs, in wall-clock and in process CPU time.
-template <class F>
-Timing Best(int runs, F&& f)
+template <class F> Timing Best(int runs, F&& f)
 {
     Timing best;
     for (int i = 0; i < runs; ++i) {

@@ -51,8 +51,10 @@ int main(int argc, char** argv)
     TBoardProgrammer programmer(host);
     programmer.UseMessageDelay = false;
     host.OnTimer = [&programmer](EConversationTimer t) {
-        if (t == EConversationTimer::Timeout) programmer.TimeoutTimerTimer();
-        else programmer.MsgDelayTimerTimer();
+        if (t == EConversationTimer::Timeout)
+            programmer.TimeoutTimerTimer();
+        else
+            programmer.MsgDelayTimerTimer();
     };
     TQtConversationHost::RouteSVMessages(link, [&](const TLNSVProgMessage& m) {
         programmer.HandleSVMessage(m);

@@ -56,7 +56,8 @@ private:
 void Exercise(int type, const std::string& bytes, bool simple)
 {
     if (simple)
-        SetBoardMakerHookForTests([](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TSimpleBoard>(); });
+        SetBoardMakerHookForTests(
+            [](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TSimpleBoard>(); });
     TBoardData data;
     std::istringstream in(bytes, std::ios::binary);
     data.LoadFromStream(type, in);

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<uint8_t> bytes(data, data + size);
     bytes[0] |= 0x80;
     const uint32_t fixedLength = TLocoNetMessage::LengthFromOpcode(bytes[0]);
-    if (fixedLength != 8) bytes.resize(fixedLength);
+    if (fixedLength != 8)
+        bytes.resize(fixedLength);
     else {
         if (bytes.size() > 127) bytes.resize(127);
         if (bytes.size() < 3) bytes.resize(3);

@@ -34,7 +34,7 @@ void Exercise(TQXP6Board& board)
     reloaded.CalculateSVs();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -18,7 +18,8 @@
 #include <QVBoxLayout>
 
 TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget* parent, TPortLister listPorts)
-    : QWidget(parent), Link(link), SetStatus(std::move(setStatus)), ListPorts(listPorts ? std::move(listPorts) : TPortLister(SystemPorts))
+    : QWidget(parent), Link(link), SetStatus(std::move(setStatus)),
+      ListPorts(listPorts ? std::move(listPorts) : TPortLister(SystemPorts))
 {
     setObjectName(QStringLiteral("ConnectForm"));
     setWindowTitle(QStringLiteral("LocoNet Connection"));
@@ -34,9 +35,11 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     ComCombo->setObjectName(QStringLiteral("ComCombo"));
     ComCombo->setEditable(true);
     ComCombo->setInsertPolicy(QComboBox::NoInsert);
-    ComCombo->addItems({QStringLiteral("Com1"), QStringLiteral("Com2"), QStringLiteral("Com3"), QStringLiteral("Com4")});
+    ComCombo->addItems(
+        {QStringLiteral("Com1"), QStringLiteral("Com2"), QStringLiteral("Com3"), QStringLiteral("Com4")});
     ComCombo->setCurrentIndex(0);
-    ComCombo->setToolTip(QStringLiteral("A serial port, tcp://HOST:PORT for a LocoNet server, or sim for the simulated LocoNet"));
+    ComCombo->setToolTip(
+        QStringLiteral("A serial port, tcp://HOST:PORT for a LocoNet server, or sim for the simulated LocoNet"));
     ComCombo->setMinimumWidth(180);
     Label1 = label("Label1", QStringLiteral("Com port"));
     ConnectButton = new QPushButton(QStringLiteral("Connect"), this);
@@ -100,7 +103,10 @@ QStringList TConnectForm::SystemPorts()
     return ports;
 }
 
-int TConnectForm::InterfaceIndex() const { return InterfaceButtons->checkedId(); }
+int TConnectForm::InterfaceIndex() const
+{
+    return InterfaceButtons->checkedId();
+}
 
 void TConnectForm::SetInterfaceIndex(int index)
 {
@@ -150,9 +156,7 @@ void TConnectForm::InterfaceTypeClick()
         BaudRateBox->setCurrentIndex(2);
         BaudRateBox->setEnabled(false);
         break;
-    default:
-        BaudRateBox->setEnabled(true);
-        break;
+    default: BaudRateBox->setEnabled(true); break;
     }
 }
 
@@ -170,6 +174,9 @@ void TConnectForm::ConnectButtonClick()
         return;
     }
     const char* names[] = {"MS100", "LocoBuffer", "PR3"};
-    if (SetStatus) SetStatus(QStringLiteral("Will connect to %1").arg(QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0])));
-    ShowMessageBox(this, QStringLiteral("Connect:"), QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
+    if (SetStatus)
+        SetStatus(
+            QStringLiteral("Will connect to %1").arg(QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0])));
+    ShowMessageBox(this, QStringLiteral("Connect:"),
+                   QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
 }

@@ -36,19 +36,27 @@ TSaveDialogHook& SaveDialogHook()
 }
 } // namespace
 
-void SetMessageBoxHook(TMessageBoxHook hook) { MessageBoxHook() = std::move(hook); }
+void SetMessageBoxHook(TMessageBoxHook hook)
+{
+    MessageBoxHook() = std::move(hook);
+}
 
 int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)
 {
     if (MessageBoxHook()) return MessageBoxHook()(parent, caption, text, buttons, error);
-    QMessageBox box(error ? QMessageBox::Critical : (buttons & QMessageBox::Yes ? QMessageBox::Question : QMessageBox::Information),
+    QMessageBox box(error ? QMessageBox::Critical
+                          : (buttons & QMessageBox::Yes ? QMessageBox::Question : QMessageBox::Information),
                     caption, text, static_cast<QMessageBox::StandardButtons>(buttons), parent);
     return box.exec();
 }
 
-void SetSaveDialogHook(TSaveDialogHook hook) { SaveDialogHook() = std::move(hook); }
+void SetSaveDialogHook(TSaveDialogHook hook)
+{
+    SaveDialogHook() = std::move(hook);
+}
 
-QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix)
+QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                        const QString& defaultSuffix)
 {
     if (SaveDialogHook()) return SaveDialogHook()(parent, title, folder, filter, defaultSuffix);
     QFileDialog dialog(parent, title, folder, filter);

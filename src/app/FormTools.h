@@ -21,11 +21,14 @@ void PlaceChildDialog(QWidget* dialog, const QWidget* parent);
 
 // Message boxes and file dialogs go through these, so that tests can answer them.
 // Buttons and results are QMessageBox::StandardButton values.
-using TMessageBoxHook = std::function<int(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)>;
+using TMessageBoxHook =
+    std::function<int(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)>;
 void SetMessageBoxHook(TMessageBoxHook hook);
 int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error = false);
 
 // Returns the chosen file name, or empty when cancelled.
-using TSaveDialogHook = std::function<QString(QWidget* parent, const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix)>;
+using TSaveDialogHook = std::function<QString(QWidget* parent, const QString& title, const QString& folder,
+                                              const QString& filter, const QString& defaultSuffix)>;
 void SetSaveDialogHook(TSaveDialogHook hook);
-QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix);
+QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                        const QString& defaultSuffix);

@@ -81,10 +81,17 @@ void TGenSensFBForm::Send(bool occupied)
                                               static_cast<uint32_t>(SensorNumber->Value()), occupied));
 }
 
-void TGenSensFBForm::SwOccupiedBtnClick() { Send(true); }
-void TGenSensFBForm::SwUnoccupiedBtnClick() { Send(false); }
+void TGenSensFBForm::SwOccupiedBtnClick()
+{
+    Send(true);
+}
+void TGenSensFBForm::SwUnoccupiedBtnClick()
+{
+    Send(false);
+}
 
-TSwitchControlForm::TSwitchControlForm(TMessageSender sender, QWidget* parent) : QWidget(parent), Sender(std::move(sender))
+TSwitchControlForm::TSwitchControlForm(TMessageSender sender, QWidget* parent)
+    : QWidget(parent), Sender(std::move(sender))
 {
     setObjectName(QStringLiteral("SwitchControlForm"));
     setWindowTitle(QStringLiteral("Switch Control"));

@@ -51,7 +51,10 @@ int ReadInt(QSettings& settings, const QString& key, int fallback)
     return ok ? value : fallback;
 }
 
-bool IsVisibleWindow(const QWidget* w) { return w && w->isVisible(); }
+bool IsVisibleWindow(const QWidget* w)
+{
+    return w && w->isVisible();
+}
 
 } // namespace
 
@@ -109,8 +112,14 @@ TMainForm::~TMainForm()
     MdiArea = nullptr;
 }
 
-void TMainForm::SetBoardFormFactory(TFormFactory factory) { BoardFormFactory() = std::move(factory); }
-void TMainForm::SetRenumberFormFactory(TFormFactory factory) { RenumberFormFactory() = std::move(factory); }
+void TMainForm::SetBoardFormFactory(TFormFactory factory)
+{
+    BoardFormFactory() = std::move(factory);
+}
+void TMainForm::SetRenumberFormFactory(TFormFactory factory)
+{
+    RenumberFormFactory() = std::move(factory);
+}
 
 void TMainForm::BuildMenus()
 {
@@ -182,8 +191,7 @@ QAction* TMainForm::FindAction(const QString& menuPath) const
 
 std::unique_ptr<QSettings> TMainForm::OpenSettings() const
 {
-    if (!Options.SettingsFile.isEmpty())
-        return std::make_unique<QSettings>(Options.SettingsFile, QSettings::IniFormat);
+    if (!Options.SettingsFile.isEmpty()) return std::make_unique<QSettings>(Options.SettingsFile, QSettings::IniFormat);
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("brenmoor electronics"), QStringLiteral("railscope"));
 }
@@ -271,7 +279,8 @@ void TMainForm::ReadSpeedometerSettings(QSettings& settings)
     if (scale >= 0 && scale < SpeedometerForm->ScaleCombo->count()) SpeedometerForm->ScaleCombo->setCurrentIndex(scale);
     if (units >= 0 && units < SpeedometerForm->OutputUnitsCombo->count())
         SpeedometerForm->OutputUnitsCombo->setCurrentIndex(units);
-    SpeedometerForm->LengthEdit->setText(settings.value(QStringLiteral("SpeedLength"), QStringLiteral("1.0")).toString());
+    SpeedometerForm->LengthEdit->setText(
+        settings.value(QStringLiteral("SpeedLength"), QStringLiteral("1.0")).toString());
     SpeedometerForm->StartBoardEdit->SetValue(ReadInt(settings, QStringLiteral("Sens1Board"), 1));
     SpeedometerForm->StartSensEdit->SetValue(ReadInt(settings, QStringLiteral("Sens1Sens"), 1));
     SpeedometerForm->StopBoardEdit->SetValue(ReadInt(settings, QStringLiteral("Sens2Board"), 1));
@@ -320,8 +329,7 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
         if (peer.IsLocoBufferReply()) InterfaceStatus->setText(QString::fromStdString(peer.Text()));
         break;
     }
-    default:
-        break;
+    default: break;
     }
 
     if (DisplayFormOpen && IsVisibleWindow(DisplayForm)) DisplayForm->AddMessage(*typed);
@@ -340,10 +348,22 @@ void TMainForm::SendFixedMessage(uint8_t opcode)
     SendMessage(std::move(message));
 }
 
-void TMainForm::TrackPowerOn1Click() { SendFixedMessage(0x83); }
-void TMainForm::TrackPowerOff1Click() { SendFixedMessage(0x82); }
-void TMainForm::QueryLocoBuffer1Click() { InterrogateLocoBuffer(); }
-void TMainForm::InterrogateLocoBuffer() { SendFixedMessage(0x81); }
+void TMainForm::TrackPowerOn1Click()
+{
+    SendFixedMessage(0x83);
+}
+void TMainForm::TrackPowerOff1Click()
+{
+    SendFixedMessage(0x82);
+}
+void TMainForm::QueryLocoBuffer1Click()
+{
+    InterrogateLocoBuffer();
+}
+void TMainForm::InterrogateLocoBuffer()
+{
+    SendFixedMessage(0x81);
+}
 
 QMdiSubWindow* TMainForm::AddChildForm(QWidget* form, bool fixedSize)
 {
@@ -367,12 +387,15 @@ void TMainForm::Connect1Click()
     AddChildForm(form, true);
 }
 
-void TMainForm::Exit1Click() { close(); }
+void TMainForm::Exit1Click()
+{
+    close();
+}
 
 void TMainForm::RenumberBoards1Click()
 {
     if (ProgFormOpen || RenumberFormOpen) return;
-    if (!RenumberFormFactory()) return;  // the renumbering window is not part of this build yet
+    if (!RenumberFormFactory()) return; // the renumbering window is not part of this build yet
     QWidget* form = RenumberFormFactory()(*this);
     if (!form) return;
     RenumberForm = form;
@@ -384,7 +407,7 @@ void TMainForm::RenumberBoards1Click()
 void TMainForm::ConfigureBoards1Click()
 {
     if (ProgFormOpen || RenumberFormOpen) return;
-    if (!BoardFormFactory()) return;  // the board window is not part of this build yet
+    if (!BoardFormFactory()) return; // the board window is not part of this build yet
     QWidget* form = BoardFormFactory()(*this);
     if (!form) return;
     ProgForm = form;
@@ -411,12 +434,14 @@ void TMainForm::MessageDisplay1Click()
 
 void TMainForm::SWRQ1Click()
 {
-    AddChildForm(new TSwitchControlForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }), true);
+    AddChildForm(new TSwitchControlForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }),
+                 true);
 }
 
 void TMainForm::ArbitraryMessage1Click()
 {
-    AddChildForm(new TArbitraryMessageForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }), true);
+    AddChildForm(new TArbitraryMessageForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }),
+                 true);
 }
 
 void TMainForm::SensorFeedbackMessage1Click()
@@ -424,7 +449,10 @@ void TMainForm::SensorFeedbackMessage1Click()
     AddChildForm(new TGenSensFBForm([this](std::unique_ptr<TLocoNetMessage> m) { SendMessage(std::move(m)); }), true);
 }
 
-void TMainForm::Help2Click() { ShowHelpContext(1); }
+void TMainForm::Help2Click()
+{
+    ShowHelpContext(1);
+}
 
 void TMainForm::About1Click()
 {
@@ -485,7 +513,8 @@ void TMainForm::WriteSettings()
     settings->endGroup();
     settings->beginGroup(QStringLiteral("Filenames"));
     for (int type = 0; type < kBoardTypeCount; ++type)
-        settings->setValue(QString::fromStdString(TBoardData::GetTypeName(type)), QString::fromStdString(BoardData.GetFileName(type)));
+        settings->setValue(QString::fromStdString(TBoardData::GetTypeName(type)),
+                           QString::fromStdString(BoardData.GetFileName(type)));
     settings->endGroup();
     settings->sync();
 }

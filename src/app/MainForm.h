@@ -39,9 +39,9 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     struct TOptions {
-        QStringList Arguments;  // the command line, program name first
-        QString SettingsFile;   // an ini file to use instead of the user's settings
-        std::function<double()> Clock;  // the speedometer's clock (tests)
+        QStringList Arguments; // the command line, program name first
+        QString SettingsFile; // an ini file to use instead of the user's settings
+        std::function<double()> Clock; // the speedometer's clock (tests)
     };
 
     explicit TMainForm(TOptions options, QWidget* parent = nullptr);

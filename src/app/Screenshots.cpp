@@ -18,9 +18,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -67,7 +67,8 @@ int main(int argc, char* argv[])
         settings.setValue(QStringLiteral("Connection/Baud"), 0);
         settings.setValue(QStringLiteral("Connection/Interface"), 0);
         for (const char* type : {"ORB4", "ORB8", "RVN2", "KPX9", "QXP6"}) {
-            const QString file = examples + QStringLiteral("/layout-") + QString::fromLatin1(type).toLower() + QStringLiteral(".csv");
+            const QString file =
+                examples + QStringLiteral("/layout-") + QString::fromLatin1(type).toLower() + QStringLiteral(".csv");
             if (!examples.isEmpty() && QFile::exists(file))
                 settings.setValue(QStringLiteral("Filenames/") + QLatin1String(type), file);
         }
@@ -85,7 +86,7 @@ int main(int argc, char* argv[])
     main.MessageDisplay1Click();
     main.MdiArea->subWindowList().last()->setGeometry(10, 10, 760, 420);
     main.TrackPowerOn1Click();
-    Wait(2500);  // let the simulated traffic fill the monitor
+    Wait(2500); // let the simulated traffic fill the monitor
     main.DisplayForm->Flush();
     Wait(100);
     bool ok = Save(&main, out, "main-window-monitor.png");

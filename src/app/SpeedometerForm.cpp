@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
-#include <cmath>
 
 namespace {
 
@@ -25,7 +25,7 @@ struct TScale {
     double Factor;
 };
 constexpr TScale kScales[] = {
-    {"\"O\" (1:48)", 48}, {"\"OO\" (1:76)", 76}, {"\"HO\" (1:87)", 87},
+    {"\"O\" (1:48)", 48},      {"\"OO\" (1:76)", 76},     {"\"HO\" (1:87)", 87},
     {"UK \"N\" (1:148)", 148}, {"US \"N\" (1:160)", 160}, {"\"Z\" (1:220)", 220},
 };
 
@@ -185,7 +185,8 @@ void TSpeedometerForm::HandleSensorMessage(const TLNSensFBMessage& message)
         TimeoutTimer->stop();
         const double seconds = Clock() - StartTime;
         const double speed = BlockLength * ScaleFactor * UnitsFactor / seconds;
-        const char* unitLabel = UnitsIndex >= 0 && UnitsIndex < static_cast<int>(std::size(kUnits)) ? kUnits[UnitsIndex].Label : "";
+        const char* unitLabel =
+            UnitsIndex >= 0 && UnitsIndex < static_cast<int>(std::size(kUnits)) ? kUnits[UnitsIndex].Label : "";
         ResultEdit->setText(QString::fromStdString(FormatSpeed(speed) + unitLabel));
     }
 }
@@ -197,7 +198,10 @@ void TSpeedometerForm::TimeoutTimerTimer()
     ResultEdit->setText(QStringLiteral("Timed Out"));
 }
 
-void TSpeedometerForm::HelpButtonClick() { ShowHelpContext(kHelpContext); }
+void TSpeedometerForm::HelpButtonClick()
+{
+    ShowHelpContext(kHelpContext);
+}
 
 std::string TSpeedometerForm::FormatSpeed(double value)
 {
@@ -209,7 +213,7 @@ std::string TSpeedometerForm::FormatSpeed(double value)
         std::snprintf(big, sizeof big, "%s%.0f", value < 0 ? "-" : "", std::fabs(value));
         return big;
     }
-    const long long rounded = std::llround(tenths);  // halves away from zero
+    const long long rounded = std::llround(tenths); // halves away from zero
     if (rounded == 0) return "";
     std::string text = value < 0 ? "-" : "";
     if (rounded >= 10) text += std::to_string(rounded / 10);

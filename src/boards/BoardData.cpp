@@ -8,9 +8,9 @@
 #include <fstream>
 
 namespace {
-constexpr const char* kTitles[kBoardTypeCount] = {
-    "ORB4 Signal Controller", "KPX9 Lever Panel Master", "ORB8 Signal Controller",
-    "RVN2 Autoferry",         "QXP6 Grand Accessory Decoder"};
+constexpr const char* kTitles[kBoardTypeCount] = {"ORB4 Signal Controller", "KPX9 Lever Panel Master",
+                                                  "ORB8 Signal Controller", "RVN2 Autoferry",
+                                                  "QXP6 Grand Accessory Decoder"};
 }
 
 TBoardData::TBoardData()
@@ -122,8 +122,7 @@ bool TBoardData::LoadFromStream(int type, std::istream& stream)
             return false;
         }
         const std::istream::pos_type before = stream.tellg();
-        TConfigurableBoard* added = InsertCreated(list, static_cast<uint32_t>(list.Boards.size()),
-                                                  std::move(board));
+        TConfigurableBoard* added = InsertCreated(list, static_cast<uint32_t>(list.Boards.size()), std::move(board));
         ++loaded;
         added->LoadFromStream(stream);
         if (stream.bad()) {

@@ -92,8 +92,7 @@ private:
     };
 
     static bool ValidType(int type) { return type >= 0 && type < kBoardTypeCount; }
-    TConfigurableBoard* InsertCreated(TTypeList& list, uint32_t position,
-                                      std::unique_ptr<TConfigurableBoard> board);
+    TConfigurableBoard* InsertCreated(TTypeList& list, uint32_t position, std::unique_ptr<TConfigurableBoard> board);
 
     TTypeList Lists[kBoardTypeCount];
     std::string LastError;

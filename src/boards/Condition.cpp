@@ -5,13 +5,12 @@
 
 namespace {
 
-const char* const kZoneTexts[TCondition::kZoneStateCount] = {
-    "Rev Zone A running W-E", "Rev Zone A running E-W", "Rev Zone B running W-E",
-    "Rev Zone B running E-W", "Rev Zone C running W-E", "Rev Zone C running E-W"};
+const char* const kZoneTexts[TCondition::kZoneStateCount] = {"Rev Zone A running W-E", "Rev Zone A running E-W",
+                                                             "Rev Zone B running W-E", "Rev Zone B running E-W",
+                                                             "Rev Zone C running W-E", "Rev Zone C running E-W"};
 const char* const kZoneWords[TCondition::kZoneStateCount] = {"AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
 // State words in the order a token is searched for them.
-const char* const kStateWords[12] = {"TH", "CL", "OC", "UN", "RD", "NR",
-                                     "AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
+const char* const kStateWords[12] = {"TH", "CL", "OC", "UN", "RD", "NR", "AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
 const char* const kTypeWords[5] = {"Unused", "PT", "SE", "SG", "ZN"};
 
 struct TSetKindInfo {
@@ -118,19 +117,13 @@ std::string TCondition::Text() const
     std::string text;
     switch (DeviceType) {
     case edtNone: return "(No Condition)";
-    case edtPoint:
-        text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed");
-        break;
+    case edtPoint: text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed"); break;
     case edtSensor:
         text = "Sensor " + std::to_string(Number) + "," + std::to_string(Offset) +
                (State == 0 ? " is Occupied" : " is Unoccupied");
         break;
-    case edtSignal:
-        text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red");
-        break;
-    case edtZone:
-        text = State < kZoneStateCount ? kZoneTexts[State] : "Rev Zone (invalid state)";
-        break;
+    case edtSignal: text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red"); break;
+    case edtZone: text = State < kZoneStateCount ? kZoneTexts[State] : "Rev Zone (invalid state)"; break;
     default: return "(Unknown Condition)";
     }
     if (AndNext) text += ", AND";
@@ -186,10 +179,14 @@ bool TCondition::ParseToken(const std::string& token)
 
     for (int p = 0; p < 12; ++p) {
         if (token.find(kStateWords[p]) == std::string::npos) continue;
-        if (type == edtPoint && p <= 1) State = static_cast<uint8_t>(p);
-        else if (type == edtSensor && p >= 2 && p <= 3) State = static_cast<uint8_t>(p - 2);
-        else if (type == edtSignal && p >= 4 && p <= 5) State = static_cast<uint8_t>(p - 4);
-        else if (type == edtZone && p >= 6) State = static_cast<uint8_t>(p - 6);
+        if (type == edtPoint && p <= 1)
+            State = static_cast<uint8_t>(p);
+        else if (type == edtSensor && p >= 2 && p <= 3)
+            State = static_cast<uint8_t>(p - 2);
+        else if (type == edtSignal && p >= 4 && p <= 5)
+            State = static_cast<uint8_t>(p - 4);
+        else if (type == edtZone && p >= 6)
+            State = static_cast<uint8_t>(p - 6);
         break;
     }
     if (token.find('+') != std::string::npos) AndNext = 1;

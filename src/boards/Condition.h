@@ -16,10 +16,10 @@
 class TCondition {
 public:
     uint8_t DeviceType = edtNone; // 0 = no condition
-    uint32_t Number = 0;          // point, sensor or signal number; 0 for zones
-    uint32_t Offset = 0;          // sensors only: input number on the sensor's board
-    uint8_t State = 0;            // meaning depends on the device type (0-1, zones 0-5)
-    uint8_t AndNext = 0;          // this condition and the next one form one AND condition
+    uint32_t Number = 0; // point, sensor or signal number; 0 for zones
+    uint32_t Offset = 0; // sensors only: input number on the sensor's board
+    uint8_t State = 0; // meaning depends on the device type (0-1, zones 0-5)
+    uint8_t AndNext = 0; // this condition and the next one form one AND condition
 
     static constexpr uint8_t kZoneStateCount = 6;
 

@@ -47,7 +47,10 @@ public:
     bool IsSerialValid() const { return SerialNumber >= 1 && SerialNumber <= 65536; }
     // SVs are numbered from 1; out-of-range numbers read as 0 and are not written.
     uint8_t GetSV(uint32_t n) const { return n >= 1 && n <= SVCount ? SVs[n - 1] : 0; }
-    void SetSV(uint32_t n, uint8_t value) { if (n >= 1 && n <= SVCount) SVs[n - 1] = value; }
+    void SetSV(uint32_t n, uint8_t value)
+    {
+        if (n >= 1 && n <= SVCount) SVs[n - 1] = value;
+    }
     bool IsSVProgrammable(uint32_t n) const;
     // The next SV to transfer after `current` (0 to start) and, in blockSize, how many.
     uint32_t NextSVBlock(uint32_t current, uint32_t& blockSize) const;

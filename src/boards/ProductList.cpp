@@ -47,8 +47,8 @@ void TProductList::Read(const std::string& fileName)
     ReadLine(in); // column headings
     for (int i = 0; i < count; ++i) {
         if (in.peek() == std::char_traits<char>::eof()) {
-            LastError = fileName + " names " + std::to_string(count) + " products but holds " +
-                        std::to_string(Rows.size());
+            LastError =
+                fileName + " names " + std::to_string(count) + " products but holds " + std::to_string(Rows.size());
             break;
         }
         ReadLine(in);

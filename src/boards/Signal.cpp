@@ -20,12 +20,9 @@ const char* const kHeadTexts[TSignal::kHeadTypeCount] = {
 };
 
 const char* const kRevZoneTexts[TSignal::kRevZoneCount] = {
-    "     No Reverse Running Zone assigned",
-    "     Reverse Running Zone A, West to East",
-    "     Reverse Running Zone A, East to West",
-    "     Reverse Running Zone B, West to East",
-    "     Reverse Running Zone B, East to West",
-    "     Reverse Running Zone C, West to East",
+    "     No Reverse Running Zone assigned",     "     Reverse Running Zone A, West to East",
+    "     Reverse Running Zone A, East to West", "     Reverse Running Zone B, West to East",
+    "     Reverse Running Zone B, East to West", "     Reverse Running Zone C, West to East",
     "     Reverse Running Zone C, East to West",
 };
 
@@ -130,8 +127,10 @@ bool TSignal::NextSignalCode(uint32_t number, uint8_t mode, const TExtDevTable& 
         code = static_cast<uint8_t>(r);
     } else {
         const uint32_t entry = table.Find({edtSignal, number, 0});
-        if (entry > 38) code = static_cast<uint8_t>(entry - 38);
-        else ok = false;
+        if (entry > 38)
+            code = static_cast<uint8_t>(entry - 38);
+        else
+            ok = false;
     }
     if (mode == ensVirtual) code = static_cast<uint8_t>(code + 100);
     if (mode == ensAlwaysGreen) {
@@ -232,8 +231,10 @@ bool TSignal::FromSVs(const std::vector<uint8_t>& svs, const TExtDevTable& table
     JunctionPoint = 0;
     if (block[1] != 0) {
         const TDeviceKey entry = table.Entry(block[1]);
-        if (entry.DeviceType == edtPoint) JunctionPoint = entry.Number;
-        else ok = false;
+        if (entry.DeviceType == edtPoint)
+            JunctionPoint = entry.Number;
+        else
+            ok = false;
     }
 
     uint32_t number = 0;

@@ -59,7 +59,10 @@ public:
     TConditionSet& AuxSet() { return Aux; }
     TConditionSet& IsolationOverrideSet() { return IsolationOverride; }
     const TConditionSet& BlockOccupiedSet() const { return BlockOccupied; }
-    const TConditionSet* BlockOccupiedThrownSet() const { return BlockOccupiedThrown ? &*BlockOccupiedThrown : nullptr; }
+    const TConditionSet* BlockOccupiedThrownSet() const
+    {
+        return BlockOccupiedThrown ? &*BlockOccupiedThrown : nullptr;
+    }
     const TConditionSet& RedSet() const { return Red; }
     const TConditionSet* RedThrownSet() const { return RedThrown ? &*RedThrown : nullptr; }
     const TConditionSet& AuxSet() const { return Aux; }
@@ -89,7 +92,7 @@ public:
     int HeadType = 2;
     uint32_t JunctionPoint = 0;
     uint32_t TranspondingZone = 0;
-    uint32_t NextSignal = 0;       // when the point is closed, or the only next signal
+    uint32_t NextSignal = 0; // when the point is closed, or the only next signal
     uint32_t NextSignalThrown = 0; // when the point is thrown
 
 private:

@@ -51,8 +51,7 @@ bool TSignalControllerBoard::DecodeDevTableAndParts()
     return ok;
 }
 
-void TSignalControllerBoard::AddSignalAndZoneText(std::vector<std::string>& lines,
-                                                  const std::string& zoneHeading) const
+void TSignalControllerBoard::AddSignalAndZoneText(std::vector<std::string>& lines, const std::string& zoneHeading) const
 {
     lines.push_back("");
     lines.push_back("Signal Settings:");

@@ -40,9 +40,9 @@ public:
     static std::string QuarterSecondsText(uint32_t quarters);
 
     std::string Notes = "Unassigned";
-    uint8_t ReportSPAD = 0;          // report signal passed at danger
-    uint32_t IsolationDelay = 8;     // quarter seconds
-    uint8_t LampBrightnessSim = 0;   // lamp brightness simulation
+    uint8_t ReportSPAD = 0; // report signal passed at danger
+    uint32_t IsolationDelay = 8; // quarter seconds
+    uint8_t LampBrightnessSim = 0; // lamp brightness simulation
 
 protected:
     static uint32_t Clamp(uint32_t n, uint32_t count) { return n < 1 ? 1 : (n > count ? count : n); }

@@ -33,10 +33,10 @@ TAboutBox::TAboutBox(QWidget* parent, const QString& versionFile)
     BuildLabel = addRow(3, "Build: ", "BuildLabel");
     grid->setColumnStretch(1, 1);
 
-    AcknowledgementLabel = new QLabel(
-        QStringLiteral("Railscope monitors LocoNet and configures and programs Brenmoor accessory boards. "
-                       "Built with the Qt toolkit. Thanks to everyone who tested it on their layouts."),
-        this);
+    AcknowledgementLabel =
+        new QLabel(QStringLiteral("Railscope monitors LocoNet and configures and programs Brenmoor accessory boards. "
+                                  "Built with the Qt toolkit. Thanks to everyone who tested it on their layouts."),
+                   this);
     AcknowledgementLabel->setObjectName(QStringLiteral("AcknowledgementLabel"));
     AcknowledgementLabel->setWordWrap(true);
 

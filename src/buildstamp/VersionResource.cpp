@@ -15,11 +15,17 @@
 namespace rsver {
 namespace {
 
-constexpr std::size_t kMaxBlock = 1u << 20;       // a version block is never this large
+constexpr std::size_t kMaxBlock = 1u << 20; // a version block is never this large
 constexpr std::uintmax_t kMaxScannedFile = 1u << 30; // files scanned whole when not ELF
 
-uint32_t Get16(const unsigned char* p) { return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8); }
-uint32_t Get32(const unsigned char* p) { return Get16(p) | (Get16(p + 2) << 16); }
+uint32_t Get16(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8);
+}
+uint32_t Get32(const unsigned char* p)
+{
+    return Get16(p) | (Get16(p + 2) << 16);
+}
 
 bool ReadAt(std::ifstream& in, std::uint64_t offset, void* out, std::size_t count)
 {
@@ -45,8 +51,7 @@ bool FindBlock(std::span<const unsigned char> data, TVersionBlock& block)
 
 #ifdef RS_HAVE_ELF
 // Contents of the ".rsversion" section of an ELF file; false when the file is not ELF or has none.
-template <typename Ehdr, typename Shdr>
-bool ReadElfSection(std::ifstream& in, std::vector<unsigned char>& out)
+template <typename Ehdr, typename Shdr> bool ReadElfSection(std::ifstream& in, std::vector<unsigned char>& out)
 {
     Ehdr eh{};
     if (!ReadAt(in, 0, &eh, sizeof eh)) return false;
@@ -127,8 +132,10 @@ bool GetFileVersionInfo(const std::string& fileName, TVersionBlock& block)
     unsigned char ident[EI_NIDENT] = {};
     if (ReadAt(in, 0, ident, sizeof ident) && std::memcmp(ident, ELFMAG, SELFMAG) == 0) {
         bool found = false;
-        if (ident[EI_CLASS] == ELFCLASS64) found = ReadElfSection<Elf64_Ehdr, Elf64_Shdr>(in, data);
-        else if (ident[EI_CLASS] == ELFCLASS32) found = ReadElfSection<Elf32_Ehdr, Elf32_Shdr>(in, data);
+        if (ident[EI_CLASS] == ELFCLASS64)
+            found = ReadElfSection<Elf64_Ehdr, Elf64_Shdr>(in, data);
+        else if (ident[EI_CLASS] == ELFCLASS32)
+            found = ReadElfSection<Elf32_Ehdr, Elf32_Shdr>(in, data);
         if (found && FindBlock(data, block)) return true;
         data.clear();
     }
@@ -176,8 +183,8 @@ uint32_t PackVersionNumber(std::string_view text)
     return result;
 }
 
-uint32_t GetFileVersionField(const char* fileName, const char* fieldName, uint32_t* numeric,
-                             uint32_t bufferSize, char* buffer)
+uint32_t GetFileVersionField(const char* fileName, const char* fieldName, uint32_t* numeric, uint32_t bufferSize,
+                             char* buffer)
 {
     if (numeric) *numeric = 0;
     if (!fileName || !fieldName) return 0;

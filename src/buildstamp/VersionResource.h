@@ -39,8 +39,7 @@ struct Field {
 constexpr std::size_t BlockSize(std::span<const Field> fields)
 {
     std::size_t size = kHeaderSize + 4 + kTranslationKey.size() + 4;
-    for (const Field& f : fields)
-        size += 4 + kStringTablePrefix.size() + 8 + 1 + f.Name.size() + f.Value.size();
+    for (const Field& f : fields) size += 4 + kStringTablePrefix.size() + 8 + 1 + f.Name.size() + f.Value.size();
     return size + kTrailerSize;
 }
 
@@ -50,9 +49,17 @@ constexpr std::array<unsigned char, N> BuildBlock(std::span<const Field> fields,
     std::array<unsigned char, N> out{};
     std::size_t pos = 0;
     auto put8 = [&](unsigned v) { out[pos++] = static_cast<unsigned char>(v & 0xFF); };
-    auto put16 = [&](std::size_t v) { put8(static_cast<unsigned>(v)); put8(static_cast<unsigned>(v >> 8)); };
-    auto put32 = [&](std::size_t v) { put16(v & 0xFFFF); put16((v >> 16) & 0xFFFF); };
-    auto putText = [&](std::string_view s) { for (char c : s) put8(static_cast<unsigned char>(c)); };
+    auto put16 = [&](std::size_t v) {
+        put8(static_cast<unsigned>(v));
+        put8(static_cast<unsigned>(v >> 8));
+    };
+    auto put32 = [&](std::size_t v) {
+        put16(v & 0xFFFF);
+        put16((v >> 16) & 0xFFFF);
+    };
+    auto putText = [&](std::string_view s) {
+        for (char c : s) put8(static_cast<unsigned char>(c));
+    };
     constexpr char hex[] = "0123456789abcdef";
     const uint32_t translation = (static_cast<uint32_t>(language) << 16) | codePage;
 
@@ -68,7 +75,8 @@ constexpr std::array<unsigned char, N> BuildBlock(std::span<const Field> fields,
         put16(kStringTablePrefix.size() + 8 + 1 + f.Name.size());
         put16(f.Value.size());
         putText(kStringTablePrefix);
-        for (int shift = 28; shift >= 0; shift -= 4) put8(static_cast<unsigned char>(hex[(translation >> shift) & 0xF]));
+        for (int shift = 28; shift >= 0; shift -= 4)
+            put8(static_cast<unsigned char>(hex[(translation >> shift) & 0xF]));
         put8('\\');
         putText(f.Name);
         putText(f.Value);
@@ -106,17 +114,17 @@ bool GetFileVersionInfo(const std::string& fileName, TVersionBlock& block);
 // Returns the length of the text, 0 on any failure. When `numeric` is given it receives the
 // text read as a packed version number (2.5.3.2 gives 0x02050302). When `buffer` is given it
 // receives the text cut to bufferSize - 1 characters, always terminated.
-uint32_t GetFileVersionField(const char* fileName, const char* fieldName, uint32_t* numeric,
-                             uint32_t bufferSize, char* buffer);
+uint32_t GetFileVersionField(const char* fileName, const char* fieldName, uint32_t* numeric, uint32_t bufferSize,
+                             char* buffer);
 
 // Packs a dotted (or comma-separated) version text into four bytes, most significant first.
 uint32_t PackVersionNumber(std::string_view text);
 
 // Declares the version resource of the program that includes it (used by generated sources).
-#define RAILSCOPE_VERSION_RESOURCE(language, codePage, ...)                                        \
-    namespace {                                                                                     \
-    constexpr ::rsver::Field kRsVersionFields[] = {__VA_ARGS__};                                    \
-    constexpr std::size_t kRsVersionSize = ::rsver::BlockSize(kRsVersionFields);                    \
-    [[gnu::used, gnu::section(".rsversion")]] const std::array<unsigned char, kRsVersionSize>       \
-        kRsVersionResource = ::rsver::BuildBlock<kRsVersionSize>(kRsVersionFields, language, codePage); \
+#define RAILSCOPE_VERSION_RESOURCE(language, codePage, ...)                                                            \
+    namespace {                                                                                                        \
+    constexpr ::rsver::Field kRsVersionFields[] = {__VA_ARGS__};                                                       \
+    constexpr std::size_t kRsVersionSize = ::rsver::BlockSize(kRsVersionFields);                                       \
+    [[gnu::used, gnu::section(".rsversion")]] const std::array<unsigned char, kRsVersionSize> kRsVersionResource =     \
+        ::rsver::BuildBlock<kRsVersionSize>(kRsVersionFields, language, codePage);                                     \
     }

@@ -46,7 +46,7 @@ int LoadBoardFile(const std::string& command, const std::string& file, TBoardDat
 }
 
 int CheckBoardIndex(const std::string& command, const std::string& file, const TBoardData& data, int type,
-               uint32_t index)
+                    uint32_t index)
 {
     const uint32_t count = data.BoardCount(type);
     if (index < count) return 0;

@@ -48,17 +48,23 @@ bool ParseBusOptions(std::vector<std::string>& args, TBusOptions& options, std::
             options.Device = v;
             haveConnect = true;
         } else if (a == "--baud") {
-            if (v == "16457") options.Baud = br16457;
-            else if (v == "19200") options.Baud = br19200;
-            else if (v == "57600") options.Baud = br57600;
+            if (v == "16457")
+                options.Baud = br16457;
+            else if (v == "19200")
+                options.Baud = br19200;
+            else if (v == "57600")
+                options.Baud = br57600;
             else {
                 error = "--baud must be 16457, 19200 or 57600, not '" + v + "'";
                 return false;
             }
         } else {
-            if (v == "ms100") options.Interface = eMS100;
-            else if (v == "locobuffer") options.Interface = eLocoBuffer;
-            else if (v == "pr3") options.Interface = ePR3;
+            if (v == "ms100")
+                options.Interface = eMS100;
+            else if (v == "locobuffer")
+                options.Interface = eLocoBuffer;
+            else if (v == "pr3")
+                options.Interface = ePR3;
             else {
                 error = "--interface must be ms100, locobuffer or pr3, not '" + v + "'";
                 return false;

@@ -61,10 +61,14 @@ bool ParseArgs(const std::string& command, const std::vector<std::string>& args,
             }
         }
         unsigned option = 0;
-        if (arg == "--index") option = oIndex;
-        else if (arg == "--swversion") option = oSWVersion;
-        else if (arg == "--type") option = oType;
-        else if (arg == "-o" || arg == "--output") option = oOut;
+        if (arg == "--index")
+            option = oIndex;
+        else if (arg == "--swversion")
+            option = oSWVersion;
+        else if (arg == "--type")
+            option = oType;
+        else if (arg == "-o" || arg == "--output")
+            option = oOut;
         if (option == 0 || (allowed & option) == 0) {
             if (arg.size() > 1 && arg[0] == '-') {
                 status = cli::UsageError(command, "unknown option '" + arg + "'");
@@ -90,19 +94,20 @@ bool ParseArgs(const std::string& command, const std::vector<std::string>& args,
                 status = cli::UsageError(command, "option '" + arg + "' needs a whole number, not '" + value + "'");
                 return false;
             }
-            if (option == oIndex) parsed.Index = number;
-            else parsed.SWVersion = number;
+            if (option == oIndex)
+                parsed.Index = number;
+            else
+                parsed.SWVersion = number;
             break;
         case oType:
             parsed.Type = BoardTypeFromTag(value);
             if (parsed.Type < 0 || value.find('_') != std::string::npos) {
-                status = cli::UsageError(command, "unknown board type '" + value + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)");
+                status =
+                    cli::UsageError(command, "unknown board type '" + value + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)");
                 return false;
             }
             break;
-        default:
-            parsed.Out = value;
-            break;
+        default: parsed.Out = value; break;
         }
     }
     if (parsed.Positional.size() != positionalCount) {
@@ -114,8 +119,7 @@ bool ParseArgs(const std::string& command, const std::vector<std::string>& args,
 }
 
 // Loads FILE and picks board --index, with --swversion applied.
-int SelectBoard(const std::string& command, const TBoardArgs& parsed, TBoardData& data,
-                TConfigurableBoard*& board)
+int SelectBoard(const std::string& command, const TBoardArgs& parsed, TBoardData& data, TConfigurableBoard*& board)
 {
     int type = parsed.Type;
     if (int status = cli::LoadBoardFile(command, parsed.Positional[0], data, type)) return status;
@@ -223,7 +227,8 @@ int RunResave(const std::vector<std::string>& args)
     if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     if (data.SaveFileAs(type, *parsed.Out)) return 0;
     if (data.GetLastError().empty()) {
-        std::cerr << "railscope-cli " << command << ": " << parsed.Positional[0] << " holds no boards; nothing written\n";
+        std::cerr << "railscope-cli " << command << ": " << parsed.Positional[0]
+                  << " holds no boards; nothing written\n";
         return kFailed;
     }
     return Fail(command, data.GetLastError());
@@ -270,8 +275,8 @@ int RunDecodeSvs(const std::vector<std::string>& args)
         }
     }
     if (values.size() != svCount)
-        return Fail(command, svFile + " holds " + std::to_string(values.size()) + " SV values, not " +
-                                 std::to_string(svCount));
+        return Fail(command,
+                    svFile + " holds " + std::to_string(values.size()) + " SV values, not " + std::to_string(svCount));
     for (uint32_t n = 1; n <= values.size(); ++n) board->SetSV(n, values[n - 1]);
     board->DecodeSVs();
     std::vector<std::string> lines;
@@ -280,18 +285,18 @@ int RunDecodeSvs(const std::vector<std::string>& args)
     return 0;
 }
 
-const char* const kTypeNote =
-    "\nThe board type is read from the record tag in the first line of FILE;\n"
-    "--type ORB4|KPX9|ORB8|RVN2|QXP6 overrides it. Board indexes count from 0.\n"
-    "A file that cannot be read, an unknown type or an index out of range exits with 2.\n";
+const char* const kTypeNote = "\nThe board type is read from the record tag in the first line of FILE;\n"
+                              "--type ORB4|KPX9|ORB8|RVN2|QXP6 overrides it. Board indexes count from 0.\n"
+                              "A file that cannot be read, an unknown type or an index out of range exits with 2.\n";
 
-const cli::RegisterCommand kSvs({"svs", "calculate a board's 512 SVs from a board file",
-                                 std::string("Usage: railscope-cli svs FILE --index N [--swversion V] [--type TYPE]\n\n"
-                                             "Calculates the SVs of board N of FILE for firmware version V (default 1).\n"
-                                             "Prints OK, or FAIL and the reason, then the SV values, SV1 first,\n"
-                                             "on one line. Exits with 0 for OK, 1 for FAIL.\n") +
-                                     kTypeNote,
-                                 RunSvs});
+const cli::RegisterCommand kSvs(
+    {"svs", "calculate a board's 512 SVs from a board file",
+     std::string("Usage: railscope-cli svs FILE --index N [--swversion V] [--type TYPE]\n\n"
+                 "Calculates the SVs of board N of FILE for firmware version V (default 1).\n"
+                 "Prints OK, or FAIL and the reason, then the SV values, SV1 first,\n"
+                 "on one line. Exits with 0 for OK, 1 for FAIL.\n") +
+         kTypeNote,
+     RunSvs});
 
 const cli::RegisterCommand kListing({"listing", "write the SV listing of a board in a board file",
                                      std::string("Usage: railscope-cli listing FILE --index N [--swversion V] "

@@ -47,12 +47,15 @@ int RunMonitor(const std::vector<std::string>& arguments)
     std::string logFile;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--raw") raw = true;
-        else if (a == "--timestamps") timestamps = true;
+        if (a == "--raw")
+            raw = true;
+        else if (a == "--timestamps")
+            timestamps = true;
         else if (a == "--count" || a == "--seconds" || a == "--log") {
             if (i + 1 >= args.size()) return cli::UsageError(cmd, a + " needs a value");
             const std::string& v = args[++i];
-            if (a == "--log") logFile = v;
+            if (a == "--log")
+                logFile = v;
             else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? count : seconds))
                 return cli::UsageError(cmd, a + " must be a whole number from 1, not '" + v + "'");
         } else {
@@ -165,8 +168,10 @@ int RunSend(const std::vector<std::string>& arguments)
         long long board = 0, input = 0;
         if (comma == std::string::npos || !ParseNumber(args[1].substr(0, comma), 1, 256, board) ||
             !ParseNumber(args[1].substr(comma + 1), 1, 16, input))
-            return cli::UsageError(cmd, "--sensor needs BOARD,INPUT with board 1-256 and input 1-16, not '" + args[1] + "'");
-        msg = std::make_unique<TLNSensFBMessage>(static_cast<uint32_t>(board), static_cast<uint32_t>(input), args[2] == "on");
+            return cli::UsageError(cmd,
+                                   "--sensor needs BOARD,INPUT with board 1-256 and input 1-16, not '" + args[1] + "'");
+        msg = std::make_unique<TLNSensFBMessage>(static_cast<uint32_t>(board), static_cast<uint32_t>(input),
+                                                 args[2] == "on");
     } else if (kind == "--switch") {
         long long point = 0;
         if (!want(3) || (args[2] != "closed" && args[2] != "thrown"))
@@ -181,7 +186,8 @@ int RunSend(const std::vector<std::string>& arguments)
         for (const auto& a : args) text += (text.empty() ? "" : " ") + a;
         msg = std::make_unique<TLocoNetMessage>(text);
         if (msg->GetLength() == 0)
-            return cli::UsageError(cmd, "'" + text + "' is not a message: give at least two hex bytes separated by blanks");
+            return cli::UsageError(cmd,
+                                   "'" + text + "' is not a message: give at least two hex bytes separated by blanks");
     }
 
     auto app = cli::MakeCoreApplication();
@@ -280,7 +286,7 @@ const cli::RegisterCommand kMonitor({"monitor", "print the messages on the bus",
                                      RunMonitor});
 const cli::RegisterCommand kSend({"send", "put one message on the bus",
                                   std::string(kSendUsage) + "\nConnection:\n" + cli::kBusOptionsUsage, RunSend});
-const cli::RegisterCommand kSimulate({"simulate", "serve the simulated LocoNet on a pty or over TCP",
-                                      kSimulateUsage, RunSimulate});
+const cli::RegisterCommand kSimulate({"simulate", "serve the simulated LocoNet on a pty or over TCP", kSimulateUsage,
+                                      RunSimulate});
 
 } // namespace

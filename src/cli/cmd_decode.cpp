@@ -53,9 +53,12 @@ int RunDecode(const std::vector<std::string>& args)
     bool optionsDone = false;
     for (const std::string& a : args) {
         if (!optionsDone && a.size() > 1 && a[0] == '-') {
-            if (a == "--raw") raw = true;
-            else if (a == "--") optionsDone = true;
-            else return cli::UsageError("decode", "unknown option '" + a + "'");
+            if (a == "--raw")
+                raw = true;
+            else if (a == "--")
+                optionsDone = true;
+            else
+                return cli::UsageError("decode", "unknown option '" + a + "'");
             continue;
         }
         inputs.push_back(a);
@@ -129,7 +132,9 @@ int RunFrame(const std::vector<std::string>& args)
         out += ExpandedMessageText(msg);
         out += '\n';
     });
-    if (haveLog) assembler.SetLogSink([&log](std::string_view text) { log.write(text.data(), static_cast<std::streamsize>(text.size())); });
+    if (haveLog)
+        assembler.SetLogSink(
+            [&log](std::string_view text) { log.write(text.data(), static_cast<std::streamsize>(text.size())); });
 
     std::vector<uint8_t> buffer(64 * 1024);
     for (;;) {
@@ -159,6 +164,7 @@ int RunFrame(const std::vector<std::string>& args)
 }
 
 const cli::RegisterCommand kDecode{{"decode", "decode LocoNet messages given as hex bytes", kDecodeUsage, RunDecode}};
-const cli::RegisterCommand kFrame{{"frame", "frame raw LocoNet bytes from standard input and decode them", kFrameUsage, RunFrame}};
+const cli::RegisterCommand kFrame{
+    {"frame", "frame raw LocoNet bytes from standard input and decode them", kFrameUsage, RunFrame}};
 
 } // namespace

@@ -142,7 +142,8 @@ int ParseBoardCommand(const std::string& command, std::vector<std::string> args,
             positional.push_back(a);
         }
     }
-    if (positional.size() != 1) return cli::UsageError(command, positional.empty() ? "missing FILE" : "too many arguments");
+    if (positional.size() != 1)
+        return cli::UsageError(command, positional.empty() ? "missing FILE" : "too many arguments");
     if (!parsed.HaveIndex) return cli::UsageError(command, "--index N is required");
     parsed.File = positional[0];
     return 0;
@@ -168,10 +169,13 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     programmer.LogEnabled = parsed.Log;
     programmer.UseMessageDelay = bus.Interface == eMS100;
     host.OnTimer = [&programmer](EConversationTimer t) {
-        if (t == EConversationTimer::Timeout) programmer.TimeoutTimerTimer();
-        else programmer.MsgDelayTimerTimer();
+        if (t == EConversationTimer::Timeout)
+            programmer.TimeoutTimerTimer();
+        else
+            programmer.MsgDelayTimerTimer();
     };
-    TQtConversationHost::RouteSVMessages(link, [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); });
+    TQtConversationHost::RouteSVMessages(link,
+                                         [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); });
     bool lost = false;
     QuitOnLinkLoss(link, command, lost);
     std::string error;
@@ -179,8 +183,10 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
         std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), error.c_str());
         return 1;
     }
-    if (readMode) programmer.ReadBoardButtonClick(data.GetBoardForChange(type, parsed.Index));
-    else programmer.ProgramButtonClick(data.GetBoardForChange(type, parsed.Index));
+    if (readMode)
+        programmer.ReadBoardButtonClick(data.GetBoardForChange(type, parsed.Index));
+    else
+        programmer.ProgramButtonClick(data.GetBoardForChange(type, parsed.Index));
     RunUntil([&programmer] { return programmer.IsIdle(); });
     const bool interrupted = !programmer.IsIdle();
     link.Close();
@@ -230,8 +236,10 @@ struct TDiscoverySession {
     {
         Host.PrintLog = false;
         Host.OnTimer = [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout) Discovery.TimeoutTimerTimer();
-            else Discovery.MsgDelayTimerTimer();
+            if (t == EConversationTimer::Timeout)
+                Discovery.TimeoutTimerTimer();
+            else
+                Discovery.MsgDelayTimerTimer();
         };
         TQtConversationHost::RouteSVMessages(Link, [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); });
         QuitOnLinkLoss(Link, command, Lost);
@@ -342,8 +350,10 @@ int RunRenumber(const std::vector<std::string>& arguments)
         "Change Address successful. Relabel board now!", true);
 }
 
-const cli::RegisterCommand kProgram({"program", "program a board of a board file into the board on the bus", kProgramUsage,
-                                     [](const std::vector<std::string>& a) { return RunTransfer("program", a, false); }});
+const cli::RegisterCommand kProgram({"program", "program a board of a board file into the board on the bus",
+                                     kProgramUsage, [](const std::vector<std::string>& a) {
+                                         return RunTransfer("program", a, false);
+                                     }});
 const cli::RegisterCommand kRead({"read", "read a board's SVs back into its board file", kReadUsage,
                                   [](const std::vector<std::string>& a) { return RunTransfer("read", a, true); }});
 const cli::RegisterCommand kDiscover(

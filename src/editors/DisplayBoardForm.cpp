@@ -105,7 +105,8 @@ bool TDisplayBoardForm::SaveAsRtf(const QString& fileName, QString& error) const
 {
     const std::string rtf = MakeRtfDocument(ShownLines);
     std::string why;
-    if (!WriteFileReplacing(fileName.toStdString(), [&rtf](std::ostream& out) { out << rtf; }, why)) {
+    if (!WriteFileReplacing(
+            fileName.toStdString(), [&rtf](std::ostream& out) { out << rtf; }, why)) {
         error = QStringLiteral("Could not save %1: %2").arg(fileName, QString::fromStdString(why));
         return false;
     }
@@ -117,8 +118,7 @@ void TDisplayBoardForm::SaveAs1Click()
     const QString fileName = Dialogs.FileDialog(this, *SaveDialog);
     if (fileName.isEmpty()) return;
     QString error;
-    if (!SaveAsRtf(fileName, error))
-        Dialogs.MessageBox(this, windowTitle(), error, QMessageBox::Ok, true);
+    if (!SaveAsRtf(fileName, error)) Dialogs.MessageBox(this, windowTitle(), error, QMessageBox::Ok, true);
 }
 
 void TDisplayBoardForm::Close1Click()
@@ -130,4 +130,7 @@ void TDisplayBoardForm::Close1Click()
     close();
 }
 
-void TDisplayBoardForm::HelpButtonClick() { ShowHelpContext(8); }
+void TDisplayBoardForm::HelpButtonClick()
+{
+    ShowHelpContext(8);
+}

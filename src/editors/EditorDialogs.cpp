@@ -29,8 +29,9 @@ TEditorDialogs TEditorDialogs::Standard()
         return dialog.selectedFiles().constFirst();
     };
     dialogs.RunMessageBox = [](QWidget* parent, const QString& caption, const QString& text, int buttons, bool error) {
-        const QMessageBox::Icon icon = error ? QMessageBox::Critical
-                                             : (buttons & QMessageBox::Yes ? QMessageBox::Question : QMessageBox::Information);
+        const QMessageBox::Icon icon =
+            error ? QMessageBox::Critical
+                  : (buttons & QMessageBox::Yes ? QMessageBox::Question : QMessageBox::Information);
         QMessageBox box(icon, caption, text, static_cast<QMessageBox::StandardButtons>(buttons), parent);
         PlaceChildDialog(&box, parent);
         return box.exec();
@@ -48,7 +49,8 @@ QString TEditorDialogs::FileDialog(QWidget* parent, QFileDialog& dialog) const
     return RunFileDialog ? RunFileDialog(parent, dialog) : QString();
 }
 
-int TEditorDialogs::MessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error) const
+int TEditorDialogs::MessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons,
+                               bool error) const
 {
     return RunMessageBox ? RunMessageBox(parent, caption, text, buttons, error) : int(QMessageBox::NoButton);
 }
@@ -66,6 +68,7 @@ void PlaceBesideAnchor(QWidget* child, const QWidget* anchor)
     QPoint origin = reference->pos();
     // A top-level child placed beside a widget inside another window: work in screen coordinates.
     if (moved->isWindow() && !reference->isWindow())
-        origin = reference->parentWidget() ? reference->parentWidget()->mapToGlobal(reference->pos()) : reference->pos();
+        origin =
+            reference->parentWidget() ? reference->parentWidget()->mapToGlobal(reference->pos()) : reference->pos();
     moved->move(origin + QPoint(30, 30));
 }

@@ -14,7 +14,8 @@ struct TEditorDialogs {
     // Runs a prepared file dialog; returns the chosen file, or empty when cancelled.
     std::function<QString(QWidget* parent, QFileDialog& dialog)> RunFileDialog;
     // A message box; `buttons` and the result are QMessageBox::StandardButton values.
-    std::function<int(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)> RunMessageBox;
+    std::function<int(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)>
+        RunMessageBox;
     // Lets the user choose and set up a printer; false when cancelled.
     std::function<bool(QWidget* parent, QPrinter& printer)> AskPrinter;
 

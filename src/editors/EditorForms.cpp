@@ -45,8 +45,10 @@ void RegisterEditorForms()
             if (owner) owner->Exit1Click();
         };
         links.ShowChild = [owner](QWidget* form) {
-            if (owner) owner->AddChildForm(form, true);
-            else form->show();
+            if (owner)
+                owner->AddChildForm(form, true);
+            else
+                form->show();
         };
         links.EditorAnchor = &main;
         return new TProgramBoardForm(main.BoardData, std::move(links));

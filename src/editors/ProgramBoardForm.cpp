@@ -36,7 +36,10 @@ QFileDialog* MakeCsvDialog(QWidget* parent, QFileDialog::AcceptMode mode)
     return dialog;
 }
 
-QString Title(int type) { return QString::fromStdString(TBoardData::GetTitle(type)); }
+QString Title(int type)
+{
+    return QString::fromStdString(TBoardData::GetTitle(type));
+}
 
 } // namespace
 
@@ -184,7 +187,10 @@ void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
     ReadBoard1 = add(programming, "&Read Board", &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
 }
 
-int TProgramBoardForm::CurrentType() const { return BoardTabControl->currentIndex(); }
+int TProgramBoardForm::CurrentType() const
+{
+    return BoardTabControl->currentIndex();
+}
 
 int TProgramBoardForm::SelectedIndex() const
 {
@@ -271,7 +277,10 @@ void TProgramBoardForm::Log(const std::string& line)
     DebugList->scrollToBottom();
 }
 
-void TProgramBoardForm::ClearLog() { DebugList->clear(); }
+void TProgramBoardForm::ClearLog()
+{
+    DebugList->clear();
+}
 
 void TProgramBoardForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
 {
@@ -288,7 +297,10 @@ void TProgramBoardForm::MessageBox(const std::string& text, const std::string& c
     Dialogs.MessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
 }
 
-void TProgramBoardForm::Beep() { QApplication::beep(); }
+void TProgramBoardForm::Beep()
+{
+    QApplication::beep();
+}
 
 // --- the programmer -------------------------------------------------------------------------
 
@@ -383,7 +395,8 @@ void TProgramBoardForm::Open1Click()
         StopIfBoardGoes(type, -1);
         BoardData.ClearType(type);
         if (!BoardData.LoadFile(type, fileName.toStdString()) && !BoardData.GetLastError().empty())
-            Dialogs.MessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok, true);
+            Dialogs.MessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok,
+                               true);
     }
     RefreshBoardList();
 }
@@ -410,17 +423,23 @@ bool TProgramBoardForm::SaveTypeAs(int type)
     return saved;
 }
 
-void TProgramBoardForm::Save1Click() { SaveType(CurrentType()); }
+void TProgramBoardForm::Save1Click()
+{
+    SaveType(CurrentType());
+}
 
-void TProgramBoardForm::SaveAs1Click() { SaveTypeAs(CurrentType()); }
+void TProgramBoardForm::SaveAs1Click()
+{
+    SaveTypeAs(CurrentType());
+}
 
 void TProgramBoardForm::Close1Click()
 {
     const int type = CurrentType();
     if (BoardData.IsModified(type)) {
-        const int answer = Dialogs.MessageBox(this, QStringLiteral("File close selected"),
-                                              QStringLiteral("Do you want to save data?"),
-                                              QMessageBox::Yes | QMessageBox::No);
+        const int answer =
+            Dialogs.MessageBox(this, QStringLiteral("File close selected"), QStringLiteral("Do you want to save data?"),
+                               QMessageBox::Yes | QMessageBox::No);
         if (answer == QMessageBox::Yes) {
             SaveType(type);
             // The boards are deleted only once they are safely saved; when the save failed or
@@ -499,4 +518,7 @@ void TProgramBoardForm::DisplayBoard1Click()
     PlaceBesideAnchor(form, this);
 }
 
-void TProgramBoardForm::HelpBtnClick() { ShowHelpContext(80); }
+void TProgramBoardForm::HelpBtnClick()
+{
+    ShowHelpContext(80);
+}

@@ -45,7 +45,8 @@ void TRenumberForm::BuildControls()
     layout->setMenuBar(menuBar);
     QMenu* menu = menuBar->addMenu(QStringLiteral("&Board Numbering"));
     DiscoverBoards2 = menu->addAction(QStringLiteral("&Discover Boards"), this, &TRenumberForm::DiscoverButtonClick);
-    RenumberBoards1 = menu->addAction(QStringLiteral("&Change Board Address"), this, &TRenumberForm::RenumberButtonClick);
+    RenumberBoards1 =
+        menu->addAction(QStringLiteral("&Change Board Address"), this, &TRenumberForm::RenumberButtonClick);
     IdentifyBoard1 = menu->addAction(QStringLiteral("&Identify Board"), this, &TRenumberForm::IdentifyButtonClick);
 
     auto* headings = new QHBoxLayout;
@@ -187,21 +188,42 @@ void TRenumberForm::MessageBox(const std::string& text, const std::string& capti
 
 // --- commands -------------------------------------------------------------------------------
 
-void TRenumberForm::HandleSVMessage(const TLNSVProgMessage& message) { BoardDiscovery->HandleSVMessage(message); }
+void TRenumberForm::HandleSVMessage(const TLNSVProgMessage& message)
+{
+    BoardDiscovery->HandleSVMessage(message);
+}
 
-void TRenumberForm::DiscoverButtonClick() { BoardDiscovery->DiscoverButtonClick(); }
+void TRenumberForm::DiscoverButtonClick()
+{
+    BoardDiscovery->DiscoverButtonClick();
+}
 
-void TRenumberForm::IdentifyButtonClick() { BoardDiscovery->IdentifyButtonClick(SelectedIndex()); }
+void TRenumberForm::IdentifyButtonClick()
+{
+    BoardDiscovery->IdentifyButtonClick(SelectedIndex());
+}
 
 void TRenumberForm::RenumberButtonClick()
 {
     BoardDiscovery->RenumberButtonClick(SelectedIndex(), uint32_t(SerialNumberEdit->Value()));
 }
 
-void TRenumberForm::CopyNewBoardsButtonClick() { BoardDiscovery->CopyNewBoardsButtonClick(); }
+void TRenumberForm::CopyNewBoardsButtonClick()
+{
+    BoardDiscovery->CopyNewBoardsButtonClick();
+}
 
-void TRenumberForm::TimeoutTimerTimer() { BoardDiscovery->TimeoutTimerTimer(); }
+void TRenumberForm::TimeoutTimerTimer()
+{
+    BoardDiscovery->TimeoutTimerTimer();
+}
 
-void TRenumberForm::MsgDelayTimerTimer() { BoardDiscovery->MsgDelayTimerTimer(); }
+void TRenumberForm::MsgDelayTimerTimer()
+{
+    BoardDiscovery->MsgDelayTimerTimer();
+}
 
-void TRenumberForm::HelpButtonClick() { ShowHelpContext(9); }
+void TRenumberForm::HelpButtonClick()
+{
+    ShowHelpContext(9);
+}

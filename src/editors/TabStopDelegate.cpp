@@ -8,8 +8,7 @@
 
 TTabStopDelegate::TTabStopDelegate(int dialogUnits, QWidget* list)
     : QStyledItemDelegate(list), DialogUnits(dialogUnits), List(list)
-{
-}
+{}
 
 qreal TTabStopDelegate::TabStopDistance() const
 {

@@ -65,15 +65,13 @@ void TFrameAssembler::FlushLog()
     LogBuffer.clear();
 }
 
-template <bool Logging>
-void TFrameAssembler::RejectTopBit()
+template <bool Logging> void TFrameAssembler::RejectTopBit()
 {
     if constexpr (Logging) LogBuffer.append(kRejectedTopBit);
     Phase = EPhase::WaitOpcode;
 }
 
-template <bool Logging>
-void TFrameAssembler::Complete()
+template <bool Logging> void TFrameAssembler::Complete()
 {
     Phase = EPhase::WaitOpcode;
     // The length agrees with the opcode by construction, so the checksum decides validity.
@@ -86,8 +84,7 @@ void TFrameAssembler::Complete()
     if (OnMessage) OnMessage(std::move(msg));
 }
 
-template <bool Logging>
-void TFrameAssembler::FeedImpl(const uint8_t* p, size_t n)
+template <bool Logging> void TFrameAssembler::FeedImpl(const uint8_t* p, size_t n)
 {
     const uint8_t* const end = p + n;
     while (p < end) {

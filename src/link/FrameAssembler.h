@@ -48,12 +48,9 @@ private:
         Unfinishable,
     };
 
-    template <bool Logging>
-    void FeedImpl(const uint8_t* bytes, size_t count);
-    template <bool Logging>
-    void Complete();
-    template <bool Logging>
-    void RejectTopBit();
+    template <bool Logging> void FeedImpl(const uint8_t* bytes, size_t count);
+    template <bool Logging> void Complete();
+    template <bool Logging> void RejectTopBit();
     void LogRawByte(uint8_t b);
     void FlushLog();
 
@@ -62,8 +59,8 @@ private:
     std::string LogBuffer;
 
     EPhase Phase = EPhase::WaitOpcode;
-    uint32_t Count = 0;    // bytes held in Buffer
+    uint32_t Count = 0; // bytes held in Buffer
     uint32_t Expected = 0; // length of the message being collected
-    uint8_t Xor = 0;       // XOR of the bytes held
+    uint8_t Xor = 0; // XOR of the bytes held
     uint8_t Buffer[kMaxMessageLength] = {};
 };

@@ -16,23 +16,23 @@
 #include <vector>
 
 enum class ELbLineKind {
-    eVersion,    // "VERSION text"
-    eReceive,    // "RECEIVE hex..."; Bytes holds the message bytes
-    eSend,       // "SEND hex..."; Bytes holds the message bytes
-    eSentOk,     // "SENT OK"
-    eSentError,  // "SENT ERROR text" (or "SENT" followed by anything but OK)
-    eTimestamp,  // "TIMESTAMP value"
-    eBreak,      // "BREAK"
-    eError,      // "ERROR text"
-    eMalformed,  // a RECEIVE or SEND line whose bytes do not parse; Text says why
-    eUnknown,    // any other line
+    eVersion, // "VERSION text"
+    eReceive, // "RECEIVE hex..."; Bytes holds the message bytes
+    eSend, // "SEND hex..."; Bytes holds the message bytes
+    eSentOk, // "SENT OK"
+    eSentError, // "SENT ERROR text" (or "SENT" followed by anything but OK)
+    eTimestamp, // "TIMESTAMP value"
+    eBreak, // "BREAK"
+    eError, // "ERROR text"
+    eMalformed, // a RECEIVE or SEND line whose bytes do not parse; Text says why
+    eUnknown, // any other line
 };
 
 struct TLbLine {
     ELbLineKind Kind = ELbLineKind::eUnknown;
-    std::string Line;            // the whole line as received, without its line end
-    std::string Text;            // what follows the keyword (trimmed), or the reason for eMalformed
-    std::vector<uint8_t> Bytes;  // eReceive and eSend only
+    std::string Line; // the whole line as received, without its line end
+    std::string Text; // what follows the keyword (trimmed), or the reason for eMalformed
+    std::vector<uint8_t> Bytes; // eReceive and eSend only
 };
 
 // Classifies one complete line (no line end in it).

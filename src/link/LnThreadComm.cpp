@@ -21,13 +21,11 @@ constexpr char kHexLower[] = "0123456789abcdef";
 } // namespace
 
 TLnThreadComm::TLnThreadComm(QObject* owner)
-    : QObject(owner),
-      Assembler([this](TLocoNetMessage&& msg) {
+    : QObject(owner), Assembler([this](TLocoNetMessage&& msg) {
           RxQueue.push_back(std::make_unique<TLocoNetMessage>(std::move(msg)));
       }),
       ReadBuffer(ReadChunk)
-{
-}
+{}
 
 TLnThreadComm::~TLnThreadComm()
 {
@@ -76,11 +74,14 @@ void TLnThreadComm::CreateHandle()
     });
     // Handled from the event loop, never inside the transport's own signal, so that the transport
     // can be closed safely.
-    connect(t, &TLnTransport::DeviceLost, this, [this, t](const QString&) { HandleDeviceLost(t); },
-            Qt::QueuedConnection);
-    connect(t, &TLnTransport::EndOfData, this, [this, t] {
-        if (t == Transport.get() && OnEndOfData) OnEndOfData(this);
-    }, Qt::QueuedConnection);
+    connect(
+        t, &TLnTransport::DeviceLost, this, [this, t](const QString&) { HandleDeviceLost(t); }, Qt::QueuedConnection);
+    connect(
+        t, &TLnTransport::EndOfData, this,
+        [this, t] {
+            if (t == Transport.get() && OnEndOfData) OnEndOfData(this);
+        },
+        Qt::QueuedConnection);
     t->SetLogSink([this](std::string_view text) { AddStrToLog(text); });
 }
 

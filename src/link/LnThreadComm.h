@@ -66,9 +66,9 @@ public:
 
     // Persisted properties.
     const std::string& GetDeviceName() const { return DeviceName; }
-    void SetDeviceName(const std::string& name);   // only while closed
+    void SetDeviceName(const std::string& name); // only while closed
     TBaudRate GetBaudRate() const { return BaudRate; }
-    void SetBaudRate(TBaudRate rate);              // applied to an open port at once
+    void SetBaudRate(TBaudRate rate); // applied to an open port at once
     TErrorEvent OnError;
     TRxMsgEvent OnRxMsg;
     TNotifyEvent OnTxEmpty;

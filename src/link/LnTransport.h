@@ -46,11 +46,11 @@ public:
     void SetLogSink(LogSink sink) { Log = std::move(sink); }
 
 signals:
-    void DataArrived();                // bytes can be read
-    void OutputEmpty();                // everything written has been sent
-    void LineError(int errorFlags);    // the line reported errors; reading goes on
-    void DeviceLost(QString reason);   // the device went away; the link must close
-    void EndOfData();                  // a replayed file has been read to its end
+    void DataArrived(); // bytes can be read
+    void OutputEmpty(); // everything written has been sent
+    void LineError(int errorFlags); // the line reported errors; reading goes on
+    void DeviceLost(QString reason); // the device went away; the link must close
+    void EndOfData(); // a replayed file has been read to its end
 
 protected:
     void LogLine(std::string_view text);

@@ -14,9 +14,9 @@ constexpr int32_t BaudRateValue(TBaudRate rate)
 }
 
 // Error flags passed to OnError (the same bits as the serial drivers report them).
-constexpr int kLnErrRxOverrun = 0x0001;  // input buffer overflow
-constexpr int kLnErrOverrun = 0x0002;    // character overrun
+constexpr int kLnErrRxOverrun = 0x0001; // input buffer overflow
+constexpr int kLnErrOverrun = 0x0002; // character overrun
 constexpr int kLnErrParity = 0x0004;
 constexpr int kLnErrFrame = 0x0008;
 constexpr int kLnErrBreak = 0x0010;
-constexpr int kLnErrIO = 0x0400;         // the device failed or went away; the link has closed
+constexpr int kLnErrIO = 0x0400; // the device failed or went away; the link has closed

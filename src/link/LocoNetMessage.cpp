@@ -7,15 +7,52 @@
 namespace {
 
 constexpr const char* kOpcodeNames[eOPCTypeCount] = {
-    "Unknown:", "OPC_IDLE:", "OPC_GPON:", "OPC_GPOFF:", "OPC_BUSY:", "OPC_MASTERLIM:",
-    "OPC_MASTERNORM:", "OPC_LOCOADR:", "OPC_SWACK:", "OPC_SWSTATE:", "OPC_RQSLDATA:",
-    "OPC_MOVESLOTS:", "OPC_LINKSLOTS:", "OPC_UNLINKSLOTS:", "OPC_CONSISTFUNC:", "OPC_SLOTSTAT1:",
-    "OPC_LONGACK:", "OPC_SENSORREP:", "OPC_OPSTATE:", "OPC_TOFB:", "OPC_SWREQ:", "OPC_LOCOF912:",
-    "OPC_LOCOSND:", "OPC_LOCODIRF:", "OPC_LOCOSPD:", "OPC_SPDLIMSLOT:", "OPC_MULTISENSE:",
-    "OPC_AUXWR:", "OPC_AUXRD:", "OPC_WRSLDATA:", "OPC_SLRDDATA:", "OPC_WRLIMDATA:",
-    "OPC_ALMWRACCESS:", "OPC_RDLIMDATA:", "OPC_ALMRDACCESS:", "OPC_SVACCESS Type 1:",
-    "OPC_SVACCESS Type 2:", "OPC_PEERXFER:", "OPC_PEERLXFER:", "OPC_SELONG:", "OPC_SE:",
-    "OPC_THROTSTAT:", "OPC_FIND:", "OPC_IMMPACKET:", "OPC_SPCLOEM1:", "OPC_SPCLOEM2:",
+    "Unknown:",
+    "OPC_IDLE:",
+    "OPC_GPON:",
+    "OPC_GPOFF:",
+    "OPC_BUSY:",
+    "OPC_MASTERLIM:",
+    "OPC_MASTERNORM:",
+    "OPC_LOCOADR:",
+    "OPC_SWACK:",
+    "OPC_SWSTATE:",
+    "OPC_RQSLDATA:",
+    "OPC_MOVESLOTS:",
+    "OPC_LINKSLOTS:",
+    "OPC_UNLINKSLOTS:",
+    "OPC_CONSISTFUNC:",
+    "OPC_SLOTSTAT1:",
+    "OPC_LONGACK:",
+    "OPC_SENSORREP:",
+    "OPC_OPSTATE:",
+    "OPC_TOFB:",
+    "OPC_SWREQ:",
+    "OPC_LOCOF912:",
+    "OPC_LOCOSND:",
+    "OPC_LOCODIRF:",
+    "OPC_LOCOSPD:",
+    "OPC_SPDLIMSLOT:",
+    "OPC_MULTISENSE:",
+    "OPC_AUXWR:",
+    "OPC_AUXRD:",
+    "OPC_WRSLDATA:",
+    "OPC_SLRDDATA:",
+    "OPC_WRLIMDATA:",
+    "OPC_ALMWRACCESS:",
+    "OPC_RDLIMDATA:",
+    "OPC_ALMRDACCESS:",
+    "OPC_SVACCESS Type 1:",
+    "OPC_SVACCESS Type 2:",
+    "OPC_PEERXFER:",
+    "OPC_PEERLXFER:",
+    "OPC_SELONG:",
+    "OPC_SE:",
+    "OPC_THROTSTAT:",
+    "OPC_FIND:",
+    "OPC_IMMPACKET:",
+    "OPC_SPCLOEM1:",
+    "OPC_SPCLOEM2:",
 };
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -48,14 +85,23 @@ TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
     for (;;) {
         const char* q = p;
         while (q < end && !IsHexDigit(*q)) ++q;
-        if (q >= end) { ok = true; break; }
+        if (q >= end) {
+            ok = true;
+            break;
+        }
         char* after = nullptr;
         unsigned long value = std::strtoul(p, &after, 16);
         if (after == p) break; // no number where one was expected
         bytes.push_back(static_cast<char>(value & 0xFFu));
         p = after;
-        if (*p == ' ') { ++p; continue; }
-        if (p == end) { ok = true; break; }
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        if (p == end) {
+            ok = true;
+            break;
+        }
         break;
     }
     if (ok && bytes.size() >= 2) {

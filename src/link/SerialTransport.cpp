@@ -104,8 +104,7 @@ void TSerialTransport::HandleError(QSerialPort::SerialPortError error)
 {
     switch (error) {
     case QSerialPort::NoError:
-    case QSerialPort::TimeoutError:
-        return;
+    case QSerialPort::TimeoutError: return;
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
     case QSerialPort::WriteError:

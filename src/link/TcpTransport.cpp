@@ -3,8 +3,7 @@
 #include <charconv>
 #include <numeric>
 
-bool TTcpTransport::ParseAddress(const std::string& deviceName, std::string& host, quint16& port,
-                                 std::string& error)
+bool TTcpTransport::ParseAddress(const std::string& deviceName, std::string& host, quint16& port, std::string& error)
 {
     const std::string prefix = "tcp://";
     if (deviceName.compare(0, prefix.size(), prefix) != 0) {
@@ -161,9 +160,7 @@ void TTcpTransport::HandleLine(const TLbLine& line)
             if (InFlight.empty()) emit OutputEmpty();
         }
         return;
-    case ELbLineKind::eVersion:
-        Version = line.Text;
-        [[fallthrough]];
+    case ELbLineKind::eVersion: Version = line.Text; [[fallthrough]];
     default:
         FlushInput();
         LogLine(line.Line);

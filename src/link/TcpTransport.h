@@ -18,8 +18,7 @@ public:
     static constexpr int ConnectTimeoutMs = 3000;
 
     // Splits "tcp://HOST[:PORT]"; false with a reason when the form is wrong.
-    static bool ParseAddress(const std::string& deviceName, std::string& host, quint16& port,
-                             std::string& error);
+    static bool ParseAddress(const std::string& deviceName, std::string& host, quint16& port, std::string& error);
 
     TTcpTransport(std::string host, quint16 port);
 
@@ -48,9 +47,9 @@ private:
     bool Connected = false;
     TLbLineSplitter Splitter;
     std::vector<TLbLine> Lines;
-    QByteArray Input;     // bytes of RECEIVE lines not yet read
+    QByteArray Input; // bytes of RECEIVE lines not yet read
     qsizetype InputPos = 0;
     std::deque<int64_t> InFlight; // message sizes sent, waiting for their SENT line
-    int IgnoreAcks = 0;           // SENT lines still due for messages purged from the output
+    int IgnoreAcks = 0; // SENT lines still due for messages purged from the output
     std::string Version;
 };

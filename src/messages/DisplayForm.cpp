@@ -69,9 +69,15 @@ void TDisplayForm::AddMessage(const TLocoNetMessage& message)
     ++DisplayedCount;
 }
 
-void TDisplayForm::Flush() { MsgList->Flush(); }
+void TDisplayForm::Flush()
+{
+    MsgList->Flush();
+}
 
-void TDisplayForm::ShowCount() { MsgCountEdit->setText(QString::number(DisplayedCount)); }
+void TDisplayForm::ShowCount()
+{
+    MsgCountEdit->setText(QString::number(DisplayedCount));
+}
 
 void TDisplayForm::ClearButtonClick()
 {
@@ -92,11 +98,14 @@ void TDisplayForm::SaveButtonClick()
     if (fileName.isEmpty()) return;
     QString error;
     if (!SaveToFile(fileName, &error))
-        ShowMessageBox(this, QStringLiteral("Railscope"),
-                       QStringLiteral("Could not save %1: %2").arg(fileName, error), QMessageBox::Ok, true);
+        ShowMessageBox(this, QStringLiteral("Railscope"), QStringLiteral("Could not save %1: %2").arg(fileName, error),
+                       QMessageBox::Ok, true);
 }
 
-void TDisplayForm::HelpButtonClick() { ShowHelpContext(kHelpContext); }
+void TDisplayForm::HelpButtonClick()
+{
+    ShowHelpContext(kHelpContext);
+}
 
 void TDisplayForm::closeEvent(QCloseEvent* event)
 {

@@ -18,7 +18,10 @@ public:
 
     // True, with the fields filled, only when the message is of type eOPCLOCODIRF;
     // otherwise false and the fields are left as they were.
-    bool Decode(uint32_t& slot, bool& forward, std::array<bool, 5>& f0to4) const { return DecodeFrom(*this, slot, forward, f0to4); }
+    bool Decode(uint32_t& slot, bool& forward, std::array<bool, 5>& f0to4) const
+    {
+        return DecodeFrom(*this, slot, forward, f0to4);
+    }
     static bool DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, bool& forward, std::array<bool, 5>& f0to4);
 
     std::string Text() const override { return TextOf(*this); }

@@ -15,8 +15,10 @@ std::string TLNLongACKMessage::TextOf(const TLocoNetMessage& msg)
     uint32_t opcode = 0, response = 0;
     if (!DecodeFrom(msg, opcode, response)) return "Incorrect parse - not eOPCLONGACK";
     std::string s = "OPC_LONG_ACK opcode=";
-    if (opcode == 0) s += "fail";
-    else textformat::AppendHex(s, opcode | 0x80, 2);
+    if (opcode == 0)
+        s += "fail";
+    else
+        textformat::AppendHex(s, opcode | 0x80, 2);
     s += ", response=";
     textformat::AppendDec(s, response);
     return s;

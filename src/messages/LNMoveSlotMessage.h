@@ -17,7 +17,10 @@ public:
 
     // True, with the fields filled, only when the message is of type eOPCMOVESLOTS;
     // otherwise false and the fields are left as they were.
-    bool Decode(uint32_t& sourceSlot, uint32_t& destinationSlot) const { return DecodeFrom(*this, sourceSlot, destinationSlot); }
+    bool Decode(uint32_t& sourceSlot, uint32_t& destinationSlot) const
+    {
+        return DecodeFrom(*this, sourceSlot, destinationSlot);
+    }
     static bool DecodeFrom(const TLocoNetMessage& msg, uint32_t& sourceSlot, uint32_t& destinationSlot);
 
     std::string Text() const override { return TextOf(*this); }

@@ -24,8 +24,8 @@ uint32_t TLNPeerXferMessage::Collisions() const
     return GetDataByte(5) * 65536u + GetDataByte(6) * 256u + GetDataByte(7);
 }
 
-bool TLNPeerXferMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& kind, uint32_t& source,
-                                    uint32_t& destination, std::array<uint8_t, 8>& data)
+bool TLNPeerXferMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& kind, uint32_t& source, uint32_t& destination,
+                                    std::array<uint8_t, 8>& data)
 {
     if (msg.MessageType() != kType) return false;
     kind = KindOf(msg);

@@ -29,8 +29,12 @@ public:
 
     // True, with the fields filled, only when the message is of type eOPCPEERXFER;
     // otherwise false and the fields are left as they were.
-    bool Decode(uint32_t& kind, uint32_t& source, uint32_t& destination, std::array<uint8_t, 8>& data) const { return DecodeFrom(*this, kind, source, destination, data); }
-    static bool DecodeFrom(const TLocoNetMessage& msg, uint32_t& kind, uint32_t& source, uint32_t& destination, std::array<uint8_t, 8>& data);
+    bool Decode(uint32_t& kind, uint32_t& source, uint32_t& destination, std::array<uint8_t, 8>& data) const
+    {
+        return DecodeFrom(*this, kind, source, destination, data);
+    }
+    static bool DecodeFrom(const TLocoNetMessage& msg, uint32_t& kind, uint32_t& source, uint32_t& destination,
+                           std::array<uint8_t, 8>& data);
 
     std::string Text() const override { return TextOf(*this); }
     // The decoded text of msg read as this kind, or "Incorrect parse - not eOPCPEERXFER".

@@ -18,11 +18,16 @@ bool TLNSEMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& signalNumber
     signalNumber = msg.GetByte(2) * 128u + msg.GetByte(3) + 1;
     const uint32_t a = AspectValue(msg.GetByte(6));
     const uint32_t r = AspectValue(msg.GetByte(7));
-    if (r != 0) aspect = 4;
-    else if (a == 0) aspect = 0;
-    else if (a <= 8) aspect = 1;
-    else if (a <= 16) aspect = 2;
-    else aspect = 3;
+    if (r != 0)
+        aspect = 4;
+    else if (a == 0)
+        aspect = 0;
+    else if (a <= 8)
+        aspect = 1;
+    else if (a <= 16)
+        aspect = 2;
+    else
+        aspect = 3;
     return true;
 }
 

@@ -18,9 +18,14 @@ std::string TLNWriteSlotStat1Message::TextOf(const TLocoNetMessage& msg)
 {
     static constexpr const char* kBusy[4] = {"Slot Free", "Slot Common", "Slot Idle", "Slot In Use"};
     static constexpr const char* kConsist[4] = {"Free Loco", "Consist SubMember", "Consist Top", "Mid Consist"};
-    static constexpr const char* kDecoder[8] = {
-        "DCC 28 Speed Steps", "Trinary",  "DCC 14 Speed Steps", "DCC 128 Speed Steps",
-        "DCC 28 Speed Steps, FX decoder", "Reserved", "Reserved", "DCC 128 Speed Steps, FX decoder"};
+    static constexpr const char* kDecoder[8] = {"DCC 28 Speed Steps",
+                                                "Trinary",
+                                                "DCC 14 Speed Steps",
+                                                "DCC 128 Speed Steps",
+                                                "DCC 28 Speed Steps, FX decoder",
+                                                "Reserved",
+                                                "Reserved",
+                                                "DCC 128 Speed Steps, FX decoder"};
     uint32_t slot = 0, busy = 0, consist = 0, decoder = 0;
     if (!DecodeFrom(msg, slot, busy, consist, decoder)) return "Incorrect parse - not eOPCSLOTSTAT1";
     std::string s = "OPC_SLOT_STAT1: slot=";

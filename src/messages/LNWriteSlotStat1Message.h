@@ -17,8 +17,12 @@ public:
 
     // True, with the fields filled, only when the message is of type eOPCSLOTSTAT1;
     // otherwise false and the fields are left as they were.
-    bool Decode(uint32_t& slot, uint32_t& busyState, uint32_t& consistState, uint32_t& decoderType) const { return DecodeFrom(*this, slot, busyState, consistState, decoderType); }
-    static bool DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, uint32_t& busyState, uint32_t& consistState, uint32_t& decoderType);
+    bool Decode(uint32_t& slot, uint32_t& busyState, uint32_t& consistState, uint32_t& decoderType) const
+    {
+        return DecodeFrom(*this, slot, busyState, consistState, decoderType);
+    }
+    static bool DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, uint32_t& busyState, uint32_t& consistState,
+                           uint32_t& decoderType);
 
     std::string Text() const override { return TextOf(*this); }
     // The decoded text of msg read as this kind, or "Incorrect parse - not eOPCSLOTSTAT1".

@@ -38,8 +38,7 @@ std::string ExpandedMessageText(const TLocoNetMessage& msg)
 
 namespace {
 
-template <class T>
-std::unique_ptr<TLocoNetMessage> Typed(TLocoNetMessage&& msg)
+template <class T> std::unique_ptr<TLocoNetMessage> Typed(TLocoNetMessage&& msg)
 {
     return std::make_unique<T>(std::move(msg));
 }

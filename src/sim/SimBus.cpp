@@ -22,7 +22,8 @@ TSimBus::TSimBus(const TSimConfig& config, uint64_t nowUs) : Settings(config), R
         if (Settings.SilentSerial != 0 && entry.Serial == Settings.SilentSerial) board.SetSilent(true);
         if (Settings.ReadbackSV != 0) board.SetReadbackFault(Settings.ReadbackSV);
     }
-    if (Settings.Traffic) Push(nowUs + TrafficMinUs + Below(TrafficMaxUs - TrafficMinUs), EEvent::eTraffic, {}, 0, false);
+    if (Settings.Traffic)
+        Push(nowUs + TrafficMinUs + Below(TrafficMaxUs - TrafficMinUs), EEvent::eTraffic, {}, 0, false);
 }
 
 double TSimBus::Uniform()
@@ -86,9 +87,7 @@ void TSimBus::Process(TEvent& event, std::vector<TSimDelivery>& out)
         Push(end, EEvent::eComplete, std::move(event.Bytes), event.SendId, event.FromBoard);
         return;
     }
-    case EEvent::eComplete:
-        Complete(event, out);
-        return;
+    case EEvent::eComplete: Complete(event, out); return;
     case EEvent::eTraffic:
         Push(event.Time, EEvent::eReady, MakeTraffic(), 0, false);
         Push(event.Time + TrafficMinUs + Below(TrafficMaxUs - TrafficMinUs), EEvent::eTraffic, {}, 0, false);
@@ -158,8 +157,8 @@ std::vector<uint8_t> TSimBus::MakeTraffic()
     case 1: { // switch request: point 1 to 32
         uint32_t point = static_cast<uint32_t>(Below(32));
         uint8_t state = static_cast<uint8_t>(Below(4));
-        return WithChecksum({0xB0, static_cast<uint8_t>(point & 0x7F),
-                             static_cast<uint8_t>(((point >> 7) & 0x0F) | (state << 4))});
+        return WithChecksum(
+            {0xB0, static_cast<uint8_t>(point & 0x7F), static_cast<uint8_t>(((point >> 7) & 0x0F) | (state << 4))});
     }
     case 2: // throttle speed: slot 1 to 8
         return WithChecksum({0xA0, static_cast<uint8_t>(1 + Below(8)), static_cast<uint8_t>(Below(128))});

@@ -18,7 +18,7 @@
 // Bytes that reach the interface: one message (possibly corrupted) or junk.
 struct TSimDelivery {
     std::vector<uint8_t> Bytes;
-    uint64_t SendId = 0;  // non-zero: the echo of the message Send returned this id for
+    uint64_t SendId = 0; // non-zero: the echo of the message Send returned this id for
     bool Junk = false;
 };
 

@@ -132,7 +132,8 @@ bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& 
         } else if (name == "traffic" || name == "pace") {
             std::string v = Upper(value);
             bool on = name == "traffic" ? v == "ON" : v == "REAL";
-            if (!on && v != "OFF") bad = "value '" + std::string(value) + "' must be " + (name == "traffic" ? "on or off" : "real or off");
+            if (!on && v != "OFF")
+                bad = "value '" + std::string(value) + "' must be " + (name == "traffic" ? "on or off" : "real or off");
             (name == "traffic" ? result.Traffic : result.PaceReal) = on;
         } else if (name == "drop" || name == "corrupt" || name == "junk") {
             double p = 0;
@@ -140,15 +141,18 @@ bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& 
             (name == "drop" ? result.Drop : name == "corrupt" ? result.Corrupt : result.Junk) = p;
         } else if (name == "readback") {
             uint64_t sv = 0;
-            if (!ParseUnsigned(value, 512, sv) || sv == 0) bad = "SV '" + std::string(value) + "' must be from 1 to 512";
+            if (!ParseUnsigned(value, 512, sv) || sv == 0)
+                bad = "SV '" + std::string(value) + "' must be from 1 to 512";
             result.ReadbackSV = static_cast<uint32_t>(sv);
         } else if (name == "silent") {
             uint64_t serial = 0;
-            if (!ParseUnsigned(value, 65535, serial) || serial == 0) bad = "serial number '" + std::string(value) + "' must be from 1 to 65535";
+            if (!ParseUnsigned(value, 65535, serial) || serial == 0)
+                bad = "serial number '" + std::string(value) + "' must be from 1 to 65535";
             result.SilentSerial = static_cast<uint32_t>(serial);
         } else if (name == "seed") {
             uint64_t seed = 0;
-            if (!ParseUnsigned(value, UINT64_MAX, seed)) bad = "seed '" + std::string(value) + "' must be a whole number";
+            if (!ParseUnsigned(value, UINT64_MAX, seed))
+                bad = "seed '" + std::string(value) + "' must be a whole number";
             result.Seed = seed;
         } else {
             error = "simulated LocoNet: unknown option '" + name +

@@ -21,7 +21,7 @@
 #include <vector>
 
 struct TSimBoardSpec {
-    int TypeIndex = 0;       // 0 ORB4, 1 KPX9, 2 ORB8, 3 RVN2, 4 QXP6
+    int TypeIndex = 0; // 0 ORB4, 1 KPX9, 2 ORB8, 3 RVN2, 4 QXP6
     uint16_t Serial = 0;
     uint8_t Firmware = 1;
 };
@@ -33,7 +33,7 @@ struct TSimConfig {
     double Drop = 0.0;
     double Corrupt = 0.0;
     double Junk = 0.0;
-    uint32_t ReadbackSV = 0;   // 0: no read-back fault
+    uint32_t ReadbackSV = 0; // 0: no read-back fault
     uint32_t SilentSerial = 0; // 0: every board answers
     uint64_t Seed = 1;
 

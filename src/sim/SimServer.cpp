@@ -12,9 +12,8 @@
 #include <unistd.h>
 
 TSimServer::TSimServer(const TSimConfig& config, QObject* parent)
-    : QObject(parent), SimBus(config, 0), PtyFrames([this](TLocoNetMessage&& msg) {
-          SendToBus(msg.GetData(), msg.GetLength(), nullptr);
-      })
+    : QObject(parent), SimBus(config, 0),
+      PtyFrames([this](TLocoNetMessage&& msg) { SendToBus(msg.GetData(), msg.GetLength(), nullptr); })
 {
     Clock.start();
     Timer.setSingleShot(true);
@@ -123,7 +122,8 @@ void TSimServer::ReadClient(QTcpSocket* socket)
     if (it == Clients.end()) return;
     QByteArray chunk = socket->readAll();
     std::vector<TLbLine> lines;
-    it->second->Splitter.Feed(reinterpret_cast<const uint8_t*>(chunk.constData()), static_cast<size_t>(chunk.size()), lines);
+    it->second->Splitter.Feed(reinterpret_cast<const uint8_t*>(chunk.constData()), static_cast<size_t>(chunk.size()),
+                              lines);
     for (const auto& line : lines) {
         if (line.Kind == ELbLineKind::eSend) {
             SendToBus(line.Bytes.data(), line.Bytes.size(), socket);

@@ -75,8 +75,7 @@ std::optional<TLocoNetMessage> TVirtualBoard::Handle(const TLocoNetMessage& msg)
         Sv[3] = static_cast<uint8_t>(newSerial >> 8);
         return AsReply(out, TLNSVProgMessage::kCmdChangeAddress);
     }
-    default:
-        break;
+    default: break;
     }
 
     if (destination != SerialNumber) return std::nullopt;
@@ -107,7 +106,6 @@ std::optional<TLocoNetMessage> TVirtualBoard::Handle(const TLocoNetMessage& msg)
         ++Reconfigures;
         out.SetReconfigure(ReplySource, SerialNumber);
         return AsReply(out, TLNSVProgMessage::kCmdReconfigure);
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }

@@ -28,15 +28,19 @@ public:
     // A board that never answers.
     void SetSilent(bool silent) { Silent = silent; }
     // The first reply to a write of this SV reports a wrong value (0: none).
-    void SetReadbackFault(uint32_t sv) { ReadbackFaultSV = sv; ReadbackFaultUsed = false; }
+    void SetReadbackFault(uint32_t sv)
+    {
+        ReadbackFaultSV = sv;
+        ReadbackFaultUsed = false;
+    }
 
     // Looks at one valid message seen on the bus; returns the reply when the board answers it.
     std::optional<TLocoNetMessage> Handle(const TLocoNetMessage& msg);
 
 private:
     bool Writable(uint32_t sv) const { return sv >= 5 && sv <= SVCount; }
-    uint8_t Store(uint32_t sv, uint8_t value);   // stores when writable, returns what is held
-    uint8_t Reported(uint32_t sv);               // what a write reply reports for sv
+    uint8_t Store(uint32_t sv, uint8_t value); // stores when writable, returns what is held
+    uint8_t Reported(uint32_t sv); // what a write reply reports for sv
 
     int Type;
     uint16_t Product;

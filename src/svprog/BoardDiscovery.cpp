@@ -101,8 +101,7 @@ void TBoardDiscovery::HandleSVMessage(const TLNSVProgMessage& message)
 {
     const ESVMsgKind kind = message.SVKind();
     switch (RenumberState) {
-    case rsIdle:
-        return;
+    case rsIdle: return;
     case rsDiscovering:
         if (kind != eSVDISCOVERREPLY) return;
         Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
@@ -153,8 +152,7 @@ void TBoardDiscovery::TimeoutTimerTimer()
 {
     Host.StopTimer(EConversationTimer::Timeout);
     switch (RenumberState) {
-    case rsIdle:
-        return;
+    case rsIdle: return;
     case rsDiscovering:
         RedrawList();
         ResetRenumber();
@@ -163,12 +161,8 @@ void TBoardDiscovery::TimeoutTimerTimer()
         Host.MessageBox("Discovery complete!", "Discover:");
         return;
     case rsIdentifying:
-    case rsIdentifyBeforeChange:
-        Host.MessageBox("Board did not response to Identify message", "Timout Error:");
-        break;
-    case rsChangingAddress:
-        Host.MessageBox("Board did not response to ChangeAddress message", "Timout Error:");
-        break;
+    case rsIdentifyBeforeChange: Host.MessageBox("Board did not response to Identify message", "Timout Error:"); break;
+    case rsChangingAddress: Host.MessageBox("Board did not response to ChangeAddress message", "Timout Error:"); break;
     }
     SetButtons();
     ResetRenumber();
@@ -177,8 +171,10 @@ void TBoardDiscovery::TimeoutTimerTimer()
 void TBoardDiscovery::CopyNewBoardsButtonClick()
 {
     auto error = [this](const std::string& text) {
-        if (OnErrorDialog) OnErrorDialog(text);
-        else Host.MessageBox(text, "Error");
+        if (OnErrorDialog)
+            OnErrorDialog(text);
+        else
+            Host.MessageBox(text, "Error");
     };
     if (FoundBoards.empty()) {
         error("You need to discover some boards first");

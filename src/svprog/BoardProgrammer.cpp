@@ -5,8 +5,14 @@
 namespace {
 
 // Logical fields of an SV access message (see TLNSVProgMessage::GetWord).
-uint32_t DestinationOf(const TLNSVProgMessage& m) { return m.GetWord(2); }
-uint32_t SVAddressOf(const TLNSVProgMessage& m) { return m.GetWord(3); }
+uint32_t DestinationOf(const TLNSVProgMessage& m)
+{
+    return m.GetWord(2);
+}
+uint32_t SVAddressOf(const TLNSVProgMessage& m)
+{
+    return m.GetWord(3);
+}
 
 } // namespace
 
@@ -60,8 +66,10 @@ void TBoardProgrammer::Send(EProgState state)
         break;
     case psTransfer:
         if (ReadMode) {
-            if (BlockSize == 4) message->SetRead4(Source, Destination, CurrentSV);
-            else message->SetRead1(Source, Destination, CurrentSV);
+            if (BlockSize == 4)
+                message->SetRead4(Source, Destination, CurrentSV);
+            else
+                message->SetRead1(Source, Destination, CurrentSV);
         } else if (BlockSize == 4) {
             message->SetWrite4(Source, Destination, CurrentSV, Board->GetSV(CurrentSV), Board->GetSV(CurrentSV + 1),
                                Board->GetSV(CurrentSV + 2), Board->GetSV(CurrentSV + 3));
@@ -73,8 +81,7 @@ void TBoardProgrammer::Send(EProgState state)
         message->SetReconfigure(Source, Destination);
         ShowStatus("Resetting Destination board.....");
         break;
-    case psIdle:
-        return;
+    case psIdle: return;
     }
     LogIfEnabled(message->Text());
     Host.SendMessage(std::move(message));
@@ -85,8 +92,10 @@ void TBoardProgrammer::Send(EProgState state)
 void TBoardProgrammer::NextStep(EProgState state)
 {
     NextState = state;
-    if (UseMessageDelay) Host.StartTimer(EConversationTimer::MsgDelay, kMsgDelayMs);
-    else MsgDelayTimerTimer();
+    if (UseMessageDelay)
+        Host.StartTimer(EConversationTimer::MsgDelay, kMsgDelayMs);
+    else
+        MsgDelayTimerTimer();
 }
 
 void TBoardProgrammer::MsgDelayTimerTimer()
@@ -123,8 +132,7 @@ void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
     const ESVMsgKind kind = message.SVKind();
     LogIfEnabled(message.Text());
     switch (ProgState) {
-    case psIdle:
-        return;
+    case psIdle: return;
     case psCheckingIdentity:
         if (kind != eSVIDENTIFYREPLY) return;
         Host.StopTimer(EConversationTimer::Timeout);
@@ -152,9 +160,7 @@ void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
         ShowStatus("Beginning Read or write.....");
         NextStep(psTransfer);
         return;
-    case psTransfer:
-        HandleTransferReply(message, kind);
-        return;
+    case psTransfer: HandleTransferReply(message, kind); return;
     case psReconfiguring:
         if (kind != eSVRECONFIGUREREPLY || DestinationOf(message) != Destination) return;
         Host.StopTimer(EConversationTimer::Timeout);

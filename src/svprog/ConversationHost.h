@@ -25,8 +25,16 @@ public:
     // The conversation's log list (the programmer's list box).
     virtual void Log(const std::string& line) { (void)line; }
     virtual void ClearLog() {}
-    virtual void SetProgressRange(uint32_t minimum, uint32_t maximum) { (void)minimum; (void)maximum; }
+    virtual void SetProgressRange(uint32_t minimum, uint32_t maximum)
+    {
+        (void)minimum;
+        (void)maximum;
+    }
     virtual void SetProgressPosition(uint32_t position) { (void)position; }
-    virtual void MessageBox(const std::string& text, const std::string& caption) { (void)text; (void)caption; }
+    virtual void MessageBox(const std::string& text, const std::string& caption)
+    {
+        (void)text;
+        (void)caption;
+    }
     virtual void Beep() {}
 };

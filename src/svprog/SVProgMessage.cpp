@@ -34,8 +34,8 @@ constexpr int kCommandCount = 9; // kinds 1..9 are commands, 10..18 their replie
 
 } // namespace
 
-void TLNSVProgMessage::Build(uint32_t source, uint8_t command, uint32_t destination, uint32_t svAddress,
-                             uint32_t d1, uint32_t d2, uint32_t d3, uint32_t d4)
+void TLNSVProgMessage::Build(uint32_t source, uint8_t command, uint32_t destination, uint32_t svAddress, uint32_t d1,
+                             uint32_t d2, uint32_t d3, uint32_t d4)
 {
     static constexpr uint8_t kTemplate[15] = {0xE5, 0x10, 0x00, 0x00, 0x02, 0x10, 0x00, 0x00,
                                               0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x00};
@@ -100,8 +100,8 @@ void TLNSVProgMessage::SetIdentify(uint32_t source, uint32_t destination)
 void TLNSVProgMessage::SetChangeAddress(uint32_t source, uint32_t manufacturerId, uint32_t productId,
                                         uint32_t serialNumber, uint32_t newSerialNumber)
 {
-    Build(source, kCmdChangeAddress, newSerialNumber, manufacturerId, productId & 0xFF,
-          (productId >> 8) & 0xFF, serialNumber & 0xFF, (serialNumber >> 8) & 0xFF);
+    Build(source, kCmdChangeAddress, newSerialNumber, manufacturerId, productId & 0xFF, (productId >> 8) & 0xFF,
+          serialNumber & 0xFF, (serialNumber >> 8) & 0xFF);
 }
 
 void TLNSVProgMessage::SetReconfigure(uint32_t source, uint32_t destination)
@@ -162,8 +162,8 @@ void TLNSVProgMessage::GetRead1(uint32_t& source, uint32_t& destination, uint32_
     GetWrite1(source, destination, svAddress, d1);
 }
 
-void TLNSVProgMessage::GetMaskedWrite(uint32_t& source, uint32_t& destination, uint32_t& svAddress,
-                                      uint32_t& data, uint32_t& mask) const
+void TLNSVProgMessage::GetMaskedWrite(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& data,
+                                      uint32_t& mask) const
 {
     GetWrite1(source, destination, svAddress, data);
     mask = GetDataByte(1);
@@ -265,8 +265,7 @@ std::string TLNSVProgMessage::TextOf(const TLocoNetMessage& msg)
         s += " Dest=";
         AppendDec(s, WordOf(msg, 2));
         break;
-    default:
-        break;
+    default: break;
     }
     return s;
 }

@@ -57,13 +57,13 @@ public:
     // low 7 bits (byte 2 has no high-bit carrier, and LocoNet payload bytes are 7 bits).
     void SetWrite1(uint32_t source, uint32_t destination, uint32_t svAddress, uint32_t value);
     void SetRead1(uint32_t source, uint32_t destination, uint32_t svAddress);
-    void SetWrite4(uint32_t source, uint32_t destination, uint32_t svAddress, uint32_t value1,
-                   uint32_t value2, uint32_t value3, uint32_t value4);
+    void SetWrite4(uint32_t source, uint32_t destination, uint32_t svAddress, uint32_t value1, uint32_t value2,
+                   uint32_t value3, uint32_t value4);
     void SetRead4(uint32_t source, uint32_t destination, uint32_t svAddress);
     void SetDiscover(uint32_t source);
     void SetIdentify(uint32_t source, uint32_t destination);
-    void SetChangeAddress(uint32_t source, uint32_t manufacturerId, uint32_t productId,
-                          uint32_t serialNumber, uint32_t newSerialNumber);
+    void SetChangeAddress(uint32_t source, uint32_t manufacturerId, uint32_t productId, uint32_t serialNumber,
+                          uint32_t newSerialNumber);
     void SetReconfigure(uint32_t source, uint32_t destination);
 
     ESVMsgKind SVKind() const { return SVKindOf(*this); }
@@ -75,16 +75,14 @@ public:
     void GetRead1(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& d1) const;
     void GetMaskedWrite(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& data,
                         uint32_t& mask) const;
-    void GetWrite4(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& d1,
-                   uint32_t& d2, uint32_t& d3, uint32_t& d4) const;
-    void GetRead4(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& d1,
-                  uint32_t& d2, uint32_t& d3, uint32_t& d4) const;
-    void GetDiscover(uint32_t& source, uint32_t& manufacturerId, uint32_t& productId,
-                     uint32_t& serialNumber) const;
-    void GetIdentify(uint32_t& source, uint32_t& manufacturerId, uint32_t& productId,
-                     uint32_t& serialNumber) const;
-    void GetChangeAddress(uint32_t& source, uint32_t& manufacturerId, uint32_t& productId,
-                          uint32_t& serialNumber, uint32_t& newSerialNumber) const;
+    void GetWrite4(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& d1, uint32_t& d2,
+                   uint32_t& d3, uint32_t& d4) const;
+    void GetRead4(uint32_t& source, uint32_t& destination, uint32_t& svAddress, uint32_t& d1, uint32_t& d2,
+                  uint32_t& d3, uint32_t& d4) const;
+    void GetDiscover(uint32_t& source, uint32_t& manufacturerId, uint32_t& productId, uint32_t& serialNumber) const;
+    void GetIdentify(uint32_t& source, uint32_t& manufacturerId, uint32_t& productId, uint32_t& serialNumber) const;
+    void GetChangeAddress(uint32_t& source, uint32_t& manufacturerId, uint32_t& productId, uint32_t& serialNumber,
+                          uint32_t& newSerialNumber) const;
     void GetReconfigure(uint32_t& source, uint32_t& destination) const;
 
     // Logical byte i with its eighth bit restored: 0..3 D1..D4, 4..7 destination low/high,
@@ -100,6 +98,6 @@ public:
     static std::string TextOf(const TLocoNetMessage& msg);
 
 private:
-    void Build(uint32_t source, uint8_t command, uint32_t destination, uint32_t svAddress,
-               uint32_t d1, uint32_t d2, uint32_t d3, uint32_t d4);
+    void Build(uint32_t source, uint8_t command, uint32_t destination, uint32_t svAddress, uint32_t d1, uint32_t d2,
+               uint32_t d3, uint32_t d4);
 };

@@ -36,7 +36,8 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     BackButton = new QPushButton(QStringLiteral("&Back"), this);
     CloseButton = new QPushButton(QStringLiteral("&Close"), this);
     BackButton->setEnabled(false);
-    connect(ContentsButton, &QPushButton::clicked, this, [this] { Browser->setSource(QUrl::fromLocalFile(Folder + QStringLiteral("/index.html"))); });
+    connect(ContentsButton, &QPushButton::clicked, this,
+            [this] { Browser->setSource(QUrl::fromLocalFile(Folder + QStringLiteral("/index.html"))); });
     connect(BackButton, &QPushButton::clicked, Browser, &QTextBrowser::backward);
     connect(Browser, &QTextBrowser::backwardAvailable, BackButton, &QPushButton::setEnabled);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
@@ -51,7 +52,10 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(640, 520);
 }
 
-void THelpViewer::SetHelpFile(const QString& mapFile) { HelpFileSetting() = mapFile; }
+void THelpViewer::SetHelpFile(const QString& mapFile)
+{
+    HelpFileSetting() = mapFile;
+}
 
 QString THelpViewer::DefaultHelpFile()
 {
@@ -112,7 +116,8 @@ THelpViewer* THelpViewer::Instance()
         viewer = new THelpViewer(nullptr);
         viewer->setAttribute(Qt::WA_DeleteOnClose, false);
         if (QCoreApplication::instance())
-            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, viewer.data(), &QObject::deleteLater);
+            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, viewer.data(),
+                             &QObject::deleteLater);
     }
     return viewer;
 }
@@ -128,4 +133,7 @@ bool THelpViewer::ShowContext(int context)
     return found;
 }
 
-void ShowHelpContext(int context) { THelpViewer::ShowContext(context); }
+void ShowHelpContext(int context)
+{
+    THelpViewer::ShowContext(context);
+}

@@ -88,7 +88,8 @@ std::size_t TLineListModel::MemoryUsed() const
     return Text.capacity() + Offsets.capacity() * sizeof(uint64_t);
 }
 
-TLineListView::TLineListView(QWidget* parent) : QListView(parent), Lines(new TLineListModel(this)), FlushTimer(new QTimer(this))
+TLineListView::TLineListView(QWidget* parent)
+    : QListView(parent), Lines(new TLineListModel(this)), FlushTimer(new QTimer(this))
 {
     // Lines arrive far faster than anyone can read them: the view catches up a few times a second.
     FlushTimer->setSingleShot(true);

@@ -39,7 +39,7 @@ public:
 private:
     std::string Text;
     std::vector<uint64_t> Offsets{0};
-    std::size_t Shown = 0;  // lines the views know of
+    std::size_t Shown = 0; // lines the views know of
 };
 
 class TLineListView : public QListView {

@@ -28,8 +28,14 @@ void TSpinEdit::ApplyRange()
     setRange(outside ? std::min(Min, v) : Min, outside ? std::max(Max, v) : Max);
 }
 
-void TSpinEdit::SetMinValue(int minValue) { SetRange(minValue, std::max(minValue, Max)); }
-void TSpinEdit::SetMaxValue(int maxValue) { SetRange(std::min(Min, maxValue), maxValue); }
+void TSpinEdit::SetMinValue(int minValue)
+{
+    SetRange(minValue, std::max(minValue, Max));
+}
+void TSpinEdit::SetMaxValue(int maxValue)
+{
+    SetRange(std::min(Min, maxValue), maxValue);
+}
 
 void TSpinEdit::SetRange(int minValue, int maxValue)
 {

@@ -46,7 +46,9 @@ private slots:
     void SystemPortsReplaceBuiltIns()
     {
         TLocoNetComm link;
-        TConnectForm form(link, nullptr, nullptr, [] { return QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}; });
+        TConnectForm form(link, nullptr, nullptr, [] {
+            return QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")};
+        });
         form.show();
         QCOMPARE(form.ComCombo->count(), 2);
         QCOMPARE(form.ComCombo->itemText(1), QStringLiteral("/dev/ttyUSB0"));
@@ -76,7 +78,8 @@ private slots:
     void ConnectOpensLinkAndTellsStatus()
     {
         TLocoNetComm link;
-        TConnectForm form(link, [this](const QString& s) { Status = s; }, nullptr, [] { return QStringList(); });
+        TConnectForm form(
+            link, [this](const QString& s) { Status = s; }, nullptr, [] { return QStringList(); });
         form.show();
         form.ComCombo->setEditText(QStringLiteral("sim"));
         form.InterfaceButtons->button(2)->click();
@@ -105,7 +108,8 @@ private slots:
     void MissingPortStillShowsTheStatus()
     {
         TLocoNetComm link;
-        TConnectForm form(link, [this](const QString& s) { Status = s; }, nullptr, [] { return QStringList(); });
+        TConnectForm form(
+            link, [this](const QString& s) { Status = s; }, nullptr, [] { return QStringList(); });
         form.show();
         form.ComCombo->setEditText(QStringLiteral("/dev/railscope-no-such-port"));
         form.ConnectButtonClick();

@@ -73,7 +73,7 @@ private slots:
         QTest::mouseClick(form.Button1, Qt::LeftButton);
         form.ArbText->setText(QStringLiteral("83"));
         form.Button1Click();
-        form.ArbText->setText(QStringLiteral("B2 05 50 00"));  // wrong checksum, sent unchanged
+        form.ArbText->setText(QStringLiteral("B2 05 50 00")); // wrong checksum, sent unchanged
         form.Button1Click();
         form.ArbText->setText(QStringLiteral("not hex"));
         form.Button1Click();

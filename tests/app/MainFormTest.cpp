@@ -30,7 +30,10 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-std::unique_ptr<TLocoNetMessage> Message(const char* hex) { return std::make_unique<TLocoNetMessage>(std::string_view(hex)); }
+std::unique_ptr<TLocoNetMessage> Message(const char* hex)
+{
+    return std::make_unique<TLocoNetMessage>(std::string_view(hex));
+}
 
 std::unique_ptr<TLocoNetMessage> SvReply()
 {
@@ -43,7 +46,8 @@ std::unique_ptr<TLocoNetMessage> LocoBufferStatus()
 {
     // Peer transfer from the LocoBuffer: source and destination low 'P', destination high 1.
     auto m = std::make_unique<TLocoNetMessage>();
-    for (uint8_t b : {0xE5, 0x10, 0x50, 0x50, 0x01, 0x00, 0x12, 0x00, 0x00, 0x03, 0x00, 0x34, 0x00, 0x00, 0x05}) m->AddByte(b);
+    for (uint8_t b : {0xE5, 0x10, 0x50, 0x50, 0x01, 0x00, 0x12, 0x00, 0x00, 0x03, 0x00, 0x34, 0x00, 0x00, 0x05})
+        m->AddByte(b);
     m->AddChecksum();
     return m;
 }
@@ -74,7 +78,9 @@ class MainFormTest : public QObject {
         options.SettingsFile = SettingsFile();
         options.Clock = [] { return 0.0; };
         auto form = std::make_unique<TMainForm>(options);
-        form->Sender = [this](std::unique_ptr<TLocoNetMessage> m) { Sent.emplace_back(m->GetData(), m->GetData() + m->GetLength()); };
+        form->Sender = [this](std::unique_ptr<TLocoNetMessage> m) {
+            Sent.emplace_back(m->GetData(), m->GetData() + m->GetLength());
+        };
         return form;
     }
 
@@ -84,8 +90,7 @@ class MainFormTest : public QObject {
         fill(settings);
     }
 
-    template <typename... TMessages>
-    static void Route(TMainForm& form, TMessages... batch)
+    template <typename... TMessages> static void Route(TMainForm& form, TMessages... batch)
     {
         std::deque<std::unique_ptr<TLocoNetMessage>> queue;
         (queue.push_back(std::move(batch)), ...);
@@ -133,12 +138,19 @@ private slots:
     {
         auto form = Make();
         QCOMPARE(form->windowTitle(), QStringLiteral("Railscope"));
-        const char* entries[] = {"&File/&Connect...", "&File/E&xit", "&Configure/&Renumber Boards",
-                                 "&Configure/&Configure Boards", "&Display layout/Speedometer",
-                                 "&LocoNet Debug/&Message Display", "&LocoNet Debug/&Generate/SWR&Q",
+        const char* entries[] = {"&File/&Connect...",
+                                 "&File/E&xit",
+                                 "&Configure/&Renumber Boards",
+                                 "&Configure/&Configure Boards",
+                                 "&Display layout/Speedometer",
+                                 "&LocoNet Debug/&Message Display",
+                                 "&LocoNet Debug/&Generate/SWR&Q",
                                  "&LocoNet Debug/&Generate/&Arbitrary Message",
-                                 "&LocoNet Debug/&Generate/&Sensor Feedback Message", "&LocoNet Debug/Track Power &On",
-                                 "&LocoNet Debug/Track Power O&ff", "&LocoNet Debug/&Query LocoBuffer", "&Help/&Help",
+                                 "&LocoNet Debug/&Generate/&Sensor Feedback Message",
+                                 "&LocoNet Debug/Track Power &On",
+                                 "&LocoNet Debug/Track Power O&ff",
+                                 "&LocoNet Debug/&Query LocoBuffer",
+                                 "&Help/&Help",
                                  "&Help/&About...."};
         for (const char* entry : entries) QVERIFY2(form->FindAction(QString::fromLatin1(entry)), entry);
         QCOMPARE(form->StatusConnect->text(), QStringLiteral("Not Connected"));
@@ -190,7 +202,7 @@ private slots:
             s.setValue("SpeedometerForm/SpeedLength", "2.5");
             s.setValue("SpeedometerForm/Sens1Board", 7);
             s.setValue("SpeedometerForm/Sens1Sens", 3);
-            s.setValue("SpeedometerForm/Sens2Board", 300);  // outside the range: kept as it is
+            s.setValue("SpeedometerForm/Sens2Board", 300); // outside the range: kept as it is
             s.setValue("SpeedometerForm/Sens2Sens", 16);
             s.setValue("Filenames/KPX9", kpx9);
         });
@@ -267,14 +279,16 @@ private slots:
         form->FormActivate();
         form->BoardData.AddBoard(0)->Name = "A";
         form->BoardData.SaveFileAs(0, orb4);
-        form->BoardData.AddBoard(0)->Name = "B";  // modified, has a file
-        form->BoardData.AddBoard(4)->Name = "Q";  // modified, no file
+        form->BoardData.AddBoard(0)->Name = "B"; // modified, has a file
+        form->BoardData.AddBoard(4)->Name = "Q"; // modified, no file
         form->BoardData.AddBoard(2);
-        form->BoardData.DeleteBoard(2, 0);        // modified but empty: not asked
+        form->BoardData.DeleteBoard(2, 0); // modified but empty: not asked
         form->close();
-        QCOMPARE(Boxes, (std::vector<QString>{QStringLiteral("ORB4 Signal Controller|Do you want to save data?"),
-                                              QString::fromStdString(TBoardData::GetTitle(4)) + QStringLiteral("|Do you want to save data?"),
-                                              QStringLiteral("Save As: ") + QString::fromStdString(TBoardData::GetTitle(4))}));
+        QCOMPARE(Boxes,
+                 (std::vector<QString>{QStringLiteral("ORB4 Signal Controller|Do you want to save data?"),
+                                       QString::fromStdString(TBoardData::GetTitle(4)) +
+                                           QStringLiteral("|Do you want to save data?"),
+                                       QStringLiteral("Save As: ") + QString::fromStdString(TBoardData::GetTitle(4))}));
         QVERIFY(!form->BoardData.IsModified(0));
         QVERIFY(!form->BoardData.IsModified(4));
         QCOMPARE(QString::fromStdString(form->BoardData.GetFileName(4)), SaveAnswer);
@@ -326,11 +340,11 @@ private slots:
         Route(*form, Message("B2 05 50 18"), Message("B0 00 30 7F"), Message("85 7A"), Message("83 7C"));
         QCOMPARE(form->MessageCount, 5u);
         QCOMPARE(form->MsgNum->text(), QStringLiteral("5"));
-        QCOMPARE(MonitorLines(*form), (std::vector<std::string>{
-                                          "OPC_SENSORREP sensor report:1,11 On",
-                                          "OPC_SWREQ: Switch request, point number = 1, CLOSED Pressed",
-                                          TLocoNetMessage(std::string_view("85 7A")).Text(),
-                                          TLocoNetMessage(std::string_view("83 7C")).Text()}));
+        QCOMPARE(MonitorLines(*form),
+                 (std::vector<std::string>{"OPC_SENSORREP sensor report:1,11 On",
+                                           "OPC_SWREQ: Switch request, point number = 1, CLOSED Pressed",
+                                           TLocoNetMessage(std::string_view("85 7A")).Text(),
+                                           TLocoNetMessage(std::string_view("83 7C")).Text()}));
         form->DisplayForm->Flush();
         QCOMPARE(form->DisplayForm->MsgCountEdit->text(), QStringLiteral("4"));
 
@@ -368,7 +382,8 @@ private slots:
         TMainForm::SetBoardFormFactory([&](TMainForm&) {
             return new TFakeSVWindow([&](const TLNSVProgMessage& m) {
                 order.push_back("board:" + std::to_string(m.GetLength()));
-                order.push_back("monitor lines so far:" + std::to_string(main->DisplayForm->MsgList->Model()->LineCount()));
+                order.push_back("monitor lines so far:" +
+                                std::to_string(main->DisplayForm->MsgList->Model()->LineCount()));
                 msgNumDuringBatch = main->MsgNum->text();
             });
         });

@@ -21,7 +21,7 @@ class SpeedometerFormTest : public QObject {
     std::unique_ptr<TSpeedometerForm> Make()
     {
         auto form = std::make_unique<TSpeedometerForm>(nullptr, [this] { return Clock.Now; });
-        form->StopSensEdit->SetValue(2);  // start board 1 input 1, stop board 1 input 2
+        form->StopSensEdit->SetValue(2); // start board 1 input 1, stop board 1 input 2
         form->show();
         return form;
     }
@@ -66,8 +66,8 @@ private slots:
     void UnitsAndScalesChangeTheResult()
     {
         auto form = Make();
-        form->OutputUnitsCombo->setCurrentIndex(1);  // km/h
-        form->ScaleCombo->setCurrentIndex(2);        // 1:87
+        form->OutputUnitsCombo->setCurrentIndex(1); // km/h
+        form->ScaleCombo->setCurrentIndex(2); // 1:87
         form->LengthEdit->setText(QStringLiteral("0.5"));
         Report(*form, 1, 1);
         Clock.Now += 4.0;
@@ -84,11 +84,11 @@ private slots:
     void SecondStartIsIgnoredAndStopWithoutStartToo()
     {
         auto form = Make();
-        Report(*form, 1, 2);  // stop without start
+        Report(*form, 1, 2); // stop without start
         QCOMPARE(form->ResultEdit->text(), QStringLiteral("(Idle)"));
         Report(*form, 1, 1);
         Clock.Now += 1.0;
-        Report(*form, 1, 1);  // the first start time stands
+        Report(*form, 1, 1); // the first start time stands
         Clock.Now += 1.0;
         Report(*form, 1, 2);
         QCOMPARE(form->ResultEdit->text(), QStringLiteral("166.5MPH"));
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(form->ResultEdit->text(), QStringLiteral("Timed Out"));
         QVERIFY(!form->TimeoutTimer->isActive());
         QVERIFY(!form->IsMeasuring());
-        Report(*form, 1, 2);  // the stop after the time-out does nothing
+        Report(*form, 1, 2); // the stop after the time-out does nothing
         QCOMPARE(form->ResultEdit->text(), QStringLiteral("Timed Out"));
         Clock.Now += 100;
         Report(*form, 1, 1);
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(form->TimeoutTimer->isActive());
         Clock.Now += 4.0;
         Report(*form, 1, 2);
-        QCOMPARE(form->ResultEdit->text(), QStringLiteral("83.3MPH"));  // 333 / 4 = 83.25
+        QCOMPARE(form->ResultEdit->text(), QStringLiteral("83.3MPH")); // 333 / 4 = 83.25
     }
 
     void ShowingAgainResets()
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(TSpeedometerForm::FormatSpeed(0.45), std::string(".5"));
         QCOMPARE(TSpeedometerForm::FormatSpeed(0.04), std::string(""));
         QCOMPARE(TSpeedometerForm::FormatSpeed(0.0), std::string(""));
-        QCOMPARE(TSpeedometerForm::FormatSpeed(0.25), std::string(".3"));  // halves go up
+        QCOMPARE(TSpeedometerForm::FormatSpeed(0.25), std::string(".3")); // halves go up
         QCOMPARE(TSpeedometerForm::FormatSpeed(9.96), std::string("10"));
         QCOMPARE(TSpeedometerForm::FormatSpeed(-3.25), std::string("-3.3"));
         QCOMPARE(TSpeedometerForm::FormatSpeed(1234567.0), std::string("1234567"));

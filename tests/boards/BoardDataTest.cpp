@@ -17,8 +17,9 @@ class BoardData : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Folder = fs::temp_directory_path() /
-                 ("railscope_boarddata_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        Folder =
+            fs::temp_directory_path() /
+            ("railscope_boarddata_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(Folder);
         fs::create_directories(Folder);
     }
@@ -104,8 +105,8 @@ TEST_F(BoardData, TheEleventhBoardGrowsTheArrayWithoutChangingOrder)
     EXPECT_EQ(Data.BoardCapacity(eORB8), 10u);
     Data.InsertBoard(eORB8, 4)->Name = "X";
     EXPECT_EQ(Data.BoardCapacity(eORB8), 20u);
-    EXPECT_EQ(Names(eORB8), (std::vector<std::string>{"B0", "B1", "B2", "B3", "X", "B4", "B5", "B6", "B7",
-                                                      "B8", "B9"}));
+    EXPECT_EQ(Names(eORB8),
+              (std::vector<std::string>{"B0", "B1", "B2", "B3", "X", "B4", "B5", "B6", "B7", "B8", "B9"}));
     for (int i = 0; i < 10; ++i) Add(eORB8, "C");
     EXPECT_EQ(Data.BoardCapacity(eORB8), 30u);
     EXPECT_EQ(Data.BoardCount(eORB8), 21u);
@@ -327,7 +328,8 @@ TEST_F(BoardData, FailedSaveKeepsTheOldFileAndTheFlag)
             stream.setstate(std::ios::badbit);
         }
     };
-    SetBoardMakerHookForTests([](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TFailingBoard>(); });
+    SetBoardMakerHookForTests(
+        [](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TFailingBoard>(); });
     Add(eORB8, "A");
     EXPECT_FALSE(Data.SaveFileAs(eORB8, file.string()));
     EXPECT_TRUE(Data.IsModified(eORB8));

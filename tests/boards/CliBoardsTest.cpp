@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -150,7 +150,8 @@ TEST_F(CliBoards, DescribeOneOrEveryBoard)
 {
     const TResult one = Run({"describe", File, "--index", "0"});
     EXPECT_EQ(one.Status, 0);
-    EXPECT_EQ(one.Out, "Board Type: ORB4\nSerial number: 1000\nBoard name: Yard\nLevel: 7\nUser Description: North end\n");
+    EXPECT_EQ(one.Out,
+              "Board Type: ORB4\nSerial number: 1000\nBoard name: Yard\nLevel: 7\nUser Description: North end\n");
     const TResult all = Run({"describe", File});
     EXPECT_EQ(all.Out, one.Out + "\n" +
                            "Board Type: ORB4\nSerial number: not set yet\nBoard name: Shed\nLevel: -1\n"
@@ -217,7 +218,8 @@ TEST_F(CliBoards, DecodeSvsDescribesABoardFromItsValues)
     Write(svFile, "  " + text + "\t\r\n");
     const TResult r = Run({"decode-svs", "KPX9", svFile});
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out, "Board Type: KPX9\nSerial number: 4660\nBoard name: Test KPX9\nLevel: 9\nUser Description: Unassigned\n");
+    EXPECT_EQ(r.Out,
+              "Board Type: KPX9\nSerial number: 4660\nBoard name: Test KPX9\nLevel: 9\nUser Description: Unassigned\n");
 }
 
 TEST_F(CliBoards, DecodeSvsRejectsBadTables)

@@ -7,10 +7,30 @@
 
 namespace {
 
-TCondition Point(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetPoint(n, s, a); return c; }
-TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false) { TCondition c; c.SetSensor(n, o, s, a); return c; }
-TCondition Signal(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetSignal(n, s, a); return c; }
-TCondition Zone(uint8_t s, bool a = false) { TCondition c; c.SetZone(s, a); return c; }
+TCondition Point(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetPoint(n, s, a);
+    return c;
+}
+TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSensor(n, o, s, a);
+    return c;
+}
+TCondition Signal(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSignal(n, s, a);
+    return c;
+}
+TCondition Zone(uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetZone(s, a);
+    return c;
+}
 
 } // namespace
 
@@ -50,9 +70,9 @@ TEST(Condition, TokensOfEveryKind)
 
 TEST(Condition, TokensParseBackToTheSameCondition)
 {
-    const std::vector<TCondition> all = {TCondition(), Point(12, 1, true), Point(0, 0), Sensor(3, 5, 0),
-                                         Sensor(44, 16, 1, true), Signal(14, 0), Signal(2048, 1, true),
-                                         Zone(0), Zone(5, true), Zone(2)};
+    const std::vector<TCondition> all = {
+        TCondition(),  Point(12, 1, true),    Point(0, 0), Sensor(3, 5, 0), Sensor(44, 16, 1, true),
+        Signal(14, 0), Signal(2048, 1, true), Zone(0),     Zone(5, true),   Zone(2)};
     for (const auto& c : all) {
         TCondition parsed;
         EXPECT_FALSE(parsed.ParseToken(c.Token())) << c.Token();
@@ -99,8 +119,8 @@ TEST(Condition, SVBytes)
 {
     TExtDevTable t;
     for (uint32_t i = 1; i <= 49; ++i) t.Add({edtSignal, 900 + i, 0}); // entries 49-60
-    t.Add({edtPoint, 12, 0});     // entry 1
-    t.Add({edtSensor, 3, 5});     // entry 2
+    t.Add({edtPoint, 12, 0}); // entry 1
+    t.Add({edtSensor, 3, 5}); // entry 2
     uint8_t b = 99;
     EXPECT_TRUE(TCondition().GetSVByte(t, b));
     EXPECT_EQ(b, 0);
@@ -115,7 +135,7 @@ TEST(Condition, SVBytes)
     EXPECT_TRUE(Sensor(3, 5, 1).GetSVByte(t, b));
     EXPECT_EQ(b, 62);
     EXPECT_FALSE(Sensor(3, 6, 1).GetSVByte(t, b)); // another input of the same board
-    EXPECT_FALSE(Signal(12, 0).GetSVByte(t, b));   // a signal is not the point 12
+    EXPECT_FALSE(Signal(12, 0).GetSVByte(t, b)); // a signal is not the point 12
 }
 
 TEST(Condition, FromSVBytes)
@@ -219,7 +239,7 @@ TEST(ConditionSet, TextStopsAtTheFirstEmptyPlaceAndJoinsAndChains)
     s.ConditionAt(2) = Signal(14, 0, true);
     s.ConditionAt(3) = Zone(1, true);
     s.ConditionAt(4) = Zone(2, true); // last shown: the line still ends
-    s.ConditionAt(6) = Point(99, 0);  // after an empty place: not shown
+    s.ConditionAt(6) = Point(99, 0); // after an empty place: not shown
     lines.clear();
     s.AddText(lines);
     ASSERT_EQ(lines.size(), 2u);

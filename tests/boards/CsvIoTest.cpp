@@ -97,10 +97,18 @@ TEST(CsvIo, NumberRules)
         bool error;
     };
     const Case cases[] = {
-        {"0", 0, false},          {"42", 42, false},       {"+17", 17, false},
-        {"  -3", -3, false},      {"65536", 65536, false}, {"12abc", 12, true},
-        {"1 2", 1, true},         {"abc", 0, true},        {"-", 0, true},
-        {"", 0, true},            {"0x10", 0, true},       {"99999999999999", 2147483647, false},
+        {"0", 0, false},
+        {"42", 42, false},
+        {"+17", 17, false},
+        {"  -3", -3, false},
+        {"65536", 65536, false},
+        {"12abc", 12, true},
+        {"1 2", 1, true},
+        {"abc", 0, true},
+        {"-", 0, true},
+        {"", 0, true},
+        {"0x10", 0, true},
+        {"99999999999999", 2147483647, false},
         {"-99999999999999", -2147483647 - 1, false},
     };
     for (const auto& c : cases) {

@@ -4,9 +4,18 @@
 #include <vector>
 
 namespace {
-TDeviceKey Point(uint32_t n) { return {edtPoint, n, 0}; }
-TDeviceKey Sensor(uint32_t n, uint32_t o) { return {edtSensor, n, o}; }
-TDeviceKey Signal(uint32_t n) { return {edtSignal, n, 0}; }
+TDeviceKey Point(uint32_t n)
+{
+    return {edtPoint, n, 0};
+}
+TDeviceKey Sensor(uint32_t n, uint32_t o)
+{
+    return {edtSensor, n, o};
+}
+TDeviceKey Signal(uint32_t n)
+{
+    return {edtSignal, n, 0};
+}
 } // namespace
 
 TEST(ExtDevTable, KeyEqualityComparesOffsetsOfSensorsOnly)
@@ -52,9 +61,9 @@ TEST(ExtDevTable, SVLayoutOfEachKind)
 {
     TExtDevTable t;
     t.Add(Sensor(300, 16)); // entry 1
-    t.Add(Point(2048));     // entry 2
-    t.Add(Point(258));      // entry 3
-    t.Add(Signal(513));     // entry 49
+    t.Add(Point(2048)); // entry 2
+    t.Add(Point(258)); // entry 3
+    t.Add(Signal(513)); // entry 49
     std::vector<uint8_t> svs(512, 0xEE);
     ASSERT_TRUE(t.ToSVs(svs));
     EXPECT_EQ(svs[39], 44);
@@ -84,10 +93,10 @@ TEST(ExtDevTable, SVLayoutOfEachKind)
 TEST(ExtDevTable, DecodingDependsOnRangeAndSecondByte)
 {
     std::vector<uint8_t> svs(512, 0);
-    svs[39] = 5;   // entry 1: point 5 + 256*100
+    svs[39] = 5; // entry 1: point 5 + 256*100
     svs[40] = 100;
-    svs[135] = 9;  // entry 49: signal 9
-    svs[137] = 3;  // entry 50: sensor 3, offset 1 in the signal range
+    svs[135] = 9; // entry 49: signal 9
+    svs[137] = 3; // entry 50: sensor 3, offset 1 in the signal range
     svs[138] = 101;
     TExtDevTable t;
     t.Add(Point(1)); // refilling replaces what was there

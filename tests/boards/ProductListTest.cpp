@@ -66,8 +66,8 @@ TEST(ProductList, FieldsInTheirColumns)
 
 TEST(ProductList, CountBeyondTheRowsReadsWhatIsThere)
 {
-    const auto path = WriteTable("railscope_products_short.csv",
-                                 "\"Count\",2000000000\r\nheader\r\n\"ORB4\",1,\"M\",1,\"D\"\r\n");
+    const auto path =
+        WriteTable("railscope_products_short.csv", "\"Count\",2000000000\r\nheader\r\n\"ORB4\",1,\"M\",1,\"D\"\r\n");
     TProductList list(path.string());
     EXPECT_EQ(list.Count(), 1u);
     EXPECT_EQ(list.GetProductName(0), "ORB4");

@@ -114,7 +114,7 @@ TEST(RenumberableBoard, ShippedProductTableNamesEveryBoardType)
 {
     const TProductList products(std::string(RAILSCOPE_SOURCE_DIR) + "/data/progdevicelist.csv");
     const std::pair<uint32_t, const char*> ids[] = {{1, "ORB4"}, {2, "KPX9"}, {3, "KPX9"}, {4, "KPX9"},
-                                                   {5, "ORB8"}, {6, "RVN2"}, {7, "QXP6"}};
+                                                    {5, "ORB8"}, {6, "RVN2"}, {7, "QXP6"}};
     for (const auto& [productId, tag] : ids) {
         TRenumberableBoard board(DiscoverReply(1, productId, 10));
         board.LookUpProduct(products);

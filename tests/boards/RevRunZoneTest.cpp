@@ -6,10 +6,30 @@
 #include <vector>
 
 namespace {
-TCondition Point(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetPoint(n, s, a); return c; }
-TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false) { TCondition c; c.SetSensor(n, o, s, a); return c; }
-TCondition Signal(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetSignal(n, s, a); return c; }
-TCondition Zone(uint8_t s, bool a = false) { TCondition c; c.SetZone(s, a); return c; }
+TCondition Point(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetPoint(n, s, a);
+    return c;
+}
+TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSensor(n, o, s, a);
+    return c;
+}
+TCondition Signal(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSignal(n, s, a);
+    return c;
+}
+TCondition Zone(uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetZone(s, a);
+    return c;
+}
 
 TRevRunZone ZoneB()
 {

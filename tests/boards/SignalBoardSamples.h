@@ -8,10 +8,30 @@
 
 namespace samples {
 
-inline TCondition Point(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetPoint(n, s, a); return c; }
-inline TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false) { TCondition c; c.SetSensor(n, o, s, a); return c; }
-inline TCondition Signal(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetSignal(n, s, a); return c; }
-inline TCondition Zone(uint8_t s, bool a = false) { TCondition c; c.SetZone(s, a); return c; }
+inline TCondition Point(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetPoint(n, s, a);
+    return c;
+}
+inline TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSensor(n, o, s, a);
+    return c;
+}
+inline TCondition Signal(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSignal(n, s, a);
+    return c;
+}
+inline TCondition Zone(uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetZone(s, a);
+    return c;
+}
 
 // Signal 3 diverging at point 20 with conditions of every kind, and zone A with two sets.
 inline void DescribeJunction(TSignalControllerBoard& b)
@@ -58,9 +78,9 @@ inline void DescribeFully(TSignalControllerBoard& b, uint32_t seed = 0)
         s.BlockOccupiedSet().ConditionAt(0) = Sensor(p, 1 + n % 16, 0, true);
         s.BlockOccupiedSet().ConditionAt(1) = Point(p, 1);
         for (uint32_t i = 0; i < s.RedSet().Count(); ++i)
-            s.RedSet().ConditionAt(i) = i % 3 == 0 ? Point(p + i % 2, i % 2, i % 4 == 0)
-                                      : i % 3 == 1 ? Signal(920 + (i + n) % 3, 1)
-                                                   : Zone(static_cast<uint8_t>(i % 6));
+            s.RedSet().ConditionAt(i) = i % 3 == 0   ? Point(p + i % 2, i % 2, i % 4 == 0)
+                                        : i % 3 == 1 ? Signal(920 + (i + n) % 3, 1)
+                                                     : Zone(static_cast<uint8_t>(i % 6));
         if (TConditionSet* t = s.BlockOccupiedThrownSet()) t->ConditionAt(0) = Sensor(p, 2, 1);
         if (TConditionSet* t = s.RedThrownSet()) t->ConditionAt(0) = Point(p + 1, 0, true), t->ConditionAt(1) = Zone(3);
         s.AuxSet().ConditionAt(0) = Signal(base + 1, 0);

@@ -7,12 +7,35 @@
 
 namespace {
 
-TCondition Point(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetPoint(n, s, a); return c; }
-TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false) { TCondition c; c.SetSensor(n, o, s, a); return c; }
-TCondition Signal(uint32_t n, uint8_t s, bool a = false) { TCondition c; c.SetSignal(n, s, a); return c; }
-TCondition Zone(uint8_t s, bool a = false) { TCondition c; c.SetZone(s, a); return c; }
+TCondition Point(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetPoint(n, s, a);
+    return c;
+}
+TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSensor(n, o, s, a);
+    return c;
+}
+TCondition Signal(uint32_t n, uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetSignal(n, s, a);
+    return c;
+}
+TCondition Zone(uint8_t s, bool a = false)
+{
+    TCondition c;
+    c.SetZone(s, a);
+    return c;
+}
 
-uint8_t SV(const std::vector<uint8_t>& svs, uint32_t n) { return svs.at(n - 1); }
+uint8_t SV(const std::vector<uint8_t>& svs, uint32_t n)
+{
+    return svs.at(n - 1);
+}
 
 // Signal 3 of a board at base 1: diverging, conditions of every kind.
 TSignal DivergingSignal()
@@ -206,8 +229,7 @@ TEST(Signal, DivergingSignalGathersAndWritesItsBlock)
     EXPECT_EQ(SV(svs, 32), 0);
     EXPECT_EQ(SV(svs, 164), 44);
     EXPECT_EQ(SV(svs, 165), 1);
-    const uint8_t expected[25] = {12, 1, 4, 11, 2, 0, 0, 177, 61, 0, 0, 0, 0, 0, 0,
-                                  121, 0, 0, 0, 0, 3, 0, 0, 62, 0};
+    const uint8_t expected[25] = {12, 1, 4, 11, 2, 0, 0, 177, 61, 0, 0, 0, 0, 0, 0, 121, 0, 0, 0, 0, 3, 0, 0, 62, 0};
     for (uint32_t i = 0; i < 25; ++i) EXPECT_EQ(SV(svs, 307 + i), expected[i]) << "B+" << i;
 
     TSignal back;

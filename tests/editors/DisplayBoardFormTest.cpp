@@ -13,9 +13,9 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTabBar>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -28,7 +28,10 @@ QStringList ParseRtf(const QByteArray& rtf, QString* error)
     QStringList lines;
     QString current;
     std::u16string units;
-    struct TGroup { bool Skip; int Uc; };
+    struct TGroup {
+        bool Skip;
+        int Uc;
+    };
     std::vector<TGroup> groups{{false, 1}};
     int skipFallback = 0;
     auto flushUnits = [&] {
@@ -36,15 +39,26 @@ QStringList ParseRtf(const QByteArray& rtf, QString* error)
         units.clear();
     };
     auto text = [&](QChar c) {
-        if (skipFallback > 0) { --skipFallback; return; }
+        if (skipFallback > 0) {
+            --skipFallback;
+            return;
+        }
         if (groups.back().Skip) return;
         flushUnits();
         current += c;
     };
     for (qsizetype i = 0; i < rtf.size();) {
         const char c = rtf[i];
-        if (c == '\r' || c == '\n') { ++i; continue; }
-        if (c == '{') { flushUnits(); groups.push_back(groups.back()); ++i; continue; }
+        if (c == '\r' || c == '\n') {
+            ++i;
+            continue;
+        }
+        if (c == '{') {
+            flushUnits();
+            groups.push_back(groups.back());
+            ++i;
+            continue;
+        }
         if (c == '}') {
             flushUnits();
             groups.pop_back();
@@ -52,18 +66,33 @@ QStringList ParseRtf(const QByteArray& rtf, QString* error)
             ++i;
             continue;
         }
-        if (c != '\\') { text(QChar::fromLatin1(c)); ++i; continue; }
+        if (c != '\\') {
+            text(QChar::fromLatin1(c));
+            ++i;
+            continue;
+        }
         ++i;
-        if (i >= rtf.size()) { *error = "dangling backslash"; return lines; }
+        if (i >= rtf.size()) {
+            *error = "dangling backslash";
+            return lines;
+        }
         const char s = rtf[i];
-        if (s == '\\' || s == '{' || s == '}') { text(QChar::fromLatin1(s)); ++i; continue; }
+        if (s == '\\' || s == '{' || s == '}') {
+            text(QChar::fromLatin1(s));
+            ++i;
+            continue;
+        }
         if (s == '\'') {
             const int byte = rtf.mid(i + 1, 2).toInt(nullptr, 16);
-            text(QChar(byte));  // only ASCII control characters are written this way
+            text(QChar(byte)); // only ASCII control characters are written this way
             i += 3;
             continue;
         }
-        if (s == '*') { groups.back().Skip = true; ++i; continue; }
+        if (s == '*') {
+            groups.back().Skip = true;
+            ++i;
+            continue;
+        }
         qsizetype j = i;
         while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) ++j;
         const QByteArray word = rtf.mid(i, j - i);
@@ -73,12 +102,22 @@ QStringList ParseRtf(const QByteArray& rtf, QString* error)
         const QByteArray param = rtf.mid(j, k - j);
         if (k < rtf.size() && rtf[k] == ' ') ++k;
         i = k;
-        if (word.isEmpty()) { *error = "bad control symbol"; return lines; }
-        if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info") groups.back().Skip = true;
-        else if (groups.back().Skip) continue;
-        else if (word == "par") { flushUnits(); lines << current; current.clear(); }
-        else if (word == "tab") text(QLatin1Char('\t'));
-        else if (word == "uc") groups.back().Uc = param.toInt();
+        if (word.isEmpty()) {
+            *error = "bad control symbol";
+            return lines;
+        }
+        if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info")
+            groups.back().Skip = true;
+        else if (groups.back().Skip)
+            continue;
+        else if (word == "par") {
+            flushUnits();
+            lines << current;
+            current.clear();
+        } else if (word == "tab")
+            text(QLatin1Char('\t'));
+        else if (word == "uc")
+            groups.back().Uc = param.toInt();
         else if (word == "u") {
             int n = param.toInt();
             if (n < 0) n += 65536;
@@ -123,10 +162,10 @@ private slots:
 
     void RtfOfPlainAndAwkwardLinesReadsBack()
     {
-        const QStringList lines{QStringLiteral("Configurable Board Settings: "), QStringLiteral("plain"),
-                                QStringLiteral("     indented by five"), QString(),
-                                QStringLiteral("back\\slash {braces} and\ttab"),
-                                QStringLiteral("caf\u00e9 \u20ac \u2603 \U0001D11E end")};
+        const QStringList lines{
+            QStringLiteral("Configurable Board Settings: "), QStringLiteral("plain"),
+            QStringLiteral("     indented by five"),         QString(),
+            QStringLiteral("back\\slash {braces} and\ttab"), QStringLiteral("caf\u00e9 \u20ac \u2603 \U0001D11E end")};
         const std::string rtf = MakeRtfDocument(lines);
         for (const char c : rtf) QVERIFY2(static_cast<unsigned char>(c) < 0x80, "the document is plain ASCII");
         QVERIFY(rtf.rfind("{\\rtf1", 0) == 0);
@@ -228,7 +267,7 @@ private slots:
         frame.show();
         list->BoardTabControl->setCurrentIndex(3);
         list->DisplayBoard1->trigger();
-        QVERIFY(!shown);  // nothing selected
+        QVERIFY(!shown); // nothing selected
         list->BoardListBox->setCurrentRow(0);
         list->DisplayBoard1->trigger();
         QVERIFY(shown);

@@ -17,8 +17,8 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTabBar>
 #include <QSettings>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,7 +35,7 @@ class EditorWiringTest : public QObject {
         {
             QSettings settings(ini, QSettings::IniFormat);
             settings.setValue("Connection/ComPort", "sim:traffic=off");
-            settings.setValue("Connection/Interface", 1);  // LocoBuffer: no pause between commands
+            settings.setValue("Connection/Interface", 1); // LocoBuffer: no pause between commands
         }
         TMainForm::TOptions options;
         options.Arguments = QStringList{QStringLiteral("railscope"), QStringLiteral("nofiles")};
@@ -105,7 +105,8 @@ private slots:
         };
         form->BoardTabControl->setCurrentIndex(1);
         form->Open1->trigger();
-        QCOMPARE(openTitle, QStringLiteral("Open File for board type: ") + QString::fromStdString(TBoardData::GetTitle(1)));
+        QCOMPARE(openTitle,
+                 QStringLiteral("Open File for board type: ") + QString::fromStdString(TBoardData::GetTitle(1)));
         QCOMPARE(main->BoardData.GetFileName(1), std::string("OpenFileDialog"));
         // A file that cannot be read is told, not passed over in silence.
         QCOMPARE(Boxes.size(), 1);
@@ -132,7 +133,7 @@ private slots:
         QVERIFY(!main->ProgFormOpen);
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("(Inactive)"));
         QCOMPARE(main->BoardData.BoardCount(0), 1u);
-        QVERIFY(display);  // the description window stays
+        QVERIFY(display); // the description window stays
     }
 
     void ExitInTheBoardWindowClosesTheProgram()

@@ -41,9 +41,9 @@ class ProgramBoardFormTest : public QObject {
     std::unique_ptr<QTemporaryDir> Dir;
     std::unique_ptr<TBoardData> Boards;
     QStringList Status;
-    QStringList Boxes;       // caption|text of every message box
-    QStringList FileTitles;  // title of every file dialog run
-    QString FileAnswer;      // what the file dialogs answer
+    QStringList Boxes; // caption|text of every message box
+    QStringList FileTitles; // title of every file dialog run
+    QString FileAnswer; // what the file dialogs answer
     int BoxAnswer = QMessageBox::Yes;
 
     std::unique_ptr<TProgramBoardForm> Make(TMessageSender sender = {})
@@ -121,7 +121,8 @@ private slots:
         AddNamed(ORB8, {"o1"});
         QVERIFY(Boards->SaveFileAs(KPX9, Path("kpx9.csv").toStdString()));
         auto form = Make();
-        QCOMPARE(form->ListLines(), (QStringList{"not set yet\tORB4\t a", "not set yet\tORB4\t b", "not set yet\tORB4\t c"}));
+        QCOMPARE(form->ListLines(),
+                 (QStringList{"not set yet\tORB4\t a", "not set yet\tORB4\t b", "not set yet\tORB4\t c"}));
         form->BoardListBox->setCurrentRow(1);
         form->BoardTabControl->setCurrentIndex(KPX9);
         QCOMPARE(form->ListLines(), (QStringList{"not set yet\tKPX9\t k1", "not set yet\tKPX9\t k2"}));
@@ -152,13 +153,13 @@ private slots:
         form->BoardListBox->setCurrentRow(2);
         form->DeleteBoard1->trigger();
         QCOMPARE(Names(ORB4), (QStringList{"ORB4 Signal Controller", "first"}));
-        QCOMPARE(form->SelectedIndex(), -1);  // the list is now too short for line 2
+        QCOMPARE(form->SelectedIndex(), -1); // the list is now too short for line 2
 
         form->Addnewboard1->trigger();
         QCOMPARE(Names(ORB4).size(), 3);
         QCOMPARE(form->ListLines().size(), 3);
         QVERIFY(Boards->IsModified(ORB4));
-        QVERIFY(Boxes.isEmpty());  // nothing asks
+        QVERIFY(Boxes.isEmpty()); // nothing asks
     }
 
     void CloseOfAnUnchangedTypeDeletesItsBoardsWithoutAsking()
@@ -186,7 +187,7 @@ private slots:
         form->Close1Click();
         QCOMPARE(Boxes, QStringList{"File close selected|Do you want to save data?"});
         QCOMPARE(Boards->BoardCount(ORB4), 0u);
-        QCOMPARE(ReadAll(Path("orb4.csv")), before);  // not saved
+        QCOMPARE(ReadAll(Path("orb4.csv")), before); // not saved
 
         // Yes saves to the file the type has, then closes.
         Boxes.clear();
@@ -239,7 +240,8 @@ private slots:
         // Save without a file name is Save As.
         FileAnswer = Path("k.csv");
         form->Save1->trigger();
-        QCOMPARE(FileTitles, QStringList{"Save file for board type: " + QString::fromStdString(TBoardData::GetTitle(KPX9))});
+        QCOMPARE(FileTitles,
+                 QStringList{"Save file for board type: " + QString::fromStdString(TBoardData::GetTitle(KPX9))});
         QVERIFY(QFile::exists(Path("k.csv")));
         QVERIFY(!Boards->IsModified(KPX9));
         QCOMPARE(form->MessageEdit->text(), QStringLiteral("File Name = ") + Path("k.csv"));
@@ -269,7 +271,8 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &old);
 
         QCOMPARE(Boxes.size(), 1);
-        QVERIFY2(Boxes.constFirst().startsWith(QString::fromStdString(TBoardData::GetTitle(ORB4)) + "|"), qPrintable(Boxes.constFirst()));
+        QVERIFY2(Boxes.constFirst().startsWith(QString::fromStdString(TBoardData::GetTitle(ORB4)) + "|"),
+                 qPrintable(Boxes.constFirst()));
         QVERIFY(Boxes.constFirst().contains(Path("orb4.csv")));
         QCOMPARE(ReadAll(Path("orb4.csv")), before);
         QVERIFY(Boards->IsModified(ORB4));
@@ -347,7 +350,8 @@ private slots:
         FileAnswer = Path("listing.txt");
         form->WriteSVtofile1->trigger();
         QCOMPARE(FileTitles.size(), 1);
-        QCOMPARE(form->LogLines().join("|"), (QStringList{"Calculating SVs.....", "SVs calculated - written to file"}).join("|"));
+        QCOMPARE(form->LogLines().join("|"),
+                 (QStringList{"Calculating SVs.....", "SVs calculated - written to file"}).join("|"));
         QCOMPARE(Status.constLast(), QStringLiteral("Calculating SVs....."));
         QCOMPARE(Boards->GetBoard(ORB4, 0)->SWVersion, 3u);
         QVERIFY(ReadAll(Path("listing.txt")).size() > 100);
@@ -373,27 +377,26 @@ private slots:
         form->ProgramBoard1->trigger();
         QCOMPARE(link.Sent, sent);
         QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
-        QCOMPARE(form->LogLines().join("|"), (QStringList{"Checking Destination board identity.....",
-                                                "Checking Destination board s/w version.....",
-                                                "Beginning Read or write.....",
-                                                "Resetting Destination board.....",
-                                                "Programming Completed Successfully!",
-                                                "Board programmer idle"}).join("|"));
+        QCOMPARE(form->LogLines().join("|"),
+                 (QStringList{"Checking Destination board identity.....", "Checking Destination board s/w version.....",
+                              "Beginning Read or write.....", "Resetting Destination board.....",
+                              "Programming Completed Successfully!", "Board programmer idle"})
+                     .join("|"));
         QCOMPARE(form->ProgressBar1->maximum(), 512);
         QCOMPARE(form->ProgressBar1->value(), 512);
         QCOMPARE(Status.constLast(), QStringLiteral("Board programmer idle"));
         QVERIFY(!form->TimeoutTimer->isActive());
-        QVERIFY(!Boards->IsModified(ORB4));  // programming does not change the description
+        QVERIFY(!Boards->IsModified(ORB4)); // programming does not change the description
 
         // Reading it back marks the type modified and rebuilds the description.
         form->ReadBoardButton->click();
         QVERIFY(Boards->IsModified(ORB4));
         QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
-        QCOMPARE(form->LogLines().join("|"), (QStringList{"Checking Destination board identity.....",
-                                                "Checking Destination board s/w version.....",
-                                                "Beginning Read or write.....",
-                                                "Board programmer idle",
-                                                "Board data read completed successfully!"}).join("|"));
+        QCOMPARE(form->LogLines().join("|"),
+                 (QStringList{"Checking Destination board identity.....", "Checking Destination board s/w version.....",
+                              "Beginning Read or write.....", "Board programmer idle",
+                              "Board data read completed successfully!"})
+                     .join("|"));
         QCOMPARE(form->ListLines(), QStringList{"1001\tORB4\t station"});
     }
 
@@ -413,23 +416,25 @@ private slots:
         // Every command and every reply (and the interface's echo of each command) is logged.
         QVERIFY2(lines.size() > 3 * link.Sent, qPrintable(QString::number(lines.size())));
         QCOMPARE(lines.at(0), QStringLiteral("Checking Destination board identity....."));
-        QVERIFY(lines.indexOf(QStringLiteral("Programming Completed Successfully!")) > lines.indexOf(QStringLiteral("Resetting Destination board.....")));
+        QVERIFY(lines.indexOf(QStringLiteral("Programming Completed Successfully!")) >
+                lines.indexOf(QStringLiteral("Resetting Destination board.....")));
     }
 
     void ABoardOfAnotherTypeIsRefused()
     {
         TSimLink link;
         AddNamed(ORB4, {"wrong"});
-        Boards->GetBoardForChange(ORB4, 0)->SerialNumber = 1002;  // the KPX9 on the bus
+        Boards->GetBoardForChange(ORB4, 0)->SerialNumber = 1002; // the KPX9 on the bus
         auto form = Make(link.Sender());
         link.Target = form.get();
         form->show();
         form->BoardListBox->setCurrentRow(0);
         form->ProgramButton->click();
         QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 10000);
-        QCOMPARE(form->LogLines().join("|"), (QStringList{"Checking Destination board identity.....",
-                                                "ERROR: dest board is not correct type",
-                                                "Board programmer idle"}).join("|"));
+        QCOMPARE(form->LogLines().join("|"),
+                 (QStringList{"Checking Destination board identity.....", "ERROR: dest board is not correct type",
+                              "Board programmer idle"})
+                     .join("|"));
     }
 
     void DeletingTheBoardInProgrammingEndsTheConversation()
@@ -437,7 +442,7 @@ private slots:
         AddNamed(ORB4, {"a", "b"});
         Boards->GetBoardForChange(ORB4, 0)->SerialNumber = 1001;
         int sent = 0;
-        auto form = Make([&sent](std::unique_ptr<TLocoNetMessage>) { ++sent; });  // nobody answers
+        auto form = Make([&sent](std::unique_ptr<TLocoNetMessage>) { ++sent; }); // nobody answers
         form->BoardListBox->setCurrentRow(0);
         form->ProgramButton->click();
         QCOMPARE(sent, 1);
@@ -450,7 +455,7 @@ private slots:
         form->DeleteBoard1->trigger();
         QVERIFY(form->Programmer().IsIdle());
         QVERIFY(!form->TimeoutTimer->isActive());
-        form->TimeoutTimerTimer();  // a late timer event sends nothing more
+        form->TimeoutTimerTimer(); // a late timer event sends nothing more
         QCOMPARE(sent, 1);
     }
 
@@ -469,7 +474,7 @@ private slots:
         QCOMPARE(Status.constLast(), QStringLiteral("(Inactive)"));
         QVERIFY(!form->TimeoutTimer->isActive());
         QVERIFY(form->Programmer().IsIdle());
-        QCOMPARE(Boards->BoardCount(ORB4), 1u);  // the boards live on
+        QCOMPARE(Boards->BoardCount(ORB4), 1u); // the boards live on
     }
 };
 

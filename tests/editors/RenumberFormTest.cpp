@@ -71,7 +71,8 @@ private slots:
         QCOMPARE(form->SerialNumberEdit->MinValue(), 1);
         QCOMPARE(form->SerialNumberEdit->MaxValue(), 65535);
         QCOMPARE(form->CopyNewBoardsButton->text(), QStringLiteral("Copy new to Configure "));
-        QCOMPARE(form->CopyNewBoardsButton->toolTip(), QStringLiteral("Copy newly discovered boards to the Configure Boards window"));
+        QCOMPARE(form->CopyNewBoardsButton->toolTip(),
+                 QStringLiteral("Copy newly discovered boards to the Configure Boards window"));
         QVERIFY(form->DiscoverButton->isEnabled());
         QVERIFY(!form->IdentifyButton->isEnabled());
         QVERIFY(!form->RenumberButton->isEnabled());
@@ -85,7 +86,7 @@ private slots:
     {
         TSimLink link;
         QVERIFY(link.Comm.Enabled());
-        Boards->AddBoard(0)->SerialNumber = 1001;  // the ORB4 is described already
+        Boards->AddBoard(0)->SerialNumber = 1001; // the ORB4 is described already
         auto form = Make(link.Sender(), Boards.get());
         link.Target = form.get();
         form->show();
@@ -97,7 +98,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(form->Discovery().GetRepliesCounted(), 5u, 5000);
         QCOMPARE(form->BoardCountEdit->text(), QStringLiteral("5"));
         QVERIFY(Boxes.isEmpty());
-        form->TimeoutTimerTimer();  // five seconds without a reply
+        form->TimeoutTimerTimer(); // five seconds without a reply
         QCOMPARE(Boxes, QStringList{"Discover:|Discovery complete!"});
         QCOMPARE(Status.constLast(), QStringLiteral("No Address change active"));
         QStringList lines = form->ListLines();
@@ -146,7 +147,8 @@ private slots:
         Boxes.clear();
         form->SerialNumberEdit->SetValue(2001);
         form->RenumberButton->click();
-        QTRY_COMPARE_WITH_TIMEOUT(Boxes, QStringList{"change address:|Change Address successful. Relabel board now!"}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(Boxes, QStringList{"change address:|Change Address successful. Relabel board now!"},
+                                  5000);
         QVERIFY(Status.contains(QStringLiteral("Changing address...")));
         QVERIFY(form->ListLines().at(0).startsWith(QStringLiteral("2001\t")));
         QCOMPARE(form->ListLines().size(), 5);
@@ -160,9 +162,9 @@ private slots:
         form->CopyNewBoardsButtonClick();
         form->IdentifyButtonClick();
         form->RenumberButtonClick();
-        QCOMPARE(Boxes, (QStringList{"Error|You need to discover some boards first",
-                                     "Error:|Select a board in the list first!",
-                                     "Error:|Select a board in the list first!"}));
+        QCOMPARE(Boxes,
+                 (QStringList{"Error|You need to discover some boards first",
+                              "Error:|Select a board in the list first!", "Error:|Select a board in the list first!"}));
     }
 
     void TimeOutsEndTheConversation()

@@ -52,19 +52,30 @@ struct Reference {
             phase = expected == 8 ? WaitCount : Collect;
             return;
         case WaitCount:
-            if (b & 0x80) { phase = WaitOpcode; log += "rejected because top bit set in payload bytes"; return; }
+            if (b & 0x80) {
+                phase = WaitOpcode;
+                log += "rejected because top bit set in payload bytes";
+                return;
+            }
             held.push_back(b);
             expected = b;
             phase = Collect;
             return;
         case Collect:
-            if (b & 0x80) { phase = WaitOpcode; log += "rejected because top bit set in payload bytes"; return; }
+            if (b & 0x80) {
+                phase = WaitOpcode;
+                log += "rejected because top bit set in payload bytes";
+                return;
+            }
             held.push_back(b);
             if (held.size() == expected) {
                 phase = WaitOpcode;
                 TLocoNetMessage m(held.data(), static_cast<uint32_t>(held.size()));
-                if (m.IsValid()) { messages.push_back(held); log += m.Text(); }
-                else log += "rejected as invalid";
+                if (m.IsValid()) {
+                    messages.push_back(held);
+                    log += m.Text();
+                } else
+                    log += "rejected as invalid";
             }
             return;
         }
@@ -126,7 +137,8 @@ TEST(FrameAssembler, TopBitInCountByteAbandonsMessage)
 
 TEST(FrameAssembler, MessageSplitOverReadsIsCompleted)
 {
-    const Bytes sv = WithChecksum({0xE5, 0x10, 0x00, 0x01, 0x02, 0x11, 0x68, 0x03, 0x05, 0x00, 0x11, 0x0C, 0x00, 0x00, 0x00});
+    const Bytes sv =
+        WithChecksum({0xE5, 0x10, 0x00, 0x01, 0x02, 0x11, 0x68, 0x03, 0x05, 0x00, 0x11, 0x0C, 0x00, 0x00, 0x00});
     ASSERT_EQ(sv.back(), 0x6B);
     Capture whole, split;
     whole.Feed(sv);
@@ -157,8 +169,8 @@ TEST(FrameAssembler, CountBelowThreeNeverCompletesAndNeverOverflows)
         Capture c;
         Bytes stream{0xE5, count};
         stream.insert(stream.end(), 1000, 0x01); // far more than the buffer holds
-        stream.push_back(0x83);                  // abandons the message and is dropped
-        stream.push_back(0x7C);                  // dropped while waiting for an opcode
+        stream.push_back(0x83); // abandons the message and is dropped
+        stream.push_back(0x7C); // dropped while waiting for an opcode
         stream.push_back(0x83);
         stream.push_back(0x7C);
         c.Feed(stream);
@@ -219,7 +231,10 @@ TEST(FrameAssembler, MatchesByteByByteRulesOnRandomStreams)
                 const uint8_t op = static_cast<uint8_t>(0x80 | (rng() % 128));
                 uint32_t len = TLocoNetMessage::LengthFromOpcode(op);
                 Bytes m{op};
-                if (len == 8) { len = 3 + rng() % 125; m.push_back(static_cast<uint8_t>(len)); }
+                if (len == 8) {
+                    len = 3 + rng() % 125;
+                    m.push_back(static_cast<uint8_t>(len));
+                }
                 while (m.size() < len - 1) m.push_back(static_cast<uint8_t>(rng() % 128));
                 m = WithChecksum(m);
                 m.back() &= 0x7F; // the checksum may be wrong then; both paths must agree

@@ -59,21 +59,27 @@ public:
         size_t done = 0;
         while (done < bytes.size()) {
             ssize_t n = ::write(Master, bytes.data() + done, bytes.size() - done);
-            if (n > 0) done += static_cast<size_t>(n);
-            else ::usleep(1000);
+            if (n > 0)
+                done += static_cast<size_t>(n);
+            else
+                ::usleep(1000);
         }
     }
 
     // Reads what the link has written, waiting in the event loop until `count` bytes are in.
     std::vector<uint8_t> Read(size_t count, int timeoutMs = 3000)
     {
-        WaitFor([&] {
-            uint8_t buffer[4096];
-            ssize_t n;
-            while ((n = ::read(Master, buffer, sizeof buffer)) > 0) Received.insert(Received.end(), buffer, buffer + n);
-            return Received.size() >= count;
-        }, timeoutMs);
-        std::vector<uint8_t> out(Received.begin(), Received.begin() + static_cast<long>(std::min(count, Received.size())));
+        WaitFor(
+            [&] {
+                uint8_t buffer[4096];
+                ssize_t n;
+                while ((n = ::read(Master, buffer, sizeof buffer)) > 0)
+                    Received.insert(Received.end(), buffer, buffer + n);
+                return Received.size() >= count;
+            },
+            timeoutMs);
+        std::vector<uint8_t> out(Received.begin(),
+                                 Received.begin() + static_cast<long>(std::min(count, Received.size())));
         Received.erase(Received.begin(), Received.begin() + static_cast<long>(out.size()));
         return out;
     }

@@ -115,11 +115,10 @@ TEST_F(TcpFixture, SendsSendLinesAndFramesReceiveLines)
     std::ifstream in(logPath, std::ios::binary);
     std::stringstream log;
     log << in.rdbuf();
-    EXPECT_EQ(log.str(),
-              "VERSION test server 1\r\n"
-              "b2\r\n5\r\n50\r\n18\r\nOPC_SENSORREP:B2 05 50 18 83\r\n7c\r\nOPC_GPON:83 7C "
-              "81\r\nTIMESTAMP 12345\r\n7e\r\nOPC_BUSY:81 7E "
-              "SENT ERROR bus busy\r\nHELLO\r\nRECEIVE 8G\r\n");
+    EXPECT_EQ(log.str(), "VERSION test server 1\r\n"
+                         "b2\r\n5\r\n50\r\n18\r\nOPC_SENSORREP:B2 05 50 18 83\r\n7c\r\nOPC_GPON:83 7C "
+                         "81\r\nTIMESTAMP 12345\r\n7e\r\nOPC_BUSY:81 7E "
+                         "SENT ERROR bus busy\r\nHELLO\r\nRECEIVE 8G\r\n");
 }
 
 TEST_F(TcpFixture, ADroppedConnectionClosesTheLink)

@@ -24,7 +24,7 @@ std::unique_ptr<TLocoNetMessage> Msg(const std::vector<uint8_t>& bytes)
 struct LinkFixture : ::testing::Test {
     TPtyPeer Peer;
     TLnThreadComm Link;
-    std::vector<uint32_t> RxEvents;      // count of each OnRxMsg
+    std::vector<uint32_t> RxEvents; // count of each OnRxMsg
     std::vector<std::vector<uint8_t>> Messages;
     int TxEmpty = 0;
     std::vector<int> Errors;

@@ -19,7 +19,10 @@ std::unique_ptr<TLocoNetMessage> Typed(const char* hex)
 {
     return MakeTypedMessage(TLocoNetMessage(std::string_view(hex)));
 }
-std::string Line(const TDisplayForm& form, std::size_t i) { return std::string(form.MsgList->Model()->Line(i)); }
+std::string Line(const TDisplayForm& form, std::size_t i)
+{
+    return std::string(form.MsgList->Model()->Line(i));
+}
 } // namespace
 
 class DisplayFormTest : public QObject {
@@ -41,9 +44,9 @@ private slots:
     {
         TDisplayForm form;
         form.AddMessage(*Typed("B2 05 50 18"));
-        form.ExpandButton->setChecked(false);  // affects only later lines
+        form.ExpandButton->setChecked(false); // affects only later lines
         form.AddMessage(*Typed("B2 05 50 18"));
-        form.AddMessage(*Typed("F0 0F"));  // no type: "Unknown:" in both modes
+        form.AddMessage(*Typed("F0 0F")); // no type: "Unknown:" in both modes
         form.ExpandButton->setChecked(true);
         form.AddMessage(*Typed("F0 0F"));
         QCOMPARE(Line(form, 0), std::string("OPC_SENSORREP sensor report:1,11 On"));
@@ -75,7 +78,10 @@ private slots:
         QTemporaryDir dir;
         QString answer = dir.filePath(QStringLiteral("empty.txt"));
         SetSaveDialogHook([&](QWidget*, const QString&, const QString&, const QString& filter, const QString& suffix) {
-            [&] { QCOMPARE(suffix, QStringLiteral("txt")); QVERIFY(filter.contains(QStringLiteral("*.txt"))); }();
+            [&] {
+                QCOMPARE(suffix, QStringLiteral("txt"));
+                QVERIFY(filter.contains(QStringLiteral("*.txt")));
+            }();
             return answer;
         });
         TDisplayForm form;
@@ -90,8 +96,8 @@ private slots:
         form.SaveButtonClick();
         QFile file(answer);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray expected = QByteArray::fromStdString(Typed("83 7C")->Text() + "\r\n" +
-                                                              "OPC_SENSORREP sensor report:1,11 On\r\n");
+        const QByteArray expected =
+            QByteArray::fromStdString(Typed("83 7C")->Text() + "\r\n" + "OPC_SENSORREP sensor report:1,11 On\r\n");
         QCOMPARE(file.readAll(), expected);
 
         // Cancelled dialog: nothing written.

@@ -1,9 +1,9 @@
 #include "messages/MessageText.h"
 
+#include "../link/LocoNetCorpus.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
 #include "svprog/SVProgMessage.h"
-#include "../link/LocoNetCorpus.h"
 
 #include <gtest/gtest.h>
 

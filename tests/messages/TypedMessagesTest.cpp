@@ -28,8 +28,7 @@ TLocoNetMessage Msg(const char* hexWithoutChecksum)
     return m;
 }
 
-template <class T>
-std::string TextAs(const char* hexWithoutChecksum)
+template <class T> std::string TextAs(const char* hexWithoutChecksum)
 {
     return T(Msg(hexWithoutChecksum)).Text();
 }
@@ -109,8 +108,10 @@ TEST(SEMessage, AspectsAndSignalNumber)
     EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 02 03 00 00 00 00"), "<SE> Signal message, Signal number = 260 is RED");
     EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 01 00"), "<SE> Signal message, Signal number = 1 is Amber");
     EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 08 00"), "<SE> Signal message, Signal number = 1 is Amber");
-    EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 09 00"), "<SE> Signal message, Signal number = 1 is Double amber");
-    EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 10 00"), "<SE> Signal message, Signal number = 1 is Double amber");
+    EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 09 00"),
+              "<SE> Signal message, Signal number = 1 is Double amber");
+    EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 10 00"),
+              "<SE> Signal message, Signal number = 1 is Double amber");
     EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 11 00"), "<SE> Signal message, Signal number = 1 is Green");
     // Values of 64 and more count in fours: 0x45 -> 20, 0x42 -> 8.
     EXPECT_EQ(TextAs<TLNSEMessage>("E4 09 00 00 00 00 45 00"), "<SE> Signal message, Signal number = 1 is Green");
@@ -132,7 +133,8 @@ TEST(ThrottleMessages, SpeedDirectionAndFunctions)
     EXPECT_EQ(TextAs<TLNLocoDIRFMessage>("A1 0B 00"), "OPC_LOCO_DIRF throttle direction: slot=11, FORWARD; ");
     EXPECT_EQ(TextAs<TLNLocoDIRFMessage>("A1 02 3F"),
               "OPC_LOCO_DIRF throttle direction: slot=2, REVERSE; F0 set; F1 set; F2 set; F3 set; F4 set; ");
-    EXPECT_EQ(TextAs<TLNLocoDIRFMessage>("A1 02 14"), "OPC_LOCO_DIRF throttle direction: slot=2, FORWARD; F0 set; F3 set; ");
+    EXPECT_EQ(TextAs<TLNLocoDIRFMessage>("A1 02 14"),
+              "OPC_LOCO_DIRF throttle direction: slot=2, FORWARD; F0 set; F3 set; ");
     EXPECT_EQ(TextAs<TLNLocoSNDMessage>("A2 0E 04"), "OPC_LOCO_SND throttle functions: slot=14; F7 set; ");
     EXPECT_EQ(TextAs<TLNLocoSNDMessage>("A2 0E 0F"),
               "OPC_LOCO_SND throttle functions: slot=14; F5 set; F6 set; F7 set; F8 set; ");
@@ -161,7 +163,8 @@ TEST(SlotMessages, MoveStatusAndAddress)
     EXPECT_EQ(TextAs<TLNWriteSlotStat1Message>("B5 01 40"),
               "OPC_SLOT_STAT1: slot=1;Slot Free;Consist SubMember;DCC 28 Speed Steps");
     EXPECT_EQ(TextAs<TLNWriteSlotStat1Message>("B5 01 79"), "OPC_SLOT_STAT1: slot=1;Slot In Use;Mid Consist;Trinary");
-    EXPECT_EQ(TextAs<TLNWriteSlotStat1Message>("B5 01 22"), "OPC_SLOT_STAT1: slot=1;Slot Idle;Free Loco;DCC 14 Speed Steps");
+    EXPECT_EQ(TextAs<TLNWriteSlotStat1Message>("B5 01 22"),
+              "OPC_SLOT_STAT1: slot=1;Slot Idle;Free Loco;DCC 14 Speed Steps");
     EXPECT_EQ(TextAs<TLNWriteSlotStat1Message>("B5 01 04"),
               "OPC_SLOT_STAT1: slot=1;Slot Free;Free Loco;DCC 28 Speed Steps, FX decoder");
     EXPECT_EQ(TextAs<TLNWriteSlotStat1Message>("B5 01 05"), "OPC_SLOT_STAT1: slot=1;Slot Free;Free Loco;Reserved");

@@ -31,10 +31,11 @@ TEST(SimOptions, ParsesEveryOption)
 {
     TSimConfig config;
     std::string error;
-    ASSERT_TRUE(ParseSimDeviceName(
-        "sim:boards=ORB4@1000, qxp6@2000/fw3,KPX9@65535;traffic=on;pace=real;drop=0.25;corrupt=1;"
-        "junk=0.5;readback=17;silent=2000;seed=42;",
-        config, error)) << error;
+    ASSERT_TRUE(
+        ParseSimDeviceName("sim:boards=ORB4@1000, qxp6@2000/fw3,KPX9@65535;traffic=on;pace=real;drop=0.25;corrupt=1;"
+                           "junk=0.5;readback=17;silent=2000;seed=42;",
+                           config, error))
+        << error;
     ASSERT_EQ(config.Boards.size(), 3u);
     EXPECT_EQ(config.Boards[0].TypeIndex, 0);
     EXPECT_EQ(config.Boards[0].Serial, 1000);

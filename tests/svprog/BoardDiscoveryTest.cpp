@@ -1,8 +1,8 @@
 #include "svprog/BoardDiscovery.h"
 
-#include "boards/BoardData.h"
 #include "FakeConversationHost.h"
 #include "VirtualBoard.h"
+#include "boards/BoardData.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +46,10 @@ struct TDiscoveryBench {
     void Advance(uint64_t ms)
     {
         Host.Advance(ms, [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout) Discovery.TimeoutTimerTimer();
-            else Discovery.MsgDelayTimerTimer();
+            if (t == EConversationTimer::Timeout)
+                Discovery.TimeoutTimerTimer();
+            else
+                Discovery.MsgDelayTimerTimer();
             Pump();
         });
     }
@@ -189,8 +191,7 @@ TEST(BoardDiscovery, ChangeAddressTimeout)
     b.Pump();
     b.Remotes[0].Silent = true;
     b.Advance(5050);
-    EXPECT_EQ(b.Host.Boxes,
-              std::vector<std::string>{"Timout Error:|Board did not response to ChangeAddress message"});
+    EXPECT_EQ(b.Host.Boxes, std::vector<std::string>{"Timout Error:|Board did not response to ChangeAddress message"});
     EXPECT_EQ(b.Discovery.GetButtons(), (TBoardDiscovery::TButtons{true, true, true, true}));
 }
 
@@ -202,10 +203,10 @@ TEST(BoardDiscovery, CopyNewAddsOnlyUnknownSerialsOfKnownProducts)
     b.Discovery.CopyNewBoardsButtonClick();
     EXPECT_EQ(errors, std::vector<std::string>{"You need to discover some boards first"});
 
-    b.AddRemote(1001, 1);  // ORB4, already described
-    b.AddRemote(1002, 7);  // QXP6, new
+    b.AddRemote(1001, 1); // ORB4, already described
+    b.AddRemote(1002, 7); // QXP6, new
     b.AddRemote(1003, 99); // not in the product table
-    b.AddRemote(1004, 3);  // KPX9 (second product id)
+    b.AddRemote(1004, 3); // KPX9 (second product id)
     b.Boards.AddBoard(0)->SerialNumber = 1001;
     b.Discover();
     b.Discovery.CopyNewBoardsButtonClick();

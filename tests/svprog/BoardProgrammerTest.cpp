@@ -16,7 +16,11 @@ namespace {
 // A board class for the conversation: SVs follow a fixed pattern, a few SVs are never used.
 class TTestBoard : public TConfigurableBoard {
 public:
-    TTestBoard() { SetSVCount(512); Name = "Test board"; }
+    TTestBoard()
+    {
+        SetSVCount(512);
+        Name = "Test board";
+    }
     std::string GetBoardType() const override { return "TEST"; }
     bool IsBoardIdentity(uint32_t m, uint32_t p, uint32_t s) const override
     {
@@ -77,8 +81,10 @@ struct TBench {
     }
     void Fire(EConversationTimer t)
     {
-        if (t == EConversationTimer::Timeout) Programmer.TimeoutTimerTimer();
-        else Programmer.MsgDelayTimerTimer();
+        if (t == EConversationTimer::Timeout)
+            Programmer.TimeoutTimerTimer();
+        else
+            Programmer.MsgDelayTimerTimer();
         Pump();
     }
     void Run(uint64_t ms = 10'000'000)
@@ -124,10 +130,12 @@ TEST(BoardProgrammer, LogLinesInOrderWithoutLogBox)
     TBench b;
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
-    const std::vector<std::string> expected = {
-        "Checking Destination board identity.....", "Checking Destination board s/w version.....",
-        "Beginning Read or write.....", "Resetting Destination board.....", "Programming Completed Successfully!",
-        "Board programmer idle"};
+    const std::vector<std::string> expected = {"Checking Destination board identity.....",
+                                               "Checking Destination board s/w version.....",
+                                               "Beginning Read or write.....",
+                                               "Resetting Destination board.....",
+                                               "Programming Completed Successfully!",
+                                               "Board programmer idle"};
     EXPECT_EQ(b.Host.LogLines, expected);
 }
 
@@ -137,9 +145,9 @@ TEST(BoardProgrammer, LogBoxAddsMessageTexts)
     b.Programmer.LogEnabled = true;
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
-    EXPECT_TRUE(b.Logged("SV Access: Identify Dst=1000")
-                || std::any_of(b.Host.LogLines.begin(), b.Host.LogLines.end(),
-                               [](const std::string& l) { return l.rfind("SV Access: Identify", 0) == 0; }));
+    EXPECT_TRUE(b.Logged("SV Access: Identify Dst=1000") ||
+                std::any_of(b.Host.LogLines.begin(), b.Host.LogLines.end(),
+                            [](const std::string& l) { return l.rfind("SV Access: Identify", 0) == 0; }));
     EXPECT_TRUE(b.Logged("Programming Completed Successfully!"));
     EXPECT_GT(b.Host.LogLines.size(), 100u);
 }
@@ -189,8 +197,8 @@ TEST(BoardProgrammer, TimeoutRetryNotesOnlyWithLogBox)
     b.Programmer.LogEnabled = true;
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
-    EXPECT_EQ(std::count(b.Host.LogLines.begin(), b.Host.LogLines.end(),
-                         "Timeout while checking board ID.. retrying"), 20);
+    EXPECT_EQ(std::count(b.Host.LogLines.begin(), b.Host.LogLines.end(), "Timeout while checking board ID.. retrying"),
+              20);
 }
 
 TEST(BoardProgrammer, WrongBoardTypeEndsConversation)
@@ -299,8 +307,7 @@ TEST(BoardProgrammer, WriteSVtoFileUsesSpinVersion)
     b.Board.SWVersion = 9;
     b.Programmer.WriteSVtoFile(&b.Board, 3, file);
     EXPECT_EQ(b.Board.SWVersion, 3u);
-    EXPECT_EQ(b.Host.LogLines,
-              (std::vector<std::string>{"Calculating SVs.....", "SVs calculated - written to file"}));
+    EXPECT_EQ(b.Host.LogLines, (std::vector<std::string>{"Calculating SVs.....", "SVs calculated - written to file"}));
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();

@@ -18,7 +18,7 @@
 namespace {
 
 const char* const kExampleFiles[kBoardTypeCount] = {"layout-orb4.csv", "layout-kpx9.csv", "layout-orb8.csv",
-                                                     "layout-rvn2.csv", "layout-qxp6.csv"};
+                                                    "layout-rvn2.csv", "layout-qxp6.csv"};
 
 // A host wired to the simulated bus; time moves only when Run moves it.
 class TSimHost : public TConversationHost {
@@ -114,8 +114,10 @@ struct TProgrammerRun {
     {
         Host.OnSVMessage = [this](const TLNSVProgMessage& m) { Programmer.HandleSVMessage(m); };
         Host.OnTimer = [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout) Programmer.TimeoutTimerTimer();
-            else Programmer.MsgDelayTimerTimer();
+            if (t == EConversationTimer::Timeout)
+                Programmer.TimeoutTimerTimer();
+            else
+                Programmer.MsgDelayTimerTimer();
         };
         Host.Done = [this] { return Programmer.IsIdle(); };
     }
@@ -251,8 +253,10 @@ struct TDiscoveryRun {
     {
         Host.OnSVMessage = [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); };
         Host.OnTimer = [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout) Discovery.TimeoutTimerTimer();
-            else Discovery.MsgDelayTimerTimer();
+            if (t == EConversationTimer::Timeout)
+                Discovery.TimeoutTimerTimer();
+            else
+                Discovery.MsgDelayTimerTimer();
         };
         Host.Done = [this] { return Discovery.GetState() == TBoardDiscovery::rsIdle; };
     }

@@ -159,17 +159,37 @@ TEST(SVProgMessage, BuilderReplacesAPreviousMessage)
 TEST(SVProgMessage, ClassifiesCommandsAndReplies)
 {
     const std::pair<uint8_t, ESVMsgKind> table[] = {
-        {0x01, eSVWRITE1}, {0x02, eSVREAD1}, {0x03, eSVMASKEDWRITE}, {0x05, eSVWRITE4},
-        {0x06, eSVREAD4}, {0x07, eSVDISCOVER}, {0x08, eSVIDENTIFY}, {0x09, eSVCHANGEADDR},
-        {0x0F, eSVRECONFIGURE}, {0x41, eSVWRITE1REPLY}, {0x42, eSVREAD1REPLY},
-        {0x43, eSVMASKEDWRITEREPLY}, {0x45, eSVWRITE4REPLY}, {0x46, eSVREAD4REPLY},
-        {0x47, eSVDISCOVERREPLY}, {0x48, eSVIDENTIFYREPLY}, {0x49, eSVCHANGEADDRREPLY},
+        {0x01, eSVWRITE1},
+        {0x02, eSVREAD1},
+        {0x03, eSVMASKEDWRITE},
+        {0x05, eSVWRITE4},
+        {0x06, eSVREAD4},
+        {0x07, eSVDISCOVER},
+        {0x08, eSVIDENTIFY},
+        {0x09, eSVCHANGEADDR},
+        {0x0F, eSVRECONFIGURE},
+        {0x41, eSVWRITE1REPLY},
+        {0x42, eSVREAD1REPLY},
+        {0x43, eSVMASKEDWRITEREPLY},
+        {0x45, eSVWRITE4REPLY},
+        {0x46, eSVREAD4REPLY},
+        {0x47, eSVDISCOVERREPLY},
+        {0x48, eSVIDENTIFYREPLY},
+        {0x49, eSVCHANGEADDRREPLY},
         {0x4F, eSVRECONFIGUREREPLY},
         // unknown commands, with or without the reply bit
-        {0x00, eSVUNKNOWN}, {0x04, eSVUNKNOWN}, {0x0A, eSVUNKNOWN}, {0x0E, eSVUNKNOWN},
-        {0x40, eSVUNKNOWN}, {0x44, eSVUNKNOWN}, {0x4A, eSVUNKNOWN},
+        {0x00, eSVUNKNOWN},
+        {0x04, eSVUNKNOWN},
+        {0x0A, eSVUNKNOWN},
+        {0x0E, eSVUNKNOWN},
+        {0x40, eSVUNKNOWN},
+        {0x44, eSVUNKNOWN},
+        {0x4A, eSVUNKNOWN},
         // bits 4 and 5 are not looked at
-        {0x11, eSVWRITE1}, {0x21, eSVWRITE1}, {0x31, eSVWRITE1}, {0x71, eSVWRITE1REPLY},
+        {0x11, eSVWRITE1},
+        {0x21, eSVWRITE1},
+        {0x31, eSVWRITE1},
+        {0x71, eSVWRITE1REPLY},
     };
     for (const auto& [command, kind] : table) EXPECT_EQ(WithCommand(command).SVKind(), kind) << int(command);
 }
@@ -197,10 +217,8 @@ TEST(SVProgMessage, ReplyTexts)
 {
     // Fields: destination 513, SV address 0x0403, D1..D4 = 5 6 7 8.
     const std::pair<const char*, const char*> table[] = {
-        {"E5 10 01 41 02 10 01 02 03 04 10 05 06 07 08 40",
-         "SV Access: Write 1 Byte Reply Dst=513 Addr=0403 data=05"},
-        {"E5 10 01 42 02 10 01 02 03 04 10 05 06 07 08 43",
-         "SV Access: Read 1 Byte Reply Dst=513 Addr=0403 data=05"},
+        {"E5 10 01 41 02 10 01 02 03 04 10 05 06 07 08 40", "SV Access: Write 1 Byte Reply Dst=513 Addr=0403 data=05"},
+        {"E5 10 01 42 02 10 01 02 03 04 10 05 06 07 08 43", "SV Access: Read 1 Byte Reply Dst=513 Addr=0403 data=05"},
         {"E5 10 01 43 02 10 01 02 03 04 10 05 06 07 08 42",
          "SV Access: Masked Write Reply Dst=513 Addr=0403 data=05 mask=06"},
         {"E5 10 01 03 02 10 01 02 03 04 10 05 06 07 08 02",

@@ -12,13 +12,30 @@ namespace {
 // Builds an SV access message byte by byte with the high bits packed.
 TLNSVProgMessage Build(uint8_t command, uint16_t destination, uint16_t svAddress, std::array<uint8_t, 4> d)
 {
-    uint8_t b[15] = {0xE5, 0x10, 0x00, command, 0x02, 0x10,
-                     static_cast<uint8_t>(destination & 0xFF), static_cast<uint8_t>(destination >> 8),
-                     static_cast<uint8_t>(svAddress & 0xFF), static_cast<uint8_t>(svAddress >> 8),
-                     0x10, d[0], d[1], d[2], d[3]};
+    uint8_t b[15] = {0xE5,
+                     0x10,
+                     0x00,
+                     command,
+                     0x02,
+                     0x10,
+                     static_cast<uint8_t>(destination & 0xFF),
+                     static_cast<uint8_t>(destination >> 8),
+                     static_cast<uint8_t>(svAddress & 0xFF),
+                     static_cast<uint8_t>(svAddress >> 8),
+                     0x10,
+                     d[0],
+                     d[1],
+                     d[2],
+                     d[3]};
     for (int j = 0; j < 4; ++j) {
-        if (b[6 + j] & 0x80) { b[6 + j] &= 0x7F; b[5] |= static_cast<uint8_t>(1 << j); }
-        if (b[11 + j] & 0x80) { b[11 + j] &= 0x7F; b[10] |= static_cast<uint8_t>(1 << j); }
+        if (b[6 + j] & 0x80) {
+            b[6 + j] &= 0x7F;
+            b[5] |= static_cast<uint8_t>(1 << j);
+        }
+        if (b[11 + j] & 0x80) {
+            b[11 + j] &= 0x7F;
+            b[10] |= static_cast<uint8_t>(1 << j);
+        }
     }
     TLocoNetMessage m;
     for (uint8_t x : b) m.AddByte(x);
@@ -33,17 +50,18 @@ struct TVirtualBoard {
     uint16_t Product = 1;
     std::array<uint8_t, 513> SV{};
     bool Silent = false;
-    int WrongReadbacks = 0;   // how many write replies report a wrong value
+    int WrongReadbacks = 0; // how many write replies report a wrong value
     uint16_t WrongReadbackSV = 0;
 
     std::vector<TLNSVProgMessage> Answer(const TLNSVProgMessage& c)
     {
-        if (c.SVKind() == eSVCHANGEADDR && c.GetWord(3) == Manufacturer && c.GetWord(0) == Product
-            && c.GetWord(1) == Serial && !Silent) {
+        if (c.SVKind() == eSVCHANGEADDR && c.GetWord(3) == Manufacturer && c.GetWord(0) == Product &&
+            c.GetWord(1) == Serial && !Silent) {
             const uint16_t newSerial = static_cast<uint16_t>(c.GetWord(2));
-            std::vector<TLNSVProgMessage> reply{Build(0x49, newSerial, Manufacturer,
-                {static_cast<uint8_t>(Product & 0xFF), static_cast<uint8_t>(Product >> 8),
-                 static_cast<uint8_t>(Serial & 0xFF), static_cast<uint8_t>(Serial >> 8)})};
+            std::vector<TLNSVProgMessage> reply{
+                Build(0x49, newSerial, Manufacturer,
+                      {static_cast<uint8_t>(Product & 0xFF), static_cast<uint8_t>(Product >> 8),
+                       static_cast<uint8_t>(Serial & 0xFF), static_cast<uint8_t>(Serial >> 8)})};
             Serial = newSerial;
             return reply;
         }
@@ -58,7 +76,9 @@ struct TVirtualBoard {
                                  static_cast<uint8_t>(Serial & 0xFF), static_cast<uint8_t>(Serial >> 8)}));
         };
         switch (c.SVKind()) {
-        case eSVIDENTIFY: if (dst == Serial) id(0x48); break;
+        case eSVIDENTIFY:
+            if (dst == Serial) id(0x48);
+            break;
         case eSVDISCOVER: id(0x47); break;
         case eSVREAD4:
             if (dst == Serial) out.push_back(Build(0x46, dst, sv, {SV[sv], SV[sv + 1], SV[sv + 2], SV[sv + 3]}));

@@ -12,8 +12,8 @@ private slots:
     {
         THelpViewer viewer;
         QVERIFY(viewer.LoadMap(QStringLiteral(RAILSCOPE_BIN_DIR "/help/contexts.txt")));
-        const int contexts[] = {1, 2, 8, 9, 13, 15, 80, 400, 410, 420, 430, 440, 500, 520, 530, 540, 560,
-                                600, 610, 620, 700, 710, 720};
+        const int contexts[] = {1,   2,   8,   9,   13,  15,  80,  400, 410, 420, 430, 440,
+                                500, 520, 530, 540, 560, 600, 610, 620, 700, 710, 720};
         for (int context : contexts) {
             QVERIFY2(viewer.OpenContext(context), qPrintable(QString::number(context)));
             QVERIFY(!viewer.Browser->toPlainText().isEmpty());
@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(viewer.PageForContext(6), QString());
         QCOMPARE(viewer.PageForContext(7), QString());
         QCOMPARE(viewer.PageForContext(8), QString());
-        QVERIFY(!viewer.OpenContext(5));  // mapped but the page is missing
+        QVERIFY(!viewer.OpenContext(5)); // mapped but the page is missing
         QVERIFY(!viewer.LoadMap(dir.filePath(QStringLiteral("missing.txt"))));
     }
 

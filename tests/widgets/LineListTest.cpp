@@ -16,7 +16,7 @@ private slots:
         view.AddLine("second");
         view.AddLine("");
         QCOMPARE(view.Model()->LineCount(), std::size_t(3));
-        QCOMPARE(view.Model()->rowCount(), 0);  // not yet shown
+        QCOMPARE(view.Model()->rowCount(), 0); // not yet shown
         QTRY_COMPARE(view.Model()->rowCount(), 3);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(view.Model()->data(view.Model()->index(1)).toString(), QStringLiteral("second"));
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(empty.size(), 0);
 
         view.AddLine("a b");
-        view.AddLine("c");  // not flushed yet: still saved
+        view.AddLine("c"); // not flushed yet: still saved
         QVERIFY(view.SaveToFile(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

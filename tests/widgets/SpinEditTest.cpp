@@ -27,7 +27,7 @@ private slots:
     void StoredOutOfRangeValueIsKeptUntilChanged()
     {
         TSpinEdit spin(1, 255, 1);
-        spin.SetValue(0);  // e.g. a firmware version never set
+        spin.SetValue(0); // e.g. a firmware version never set
         QCOMPARE(spin.Value(), 0);
         QCOMPARE(spin.text(), QStringLiteral("0"));
         QVERIFY(spin.OutOfRange());
@@ -46,11 +46,11 @@ private slots:
         TSpinEdit spin(1, 255, 1);
         spin.SetValue(300);
         spin.stepUp();
-        QCOMPARE(spin.Value(), 255);  // moved into the range, not beyond
+        QCOMPARE(spin.Value(), 255); // moved into the range, not beyond
         QVERIFY(!spin.OutOfRange());
         spin.stepUp();
         QCOMPARE(spin.Value(), 255);
-        QCOMPARE(spin.maximum(), 255);  // the range has closed again
+        QCOMPARE(spin.maximum(), 255); // the range has closed again
 
         spin.SetValue(-5);
         spin.stepDown();
@@ -83,7 +83,7 @@ private slots:
         TSpinEdit spin(0, 10, 5);
         spin.SetMaxValue(3);
         QCOMPARE(spin.MaxValue(), 3);
-        QCOMPARE(spin.Value(), 5);  // a narrowed range does not alter the stored value
+        QCOMPARE(spin.Value(), 5); // a narrowed range does not alter the stored value
         spin.SetMinValue(7);
         QCOMPARE(spin.MinValue(), 7);
         QCOMPARE(spin.MaxValue(), 7);

@@ -6,7 +6,10 @@ namespace {
 
 // Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
 // negative number writes that number back unchanged.
-long long FileNumber(uint32_t value) { return static_cast<int32_t>(value); }
+long long FileNumber(uint32_t value)
+{
+    return static_cast<int32_t>(value);
+}
 
 constexpr uint32_t kSVCount = 512;
 constexpr uint32_t kFirstCellSV = 30;
@@ -14,9 +17,15 @@ constexpr uint32_t kFirstLowRouteSV = 210; // routes 1..3
 constexpr uint32_t kLowRoutes = 3;
 constexpr uint32_t kFirstHighRouteSV = 257; // routes 4..24
 
-std::string Num(uint32_t value) { return std::to_string(value); }
+std::string Num(uint32_t value)
+{
+    return std::to_string(value);
+}
 
-uint32_t CellSV(uint32_t index) { return kFirstCellSV + kKPX9CellSVBytes * index; }
+uint32_t CellSV(uint32_t index)
+{
+    return kFirstCellSV + kKPX9CellSVBytes * index;
+}
 
 uint32_t RouteSV(uint32_t index)
 {
@@ -44,7 +53,10 @@ TKPX9Board::TKPX9Board()
     SetToFromRoutes(false);
 }
 
-std::string TKPX9Board::GetBoardType() const { return "KPX9"; }
+std::string TKPX9Board::GetBoardType() const
+{
+    return "KPX9";
+}
 
 bool TKPX9Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
 {

@@ -4,7 +4,10 @@ namespace {
 
 // Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
 // negative number writes that number back unchanged.
-long long FileNumber(uint32_t value) { return static_cast<int32_t>(value); }
+long long FileNumber(uint32_t value)
+{
+    return static_cast<int32_t>(value);
+}
 
 constexpr const char* kCellTypeNames[kKPX9CellTypeCount] = {
     "Undefined",
@@ -45,11 +48,20 @@ constexpr const char* kEffectTexts[kKPX9EffectCount] = {
 
 const char* const kIndent = "       ";
 
-std::string Num(uint32_t value) { return std::to_string(value); }
+std::string Num(uint32_t value)
+{
+    return std::to_string(value);
+}
 
-uint8_t Lo(uint32_t value) { return static_cast<uint8_t>(value & 0xFF); }
+uint8_t Lo(uint32_t value)
+{
+    return static_cast<uint8_t>(value & 0xFF);
+}
 
-uint8_t Hi(uint32_t value) { return static_cast<uint8_t>((value >> 8) & 0xFF); }
+uint8_t Hi(uint32_t value)
+{
+    return static_cast<uint8_t>((value >> 8) & 0xFF);
+}
 
 // A button's SV byte: the effect, or the route + 100 for "Execute Route".
 uint8_t ButtonByte(uint8_t effect, uint32_t route)
@@ -77,7 +89,10 @@ bool HasAspect(uint8_t cellType)
     return cellType == eKPX9ORB8Signal || cellType == eKPX9SE8cRG || cellType == eKPX9SE8cRGA;
 }
 
-const char* CascadeStateText(uint8_t mode) { return mode == 2 ? " Thrown" : " Closed"; }
+const char* CascadeStateText(uint8_t mode)
+{
+    return mode == 2 ? " Thrown" : " Closed";
+}
 
 } // namespace
 

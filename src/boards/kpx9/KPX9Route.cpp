@@ -7,9 +7,15 @@ namespace {
 
 // Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
 // negative number writes that number back unchanged.
-long long FileNumber(uint32_t value) { return static_cast<int32_t>(value); }
+long long FileNumber(uint32_t value)
+{
+    return static_cast<int32_t>(value);
+}
 
-std::string Num(uint32_t value) { return std::to_string(value); }
+std::string Num(uint32_t value)
+{
+    return std::to_string(value);
+}
 
 constexpr uint32_t kMaxPointAddress = 2048;
 

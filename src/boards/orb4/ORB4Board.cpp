@@ -2,9 +2,18 @@
 
 namespace {
 
-uint8_t Low(uint32_t v) { return static_cast<uint8_t>(v & 0xFF); }
-uint8_t High(uint32_t v) { return static_cast<uint8_t>((v >> 8) & 0xFF); }
-uint8_t Flag(int v) { return v != 0 ? 1 : 0; }
+uint8_t Low(uint32_t v)
+{
+    return static_cast<uint8_t>(v & 0xFF);
+}
+uint8_t High(uint32_t v)
+{
+    return static_cast<uint8_t>((v >> 8) & 0xFF);
+}
+uint8_t Flag(int v)
+{
+    return v != 0 ? 1 : 0;
+}
 
 } // namespace
 
@@ -152,8 +161,10 @@ void TORB4Board::DisplayBoard(std::vector<std::string>& lines)
 
     lines.push_back("");
     lines.push_back("High current o/p DCC base addr: " + std::to_string(HighCurrent.DCCBaseAddress));
-    lines.push_back("High current o/p 1-4 config = " + TORB4HighCurrentConfig::OutputConfigName(HighCurrent.Outputs1to4));
-    lines.push_back("High current o/p 5-8 config = " + TORB4HighCurrentConfig::OutputConfigName(HighCurrent.Outputs5to8));
+    lines.push_back("High current o/p 1-4 config = " +
+                    TORB4HighCurrentConfig::OutputConfigName(HighCurrent.Outputs1to4));
+    lines.push_back("High current o/p 5-8 config = " +
+                    TORB4HighCurrentConfig::OutputConfigName(HighCurrent.Outputs5to8));
 
     AddSignalAndZoneText(lines, "reverse Run Zone Settings:");
 }

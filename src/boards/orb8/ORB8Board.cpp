@@ -2,9 +2,18 @@
 
 namespace {
 
-uint8_t Low(uint32_t v) { return static_cast<uint8_t>(v & 0xFF); }
-uint8_t High(uint32_t v) { return static_cast<uint8_t>((v >> 8) & 0xFF); }
-uint8_t Flag(int v) { return v != 0 ? 1 : 0; }
+uint8_t Low(uint32_t v)
+{
+    return static_cast<uint8_t>(v & 0xFF);
+}
+uint8_t High(uint32_t v)
+{
+    return static_cast<uint8_t>((v >> 8) & 0xFF);
+}
+uint8_t Flag(int v)
+{
+    return v != 0 ? 1 : 0;
+}
 
 } // namespace
 

@@ -46,11 +46,11 @@ public:
     TORB8SensorConfig& SensorConfig() { return Sensors; }
     const TORB8SensorConfig& SensorConfig() const { return Sensors; }
 
-    uint8_t Signals1to4Leds = 0;      // 1: signals 1-3 have 4 LEDs, signal 4 none
-    uint8_t Signals5to8Leds = 0;      // 1: signals 5-7 have 4 LEDs, signal 8 none
-    uint8_t AuxOutputs = 0;           // 1: drive the LEDs of signals 9 and 10
+    uint8_t Signals1to4Leds = 0; // 1: signals 1-3 have 4 LEDs, signal 4 none
+    uint8_t Signals5to8Leds = 0; // 1: signals 5-7 have 4 LEDs, signal 8 none
+    uint8_t AuxOutputs = 0; // 1: drive the LEDs of signals 9 and 10
     uint8_t InterrogateAtPowerUp = 0; // report all signal states after power-up
-    uint32_t RedReleaseDelay = 8;     // delay before change from red, quarter seconds
+    uint32_t RedReleaseDelay = 8; // delay before change from red, quarter seconds
     uint8_t LocoNetSwitchCommands = 0;
 
 private:

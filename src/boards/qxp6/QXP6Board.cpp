@@ -9,25 +9,31 @@ constexpr uint32_t kSVBaseAddressLo = 5;
 constexpr uint32_t kSVBaseAddressHi = 6;
 constexpr uint32_t kSVUse16Addresses = 9;
 constexpr uint32_t kSVLocoNetCommands = 10;
-constexpr uint32_t kSVOutputTypeCode = 10;   // + cell 1..8
+constexpr uint32_t kSVOutputTypeCode = 10; // + cell 1..8
 constexpr uint32_t kSVCduDelay = 19;
 constexpr uint32_t kSVBrightness = 20;
-constexpr uint32_t kSVFollowCell = 20;       // + cell
+constexpr uint32_t kSVFollowCell = 20; // + cell
 constexpr uint32_t kSVStateMemory = 30;
-constexpr uint32_t kSVOutputMessage = 30;    // + cell
+constexpr uint32_t kSVOutputMessage = 30; // + cell
 constexpr uint32_t kSVSensorBoard = 39;
-constexpr uint32_t kSVInputType = 40;        // + input cell 1..10
-constexpr uint32_t kSVInputMessage = 50;     // + input cell
+constexpr uint32_t kSVInputType = 40; // + input cell 1..10
+constexpr uint32_t kSVInputMessage = 50; // + input cell
 constexpr uint32_t kSVRouteBaseLo = 61;
 constexpr uint32_t kSVRouteBaseHi = 62;
-constexpr uint32_t kSVRouteEntries = 63;     // + 12 (route - 1)
-constexpr uint32_t kSVConditionTime = 160;   // + cell
-constexpr uint32_t kSVCellConditions = 251;  // + 16 (cell - 1): thrown 7, closed 7, freeze 2
-constexpr uint32_t kSVRouteTriggers = 381;   // + 5 (route - 1)
-constexpr uint32_t kSVChangeDelay = 420;     // + cell
+constexpr uint32_t kSVRouteEntries = 63; // + 12 (route - 1)
+constexpr uint32_t kSVConditionTime = 160; // + cell
+constexpr uint32_t kSVCellConditions = 251; // + 16 (cell - 1): thrown 7, closed 7, freeze 2
+constexpr uint32_t kSVRouteTriggers = 381; // + 5 (route - 1)
+constexpr uint32_t kSVChangeDelay = 420; // + cell
 
-uint8_t Lo(uint32_t value) { return static_cast<uint8_t>(value & 0xFF); }
-uint8_t Hi(uint32_t value) { return static_cast<uint8_t>((value >> 8) & 0xFF); }
+uint8_t Lo(uint32_t value)
+{
+    return static_cast<uint8_t>(value & 0xFF);
+}
+uint8_t Hi(uint32_t value)
+{
+    return static_cast<uint8_t>((value >> 8) & 0xFF);
+}
 
 std::vector<uint32_t> MakeUnusedList()
 {
@@ -36,14 +42,16 @@ std::vector<uint32_t> MakeUnusedList()
     return list;
 }
 
-}  // namespace
+} // namespace
 
 TQXP6Board::TQXP6Board()
 {
     Name = "QXP6 Accessory Decoder";
     SetSVCount(512);
-    for (int i = 0; i < kOutputCellCount; ++i) OutputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
-    for (int i = 0; i < kInputCellCount; ++i) InputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
+    for (int i = 0; i < kOutputCellCount; ++i)
+        OutputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
+    for (int i = 0; i < kInputCellCount; ++i)
+        InputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
     for (int i = 0; i < kRouteCount; ++i) Routes[static_cast<size_t>(i)].RouteNumber = static_cast<uint32_t>(i + 1);
     DeviceTable.SensorBoard = SensorBoardNumber;
     SetBaseAddress(1);
@@ -144,8 +152,8 @@ bool TQXP6Board::CalculateSVs()
     }
 
     for (uint32_t r = 1; r <= kRouteCount; ++r) {
-        const bool fits = Routes[r - 1].ToSVBytes(svs, kSVRouteEntries + 12 * (r - 1),
-                                                  kSVRouteTriggers + 5 * (r - 1), DeviceTable);
+        const bool fits =
+            Routes[r - 1].ToSVBytes(svs, kSVRouteEntries + 12 * (r - 1), kSVRouteTriggers + 5 * (r - 1), DeviceTable);
         ok = ok && fits;
     }
     return ok;

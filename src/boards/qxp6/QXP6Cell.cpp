@@ -28,7 +28,7 @@ constexpr const char* kMessageTypes[TQXP6Cell::kMessageTypeCount] = {
     "TurnoutFeedback message (only when interrogated)",
 };
 const std::string kIndent(5, ' ');
-}  // namespace
+} // namespace
 
 std::string TQXP6Cell::OutputTypeName(uint32_t type)
 {

@@ -42,7 +42,7 @@ public:
     TQXP6ConditionSet ThrownConditions{eQXP6CondThrown};
     TQXP6ConditionSet FreezeConditions{eQXP6CondFreeze};
     uint32_t CellNumber = 1;
-    uint32_t BaseAddress = 1;  // the board's base address, kept equal by the board
+    uint32_t BaseAddress = 1; // the board's base address, kept equal by the board
     uint8_t OutputType = 1;
     std::string Description = "undefined";
     uint32_t TimeSetting = 3;

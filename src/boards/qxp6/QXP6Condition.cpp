@@ -27,7 +27,7 @@ uint32_t LeadingNumber(const std::string& text)
 
 const char* const kStateWords[6] = {"TH", "CL", "OC", "UN", "RD", "NR"};
 
-}  // namespace
+} // namespace
 
 void TQXP6Condition::SetPoint(uint32_t number, uint8_t state, bool andNext)
 {
@@ -67,16 +67,12 @@ std::string TQXP6Condition::Text() const
 {
     std::string text;
     switch (DeviceType) {
-    case eQXP6Point:
-        text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed");
-        break;
+    case eQXP6Point: text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed"); break;
     case eQXP6Sensor:
         text = "Sensor " + std::to_string(Number) + "," + std::to_string(Offset) +
                (State == 0 ? " is Occupied" : " is Unoccupied");
         break;
-    case eQXP6Signal:
-        text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red");
-        break;
+    case eQXP6Signal: text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red"); break;
     default: return "(No Condition)";
     }
     if (AndNext) text += ", AND";
@@ -87,15 +83,11 @@ std::string TQXP6Condition::Token() const
 {
     std::string token;
     switch (DeviceType) {
-    case eQXP6Point:
-        token = "PT " + std::to_string(Number) + (State == 0 ? " TH" : " CL");
-        break;
+    case eQXP6Point: token = "PT " + std::to_string(Number) + (State == 0 ? " TH" : " CL"); break;
     case eQXP6Sensor:
         token = "SE " + std::to_string(Number) + ":" + std::to_string(Offset) + (State == 0 ? " OC" : " UN");
         break;
-    case eQXP6Signal:
-        token = "SG " + std::to_string(Number) + (State == 0 ? " RD" : " NR");
-        break;
+    case eQXP6Signal: token = "SG " + std::to_string(Number) + (State == 0 ? " RD" : " NR"); break;
     default: return "Unused";
     }
     if (AndNext) token += "+";

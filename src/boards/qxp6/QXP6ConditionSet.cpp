@@ -15,7 +15,7 @@ constexpr KindInfo kKinds[TQXP6ConditionSet::kKindCount] = {
     {"Conditions to trigger route", "Cond_Route", 5},
 };
 const std::string kIndent(10, ' ');
-}  // namespace
+} // namespace
 
 int TQXP6ConditionSet::KindCapacity(uint8_t kind)
 {
@@ -45,14 +45,16 @@ TQXP6ConditionSet::TQXP6ConditionSet(uint8_t kind, const TQXP6ConditionSet* sour
 void TQXP6ConditionSet::InsertAt(int index, const TQXP6Condition& condition)
 {
     if (index < 0 || index >= Count()) return;
-    for (int i = Count() - 1; i > index; --i) Conditions[static_cast<size_t>(i)] = Conditions[static_cast<size_t>(i - 1)];
+    for (int i = Count() - 1; i > index; --i)
+        Conditions[static_cast<size_t>(i)] = Conditions[static_cast<size_t>(i - 1)];
     Conditions[static_cast<size_t>(index)] = condition;
 }
 
 void TQXP6ConditionSet::DeleteAt(int index)
 {
     if (index < 0 || index >= Count()) return;
-    for (int i = index; i + 1 < Count(); ++i) Conditions[static_cast<size_t>(i)] = Conditions[static_cast<size_t>(i + 1)];
+    for (int i = index; i + 1 < Count(); ++i)
+        Conditions[static_cast<size_t>(i)] = Conditions[static_cast<size_t>(i + 1)];
     Conditions.back().Clear();
 }
 
@@ -122,6 +124,5 @@ void TQXP6ConditionSet::ReadRecord(std::istream& stream)
     ReadLine(stream);
     // The tag in field 2 is not checked: a board's lines follow in a fixed order.
     const int count = std::clamp(GetNumber(3), 0, Count());
-    for (int i = 0; i < count; ++i)
-        Conditions[static_cast<size_t>(i)].ParseToken(GetText(static_cast<size_t>(4 + i)));
+    for (int i = 0; i < count; ++i) Conditions[static_cast<size_t>(i)].ParseToken(GetText(static_cast<size_t>(4 + i)));
 }

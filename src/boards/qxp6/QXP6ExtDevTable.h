@@ -14,7 +14,7 @@ enum EQXP6DeviceType : uint8_t { eQXP6None = 0, eQXP6Point = 1, eQXP6Sensor = 2,
 struct TQXP6DeviceKey {
     uint8_t DeviceType = eQXP6None;
     uint32_t Number = 0;
-    uint32_t Offset = 0;  // only meaningful for sensors: the input on the sensor's board
+    uint32_t Offset = 0; // only meaningful for sensors: the input on the sensor's board
 
     bool IsFree() const { return DeviceType == eQXP6None; }
     // Equal type and number, and for sensors equal offset too.
@@ -26,7 +26,7 @@ public:
     static constexpr int kEntryCount = 40;
     static constexpr int kMaxIndex = 60;
     static constexpr int kFirstEntryIndex = 21;
-    static constexpr uint32_t kFirstSV = 171;  // the table fills SV 171..250
+    static constexpr uint32_t kFirstSV = 171; // the table fills SV 171..250
 
     TQXP6ExtDevTable() = default;
     TQXP6ExtDevTable(const TQXP6ExtDevTable&) = default;

@@ -10,13 +10,9 @@ constexpr const char* kInputTypes[TQXP6InputCell::kInputTypeCount] = {
     "Pushbutton input, sets route",
 };
 constexpr const char* kMessageTypes[TQXP6InputCell::kMessageTypeCount] = {
-    "No message",
-    "Sensor message",
-    "Turnout feedback message",
-    "Emergency stop message",
-    "Track power off message",
+    "No message", "Sensor message", "Turnout feedback message", "Emergency stop message", "Track power off message",
 };
-}  // namespace
+} // namespace
 
 std::string TQXP6InputCell::InputTypeName(uint32_t type)
 {

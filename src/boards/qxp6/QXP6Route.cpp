@@ -25,7 +25,7 @@ uint32_t LeadingNumber(const std::string& text)
     if (negative) value = -value;
     return static_cast<uint32_t>(static_cast<int>(value));
 }
-}  // namespace
+} // namespace
 
 std::string TQXP6Route::StateName(uint8_t state)
 {
@@ -225,9 +225,8 @@ void TQXP6Route::SaveToStream(std::ostream& stream)
     SetNumber(3, EntryCount);
     SetNumber(4, BaseAddress);
     for (uint32_t i = 0; i < kMaxEntries; ++i) {
-        const std::string entry = i < EntryCount
-                                      ? std::to_string(EntryAddress[i]) + " " + StateName(EntryState[i])
-                                      : std::string("0");
+        const std::string entry =
+            i < EntryCount ? std::to_string(EntryAddress[i]) + " " + StateName(EntryState[i]) : std::string("0");
         SetText(5 + i, entry);
     }
     WriteLine(stream);

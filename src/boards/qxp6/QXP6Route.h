@@ -17,7 +17,7 @@ enum EQXP6EntryState : uint8_t { eQXP6Undef = 0, eQXP6Closed = 1, eQXP6Thrown = 
 class TQXP6Route : public TCsvIo {
 public:
     static constexpr int kMaxEntries = 12;
-    static constexpr int kBlockSize = 12;  // SV bytes of the entry list
+    static constexpr int kBlockSize = 12; // SV bytes of the entry list
     static std::string StateName(uint8_t state);
 
     TQXP6Route();
@@ -56,5 +56,5 @@ public:
     std::array<uint8_t, kMaxEntries> EntryState{};
     uint32_t RouteNumber = 1;
     TQXP6ConditionSet TriggerConditions{eQXP6CondRoute};
-    uint32_t BaseAddress = 1;  // the board's base address, kept equal by the board
+    uint32_t BaseAddress = 1; // the board's base address, kept equal by the board
 };

@@ -10,4 +10,4 @@ std::string GeneralNumber(double value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return std::string(buffer, result.ptr);
 }
-}  // namespace qxp6text
+} // namespace qxp6text

@@ -3,8 +3,8 @@
 // sequences of sixteen steps, and can report its inputs as general sensor inputs.
 
 #include "boards/ConfigurableBoard.h"
-#include "boards/rvn2/RVN2Sequence.h"
 #include "boards/rvn2/RVN2SensorConfig.h"
+#include "boards/rvn2/RVN2Sequence.h"
 
 #include <array>
 #include <cstdint>

@@ -31,11 +31,10 @@ void TRVN2Sequence::ToSVs(std::span<uint8_t, kSVBytes> block) const
 {
     block[0] = SequenceType;
     block[1] = static_cast<uint8_t>(ActiveSteps & 0xFF);
-    for (size_t k = 0; k < kNameBytes; ++k)
-        block[2 + k] = k < Name.size() ? static_cast<uint8_t>(Name[k]) : uint8_t{0};
+    for (size_t k = 0; k < kNameBytes; ++k) block[2 + k] = k < Name.size() ? static_cast<uint8_t>(Name[k]) : uint8_t{0};
     for (size_t i = 0; i < kStepCount; ++i)
-        Steps[i].ToSVs(block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes)
-                           .first<TRVN2SequenceStep::kSVBytes>());
+        Steps[i].ToSVs(
+            block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes).first<TRVN2SequenceStep::kSVBytes>());
 }
 
 void TRVN2Sequence::FromSVs(std::span<const uint8_t, kSVBytes> block)
@@ -45,8 +44,8 @@ void TRVN2Sequence::FromSVs(std::span<const uint8_t, kSVBytes> block)
     Name.clear();
     for (size_t k = 0; k < kNameBytes && block[2 + k] != 0; ++k) Name.push_back(static_cast<char>(block[2 + k]));
     for (size_t i = 0; i < kStepCount; ++i)
-        Steps[i].FromSVs(block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes)
-                             .first<TRVN2SequenceStep::kSVBytes>());
+        Steps[i].FromSVs(
+            block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes).first<TRVN2SequenceStep::kSVBytes>());
 }
 
 void TRVN2Sequence::SaveToStream(std::ostream& stream)

@@ -23,7 +23,7 @@ class TRVN2Sequence : public TCsvIo {
 public:
     static constexpr size_t kStepCount = 16;
     static constexpr size_t kNameBytes = 15;
-    static constexpr size_t kSVBytes = 2 + kNameBytes + kStepCount * TRVN2SequenceStep::kSVBytes;  // 113
+    static constexpr size_t kSVBytes = 2 + kNameBytes + kStepCount * TRVN2SequenceStep::kSVBytes; // 113
 
     explicit TRVN2Sequence(uint32_t sequenceNumber = 1);
 

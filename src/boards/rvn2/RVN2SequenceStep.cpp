@@ -150,8 +150,8 @@ void TRVN2SequenceStep::GetTextLines(std::vector<std::string>& lines) const
     case eTrigPointClosed: trigger = "      Trigger when point " + Str(TriggerPoint) + " set Closed; "; break;
     case eTrigPointThrown: trigger = "      Trigger when point " + Str(TriggerPoint) + " set Thrown; "; break;
     case eTrigSensor:
-        trigger = "      Trigger when sensor " + Str(TriggerSensorBoard) + "," + Str(TriggerSensorInput) +
-                  " occupied; ";
+        trigger =
+            "      Trigger when sensor " + Str(TriggerSensorBoard) + "," + Str(TriggerSensorInput) + " occupied; ";
         break;
     default: break;
     }

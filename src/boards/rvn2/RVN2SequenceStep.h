@@ -15,24 +15,24 @@
 
 // Triggers of a step.
 enum ERVN2Trigger : uint8_t {
-    eTrigDelay = 0,        // delay from the last step
-    eTrigPointClosed = 1,  // point set to closed
-    eTrigPointThrown = 2,  // point set to thrown
-    eTrigSensor = 3,       // track sensor occupied
+    eTrigDelay = 0, // delay from the last step
+    eTrigPointClosed = 1, // point set to closed
+    eTrigPointThrown = 2, // point set to thrown
+    eTrigSensor = 3, // track sensor occupied
 };
 
 // Actions of a step.
 enum ERVN2Action : uint8_t {
-    eActNone = 0,             // step not in use
-    eActStop = 1,             // stop train
-    eActStartSame = 2,        // start train in the same direction
-    eActStartOpposite = 3,    // start train in the opposite direction
-    eActStartDirA = 4,        // start train in direction A
-    eActStartDirB = 5,        // start train in direction B
-    eActLocoFunction = 6,     // set locomotive function
-    eActDispatch = 7,         // dispatch locomotive
-    eActPointClosed = 8,      // set point closed
-    eActPointThrown = 9,      // set point thrown
+    eActNone = 0, // step not in use
+    eActStop = 1, // stop train
+    eActStartSame = 2, // start train in the same direction
+    eActStartOpposite = 3, // start train in the opposite direction
+    eActStartDirA = 4, // start train in direction A
+    eActStartDirB = 5, // start train in direction B
+    eActLocoFunction = 6, // set locomotive function
+    eActDispatch = 7, // dispatch locomotive
+    eActPointClosed = 8, // set point closed
+    eActPointThrown = 9, // set point thrown
 };
 
 class TRVN2SequenceStep : public TCsvIo {
@@ -73,16 +73,16 @@ public:
     std::string Comment;
     uint8_t Trigger = eTrigDelay;
     uint8_t Action = eActNone;
-    uint32_t Delay = 0;               // seconds, trigger 0
-    uint32_t TriggerPoint = 0;        // triggers 1 and 2
-    uint32_t TriggerSensorBoard = 0;  // trigger 3
-    uint32_t TriggerSensorInput = 0;  // trigger 3, 1 to 16
-    uint32_t Iterations = 0;          // act on every n-th trigger
-    uint32_t RetriggerStep = 0;       // 0: may trigger again at once; k: only after step k
-    uint32_t SpeedChangeTime = 0;     // seconds, actions 1 to 5
-    uint32_t FunctionNumber = 0;      // action 6
-    uint32_t FunctionTime = 0;        // seconds, action 6
-    uint32_t ActionPoint = 0;         // actions 8 and 9
+    uint32_t Delay = 0; // seconds, trigger 0
+    uint32_t TriggerPoint = 0; // triggers 1 and 2
+    uint32_t TriggerSensorBoard = 0; // trigger 3
+    uint32_t TriggerSensorInput = 0; // trigger 3, 1 to 16
+    uint32_t Iterations = 0; // act on every n-th trigger
+    uint32_t RetriggerStep = 0; // 0: may trigger again at once; k: only after step k
+    uint32_t SpeedChangeTime = 0; // seconds, actions 1 to 5
+    uint32_t FunctionNumber = 0; // action 6
+    uint32_t FunctionTime = 0; // seconds, action 6
+    uint32_t ActionPoint = 0; // actions 8 and 9
 
 private:
     std::string TriggerListText() const;

@@ -1,5 +1,5 @@
-#include "boards/BoardFactory.h"
 #include "boards/kpx9/KPX9Board.h"
+#include "boards/BoardFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -200,8 +200,8 @@ TEST(KPX9Board, ProtectedAndUnusedSVs)
     const auto& unused = board.GetUnusedSVs();
     EXPECT_EQ(unused.size(), 30u);
     for (uint32_t n = 1; n <= 512; ++n) {
-        const bool expected = !(n == 1 || n == 2 || n == 7 || n == 8 || (n >= 18 && n <= 29) ||
-                                (n >= 247 && n <= 256) || n >= 509);
+        const bool expected =
+            !(n == 1 || n == 2 || n == 7 || n == 8 || (n >= 18 && n <= 29) || (n >= 247 && n <= 256) || n >= 509);
         EXPECT_EQ(board.IsSVProgrammable(n), expected) << n;
     }
 }
@@ -221,8 +221,8 @@ TEST(KPX9Board, BoardSettingsSVs)
     board.SerialNumber = 65536;
     ASSERT_TRUE(board.CalculateSVs());
     const std::vector<std::pair<uint32_t, uint8_t>> expected = {
-        {3, 0}, {4, 0}, {5, 0}, {6, 10}, {9, 10}, {10, 1}, {11, 0}, {12, 232}, {13, 3},
-        {14, 1}, {15, 4}, {16, 3}, {17, 4},
+        {3, 0},    {4, 0},  {5, 0},  {6, 10}, {9, 10}, {10, 1}, {11, 0},
+        {12, 232}, {13, 3}, {14, 1}, {15, 4}, {16, 3}, {17, 4},
     };
     for (const auto& [sv, value] : expected) EXPECT_EQ(board.GetSV(sv), value) << "SV" << sv;
     for (uint32_t n = 18; n <= 512; ++n) EXPECT_EQ(board.GetSV(n), 0) << "SV" << n;
@@ -238,8 +238,8 @@ TEST(KPX9Board, BoardSettingsSVs)
     board.InterlockDccAddress = 515;
     board.CalculateSVs();
     const std::vector<std::pair<uint32_t, uint8_t>> changed = {
-        {3, 0x34}, {4, 0x12}, {5, 1}, {6, 250}, {9, 44}, {10, 4}, {11, 2}, {12, 0}, {13, 8},
-        {14, 1}, {15, 0}, {16, 3}, {17, 2},
+        {3, 0x34}, {4, 0x12}, {5, 1},  {6, 250}, {9, 44}, {10, 4}, {11, 2},
+        {12, 0},   {13, 8},   {14, 1}, {15, 0},  {16, 3}, {17, 2},
     };
     for (const auto& [sv, value] : changed) EXPECT_EQ(board.GetSV(sv), value) << "SV" << sv;
     // With to/from numbering every route starts with its buttons, even an empty one.
@@ -472,7 +472,8 @@ TEST(KPX9Board, NegativeNumbersInAFileAreWrittenBackSigned)
     auto lines = Lines(text);
     lines[0] = "\"KPX9_BOARD\",\"Odd\",-1,0,-2,1,0,-3,-4,-5,-6";
     lines[2] = ",\"Cell_\",-7,1,-1,0,19,-2,-3,0,-4,-5,0,0,\"p\"";
-    lines[32] = ",\"route_config\",-1,-2,-3,1,\"-9 Closed\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",-8";
+    lines[32] =
+        ",\"route_config\",-1,-2,-3,1,\"-9 Closed\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",-8";
     text.clear();
     for (const auto& line : lines) text += line + "\r\n";
 
@@ -486,8 +487,9 @@ TEST(KPX9Board, NegativeNumbersInAFileAreWrittenBackSigned)
     EXPECT_EQ(again[0], lines[0]);
     EXPECT_EQ(again[2], lines[2]);
     // The route keeps the number the board gave it.
-    EXPECT_EQ(again[32], ",\"route_config\",1,-2,-3,1,\"-9 Closed\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\","
-                         "\"0\",-8");
+    EXPECT_EQ(again[32],
+              ",\"route_config\",1,-2,-3,1,\"-9 Closed\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\","
+              "\"0\",-8");
 }
 
 TEST(KPX9Board, BadRouteEntryReportsAndKeepsTheNextRecordAligned)

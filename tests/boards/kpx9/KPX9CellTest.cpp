@@ -303,7 +303,8 @@ TEST(KPX9Cell, ListLines)
     EXPECT_EQ(cell.GetListLine(), "4: Up main; ORB8 Signal Cell, Address = 9 (TO F/B)");
     cell.CellType = eKPX9ORB8Zone;
     cell.ZoneFlash = true;
-    EXPECT_EQ(cell.GetListLine(), "4: Up main; ORB8 Reverse Running Zone Cell, Address = 9 (TO F/B), Flashes when locked");
+    EXPECT_EQ(cell.GetListLine(),
+              "4: Up main; ORB8 Reverse Running Zone Cell, Address = 9 (TO F/B), Flashes when locked");
     cell.CellType = eKPX9SE8cRG;
     EXPECT_EQ(cell.GetListLine(), "4: Up main; SE8c Signal Cell, Red/Green, Address = 9");
     cell.CellType = eKPX9SE8cRGA;
@@ -359,7 +360,8 @@ TEST(KPX9Cell, DescriptionLines)
     EXPECT_EQ(second(), "       ORB8 Signal Cell, Address = 9 (Uses Turnout Feedback)");
     cell.CellType = eKPX9ORB8Zone;
     cell.ZoneFlash = true;
-    EXPECT_EQ(second(), "       ORB8 Reverse Running Zone Cell, Address = 9 (Uses Turnout Feedback), Flashes when locked");
+    EXPECT_EQ(second(),
+              "       ORB8 Reverse Running Zone Cell, Address = 9 (Uses Turnout Feedback), Flashes when locked");
     cell.CellType = eKPX9SE8cRG;
     EXPECT_EQ(second(), "       SE8c Signal Cell, Red/Green, Address = 9");
     cell.CellType = eKPX9Interlock;

@@ -386,10 +386,11 @@ TEST(KPX9Route, RecordLine)
 
 TEST(KPX9Route, LoadReadsEntriesAndCascade)
 {
-    std::istringstream in(",\"route_config\",3,4,6,4,\"12 Closed\",\"300 Thrown\",\"0\",\"15 Thrown Closed\","
-                          "\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",9\r\n"
-                          ",\"route_config\",4,1,1,1,\"7\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",0\r\n"
-                          ",\"route_config\",5,1,1,0\r\n");
+    std::istringstream in(
+        ",\"route_config\",3,4,6,4,\"12 Closed\",\"300 Thrown\",\"0\",\"15 Thrown Closed\","
+        "\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",9\r\n"
+        ",\"route_config\",4,1,1,1,\"7\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",0\r\n"
+        ",\"route_config\",5,1,1,0\r\n");
     TKPX9Route route(1);
     EXPECT_TRUE(route.LoadFromStream(in));
     EXPECT_EQ(route.RouteNumber, 1u); // kept from the board, unlike a cell's number

@@ -1,10 +1,10 @@
-#include "boards/BoardFactory.h"
 #include "boards/orb4/ORB4Board.h"
+#include "boards/BoardFactory.h"
 
 #include "../SignalBoardSamples.h"
 
-#include <gtest/gtest.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -138,9 +138,9 @@ TEST(ORB4Board, JunctionBoardSVsByHand)
     DescribeJunction(b);
     ASSERT_TRUE(b.CalculateSVs());
     // Device table: point 20, sensor 5,3 and point 21; signal 0, signal 50, signal 2.
-    const std::vector<std::pair<uint32_t, uint8_t>> table = {
-        {40, 20}, {41, 0}, {42, 5}, {43, 103}, {44, 21}, {45, 0}, {46, 0}, {47, 0},
-        {136, 0}, {137, 0}, {138, 50}, {139, 0}, {140, 2}, {141, 0}, {142, 0}};
+    const std::vector<std::pair<uint32_t, uint8_t>> table = {{40, 20},  {41, 0},  {42, 5},  {43, 103}, {44, 21},
+                                                             {45, 0},   {46, 0},  {47, 0},  {136, 0},  {137, 0},
+                                                             {138, 50}, {139, 0}, {140, 2}, {141, 0},  {142, 0}};
     for (auto [n, v] : table) EXPECT_EQ(b.GetSV(n), v) << "SV " << n;
     EXPECT_EQ(b.GetSV(32), 0);
     EXPECT_EQ(b.GetSV(164), 44);
@@ -369,7 +369,8 @@ TEST(ORB4Board, DescriptionOptions)
     EXPECT_EQ(lines[12], "Sensor Input 5,6 config = Turnout Feedback Inputs");
     EXPECT_EQ(lines[16], "High current o/p 1-4 config = Indiviaual On/Off Control");
     EXPECT_EQ(lines[17], "High current o/p 5-8 config = Solenoid type point");
-    for (auto [q, text] : std::vector<std::pair<uint32_t, std::string>>{{0, "0"}, {1, "0.25"}, {2, "0.5"}, {3, "0.75"}, {32, "8"}})
+    for (auto [q, text] :
+         std::vector<std::pair<uint32_t, std::string>>{{0, "0"}, {1, "0.25"}, {2, "0.5"}, {3, "0.75"}, {32, "8"}})
         EXPECT_EQ(TSignalControllerBoard::QuarterSecondsText(q), text);
     b.HighCurrentConfig().Outputs1to4 = 2;
     EXPECT_EQ(Description(b)[16], "High current o/p 1-4 config = Tortoise type Point");

@@ -1,13 +1,13 @@
+#include "boards/orb8/ORB8Board.h"
 #include "boards/BoardFactory.h"
 #include "boards/orb4/ORB4Board.h"
-#include "boards/orb8/ORB8Board.h"
 
 #include "../SignalBoardSamples.h"
 
-#include <gtest/gtest.h>
-#include <fstream>
-#include <iterator>
 #include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,8 +86,8 @@ TEST(ORB8Board, PlainFieldsInTheirSVsAndBack)
     b.SensorConfig().SensorBoardNumber = 256;
     ASSERT_TRUE(b.CalculateSVs());
     const std::vector<std::pair<uint32_t, uint8_t>> expected = {
-        {5, 0}, {6, 8}, {9, 1}, {20, 3}, {21, 2}, {22, 1}, {23, 1}, {24, 1}, {25, 1}, {26, 0},
-        {27, 0}, {28, 0}, {507, 1}, {508, 32}, {509, 1}, {510, 5}, {511, 0}, {512, 0}};
+        {5, 0},  {6, 8},  {9, 1},  {20, 3},  {21, 2},   {22, 1},  {23, 1},  {24, 1},  {25, 1},
+        {26, 0}, {27, 0}, {28, 0}, {507, 1}, {508, 32}, {509, 1}, {510, 5}, {511, 0}, {512, 0}};
     for (auto [n, v] : expected) EXPECT_EQ(b.GetSV(n), v) << "SV " << n;
 
     TORB8Board d;
@@ -302,7 +302,10 @@ TEST(ORB8Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
 TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchanged)
 {
     uint32_t state = 12345;
-    auto next = [&] { state = state * 1103515245u + 12345u; return static_cast<uint8_t>(state >> 16); };
+    auto next = [&] {
+        state = state * 1103515245u + 12345u;
+        return static_cast<uint8_t>(state >> 16);
+    };
     for (int round = 0; round < 60; ++round) {
         for (int type : {eORB4, eORB8}) {
             auto b = CreateBoardOfType(type);
@@ -328,7 +331,10 @@ TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchange
 TEST(SignalControllers, ArbitraryBytesLoadWithoutHarm)
 {
     uint32_t state = 99;
-    auto next = [&] { state = state * 1103515245u + 12345u; return static_cast<char>(state >> 16); };
+    auto next = [&] {
+        state = state * 1103515245u + 12345u;
+        return static_cast<char>(state >> 16);
+    };
     const std::string alphabet = ",\"\r\n0123456789-+ :PTSEGZNUnusedCLTHOCRDAWB";
     for (int round = 0; round < 200; ++round) {
         std::string bytes;

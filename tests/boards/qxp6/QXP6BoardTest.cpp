@@ -1,5 +1,5 @@
-#include "boards/BoardFactory.h"
 #include "boards/qxp6/QXP6Board.h"
+#include "boards/BoardFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -53,27 +53,52 @@ TQXP6Board KnownBoard()
 std::map<uint32_t, uint8_t> KnownSVs()
 {
     std::map<uint32_t, uint8_t> sv = {
-        {3, 210}, {4, 4},                      // serial 1234
-        {5, 100}, {6, 0}, {9, 1}, {10, 0},     // base address, 16 addresses, DCC only
-        {11, 4}, {12, 45}, {13, 4}, {14, 4}, {15, 4}, {16, 4}, {17, 4}, {18, 50},
-        {19, 8}, {20, 130}, {22, 1}, {30, 5}, {31, 2}, {39, 16},
-        {61, 232}, {62, 3},                    // route base 1000
-        {63, 16}, {64, 101}, {65, 44},         // route 1: own point 6 thrown, point 300 closed
-        {161, 10}, {421, 25},
-        {171, 244}, {172, 1},                  // entry 0: point 500
-        {173, 44}, {174, 51},                  // entry 1: signal 300
-        {175, 20}, {176, 103},                 // entry 2: sensor 20 input 3
-        {251, 21},                             // cell 1 thrown: point 500 thrown
-        {258, 14 + 60 + 128}, {259, 10},       // cell 1 closed
-        {265, 22 + 60},                        // cell 1 freeze: signal 300 not red
-        {381, 23 + 60},                        // route 1 trigger
-        {50, 5}, {60, 1},
+        {3, 210},
+        {4, 4}, // serial 1234
+        {5, 100},
+        {6, 0},
+        {9, 1},
+        {10, 0}, // base address, 16 addresses, DCC only
+        {11, 4},
+        {12, 45},
+        {13, 4},
+        {14, 4},
+        {15, 4},
+        {16, 4},
+        {17, 4},
+        {18, 50},
+        {19, 8},
+        {20, 130},
+        {22, 1},
+        {30, 5},
+        {31, 2},
+        {39, 16},
+        {61, 232},
+        {62, 3}, // route base 1000
+        {63, 16},
+        {64, 101},
+        {65, 44}, // route 1: own point 6 thrown, point 300 closed
+        {161, 10},
+        {421, 25},
+        {171, 244},
+        {172, 1}, // entry 0: point 500
+        {173, 44},
+        {174, 51}, // entry 1: signal 300
+        {175, 20},
+        {176, 103}, // entry 2: sensor 20 input 3
+        {251, 21}, // cell 1 thrown: point 500 thrown
+        {258, 14 + 60 + 128},
+        {259, 10}, // cell 1 closed
+        {265, 22 + 60}, // cell 1 freeze: signal 300 not red
+        {381, 23 + 60}, // route 1 trigger
+        {50, 5},
+        {60, 1},
     };
-    for (uint32_t m = 1; m <= 9; ++m) sv[40 + m] = 3;  // default input type
+    for (uint32_t m = 1; m <= 9; ++m) sv[40 + m] = 3; // default input type
     return sv;
 }
 
-}  // namespace
+} // namespace
 
 TEST(QXP6Board, DefaultsAndIdentity)
 {
@@ -143,9 +168,9 @@ TEST(QXP6Board, ChangingTheBaseAddressChangesOwnOutputs)
 
     b.SetBaseAddress(200);
     ASSERT_TRUE(b.CalculateSVs());
-    EXPECT_EQ(b.GetSV(251), 21);   // now an outside device: table entry 0
+    EXPECT_EQ(b.GetSV(251), 21); // now an outside device: table entry 0
     EXPECT_EQ(b.GetSV(171), 105);
-    EXPECT_EQ(b.GetSV(63), 100);   // two bytes
+    EXPECT_EQ(b.GetSV(63), 100); // two bytes
     EXPECT_EQ(b.GetSV(64), 105);
 }
 
@@ -158,9 +183,9 @@ TEST(QXP6Cell, OutputTypeCodes)
         uint8_t code;
     };
     const Case cases[] = {
-        {0, 5, true, 0},   {1, 0, false, 1},  {1, 8, false, 9},   {2, 5, false, 10}, {3, 3, false, 14},
-        {4, 5, true, 20},  {5, 0, false, 21}, {5, 8, true, 29},   {6, 2, false, 30}, {7, 4, false, 35},
-        {7, 4, true, 45},  {8, 3, false, 40}, {8, 3, true, 50},   {7, 0, true, 41},  {7, 8, true, 49},
+        {0, 5, true, 0},  {1, 0, false, 1},  {1, 8, false, 9}, {2, 5, false, 10}, {3, 3, false, 14},
+        {4, 5, true, 20}, {5, 0, false, 21}, {5, 8, true, 29}, {6, 2, false, 30}, {7, 4, false, 35},
+        {7, 4, true, 45}, {8, 3, false, 40}, {8, 3, true, 50}, {7, 0, true, 41},  {7, 8, true, 49},
     };
     for (const auto& c : cases) {
         TQXP6Cell cell;
@@ -269,30 +294,30 @@ TEST(QXP6Route, FitsIgnoresUndefinedEntries)
     r.EntryCount = 7;
     r.EntryAddress[6] = 600;
     r.EntryState[6] = eQXP6Closed;
-    EXPECT_TRUE(r.Fits());  // 12 bytes for the six defined entries
+    EXPECT_TRUE(r.Fits()); // 12 bytes for the six defined entries
     uint8_t block[12];
-    EXPECT_FALSE(r.PackEntries(block));  // packing places the undefined entry too
+    EXPECT_FALSE(r.PackEntries(block)); // packing places the undefined entry too
 }
 
 TEST(QXP6Route, SetEntryAndRemoveUndefined)
 {
     TQXP6Route r;
-    EXPECT_FALSE(r.SetEntry(5, 10, eQXP6Closed));  // past the end: appended
+    EXPECT_FALSE(r.SetEntry(5, 10, eQXP6Closed)); // past the end: appended
     EXPECT_EQ(r.EntryCount, 1u);
     EXPECT_EQ(r.GetEntryAddress(0), 10u);
     EXPECT_FALSE(r.SetEntry(1, 11, eQXP6Thrown));
     EXPECT_FALSE(r.SetEntry(2, 12, eQXP6Closed));
     EXPECT_EQ(r.EntryCount, 3u);
-    EXPECT_FALSE(r.SetEntry(1, 21, eQXP6Closed));  // change in place
+    EXPECT_FALSE(r.SetEntry(1, 21, eQXP6Closed)); // change in place
     EXPECT_EQ(r.GetEntryAddress(1), 21u);
 
-    EXPECT_TRUE(r.SetEntry(0, 1, eQXP6Undef));  // a middle entry is removed
+    EXPECT_TRUE(r.SetEntry(0, 1, eQXP6Undef)); // a middle entry is removed
     EXPECT_EQ(r.EntryCount, 2u);
     EXPECT_EQ(r.GetEntryAddress(0), 21u);
     EXPECT_EQ(r.GetEntryAddress(1), 12u);
-    EXPECT_FALSE(r.SetEntry(1, 1, eQXP6Undef));  // the last entry: the count shrinks
+    EXPECT_FALSE(r.SetEntry(1, 1, eQXP6Undef)); // the last entry: the count shrinks
     EXPECT_EQ(r.EntryCount, 1u);
-    EXPECT_FALSE(r.SetEntry(7, 1, eQXP6Undef));  // beyond the end: nothing
+    EXPECT_FALSE(r.SetEntry(7, 1, eQXP6Undef)); // beyond the end: nothing
     EXPECT_EQ(r.EntryCount, 1u);
     EXPECT_FALSE(r.SetEntry(12, 5, eQXP6Closed));
     EXPECT_EQ(r.EntryCount, 1u);
@@ -356,7 +381,7 @@ TEST(QXP6Board, DeviceTableIsRebuiltOnEveryCalculation)
     b.GetOutputCell(0)->ThrownConditions.Clear();
     ASSERT_TRUE(b.CalculateSVs());
     EXPECT_EQ(b.GetDeviceTable().UsedEntries(), 2);
-    EXPECT_EQ(b.GetSV(171), 44);  // signal 300 moved up to entry 0
+    EXPECT_EQ(b.GetSV(171), 44); // signal 300 moved up to entry 0
     EXPECT_EQ(b.GetSV(265), 21 + 60);
 }
 
@@ -366,13 +391,14 @@ TEST(QXP6Board, TooManyOutsideDevicesFails)
     int n = 0;
     for (int cell = 0; cell < 6; ++cell)
         for (int i = 0; i < 7; ++i)
-            b.GetOutputCell(cell)->ThrownConditions.ConditionAt(i).SetSignal(static_cast<uint32_t>(1000 + n++), 0, false);
-    EXPECT_FALSE(b.CalculateSVs());  // 42 devices
+            b.GetOutputCell(cell)->ThrownConditions.ConditionAt(i).SetSignal(static_cast<uint32_t>(1000 + n++), 0,
+                                                                             false);
+    EXPECT_FALSE(b.CalculateSVs()); // 42 devices
     EXPECT_EQ(b.GetSVErrorText(),
               "SV Calculation Error: too many points, sensors or signals called up by board programming");
-    EXPECT_EQ(b.GetSV(251 + 16 * 5 + 4), 60);  // the 40th takes the last entry
-    EXPECT_EQ(b.GetSV(251 + 16 * 5 + 5), 0);   // the 41st cannot be encoded
-    EXPECT_EQ(b.GetSV(3 + 8), 4);              // the rest is still written
+    EXPECT_EQ(b.GetSV(251 + 16 * 5 + 4), 60); // the 40th takes the last entry
+    EXPECT_EQ(b.GetSV(251 + 16 * 5 + 5), 0); // the 41st cannot be encoded
+    EXPECT_EQ(b.GetSV(3 + 8), 4); // the rest is still written
 
     b.GetOutputCell(5)->ThrownConditions.ConditionAt(5).Clear();
     b.GetOutputCell(5)->ThrownConditions.ConditionAt(6).Clear();
@@ -380,12 +406,12 @@ TEST(QXP6Board, TooManyOutsideDevicesFails)
 
     // A route that does not fit fails too.
     TQXP6Route& r = *b.GetRoute(7);
-    r.SetEntry(0, 1, eQXP6Closed);  // own output: one byte
+    r.SetEntry(0, 1, eQXP6Closed); // own output: one byte
     for (int i = 1; i < 7; ++i) r.SetEntry(i, static_cast<uint32_t>(500 + i), eQXP6Closed);
     EXPECT_FALSE(b.CalculateSVs());
     EXPECT_EQ(b.GetSV(147), 1);
-    EXPECT_EQ(b.GetSV(158), 101);  // high byte of the last entry in the last place
-    EXPECT_EQ(b.GetSV(159), 0);   // nothing beyond the route's twelve bytes
+    EXPECT_EQ(b.GetSV(158), 101); // high byte of the last entry in the last place
+    EXPECT_EQ(b.GetSV(159), 0); // nothing beyond the route's twelve bytes
 }
 
 TEST(QXP6Board, DecodeOfCalculateRoundTrips)
@@ -398,7 +424,7 @@ TEST(QXP6Board, DecodeOfCalculateRoundTrips)
     b.GetOutputCell(5)->OutputType = 6;
     b.GetOutputCell(5)->TimeSetting = 1;
     b.GetOutputCell(2)->TimeSetting = 0;
-    b.GetOutputCell(7)->TimeSetting = 1;  // untimed types read back with setting 1
+    b.GetOutputCell(7)->TimeSetting = 1; // untimed types read back with setting 1
     b.GetInputCell(0)->InputType = 0;
     b.GetInputCell(1)->MessageType = 4;
     b.GetRoute(3)->SetEntry(0, 2048, eQXP6Thrown);
@@ -407,7 +433,7 @@ TEST(QXP6Board, DecodeOfCalculateRoundTrips)
     // A signal below 256 is stored with 50 in the second byte of its entry and reads back as
     // that signal, not as a point.
     b.GetOutputCell(5)->FreezeConditions.ConditionAt(0).SetSignal(12, 1, false);
-    b.SensorBoardNumber = 20;  // now sensor 20 input 3 is an own input
+    b.SensorBoardNumber = 20; // now sensor 20 input 3 is an own input
     b.RouteBaseAddress = 2000;
     b.CduDelay = 32;
     ASSERT_TRUE(b.CalculateSVs());
@@ -532,8 +558,7 @@ TEST(QXP6Text, ListLines)
     EXPECT_EQ(b.GetRoute(1)->GetListLine(), "2\tnot defined.");
     TQXP6Route& r = *b.GetRoute(2);
     for (int i = 0; i < 7; ++i) r.SetEntry(i, static_cast<uint32_t>(1000 + i), eQXP6Closed);
-    EXPECT_EQ(r.GetListLine(),
-              "3\tPoints 1000C; 1001C; 1002C; 1003C; 1004C; 1005C; 1006C; !TOO MANY ENTRIES");
+    EXPECT_EQ(r.GetListLine(), "3\tPoints 1000C; 1001C; 1002C; 1003C; 1004C; 1005C; 1006C; !TOO MANY ENTRIES");
 
     EXPECT_EQ(b.GetRoute(0)->GetEditorLine(1), "Point 105 Thrown (on this decoder) ");
     EXPECT_EQ(b.GetRoute(0)->GetEditorLine(2), "Point 300 Closed  (not this decoder)");
@@ -594,12 +619,12 @@ TEST(QXP6Text, CellDescriptions)
     EXPECT_EQ(lines[7], "     conditions to make cell closed:");
 
     for (uint32_t t = 0; t <= 8; ++t) {
-        static const char* const kTimes[] = {"0.125s", "0.25s", "0.375s", "0.5s", "0.625s",
-                                             "0.75s", "0.875s", "1s", "1.125s"};
+        static const char* const kTimes[] = {"0.125s", "0.25s",  "0.375s", "0.5s",  "0.625s",
+                                             "0.75s",  "0.875s", "1s",     "1.125s"};
         EXPECT_EQ(TQXP6Cell::OnTimeText(t), kTimes[t]);
     }
 
-    cell.OutputType = 8;  // untimed
+    cell.OutputType = 8; // untimed
     lines.clear();
     cell.AddDescription(lines);
     EXPECT_EQ(lines[4], "     Brightness simulation enabled;");
@@ -647,7 +672,7 @@ TEST(QXP6Text, BoardDescription)
     const auto inputs = std::find(lines.begin(), lines.end(), "Input Cell Settings:");
     ASSERT_NE(inputs, lines.end());
     EXPECT_EQ(*(inputs - 1), "");
-    EXPECT_EQ(*(inputs - 2), "");  // the last cell's closing empty line, then the section's
+    EXPECT_EQ(*(inputs - 2), ""); // the last cell's closing empty line, then the section's
     EXPECT_EQ(*(inputs + 1), "    i/p Cell 1: ");
     EXPECT_EQ(*(inputs + 2), "       Pushbutton input, changes point 1");
     EXPECT_EQ(*(inputs + 3), "       No message");

@@ -6,9 +6,18 @@
 
 namespace {
 
-TQXP6DeviceKey Point(uint32_t n) { return {eQXP6Point, n, 0}; }
-TQXP6DeviceKey Sensor(uint32_t n, uint32_t o) { return {eQXP6Sensor, n, o}; }
-TQXP6DeviceKey Signal(uint32_t n) { return {eQXP6Signal, n, 0}; }
+TQXP6DeviceKey Point(uint32_t n)
+{
+    return {eQXP6Point, n, 0};
+}
+TQXP6DeviceKey Sensor(uint32_t n, uint32_t o)
+{
+    return {eQXP6Sensor, n, o};
+}
+TQXP6DeviceKey Signal(uint32_t n)
+{
+    return {eQXP6Signal, n, 0};
+}
 
 TQXP6ExtDevTable TableAt(uint32_t base, uint32_t sensorBoard)
 {
@@ -29,14 +38,14 @@ TQXP6Condition Cond(uint8_t type, uint32_t number, uint32_t offset, uint8_t stat
     return c;
 }
 
-}  // namespace
+} // namespace
 
 TEST(QXP6Condition, TextAndToken)
 {
     TQXP6Condition c;
     EXPECT_EQ(c.Text(), "(No Condition)");
     EXPECT_EQ(c.Token(), "Unused");
-    c.AndNext = true;  // an empty condition never shows its AND flag
+    c.AndNext = true; // an empty condition never shows its AND flag
     EXPECT_EQ(c.Text(), "(No Condition)");
     EXPECT_EQ(c.Token(), "Unused");
 
@@ -98,9 +107,8 @@ TEST(QXP6Condition, ParseTokens)
 TEST(QXP6Condition, TokensRoundTrip)
 {
     const TQXP6Condition samples[] = {
-        Cond(eQXP6Point, 1, 0, 0, false),  Cond(eQXP6Point, 2048, 0, 1, true),
-        Cond(eQXP6Sensor, 16, 1, 0, true), Cond(eQXP6Sensor, 255, 16, 1, false),
-        Cond(eQXP6Signal, 1, 0, 1, false), Cond(eQXP6Signal, 999, 0, 0, true),
+        Cond(eQXP6Point, 1, 0, 0, false),     Cond(eQXP6Point, 2048, 0, 1, true), Cond(eQXP6Sensor, 16, 1, 0, true),
+        Cond(eQXP6Sensor, 255, 16, 1, false), Cond(eQXP6Signal, 1, 0, 1, false),  Cond(eQXP6Signal, 999, 0, 0, true),
     };
     for (const auto& sample : samples) {
         TQXP6Condition back;
@@ -117,7 +125,7 @@ TEST(QXP6DeviceTable, DeviceIndexOwnDevicesAndEntries)
     EXPECT_EQ(table.DeviceIndex(Point(107)), 18);
     EXPECT_EQ(table.DeviceIndex(Point(108)), 0);
     EXPECT_EQ(table.DeviceIndex(Point(99)), 0);
-    EXPECT_EQ(table.DeviceIndex(Signal(103)), 0);  // signals are never own outputs
+    EXPECT_EQ(table.DeviceIndex(Signal(103)), 0); // signals are never own outputs
     EXPECT_EQ(table.DeviceIndex(Sensor(16, 1)), 1);
     EXPECT_EQ(table.DeviceIndex(Sensor(16, 10)), 10);
     EXPECT_EQ(table.DeviceIndex(Sensor(16, 11)), 0);
@@ -131,9 +139,9 @@ TEST(QXP6DeviceTable, DeviceIndexOwnDevicesAndEntries)
 
     EXPECT_TRUE(table.AddDevice(Point(108)));
     EXPECT_TRUE(table.AddDevice(Sensor(16, 11)));
-    EXPECT_TRUE(table.AddDevice(Signal(108)));   // a signal is another device than point 108
+    EXPECT_TRUE(table.AddDevice(Signal(108))); // a signal is another device than point 108
     EXPECT_TRUE(table.AddDevice(Sensor(16, 12)));
-    EXPECT_TRUE(table.AddDevice(Point(108)));    // already there
+    EXPECT_TRUE(table.AddDevice(Point(108))); // already there
     EXPECT_EQ(table.UsedEntries(), 4);
     EXPECT_EQ(table.DeviceIndex(Point(108)), 21);
     EXPECT_EQ(table.DeviceIndex(Sensor(16, 11)), 22);
@@ -160,8 +168,8 @@ TEST(QXP6DeviceTable, FullTableRefusesTheFortyFirstDevice)
     TQXP6ExtDevTable table = TableAt(1, 16);
     for (uint32_t n = 0; n < 40; ++n) ASSERT_TRUE(table.AddDevice(n % 2 ? Signal(500 + n) : Point(500 + n)));
     EXPECT_FALSE(table.AddDevice(Point(1000)));
-    EXPECT_TRUE(table.AddDevice(Point(501 - 1)));  // present
-    EXPECT_TRUE(table.AddDevice(Point(3)));        // own output
+    EXPECT_TRUE(table.AddDevice(Point(501 - 1))); // present
+    EXPECT_TRUE(table.AddDevice(Point(3))); // own output
     EXPECT_EQ(table.DeviceIndex(Signal(539)), 60);
 }
 
@@ -178,8 +186,8 @@ TEST(QXP6DeviceTable, SVLayout)
     const uint8_t expected[] = {44, 51, 44, 1, 44, 116, 0, 8, 5, 50};
     for (size_t i = 0; i < sizeof expected; ++i) EXPECT_EQ(svs[170 + i], expected[i]) << "SV " << 171 + i;
     for (size_t sv = 181; sv <= 250; ++sv) EXPECT_EQ(svs[sv - 1], 0) << "SV " << sv;
-    EXPECT_EQ(svs[169], 0xEE);  // SV170 untouched
-    EXPECT_EQ(svs[250], 0xEE);  // SV251 untouched
+    EXPECT_EQ(svs[169], 0xEE); // SV170 untouched
+    EXPECT_EQ(svs[250], 0xEE); // SV251 untouched
 
     TQXP6ExtDevTable back = TableAt(1, 16);
     ASSERT_TRUE(back.FromSVBytes(svs.data()));
@@ -199,14 +207,14 @@ TEST(QXP6DeviceTable, DecodingEntryBoundaries)
         svs[170 + 2 * entry] = a;
         svs[171 + 2 * entry] = b;
     };
-    put(0, 7, 0);     // point 7
-    put(1, 0, 49);    // point 12544
-    put(2, 9, 51);    // signal 9 + 256
-    put(3, 9, 100);   // signal 9 + 50 * 256
-    put(4, 9, 101);   // sensor 9 input 1
-    put(5, 0, 0);     // free
-    put(6, 0, 255);   // sensor 0 input 155
-    put(7, 200, 50);  // signal 200: a signal below 256 has 50 in its second byte
+    put(0, 7, 0); // point 7
+    put(1, 0, 49); // point 12544
+    put(2, 9, 51); // signal 9 + 256
+    put(3, 9, 100); // signal 9 + 50 * 256
+    put(4, 9, 101); // sensor 9 input 1
+    put(5, 0, 0); // free
+    put(6, 0, 255); // sensor 0 input 155
+    put(7, 200, 50); // signal 200: a signal below 256 has 50 in its second byte
     TQXP6ExtDevTable table = TableAt(1, 16);
     table.FromSVBytes(svs.data());
     EXPECT_TRUE(table.Entry(0).SameDevice(Point(7)));
@@ -280,9 +288,9 @@ TEST(QXP6Condition, FromSVBytes)
     EXPECT_FALSE(c.FromSVByte(19 + 128, table));
     EXPECT_TRUE(c.IsEmpty());
     EXPECT_TRUE(c.AndNext);
-    EXPECT_FALSE(c.FromSVByte(22, table));  // free entry
+    EXPECT_FALSE(c.FromSVByte(22, table)); // free entry
     EXPECT_TRUE(c.IsEmpty());
-    EXPECT_FALSE(c.FromSVByte(127, table));  // index 67 lies past the table
+    EXPECT_FALSE(c.FromSVByte(127, table)); // index 67 lies past the table
     EXPECT_TRUE(c.IsEmpty());
     EXPECT_TRUE(c.FromSVByte(128, table));
     EXPECT_TRUE(c.IsEmpty());
@@ -326,7 +334,7 @@ TEST(QXP6ConditionSet, InsertAndDelete)
     for (int i = 0; i < 5; ++i) set.ConditionAt(i).SetPoint(static_cast<uint32_t>(i + 1), 0, false);
     TQXP6Condition c;
     c.SetSignal(9, 1, false);
-    set.InsertAt(1, c);  // full: the last condition drops out
+    set.InsertAt(1, c); // full: the last condition drops out
     EXPECT_EQ(set.ConditionAt(0).Number, 1u);
     EXPECT_EQ(set.ConditionAt(1).DeviceType, eQXP6Signal);
     EXPECT_EQ(set.ConditionAt(2).Number, 2u);
@@ -335,7 +343,7 @@ TEST(QXP6ConditionSet, InsertAndDelete)
     EXPECT_EQ(set.ConditionAt(0).DeviceType, eQXP6Signal);
     EXPECT_EQ(set.ConditionAt(3).Number, 4u);
     EXPECT_TRUE(set.ConditionAt(4).IsEmpty());
-    set.InsertAt(5, c);  // out of range: nothing happens
+    set.InsertAt(5, c); // out of range: nothing happens
     set.DeleteAt(-1);
     EXPECT_TRUE(set.ConditionAt(4).IsEmpty());
     set.Clear();
@@ -358,8 +366,8 @@ TEST(QXP6ConditionSet, TextLines)
     set.ConditionAt(0).SetPoint(12, 1, true);
     set.ConditionAt(1).SetSensor(3, 5, 0, false);
     set.ConditionAt(2).SetSignal(14, 0, true);
-    set.ConditionAt(3).SetSignal(15, 1, true);  // last shown: its line ends anyway
-    set.ConditionAt(5).SetPoint(99, 0, false);  // after the empty place: not shown
+    set.ConditionAt(3).SetSignal(15, 1, true); // last shown: its line ends anyway
+    set.ConditionAt(5).SetPoint(99, 0, false); // after the empty place: not shown
     lines.clear();
     set.AddText(lines);
     const std::vector<std::string> expected = {
@@ -403,8 +411,7 @@ TEST(QXP6ConditionSet, Record)
     route.ConditionAt(4).SetSensor(16, 3, 1, false);
     std::ostringstream routeOut;
     route.WriteRecord(routeOut);
-    EXPECT_EQ(routeOut.str(),
-              ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"SE 16:3 UN\"\r\n");
+    EXPECT_EQ(routeOut.str(), ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"SE 16:3 UN\"\r\n");
 
     std::istringstream in(routeOut.str());
     TQXP6ConditionSet back(eQXP6CondRoute);

@@ -26,12 +26,12 @@ TQXP6Board StationBoard()
     b.SensorBoardNumber = 21;
     b.RouteBaseAddress = 1201;
 
-    const char* const descriptions[8] = {"Up main crossover",  "Down main crossover", "Goods loop",
-                                         "Yard headshunt",     "Platform 1 lamps",    "Level crossing",
-                                         "Platform 2 lamps",   "Signal box lamp"};
+    const char* const descriptions[8] = {"Up main crossover", "Down main crossover", "Goods loop",
+                                         "Yard headshunt",    "Platform 1 lamps",    "Level crossing",
+                                         "Platform 2 lamps",  "Signal box lamp"};
     for (int i = 0; i < 8; ++i) {
         TQXP6Cell& c = *b.GetOutputCell(i);
-        c.OutputType = static_cast<uint8_t>(i + 1);  // types 1..8
+        c.OutputType = static_cast<uint8_t>(i + 1); // types 1..8
         c.Description = descriptions[i];
         c.TimeSetting = TQXP6Cell::IsTimedType(c.OutputType) ? static_cast<uint32_t>(i) : 1;
     }
@@ -71,10 +71,11 @@ TQXP6Board StationBoard()
         uint8_t message;
         const char* description;
     } inputs[10] = {
-        {3, 1, "Crossover button"}, {4, 2, "Goods loop lever"}, {5, 0, "Route 1 button"},
-        {1, 1, "Spare button"},     {2, 1, "Yard switch"},      {0, 0, ""},
-        {3, 0, "Lamps button"},     {0, 0, ""},                 {1, 3, "Emergency stop"},
-        {2, 4, "Power off switch"},
+        {3, 1, "Crossover button"}, {4, 2, "Goods loop lever"},
+        {5, 0, "Route 1 button"},   {1, 1, "Spare button"},
+        {2, 1, "Yard switch"},      {0, 0, ""},
+        {3, 0, "Lamps button"},     {0, 0, ""},
+        {1, 3, "Emergency stop"},   {2, 4, "Power off switch"},
     };
     for (int i = 0; i < 10; ++i) {
         TQXP6InputCell& in = *b.GetInputCell(i);
@@ -130,7 +131,7 @@ std::string ExampleText()
     return out.str();
 }
 
-}  // namespace
+} // namespace
 
 TEST(QXP6Example, FileIsTheSaveCodesOutput)
 {
@@ -160,7 +161,7 @@ TEST(QXP6Example, BoardsCalculateAndReload)
     // Station: point 210, sensor 22:5, sensor 300:16, signal 2048, point 1500 and signal 12
     // are outside devices.
     EXPECT_EQ(station.GetDeviceTable().UsedEntries(), 6);
-    EXPECT_EQ(station.GetSV(11), 1);       // solenoid, on time setting 0
+    EXPECT_EQ(station.GetSV(11), 1); // solenoid, on time setting 0
     EXPECT_EQ(station.GetSV(17), 31 + 6 + 10);
     EXPECT_EQ(station.GetSV(18), 50);
     EXPECT_EQ(station.GetSV(20), 16 + 64);

@@ -58,13 +58,12 @@ TQXP6Board RichBoard()
     b.GetInputCell(9)->MessageType = 4;
     b.GetInputCell(9)->Description = "spare";
     TQXP6Route& r = *b.GetRoute(7);
-    for (int i = 0; i < 12; ++i)
-        r.SetEntry(i, static_cast<uint32_t>(2041 + i), i % 2 ? eQXP6Thrown : eQXP6Closed);
+    for (int i = 0; i < 12; ++i) r.SetEntry(i, static_cast<uint32_t>(2041 + i), i % 2 ? eQXP6Thrown : eQXP6Closed);
     r.TriggerConditions.ConditionAt(4).SetPoint(3, 0, true);
     return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST(QXP6Record, DefaultBoardLines)
 {
@@ -82,8 +81,7 @@ TEST(QXP6Record, DefaultBoardLines)
     EXPECT_EQ(lines[7], ",\"OPCell_\",2,1,1,3,0,0,0,0,0,0");
     EXPECT_EQ(lines[42], ",\"INCell_\",1,3,0,\"\"");
     EXPECT_EQ(lines[51], ",\"INCell_\",10,3,0,\"\"");
-    const std::string zeros12 =
-        ",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"";
+    const std::string zeros12 = ",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"";
     EXPECT_EQ(lines[52], ",\"route_config\",1,0,1" + zeros12);
     EXPECT_EQ(lines[53], ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\"");
     EXPECT_EQ(lines[66], ",\"route_config\",8,0,1" + zeros12);
@@ -214,6 +212,6 @@ TEST(QXP6Record, CutOffRecordReadsEmptyFields)
     EXPECT_EQ(loaded.GetInputCell(9)->Description, "");
     EXPECT_EQ(loaded.GetInputCell(9)->InputType, 0);
     std::vector<std::string> lines;
-    loaded.DisplayBoard(lines);  // still describable
+    loaded.DisplayBoard(lines); // still describable
     EXPECT_FALSE(lines.empty());
 }

@@ -1,9 +1,9 @@
-#include "boards/BoardFactory.h"
 #include "boards/rvn2/RVN2Board.h"
+#include "boards/BoardFactory.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -372,8 +372,8 @@ TEST(RVN2Board, OutOfRangeFileValuesSurviveASaveAndLoad)
     b.SerialNumber = 0xFFFFFFFFu;
     b.GetSequence(0).StepAt(0).Action = eActStop;
     b.GetSequence(0).StepAt(0).SpeedChangeTime = 0xFFFFFFF0u;
-    b.GetSequence(0).StepAt(1).Action = 12;  // unknown action: no parameter fields
-    b.GetSequence(0).StepAt(1).Trigger = 9;  // unknown trigger: no parameter fields
+    b.GetSequence(0).StepAt(1).Action = 12; // unknown action: no parameter fields
+    b.GetSequence(0).StepAt(1).Trigger = 9; // unknown trigger: no parameter fields
     const std::string text = Save(b);
     EXPECT_NE(text.find("\"RVN2_BOARD\",\"Harbour\",-1\r\n"), std::string::npos);
     EXPECT_NE(text.find(",\"step\",2,9,1,0,,,12,,,\"\"\r\n"), std::string::npos);
@@ -474,10 +474,9 @@ TEST(RVN2Board, DescriptionOfABusyBoard)
         b.SensorConfig.ConfigCode = code;
         names.push_back(b.SensorConfig.GetConfigName());
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Not Used", "General Sensor Inputs, numbers 1 to 4",
-                                               "General Sensor Inputs, numbers 5 to 8",
-                                               "General Sensor Inputs, numbers 9 to 12",
-                                               "General Sensor Inputs, numbers 13 to 16"}));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "Not Used", "General Sensor Inputs, numbers 1 to 4", "General Sensor Inputs, numbers 5 to 8",
+                         "General Sensor Inputs, numbers 9 to 12", "General Sensor Inputs, numbers 13 to 16"}));
 }
 
 TEST(RVN2Board, CopiesAreIndependent)

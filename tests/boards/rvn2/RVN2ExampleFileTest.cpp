@@ -2,9 +2,9 @@
 // RAILSCOPE_WRITE_EXAMPLES=1 to write it again after a deliberate change.
 #include "boards/rvn2/RVN2Board.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
 

@@ -1,7 +1,7 @@
 #include "boards/rvn2/RVN2SequenceStep.h"
 
-#include <gtest/gtest.h>
 #include <array>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace {
@@ -147,7 +147,7 @@ TEST(RVN2SequenceStep, ActionWordsDecode)
     s.SetActionFromWord(26);
     EXPECT_EQ(s.Action, eActStartSame);
     EXPECT_EQ(s.SpeedChangeTime, 3u);
-    s.SetActionFromWord(100);  // still a speed action: 100 = 4 + 8 * 12
+    s.SetActionFromWord(100); // still a speed action: 100 = 4 + 8 * 12
     EXPECT_EQ(s.Action, eActStartDirA);
     EXPECT_EQ(s.SpeedChangeTime, 12u);
     s.SetActionFromWord(101);
@@ -192,7 +192,7 @@ TEST(RVN2SequenceStep, SixBytesAndBack)
     auto s = MakeStep(eTrigSensor, eActStartOpposite);
     s.TriggerSensorBoard = 3;
     s.TriggerSensorInput = 7;
-    s.Iterations = 300;  // only the low byte reaches the board
+    s.Iterations = 300; // only the low byte reaches the board
     s.RetriggerStep = 4;
     s.SpeedChangeTime = 5;
     const auto b = Bytes(s);
@@ -366,7 +366,7 @@ TEST(RVN2SequenceStep, LineLeavesUnusedFieldsEmpty)
     EXPECT_EQ(out3.str(), ",\"step\",5,2,1,0,17,,7,,,\"\"\r\n");
 
     auto q = MakeStep(eTrigDelay, eActPointClosed);
-    q.Delay = 1500;  // the file keeps the full delay
+    q.Delay = 1500; // the file keeps the full delay
     q.ActionPoint = 9;
     std::ostringstream out4;
     q.SaveToStream(out4);
