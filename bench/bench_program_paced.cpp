@@ -3,6 +3,7 @@
 // the wire time of every command and every reply at 16457 baud, 10 bits a byte.
 #include "boards/BoardData.h"
 #include "link/LnThreadComm.h"
+#include "sim/SimTransport.h"
 #include "svprog/BoardProgrammer.h"
 #include "svprog/QtConversationHost.h"
 
@@ -44,10 +45,11 @@ int main(int argc, char** argv)
     TConfigurableBoard* board = data.GetBoardForChange(0, 0);
 
     TLocoNetComm link;
+    UseSimulatedLocoNet(link);
     link.SetDeviceName("sim:boards=ORB4@" + std::to_string(board->SerialNumber) + ";pace=real");
     link.SetLocoNetInterface(ePR3);
     link.Open();
-    TBenchHost host(link);
+    TBenchHost host([&link](std::unique_ptr<TLocoNetMessage> m) { link.WriteMessage(std::move(m)); });
     TBoardProgrammer programmer(host);
     programmer.UseMessageDelay = false;
     host.OnTimer = [&programmer](EConversationTimer t) {

@@ -1,7 +1,8 @@
 #include "app/ConnectForm.h"
 
-#include "app/FormTools.h"
 #include "link/LnThreadComm.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 
 #include <QButtonGroup>

@@ -2,6 +2,7 @@
 
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
+#include "widgets/FormTools.h"
 #include "widgets/SpinEdit.h"
 
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // The three message generators: a sensor report, a switch request and an arbitrary byte string.
 // Each button builds one message and hands it to the sender (the main window's link).
 
-#include "app/FormTools.h"
+#include "link/MessageSender.h"
 
 #include <QWidget>
 

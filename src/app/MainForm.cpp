@@ -9,7 +9,10 @@
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
 #include "messages/MessageText.h"
+#include "sim/SimTransport.h"
 #include "svprog/SVProgMessage.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
@@ -30,18 +33,6 @@
 const char* const TMainForm::kInterfaceNames[3] = {"MS100", "LocoBuffer", "PR3"};
 
 namespace {
-
-TMainForm::TFormFactory& BoardFormFactory()
-{
-    static TMainForm::TFormFactory factory;
-    return factory;
-}
-
-TMainForm::TFormFactory& RenumberFormFactory()
-{
-    static TMainForm::TFormFactory factory;
-    return factory;
-}
 
 // An integer setting; `fallback` when missing or not a number.
 int ReadInt(QSettings& settings, const QString& key, int fallback)
@@ -66,6 +57,7 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 
     LocoNetComm1 = std::make_unique<TLocoNetComm>(this);
     LocoNetComm1->setObjectName(QStringLiteral("LocoNetComm1"));
+    UseSimulatedLocoNet(*LocoNetComm1);
     LocoNetComm1->SetDeviceName("Com1");
     LocoNetComm1->SetBaudRate(br16457);
     LocoNetComm1->OnRxMsg = [this](TLnThreadComm*, uint32_t count) { LocoNetComm1RxMsg(count); };
@@ -110,15 +102,6 @@ TMainForm::~TMainForm()
     // the way out still exist.
     delete MdiArea;
     MdiArea = nullptr;
-}
-
-void TMainForm::SetBoardFormFactory(TFormFactory factory)
-{
-    BoardFormFactory() = std::move(factory);
-}
-void TMainForm::SetRenumberFormFactory(TFormFactory factory)
-{
-    RenumberFormFactory() = std::move(factory);
 }
 
 void TMainForm::BuildMenus()
@@ -318,10 +301,9 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
         break;
     case eOPCSVACCESS2: {
         const auto& sv = static_cast<const TLNSVProgMessage&>(*typed);
-        if (ProgFormOpen && IsVisibleWindow(ProgForm))
-            if (auto* target = dynamic_cast<TSVMessageWindow*>(ProgForm.data())) target->HandleSVMessage(sv);
-        if (RenumberFormOpen && IsVisibleWindow(RenumberForm))
-            if (auto* target = dynamic_cast<TSVMessageWindow*>(RenumberForm.data())) target->HandleSVMessage(sv);
+        if (ProgFormOpen && IsVisibleWindow(ProgForm) && ProgFormReplies) ProgFormReplies->HandleSVMessage(sv);
+        if (RenumberFormOpen && IsVisibleWindow(RenumberForm) && RenumberFormReplies)
+            RenumberFormReplies->HandleSVMessage(sv);
         break;
     }
     case eOPCPEERXFER: {
@@ -394,25 +376,31 @@ void TMainForm::Exit1Click()
 
 void TMainForm::RenumberBoards1Click()
 {
-    if (ProgFormOpen || RenumberFormOpen) return;
-    if (!RenumberFormFactory()) return; // the renumbering window is not part of this build yet
-    QWidget* form = RenumberFormFactory()(*this);
-    if (!form) return;
-    RenumberForm = form;
-    connect(form, &QObject::destroyed, this, [this] { RenumberFormOpen = false; });
-    AddChildForm(form, false);
+    if (ProgFormOpen || RenumberFormOpen || !Options.Forms) return;
+    const TSVForm made = Options.Forms->MakeRenumberForm(*this);
+    if (!made.Form) return;
+    RenumberForm = made.Form;
+    RenumberFormReplies = made.Replies;
+    connect(made.Form, &QObject::destroyed, this, [this] {
+        RenumberFormOpen = false;
+        RenumberFormReplies = nullptr;
+    });
+    AddChildForm(made.Form, false);
     RenumberFormOpen = true;
 }
 
 void TMainForm::ConfigureBoards1Click()
 {
-    if (ProgFormOpen || RenumberFormOpen) return;
-    if (!BoardFormFactory()) return; // the board window is not part of this build yet
-    QWidget* form = BoardFormFactory()(*this);
-    if (!form) return;
-    ProgForm = form;
-    connect(form, &QObject::destroyed, this, [this] { ProgFormOpen = false; });
-    AddChildForm(form, false);
+    if (ProgFormOpen || RenumberFormOpen || !Options.Forms) return;
+    const TSVForm made = Options.Forms->MakeBoardForm(*this);
+    if (!made.Form) return;
+    ProgForm = made.Form;
+    ProgFormReplies = made.Replies;
+    connect(made.Form, &QObject::destroyed, this, [this] {
+        ProgFormOpen = false;
+        ProgFormReplies = nullptr;
+    });
+    AddChildForm(made.Form, false);
     ProgFormOpen = true;
 }
 

@@ -3,8 +3,9 @@
 // writes them at close, counts every received message and routes it, typed, to the windows that
 // want it, and opens every other window from its menu.
 
-#include "app/FormTools.h"
 #include "boards/BoardData.h"
+#include "link/MessageSender.h"
+#include "svprog/SVMessageWindow.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -28,11 +29,21 @@ class TLNSVProgMessage;
 class TLocoNetComm;
 class TSpeedometerForm;
 
-// A window that takes SV access replies from the routing (the board window, the renumbering window).
-class TSVMessageWindow {
+class TMainForm;
+
+// A window the main window opens from its menu that takes routed SV access replies.
+struct TSVForm {
+    QWidget* Form = nullptr;
+    TSVMessageWindow* Replies = nullptr;
+};
+
+// Makes the windows of the board editing layer for the main window: the board list window and
+// the renumbering window. Each is shown as a child window and freed when it closes.
+class TChildFormFactory {
 public:
-    virtual ~TSVMessageWindow() = default;
-    virtual void HandleSVMessage(const TLNSVProgMessage& message) = 0;
+    virtual ~TChildFormFactory() = default;
+    virtual TSVForm MakeBoardForm(TMainForm& main) = 0;
+    virtual TSVForm MakeRenumberForm(TMainForm& main) = 0;
 };
 
 class TMainForm : public QMainWindow {
@@ -42,16 +53,12 @@ public:
         QStringList Arguments; // the command line, program name first
         QString SettingsFile; // an ini file to use instead of the user's settings
         std::function<double()> Clock; // the speedometer's clock (tests)
+        // Makes the board list and renumbering windows; without one those menu entries do nothing.
+        std::shared_ptr<TChildFormFactory> Forms;
     };
 
     explicit TMainForm(TOptions options, QWidget* parent = nullptr);
     ~TMainForm() override;
-
-    // Makes the board window or the renumbering window; it must also be a TSVMessageWindow.
-    // Until one is set, the menu entry does nothing.
-    using TFormFactory = std::function<QWidget*(TMainForm& main)>;
-    static void SetBoardFormFactory(TFormFactory factory);
-    static void SetRenumberFormFactory(TFormFactory factory);
 
     std::unique_ptr<TLocoNetComm> LocoNetComm1;
     QLabel* StatusConnect = nullptr;
@@ -74,6 +81,9 @@ public:
     QPointer<TDisplayForm> DisplayForm;
     QPointer<QWidget> ProgForm;
     QPointer<QWidget> RenumberForm;
+    // Where SV replies go while ProgForm and RenumberForm are open.
+    TSVMessageWindow* ProgFormReplies = nullptr;
+    TSVMessageWindow* RenumberFormReplies = nullptr;
 
     // Where every message the program sends goes; the link by default.
     TMessageSender Sender;

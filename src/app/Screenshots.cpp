@@ -2,16 +2,18 @@
 // connection window, the generators, the speedometer after a measurement, the board list window,
 // the discovery window and the about box.
 // Usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]
+#include "app/ChildForms.h"
 #include "app/ConnectForm.h"
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
-#include "editors/EditorForms.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/SpinEdit.h"
 
 #include <QApplication>
@@ -58,7 +60,6 @@ int main(int argc, char* argv[])
     const QString examples = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
 
-    RegisterEditorForms();
     QTemporaryDir dir;
     const QString settingsFile = dir.filePath(QStringLiteral("railscope.ini"));
     {
@@ -79,6 +80,7 @@ int main(int argc, char* argv[])
     options.Arguments = QApplication::arguments();
     options.SettingsFile = settingsFile;
     options.Clock = [&now] { return now; };
+    options.Forms = MakeChildFormFactory();
     TMainForm main(options);
     main.resize(1100, 720);
     main.show();
@@ -129,7 +131,7 @@ int main(int argc, char* argv[])
     }
     main.RenumberBoards1Click();
     if (auto* renumber = qobject_cast<TRenumberForm*>(main.RenumberForm.data())) {
-        renumber->Dialogs.RunMessageBox = [](QWidget*, const QString&, const QString&, int, bool) { return 0; };
+        DialogSeam().MessageBox = [](QWidget*, const QString&, const QString&, int, bool) { return 0; };
         main.MdiArea->subWindowList().last()->setGeometry(40, 40, 700, 420);
         renumber->DiscoverButton->click();
         Wait(1000);

@@ -1,6 +1,6 @@
 // Railscope, the desktop program.
+#include "app/ChildForms.h"
 #include "app/MainForm.h"
-#include "editors/EditorForms.h"
 
 #include <QApplication>
 
@@ -9,9 +9,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
 
-    RegisterEditorForms();
     TMainForm::TOptions options;
     options.Arguments = QApplication::arguments();
+    options.Forms = MakeChildFormFactory();
     // A settings file of its own, for demonstrations and tests; the user's settings otherwise.
     options.SettingsFile = qEnvironmentVariable("RAILSCOPE_SETTINGS");
     TMainForm mainForm(options);

@@ -1,5 +1,7 @@
 #include "cli/BusOptions.h"
 
+#include "sim/SimTransport.h"
+
 #include <QTimer>
 
 #include <csignal>
@@ -41,7 +43,7 @@ bool ParseBusOptions(std::vector<std::string>& args, TBusOptions& options, std::
         const std::string& v = args[++i];
         if (a == "--connect") {
             std::string why;
-            if (!TLnThreadComm::CheckDeviceName(v, why)) {
+            if (!TLnThreadComm::CheckDeviceName(v, why, CreateSimOrLnTransport)) {
                 error = "--connect " + v + ": " + why;
                 return false;
             }
@@ -90,6 +92,7 @@ std::unique_ptr<QCoreApplication> MakeCoreApplication()
 
 bool OpenBusLink(TLnThreadComm& link, const TBusOptions& options, std::string& error)
 {
+    UseSimulatedLocoNet(link);
     link.SetDeviceName(options.Device);
     link.SetBaudRate(options.Baud);
     link.SetLocoNetInterface(options.Interface);

@@ -33,7 +33,10 @@ bool ParseSerial(const std::string& text, uint32_t min, uint32_t max, uint32_t& 
 // standard error (a bar on a terminal), message boxes collected for the command to print.
 class TCliHost : public TQtConversationHost {
 public:
-    explicit TCliHost(TLnThreadComm& link) : TQtConversationHost(link), Terminal(isatty(STDERR_FILENO) != 0) {}
+    explicit TCliHost(TLnThreadComm& link)
+        : TQtConversationHost([&link](std::unique_ptr<TLocoNetMessage> m) { link.WriteMessage(std::move(m)); }),
+          Terminal(isatty(STDERR_FILENO) != 0)
+    {}
     ~TCliHost() override { EndProgress(); }
 
     std::vector<std::string> Boxes;

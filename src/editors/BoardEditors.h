@@ -1,6 +1,5 @@
 #pragma once
 // The editor window of each board type, as the board list window opens it for "Edit Board".
-// Each board type's editor registers itself here; a type without an editor cannot be edited yet.
 
 #include <functional>
 
@@ -12,6 +11,5 @@ class TConfigurableBoard;
 // copy back to it.
 using TBoardEditor = std::function<void(QWidget* anchor, TConfigurableBoard& board)>;
 
-void SetBoardEditor(int type, TBoardEditor editor);
-// The editor of the type; empty when the type has none.
-const TBoardEditor& GetBoardEditor(int type);
+// The editor of a board type; empty for a type without one.
+TBoardEditor DefaultBoardEditor(int type);

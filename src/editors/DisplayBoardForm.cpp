@@ -2,6 +2,7 @@
 
 #include "boards/SafeFile.h"
 #include "editors/RtfWriter.h"
+#include "widgets/DialogSeam.h"
 #include "widgets/HelpViewer.h"
 
 #include <QAction>
@@ -97,7 +98,7 @@ void TDisplayBoardForm::PrintTextClick()
 {
     QPrinter printer;
     printer.setDocName(QString::fromLatin1(kDocumentTitle));
-    if (!Dialogs.Printer(this, printer)) return;
+    if (!AskPrinter(this, printer)) return;
     PrintOn(printer);
 }
 
@@ -115,10 +116,10 @@ bool TDisplayBoardForm::SaveAsRtf(const QString& fileName, QString& error) const
 
 void TDisplayBoardForm::SaveAs1Click()
 {
-    const QString fileName = Dialogs.FileDialog(this, *SaveDialog);
+    const QString fileName = RunFileDialog(this, *SaveDialog);
     if (fileName.isEmpty()) return;
     QString error;
-    if (!SaveAsRtf(fileName, error)) Dialogs.MessageBox(this, windowTitle(), error, QMessageBox::Ok, true);
+    if (!SaveAsRtf(fileName, error)) ShowMessageBox(this, windowTitle(), error, QMessageBox::Ok, true);
 }
 
 void TDisplayBoardForm::Close1Click()

@@ -2,8 +2,6 @@
 // "Display Board Settings": the readable description of one board, which the user can copy,
 // print or save as rich text. Independent of the window that made it; frees itself when closed.
 
-#include "editors/EditorDialogs.h"
-
 #include <QStringList>
 #include <QWidget>
 
@@ -52,8 +50,6 @@ public:
     QAction* Print1 = nullptr;
     QAction* Close1 = nullptr;
     QAction* Copy1 = nullptr;
-
-    TEditorDialogs Dialogs = TEditorDialogs::Standard();
 
 private:
     void ShowLines();

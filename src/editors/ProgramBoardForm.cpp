@@ -4,6 +4,8 @@
 #include "editors/BoardEditors.h"
 #include "editors/DisplayBoardForm.h"
 #include "editors/TabStopDelegate.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
@@ -44,12 +46,13 @@ QString Title(int type)
 } // namespace
 
 TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent)
-    : QWidget(parent), BoardData(boardData), Links(std::move(links))
+    : QWidget(parent), TQtConversationHost(links.Send), BoardData(boardData), Links(std::move(links))
 {
     setObjectName(QStringLiteral("ProgramBoardForm"));
     setWindowTitle(QStringLiteral("Configure Boards"));
     BuildControls();
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
+    for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
     // The programmer starts idle.
@@ -146,14 +149,19 @@ void TProgramBoardForm::BuildControls()
     ProgressBar1->setValue(0);
     layout->addWidget(ProgressBar1);
 
-    TimeoutTimer = new QTimer(this);
+    // The conversation's timers are the host's.
+    TimeoutTimer = Timer(EConversationTimer::Timeout);
     TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
     TimeoutTimer->setInterval(int(TBoardProgrammer::kTimeoutMs));
-    MsgDelayTimer = new QTimer(this);
+    MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
     MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
     MsgDelayTimer->setInterval(int(TBoardProgrammer::kMsgDelayMs));
-    connect(TimeoutTimer, &QTimer::timeout, this, &TProgramBoardForm::TimeoutTimerTimer);
-    connect(MsgDelayTimer, &QTimer::timeout, this, &TProgramBoardForm::MsgDelayTimerTimer);
+    OnTimer = [this](EConversationTimer timer) {
+        if (timer == EConversationTimer::Timeout)
+            TimeoutTimerTimer();
+        else
+            MsgDelayTimerTimer();
+    };
 
     SaveSVDialog = new QFileDialog(this, QString(), QString(), QStringLiteral("*.txt"));
     SaveSVDialog->setObjectName(QStringLiteral("SaveSVDialog"));
@@ -249,22 +257,6 @@ void TProgramBoardForm::closeEvent(QCloseEvent* event)
 
 // --- the programmer's host ------------------------------------------------------------------
 
-void TProgramBoardForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)
-{
-    if (Links.Send) Links.Send(std::move(message));
-}
-
-void TProgramBoardForm::StartTimer(EConversationTimer timer, uint32_t periodMs)
-{
-    QTimer* t = timer == EConversationTimer::Timeout ? TimeoutTimer : MsgDelayTimer;
-    t->start(int(periodMs));
-}
-
-void TProgramBoardForm::StopTimer(EConversationTimer timer)
-{
-    (timer == EConversationTimer::Timeout ? TimeoutTimer : MsgDelayTimer)->stop();
-}
-
 void TProgramBoardForm::ShowStatus(const std::string& text)
 {
     // The programmer puts its status texts in the log itself.
@@ -294,7 +286,7 @@ void TProgramBoardForm::SetProgressPosition(uint32_t position)
 
 void TProgramBoardForm::MessageBox(const std::string& text, const std::string& caption)
 {
-    Dialogs.MessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
+    ShowMessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
 }
 
 void TProgramBoardForm::Beep()
@@ -355,7 +347,7 @@ void TProgramBoardForm::ReadBoardButtonClick()
 
 void TProgramBoardForm::WriteSVtofile1Click()
 {
-    const QString fileName = Dialogs.FileDialog(this, *SaveSVDialog);
+    const QString fileName = RunFileDialog(this, *SaveSVDialog);
     if (fileName.isEmpty()) return;
     BoardProgrammer->WriteSVtoFile(SelectedBoard(), uint32_t(SWVersionSpin->Value()), fileName.toStdString());
 }
@@ -381,7 +373,7 @@ void TProgramBoardForm::ReportSaveFailure(int type)
     const std::string& error = BoardData.GetLastError();
     // An empty list has nothing to save and is no failure.
     if (error.empty()) return;
-    Dialogs.MessageBox(this, Title(type), QString::fromStdString(error), QMessageBox::Ok, true);
+    ShowMessageBox(this, Title(type), QString::fromStdString(error), QMessageBox::Ok, true);
 }
 
 void TProgramBoardForm::Open1Click()
@@ -389,14 +381,13 @@ void TProgramBoardForm::Open1Click()
     const int type = CurrentType();
     QFileDialog& dialog = *Links.OpenDialog;
     dialog.setWindowTitle(QStringLiteral("Open File for board type: ") + Title(type));
-    const QString fileName = Dialogs.FileDialog(this, dialog);
+    const QString fileName = RunFileDialog(this, dialog);
     if (!fileName.isEmpty()) {
         Links.SaveDialog->selectFile(fileName);
         StopIfBoardGoes(type, -1);
         BoardData.ClearType(type);
         if (!BoardData.LoadFile(type, fileName.toStdString()) && !BoardData.GetLastError().empty())
-            Dialogs.MessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok,
-                               true);
+            ShowMessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok, true);
     }
     RefreshBoardList();
 }
@@ -415,7 +406,7 @@ bool TProgramBoardForm::SaveTypeAs(int type)
     QFileDialog& dialog = *Links.SaveDialog;
     dialog.setWindowTitle(QStringLiteral("Save file for board type: ") + Title(type));
     dialog.selectFile(QString::fromStdString(BoardData.GetFileName(type)));
-    const QString fileName = Dialogs.FileDialog(this, dialog);
+    const QString fileName = RunFileDialog(this, dialog);
     if (fileName.isEmpty()) return false;
     const bool saved = BoardData.SaveFileAs(type, fileName.toStdString());
     if (!saved) ReportSaveFailure(type);
@@ -438,8 +429,8 @@ void TProgramBoardForm::Close1Click()
     const int type = CurrentType();
     if (BoardData.IsModified(type)) {
         const int answer =
-            Dialogs.MessageBox(this, QStringLiteral("File close selected"), QStringLiteral("Do you want to save data?"),
-                               QMessageBox::Yes | QMessageBox::No);
+            ShowMessageBox(this, QStringLiteral("File close selected"), QStringLiteral("Do you want to save data?"),
+                           QMessageBox::Yes | QMessageBox::No);
         if (answer == QMessageBox::Yes) {
             SaveType(type);
             // The boards are deleted only once they are safely saved; when the save failed or
@@ -482,14 +473,26 @@ void TProgramBoardForm::InsertBoard1Click()
     RefreshBoardList();
 }
 
+void TProgramBoardForm::SetBoardEditor(int type, TBoardEditor editor)
+{
+    if (type >= 0 && type < kBoardTypeCount) Editors[size_t(type)] = std::move(editor);
+}
+
 void TProgramBoardForm::EditBoard1Click()
 {
     const int index = SelectedIndex();
     if (index < 0) return;
     const int type = CurrentType();
-    const TBoardEditor& editor = GetBoardEditor(type);
-    // A board type whose editor is not part of the program yet cannot be edited.
+    const TBoardEditor& editor = Editors[size_t(type)];
     if (!editor) return;
+    // The SV table must not change under a running conversation.
+    if (BoardProgrammer->GetBoard() && BoardProgrammer->GetBoard() == BoardData.GetBoard(type, uint32_t(index))) {
+        ShowMessageBox(this, QStringLiteral("Edit Board"),
+                       QStringLiteral("This board is being programmed or read. Wait until the programmer has "
+                                      "finished, then edit it."),
+                       QMessageBox::Ok);
+        return;
+    }
     TConfigurableBoard* board = BoardData.GetBoardForChange(type, uint32_t(index));
     if (!board) return;
     QWidget* anchor = Links.EditorAnchor ? Links.EditorAnchor.data() : this;
@@ -504,7 +507,6 @@ void TProgramBoardForm::DisplayBoard1Click()
     auto* board = const_cast<TConfigurableBoard*>(BoardData.GetBoard(CurrentType(), uint32_t(index)));
     if (!board) return;
     auto* form = new TDisplayBoardForm;
-    form->Dialogs = Dialogs;
     std::vector<std::string> lines;
     board->DisplayBoard(lines);
     form->AddLines(lines);

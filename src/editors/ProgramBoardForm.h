@@ -3,15 +3,17 @@
 // board programmer that writes the selected board into the real board or reads it back.
 // The window works on the main window's board list, which it does not own.
 
-#include "app/FormTools.h"
-#include "app/MainForm.h"
-#include "editors/EditorDialogs.h"
+#include "boards/ConfigurableBoard.h"
+#include "editors/BoardEditors.h"
+#include "link/MessageSender.h"
 #include "svprog/BoardProgrammer.h"
-#include "svprog/ConversationHost.h"
+#include "svprog/QtConversationHost.h"
+#include "svprog/SVMessageWindow.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -48,7 +50,7 @@ struct TProgramBoardLinks {
     QPointer<QWidget> EditorAnchor;
 };
 
-class TProgramBoardForm : public QWidget, public TSVMessageWindow, public TConversationHost {
+class TProgramBoardForm : public QWidget, public TSVMessageWindow, public TQtConversationHost {
     Q_OBJECT
 public:
     TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent = nullptr);
@@ -80,6 +82,9 @@ public:
     void HelpBtnClick();
     void TimeoutTimerTimer();
     void MsgDelayTimerTimer();
+
+    // Replaces the editor of a board type (none: the type cannot be edited).
+    void SetBoardEditor(int type, TBoardEditor editor);
 
     TBoardProgrammer& Programmer() { return *BoardProgrammer; }
     // The lines of the log list.
@@ -119,8 +124,6 @@ public:
     QAction* ProgramBoard1 = nullptr;
     QAction* ReadBoard1 = nullptr;
 
-    TEditorDialogs Dialogs = TEditorDialogs::Standard();
-
 signals:
     // The window has been closed.
     void FormClosed();
@@ -130,9 +133,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     // The programmer's host.
-    void SendMessage(std::unique_ptr<TLocoNetMessage> message) override;
-    void StartTimer(EConversationTimer timer, uint32_t periodMs) override;
-    void StopTimer(EConversationTimer timer) override;
     void ShowStatus(const std::string& text) override;
     void Log(const std::string& line) override;
     void ClearLog() override;
@@ -156,6 +156,7 @@ private:
     TBoardData& BoardData;
     TProgramBoardLinks Links;
     std::unique_ptr<TBoardProgrammer> BoardProgrammer;
+    std::array<TBoardEditor, kBoardTypeCount> Editors;
     QFileDialog* OwnOpenDialog = nullptr;
     QFileDialog* OwnSaveDialog = nullptr;
     bool ClosedOnce = false;

@@ -2,6 +2,8 @@
 
 #include "boards/BoardData.h"
 #include "editors/TabStopDelegate.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
@@ -19,7 +21,7 @@
 #include <QVBoxLayout>
 
 TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidget* parent, TProductList productList)
-    : QWidget(parent), Links(std::move(links))
+    : QWidget(parent), TQtConversationHost(links.Send), Links(std::move(links))
 {
     setObjectName(QStringLiteral("RenumberForm"));
     setWindowTitle(QStringLiteral("Display & Change Board Serial Numbers"));
@@ -27,7 +29,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
     BoardDiscovery->OnChanged = [this] { ShowDiscovery(); };
     BoardDiscovery->OnErrorDialog = [this](const std::string& text) {
-        Dialogs.MessageBox(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok, true);
+        ShowMessageBox(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok, true);
     };
     ShowDiscovery();
 }
@@ -105,14 +107,19 @@ void TRenumberForm::BuildControls()
     connect(HelpButton, &QPushButton::clicked, this, &TRenumberForm::HelpButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, [this] { CloseForm(this); });
 
-    TimeoutTimer = new QTimer(this);
+    // The conversation's timers are the host's.
+    TimeoutTimer = Timer(EConversationTimer::Timeout);
     TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
     TimeoutTimer->setInterval(int(TBoardDiscovery::kTimeoutMs));
-    MsgDelayTimer = new QTimer(this);
+    MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
     MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
     MsgDelayTimer->setInterval(int(TBoardDiscovery::kMsgDelayMs));
-    connect(TimeoutTimer, &QTimer::timeout, this, &TRenumberForm::TimeoutTimerTimer);
-    connect(MsgDelayTimer, &QTimer::timeout, this, &TRenumberForm::MsgDelayTimerTimer);
+    OnTimer = [this](EConversationTimer timer) {
+        if (timer == EConversationTimer::Timeout)
+            TimeoutTimerTimer();
+        else
+            MsgDelayTimerTimer();
+    };
 }
 
 int TRenumberForm::SelectedIndex() const
@@ -161,21 +168,6 @@ void TRenumberForm::closeEvent(QCloseEvent* event)
 
 // --- the conversation's host ----------------------------------------------------------------
 
-void TRenumberForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)
-{
-    if (Links.Send) Links.Send(std::move(message));
-}
-
-void TRenumberForm::StartTimer(EConversationTimer timer, uint32_t periodMs)
-{
-    (timer == EConversationTimer::Timeout ? TimeoutTimer : MsgDelayTimer)->start(int(periodMs));
-}
-
-void TRenumberForm::StopTimer(EConversationTimer timer)
-{
-    (timer == EConversationTimer::Timeout ? TimeoutTimer : MsgDelayTimer)->stop();
-}
-
 void TRenumberForm::ShowStatus(const std::string& text)
 {
     if (Links.ShowStatus) Links.ShowStatus(QString::fromStdString(text));
@@ -183,7 +175,7 @@ void TRenumberForm::ShowStatus(const std::string& text)
 
 void TRenumberForm::MessageBox(const std::string& text, const std::string& caption)
 {
-    Dialogs.MessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
+    ShowMessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
 }
 
 // --- commands -------------------------------------------------------------------------------

@@ -2,12 +2,11 @@
 // "Display & Change Board Serial Numbers": finds the boards on the bus, makes one identify itself,
 // gives one a new serial number, and copies boards not yet described into the board lists.
 
-#include "app/FormTools.h"
-#include "app/MainForm.h"
 #include "boards/ProductList.h"
-#include "editors/EditorDialogs.h"
+#include "link/MessageSender.h"
 #include "svprog/BoardDiscovery.h"
-#include "svprog/ConversationHost.h"
+#include "svprog/QtConversationHost.h"
+#include "svprog/SVMessageWindow.h"
 
 #include <QWidget>
 
@@ -30,7 +29,7 @@ struct TRenumberLinks {
     std::function<void(const QString& text)> ShowStatus;
 };
 
-class TRenumberForm : public QWidget, public TSVMessageWindow, public TConversationHost {
+class TRenumberForm : public QWidget, public TSVMessageWindow, public TQtConversationHost {
     Q_OBJECT
 public:
     // boardData: the target of Copy new to Configure; may be null.
@@ -70,17 +69,12 @@ public:
     QAction* RenumberBoards1 = nullptr;
     QAction* IdentifyBoard1 = nullptr;
 
-    TEditorDialogs Dialogs = TEditorDialogs::Standard();
-
 signals:
     void FormClosed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-    void SendMessage(std::unique_ptr<TLocoNetMessage> message) override;
-    void StartTimer(EConversationTimer timer, uint32_t periodMs) override;
-    void StopTimer(EConversationTimer timer) override;
     void ShowStatus(const std::string& text) override;
     void MessageBox(const std::string& text, const std::string& caption) override;
 

@@ -47,16 +47,16 @@ void TLnThreadComm::SetBaudRate(TBaudRate rate)
     UpdateDataControlBlockLock();
 }
 
-bool TLnThreadComm::CheckDeviceName(const std::string& name, std::string& error)
+bool TLnThreadComm::CheckDeviceName(const std::string& name, std::string& error, const TTransportFactory& factory)
 {
     error.clear();
-    return CreateLnTransport(name, error) != nullptr;
+    return factory(name, error) != nullptr;
 }
 
 void TLnThreadComm::CreateHandle()
 {
     std::string error;
-    auto transport = CreateLnTransport(DeviceName, error);
+    auto transport = TransportFactory(DeviceName, error);
     if (!transport) throw ELnCommError(error);
     if (!transport->Open()) return; // no such device, or busy: stays closed
     Transport = std::move(transport);

@@ -19,6 +19,7 @@
 #include "link/FrameAssembler.h"
 #include "link/LnTypes.h"
 #include "link/LocoNetMessage.h"
+#include "link/TransportFactory.h"
 
 #include <QObject>
 
@@ -114,7 +115,10 @@ public:
     void HandleCommEvent(uint32_t eventMask, int errorFlags = 0);
 
     // Checks the form of a device name without opening anything (for command lines and dialogs).
-    static bool CheckDeviceName(const std::string& name, std::string& error);
+    static bool CheckDeviceName(const std::string& name, std::string& error,
+                                const TTransportFactory& factory = CreateLnTransport);
+    // Which transports the link can open (its own by default); used by the next Open.
+    void SetTransportFactory(TTransportFactory factory) { TransportFactory = std::move(factory); }
 
 protected:
     virtual void CreateHandle();
@@ -130,6 +134,7 @@ private:
     bool LogToFile = false;
     ELocoNetInterface LocoNetInterface = eMS100;
 
+    TTransportFactory TransportFactory = CreateLnTransport;
     std::unique_ptr<TLnTransport> Transport;
     std::vector<std::unique_ptr<TLnTransport>> Retired; // closed, deleted once back in the event loop
     std::recursive_mutex CriticalSection;

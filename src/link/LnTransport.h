@@ -1,7 +1,8 @@
 #pragma once
 // The device under the LocoNet link: a serial port, a LoconetOverTcp server, the simulated
-// LocoNet or a file being replayed. TLnThreadComm picks one by the form of its DeviceName and
-// talks to it only through this interface; everything runs on the thread that owns the link.
+// LocoNet or a file being replayed. TLnThreadComm picks one by the form of its DeviceName (see
+// TransportFactory.h) and talks to it only through this interface; everything runs on the
+// thread that owns the link.
 
 #include "link/LnTypes.h"
 
@@ -56,8 +57,3 @@ protected:
     void LogLine(std::string_view text);
     LogSink Log;
 };
-
-// Makes the transport for a device name: "sim", "sim:OPTIONS", "tcp://HOST[:PORT]", "file:PATH",
-// anything else a serial device. Null with `error` set when the name is malformed (for example
-// unknown options of the simulated LocoNet).
-std::unique_ptr<TLnTransport> CreateLnTransport(const std::string& deviceName, std::string& error);

@@ -1,7 +1,8 @@
 #include "messages/DisplayForm.h"
 
-#include "app/FormTools.h"
 #include "link/LocoNetMessage.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/LineList.h"
 

@@ -1,32 +1,40 @@
 #include "svprog/QtConversationHost.h"
 
-QTimer& TQtConversationHost::Timer(EConversationTimer timer)
+TQtConversationHost::TQtConversationHost(TMessageSender send) : Send(std::move(send))
 {
-    auto& slot = Timers[timer];
-    if (!slot) {
+    for (EConversationTimer timer : {EConversationTimer::Timeout, EConversationTimer::MsgDelay}) {
+        auto& slot = Timers[static_cast<size_t>(timer)];
         slot = std::make_unique<QTimer>();
         slot->setTimerType(Qt::PreciseTimer);
         QObject::connect(slot.get(), &QTimer::timeout, [this, timer] {
             if (OnTimer) OnTimer(timer);
         });
     }
-    return *slot;
+}
+
+void TQtConversationHost::SendMessage(std::unique_ptr<TLocoNetMessage> message)
+{
+    if (Send) Send(std::move(message));
+}
+
+QTimer* TQtConversationHost::Timer(EConversationTimer timer) const
+{
+    return Timers[static_cast<size_t>(timer)].get();
 }
 
 void TQtConversationHost::StartTimer(EConversationTimer timer, uint32_t periodMs)
 {
-    Timer(timer).start(static_cast<int>(periodMs));
+    Timer(timer)->start(static_cast<int>(periodMs));
 }
 
 void TQtConversationHost::StopTimer(EConversationTimer timer)
 {
-    Timer(timer).stop();
+    Timer(timer)->stop();
 }
 
 bool TQtConversationHost::IsTimerRunning(EConversationTimer timer) const
 {
-    auto it = Timers.find(timer);
-    return it != Timers.end() && it->second->isActive();
+    return Timer(timer)->isActive();
 }
 
 void TQtConversationHost::RouteSVMessages(TLnThreadComm& link, std::function<void(const TLNSVProgMessage&)> handle)

@@ -1,7 +1,8 @@
 #include "app/ConnectForm.h"
 
-#include "app/FormTools.h"
 #include "link/LnThreadComm.h"
+#include "sim/SimTransport.h"
+#include "widgets/DialogSeam.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -23,12 +24,12 @@ private slots:
     {
         Boxes.clear();
         Status.clear();
-        SetMessageBoxHook([this](QWidget*, const QString& caption, const QString& text, int, bool) {
+        DialogSeam() = {.MessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
             Boxes.push_back({caption, text});
             return int(QMessageBox::Ok);
-        });
+        }};
     }
-    void cleanup() { SetMessageBoxHook(nullptr); }
+    void cleanup() { DialogSeam() = {}; }
 
     void BuiltInPortsStayWhenSystemListsNone()
     {
@@ -78,6 +79,7 @@ private slots:
     void ConnectOpensLinkAndTellsStatus()
     {
         TLocoNetComm link;
+        UseSimulatedLocoNet(link);
         TConnectForm form(
             link, [this](const QString& s) { Status = s; }, nullptr, [] { return QStringList(); });
         form.show();
@@ -122,6 +124,7 @@ private slots:
     void ActivationShowsTheOpenLinksSettings()
     {
         TLocoNetComm link;
+        UseSimulatedLocoNet(link);
         link.SetDeviceName("sim");
         link.SetBaudRate(br19200);
         link.SetLocoNetInterface(eLocoBuffer);

@@ -8,11 +8,13 @@
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
 #include "svprog/SVProgMessage.h"
+#include "widgets/DialogSeam.h"
 #include "widgets/LineList.h"
 #include "widgets/SpinEdit.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -60,6 +62,22 @@ public:
     std::function<void(const TLNSVProgMessage&)> OnMessage;
 };
 
+// Makes the fake windows a test asks for; none until it asks.
+class TFakeForms : public TChildFormFactory {
+public:
+    std::function<TFakeSVWindow*()> Board;
+    std::function<TFakeSVWindow*()> Renumber;
+    TSVForm MakeBoardForm(TMainForm&) override { return Make(Board); }
+    TSVForm MakeRenumberForm(TMainForm&) override { return Make(Renumber); }
+
+private:
+    static TSVForm Make(const std::function<TFakeSVWindow*()>& maker)
+    {
+        TFakeSVWindow* form = maker ? maker() : nullptr;
+        return {form, form};
+    }
+};
+
 } // namespace
 
 class MainFormTest : public QObject {
@@ -68,6 +86,7 @@ class MainFormTest : public QObject {
     std::vector<TBytes> Sent;
     std::vector<QString> Boxes;
     QString SaveAnswer;
+    std::shared_ptr<TFakeForms> Forms;
 
     QString SettingsFile() const { return Dir->filePath(QStringLiteral("railscope.ini")); }
 
@@ -77,6 +96,7 @@ class MainFormTest : public QObject {
         options.Arguments = std::move(arguments);
         options.SettingsFile = SettingsFile();
         options.Clock = [] { return 0.0; };
+        options.Forms = Forms;
         auto form = std::make_unique<TMainForm>(options);
         form->Sender = [this](std::unique_ptr<TLocoNetMessage> m) {
             Sent.emplace_back(m->GetData(), m->GetData() + m->GetLength());
@@ -117,22 +137,19 @@ private slots:
         Sent.clear();
         Boxes.clear();
         SaveAnswer.clear();
-        SetMessageBoxHook([this](QWidget*, const QString& caption, const QString& text, int, bool) {
-            Boxes.push_back(caption + QLatin1Char('|') + text);
-            return int(QMessageBox::Yes);
-        });
-        SetSaveDialogHook([this](QWidget*, const QString& title, const QString&, const QString&, const QString&) {
-            Boxes.push_back(title);
-            return SaveAnswer;
-        });
+        Forms = std::make_shared<TFakeForms>();
+        DialogSeam() = {.MessageBox =
+                            [this](QWidget*, const QString& caption, const QString& text, int, bool) {
+                                Boxes.push_back(caption + QLatin1Char('|') + text);
+                                return int(QMessageBox::Yes);
+                            },
+                        .FileDialog =
+                            [this](QWidget*, QFileDialog& dialog) {
+                                Boxes.push_back(dialog.windowTitle());
+                                return SaveAnswer;
+                            }};
     }
-    void cleanup()
-    {
-        SetMessageBoxHook(nullptr);
-        SetSaveDialogHook(nullptr);
-        TMainForm::SetBoardFormFactory(nullptr);
-        TMainForm::SetRenumberFormFactory(nullptr);
-    }
+    void cleanup() { DialogSeam() = {}; }
 
     void FrameMenusAndStatusLine()
     {
@@ -379,17 +396,17 @@ private slots:
         std::vector<std::string> order;
         QString msgNumDuringBatch;
         TMainForm* main = nullptr;
-        TMainForm::SetBoardFormFactory([&](TMainForm&) {
+        Forms->Board = [&] {
             return new TFakeSVWindow([&](const TLNSVProgMessage& m) {
                 order.push_back("board:" + std::to_string(m.GetLength()));
                 order.push_back("monitor lines so far:" +
                                 std::to_string(main->DisplayForm->MsgList->Model()->LineCount()));
                 msgNumDuringBatch = main->MsgNum->text();
             });
-        });
-        TMainForm::SetRenumberFormFactory([&](TMainForm&) {
+        };
+        Forms->Renumber = [&] {
             return new TFakeSVWindow([&](const TLNSVProgMessage&) { order.push_back("renumber"); });
-        });
+        };
         auto form = Make();
         main = form.get();
         form->show();

@@ -4,6 +4,7 @@
 #include "boards/BoardData.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RtfWriter.h"
+#include "widgets/DialogSeam.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -141,11 +142,11 @@ class DisplayBoardFormTest : public QObject {
     {
         auto form = std::make_unique<TDisplayBoardForm>();
         form->setAttribute(Qt::WA_DeleteOnClose, false);
-        form->Dialogs.RunMessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
+        DialogSeam().MessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
             Boxes << caption + QLatin1Char('|') + text;
             return int(QMessageBox::Ok);
         };
-        form->Dialogs.RunFileDialog = [fileAnswer](QWidget*, QFileDialog&) { return fileAnswer; };
+        DialogSeam().FileDialog = [fileAnswer](QWidget*, QFileDialog&) { return fileAnswer; };
         return form;
     }
 
@@ -158,7 +159,11 @@ class DisplayBoardFormTest : public QObject {
     }
 
 private slots:
-    void init() { Boxes.clear(); }
+    void init()
+    {
+        Boxes.clear();
+        DialogSeam() = {};
+    }
 
     void RtfOfPlainAndAwkwardLinesReadsBack()
     {
@@ -231,7 +236,7 @@ private slots:
         form->AddLines(DescriptionOfANewBoard(4));
         const QString pdf = Dir.filePath("settings.pdf");
         QString docName;
-        form->Dialogs.AskPrinter = [&](QWidget*, QPrinter& printer) {
+        DialogSeam().Printer = [&](QWidget*, QPrinter& printer) {
             docName = printer.docName();
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
@@ -244,7 +249,7 @@ private slots:
         QVERIFY(file.read(5) == "%PDF-");
         // Cancelling prints nothing.
         QFile::remove(pdf);
-        form->Dialogs.AskPrinter = [](QWidget*, QPrinter&) { return false; };
+        DialogSeam().Printer = [](QWidget*, QPrinter&) { return false; };
         form->Print1->trigger();
         QVERIFY(!QFile::exists(pdf));
     }

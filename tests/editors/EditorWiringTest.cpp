@@ -1,13 +1,13 @@
 // The board list window and the discovery window inside the main window: opened from its menu,
 // exclusive of each other, fed with SV replies by its routing, and "(Inactive)" once closed.
-#include "app/FormTools.h"
+#include "app/ChildForms.h"
 #include "app/MainForm.h"
 #include "boards/BoardData.h"
 #include "editors/DisplayBoardForm.h"
-#include "editors/EditorForms.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
 #include "link/LnThreadComm.h"
+#include "widgets/DialogSeam.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -41,15 +41,16 @@ class EditorWiringTest : public QObject {
         options.Arguments = QStringList{QStringLiteral("railscope"), QStringLiteral("nofiles")};
         options.SettingsFile = ini;
         options.Clock = [] { return 0.0; };
+        options.Forms = MakeChildFormFactory();
         auto main = std::make_unique<TMainForm>(options);
         main->show();
         main->FormActivate();
         return main;
     }
 
-    void AnswerBoxes(TEditorDialogs& dialogs)
+    void AnswerBoxes()
     {
-        dialogs.RunMessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
+        DialogSeam().MessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
             Boxes << caption + QLatin1Char('|') + text;
             return int(QMessageBox::Ok);
         };
@@ -66,15 +67,10 @@ private slots:
     {
         Dir = std::make_unique<QTemporaryDir>();
         Boxes.clear();
-        RegisterEditorForms();
-        SetMessageBoxHook([](QWidget*, const QString&, const QString&, int, bool) { return int(QMessageBox::No); });
+        DialogSeam() = {
+            .MessageBox = [](QWidget*, const QString&, const QString&, int, bool) { return int(QMessageBox::No); }};
     }
-    void cleanup()
-    {
-        SetMessageBoxHook(nullptr);
-        TMainForm::SetBoardFormFactory(nullptr);
-        TMainForm::SetRenumberFormFactory(nullptr);
-    }
+    void cleanup() { DialogSeam() = {}; }
 
     void ConfigureBoardsProgramsThroughTheMainWindow()
     {
@@ -97,9 +93,9 @@ private slots:
         QCOMPARE(main->ProgForm.data(), form);
 
         // The board files go through the main window's dialogs.
-        AnswerBoxes(form->Dialogs);
+        AnswerBoxes();
         QString openTitle;
-        form->Dialogs.RunFileDialog = [&](QWidget*, QFileDialog& dialog) {
+        DialogSeam().FileDialog = [&](QWidget*, QFileDialog& dialog) {
             openTitle = dialog.windowTitle();
             return dialog.objectName();
         };
@@ -153,7 +149,7 @@ private slots:
         QVERIFY(main->RenumberFormOpen);
         auto* form = qobject_cast<TRenumberForm*>(main->RenumberForm.data());
         QVERIFY(form);
-        AnswerBoxes(form->Dialogs);
+        AnswerBoxes();
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("No Address change active"));
         main->ConfigureBoards1Click();
         QVERIFY(!main->ProgFormOpen);

@@ -4,6 +4,7 @@
 #include "SimLink.h"
 #include "boards/BoardData.h"
 #include "editors/BoardEditors.h"
+#include "widgets/DialogSeam.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
@@ -52,11 +53,11 @@ class ProgramBoardFormTest : public QObject {
         links.Send = std::move(sender);
         links.ShowStatus = [this](const QString& text) { Status << text; };
         auto form = std::make_unique<TProgramBoardForm>(*Boards, std::move(links));
-        form->Dialogs.RunMessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
+        DialogSeam().MessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
             Boxes << caption + QLatin1Char('|') + text;
             return BoxAnswer;
         };
-        form->Dialogs.RunFileDialog = [this](QWidget*, QFileDialog& dialog) {
+        DialogSeam().FileDialog = [this](QWidget*, QFileDialog& dialog) {
             FileTitles << dialog.windowTitle();
             return FileAnswer;
         };
@@ -88,7 +89,7 @@ private slots:
         FileTitles.clear();
         FileAnswer.clear();
         BoxAnswer = QMessageBox::Yes;
-        SetBoardEditor(ORB4, nullptr);
+        DialogSeam() = {};
     }
 
     void StartsIdleOnTheFirstTabWithItsControls()
@@ -293,14 +294,15 @@ private slots:
         AddNamed(ORB4, {"a", "b"});
         QVERIFY(Boards->SaveFileAs(ORB4, Path("orb4.csv").toStdString()));
         auto form = Make();
-        // No editor for the type yet: nothing happens.
+        // No editor for the type: nothing happens.
+        form->SetBoardEditor(ORB4, nullptr);
         form->BoardListBox->setCurrentRow(1);
         form->EditBoard1->trigger();
         QVERIFY(!Boards->IsModified(ORB4));
 
         TConfigurableBoard* edited = nullptr;
         QWidget* anchor = nullptr;
-        SetBoardEditor(ORB4, [&](QWidget* a, TConfigurableBoard& board) {
+        form->SetBoardEditor(ORB4, [&](QWidget* a, TConfigurableBoard& board) {
             edited = &board;
             anchor = a;
         });
@@ -310,10 +312,9 @@ private slots:
         QVERIFY(Boards->IsModified(ORB4));
 
         // A double click edits too; with the editor renaming the board the list shows it.
-        SetBoardEditor(ORB4, [](QWidget*, TConfigurableBoard& board) { board.Name = "renamed"; });
+        form->SetBoardEditor(ORB4, [](QWidget*, TConfigurableBoard& board) { board.Name = "renamed"; });
         emit form->BoardListBox->itemDoubleClicked(form->BoardListBox->item(1));
         QCOMPARE(form->ListLines().constLast(), QStringLiteral("not set yet\tORB4\t renamed"));
-        SetBoardEditor(ORB4, nullptr);
     }
 
     void CommandsWithoutASelectionLogOrDoNothing()

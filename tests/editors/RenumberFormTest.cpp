@@ -4,6 +4,7 @@
 
 #include "SimLink.h"
 #include "boards/BoardData.h"
+#include "widgets/DialogSeam.h"
 #include "widgets/SpinEdit.h"
 
 #include <QLineEdit>
@@ -28,7 +29,7 @@ class RenumberFormTest : public QObject {
         links.ShowStatus = [this](const QString& text) { Status << text; };
         auto form = std::make_unique<TRenumberForm>(boards, std::move(links), nullptr,
                                                     TProductList(RAILSCOPE_SOURCE_DIR "/data/progdevicelist.csv"));
-        form->Dialogs.RunMessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
+        DialogSeam().MessageBox = [this](QWidget*, const QString& caption, const QString& text, int, bool) {
             Boxes << caption + QLatin1Char('|') + text;
             return int(QMessageBox::Ok);
         };
@@ -60,6 +61,7 @@ private slots:
         Boards = std::make_unique<TBoardData>();
         Status.clear();
         Boxes.clear();
+        DialogSeam() = {};
     }
 
     void StartsIdleWithOnlyDiscoverEnabled()

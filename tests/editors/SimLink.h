@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "link/LnThreadComm.h"
+#include "sim/SimTransport.h"
 #include "svprog/SVProgMessage.h"
 
 #include <functional>
@@ -15,6 +16,7 @@ class TSimLink {
 public:
     explicit TSimLink(const std::string& deviceName = "sim:traffic=off")
     {
+        UseSimulatedLocoNet(Comm);
         Comm.SetDeviceName(deviceName);
         Comm.SetLocoNetInterface(eLocoBuffer);
         Comm.OnRxMsg = [this](TLnThreadComm*, uint32_t) {

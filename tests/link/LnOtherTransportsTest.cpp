@@ -3,6 +3,7 @@
 #include "LinkTestUtil.h"
 
 #include "link/LnThreadComm.h"
+#include "sim/SimTransport.h"
 #include "svprog/SVProgMessage.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +155,7 @@ TEST(SimLink, EchoesAndBoardsAnswer)
     TLnThreadComm link;
     Events ev;
     ev.Attach(link);
+    UseSimulatedLocoNet(link);
     link.SetDeviceName("sim");
     link.Open();
     ASSERT_TRUE(link.Enabled());

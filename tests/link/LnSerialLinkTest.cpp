@@ -2,6 +2,7 @@
 #include "LinkTestUtil.h"
 
 #include "link/LnThreadComm.h"
+#include "sim/SimTransport.h"
 
 #include <gtest/gtest.h>
 
@@ -247,6 +248,7 @@ TEST(LinkStates, OpenAndCloseFollowTheRules)
         EXPECT_STREQ(e.what(), "Port not open (Error: -1)");
     }
 
+    UseSimulatedLocoNet(link);
     link.SetDeviceName("sim");
     link.Open();
     ASSERT_TRUE(link.Enabled());
@@ -274,6 +276,7 @@ TEST(LinkStates, OpenAndCloseFollowTheRules)
 TEST(LinkStates, MalformedDeviceNamesAreErrors)
 {
     TLnThreadComm link;
+    UseSimulatedLocoNet(link);
     link.SetDeviceName("sim:colour=red");
     try {
         link.Open();
@@ -288,5 +291,5 @@ TEST(LinkStates, MalformedDeviceNamesAreErrors)
     EXPECT_FALSE(TLnThreadComm::CheckDeviceName("tcp://:1234", error));
     EXPECT_TRUE(TLnThreadComm::CheckDeviceName("tcp://localhost", error));
     EXPECT_TRUE(TLnThreadComm::CheckDeviceName("/dev/ttyUSB0", error));
-    EXPECT_TRUE(TLnThreadComm::CheckDeviceName("sim:boards=ORB4@7;seed=3", error));
+    EXPECT_TRUE(TLnThreadComm::CheckDeviceName("sim:boards=ORB4@7;seed=3", error, CreateSimOrLnTransport));
 }

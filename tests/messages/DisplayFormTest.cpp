@@ -1,12 +1,13 @@
 #include "messages/DisplayForm.h"
 
-#include "app/FormTools.h"
 #include "link/LocoNetMessage.h"
 #include "messages/MessageText.h"
+#include "widgets/DialogSeam.h"
 #include "widgets/LineList.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,13 +78,13 @@ private slots:
     {
         QTemporaryDir dir;
         QString answer = dir.filePath(QStringLiteral("empty.txt"));
-        SetSaveDialogHook([&](QWidget*, const QString&, const QString&, const QString& filter, const QString& suffix) {
+        DialogSeam() = {.FileDialog = [&](QWidget*, QFileDialog& dialog) {
             [&] {
-                QCOMPARE(suffix, QStringLiteral("txt"));
-                QVERIFY(filter.contains(QStringLiteral("*.txt")));
+                QCOMPARE(dialog.defaultSuffix(), QStringLiteral("txt"));
+                QVERIFY(dialog.nameFilters().join(QLatin1Char(';')).contains(QStringLiteral("*.txt")));
             }();
             return answer;
-        });
+        }};
         TDisplayForm form;
         form.SaveButtonClick();
         QFile empty(answer);
@@ -103,7 +104,7 @@ private slots:
         // Cancelled dialog: nothing written.
         answer.clear();
         form.SaveButtonClick();
-        SetSaveDialogHook(nullptr);
+        DialogSeam() = {};
     }
 
     void ClosingTellsTheMainWindow()

@@ -1,6 +1,5 @@
-#include "editors/EditorForms.h"
+#include "app/ChildForms.h"
 
-#include "app/MainForm.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
 #include "link/LnThreadComm.h"
@@ -27,11 +26,10 @@ TMessageSender SenderOf(TMainForm& main)
     };
 }
 
-} // namespace
-
-void RegisterEditorForms()
-{
-    TMainForm::SetBoardFormFactory([](TMainForm& main) -> QWidget* {
+class TEditorFormFactory : public TChildFormFactory {
+public:
+    TSVForm MakeBoardForm(TMainForm& main) override
+    {
         QPointer<TMainForm> owner = &main;
         TProgramBoardLinks links;
         links.Send = SenderOf(main);
@@ -51,12 +49,23 @@ void RegisterEditorForms()
                 form->show();
         };
         links.EditorAnchor = &main;
-        return new TProgramBoardForm(main.BoardData, std::move(links));
-    });
-    TMainForm::SetRenumberFormFactory([](TMainForm& main) -> QWidget* {
+        auto* form = new TProgramBoardForm(main.BoardData, std::move(links));
+        return {form, form};
+    }
+
+    TSVForm MakeRenumberForm(TMainForm& main) override
+    {
         TRenumberLinks links;
         links.Send = SenderOf(main);
         links.ShowStatus = StatusLine(main);
-        return new TRenumberForm(&main.BoardData, std::move(links));
-    });
+        auto* form = new TRenumberForm(&main.BoardData, std::move(links));
+        return {form, form};
+    }
+};
+
+} // namespace
+
+std::shared_ptr<TChildFormFactory> MakeChildFormFactory()
+{
+    return std::make_shared<TEditorFormFactory>();
 }

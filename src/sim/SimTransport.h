@@ -1,6 +1,7 @@
 #pragma once
 // The simulated LocoNet in this process ("sim" or "sim:OPTIONS"), run on the real clock.
 
+#include "link/LnThreadComm.h"
 #include "link/LnTransport.h"
 #include "sim/SimBus.h"
 
@@ -38,3 +39,8 @@ private:
     qsizetype InputPos = 0;
     std::vector<uint8_t> Arrived;
 };
+
+// The link's transports plus the simulated LocoNet for "sim" and "sim:OPTIONS".
+std::unique_ptr<TLnTransport> CreateSimOrLnTransport(const std::string& deviceName, std::string& error);
+// Lets the link open the simulated LocoNet as well as its own devices.
+void UseSimulatedLocoNet(TLnThreadComm& link);

@@ -1,0 +1,59 @@
+#include "widgets/DialogSeam.h"
+
+#include "widgets/FormTools.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+TDialogSeam& DialogSeam()
+{
+    static TDialogSeam hooks;
+    return hooks;
+}
+
+int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)
+{
+    if (DialogSeam().MessageBox) return DialogSeam().MessageBox(parent, caption, text, buttons, error);
+    const QMessageBox::Icon icon = error                          ? QMessageBox::Critical
+                                   : (buttons & QMessageBox::Yes) ? QMessageBox::Question
+                                                                  : QMessageBox::Information;
+    QMessageBox box(icon, caption, text, static_cast<QMessageBox::StandardButtons>(buttons), parent);
+    PlaceChildDialog(&box, parent);
+    return box.exec();
+}
+
+QString RunFileDialog(QWidget* parent, QFileDialog& dialog)
+{
+    if (DialogSeam().FileDialog) return DialogSeam().FileDialog(parent, dialog);
+    PlaceChildDialog(&dialog, parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                        const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    return RunFileDialog(parent, dialog);
+}
+
+bool AskPrinter(QWidget* parent, QPrinter& printer)
+{
+    if (DialogSeam().Printer) return DialogSeam().Printer(parent, printer);
+    QPrintDialog dialog(&printer, parent);
+    PlaceChildDialog(&dialog, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int RunModalDialog(QDialog& dialog)
+{
+    if (DialogSeam().ModalDialog) return DialogSeam().ModalDialog(dialog);
+    PlaceChildDialog(&dialog, dialog.parentWidget());
+    return dialog.exec();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Every modal dialog of the program goes through these functions: message boxes, file dialogs,
+// the printer dialog and the editor windows. Tests replace the real dialogs with answers of their
+// own, so that no window ever waits for someone at the keyboard.
+
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QFileDialog;
+class QPrinter;
+class QWidget;
+
+struct TDialogSeam {
+    // A message box; `buttons` and the result are QMessageBox::StandardButton values.
+    std::function<int(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)>
+        MessageBox = {};
+    // Runs a prepared file dialog; the chosen file, or empty when cancelled.
+    std::function<QString(QWidget* parent, QFileDialog& dialog)> FileDialog = {};
+    // Lets the user choose and set up a printer; false when cancelled.
+    std::function<bool(QWidget* parent, QPrinter& printer)> Printer = {};
+    // Runs a modal dialog; QDialog::Accepted or QDialog::Rejected.
+    std::function<int(QDialog& dialog)> ModalDialog = {};
+};
+
+// The hooks in use; an empty member means the real dialog. Tests set them and reset them with
+// `DialogSeam() = {}`.
+TDialogSeam& DialogSeam();
+
+// The dialogs. Each real one is placed 30 pixels right of and below its parent's top-left corner.
+int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error = false);
+QString RunFileDialog(QWidget* parent, QFileDialog& dialog);
+// A save dialog of its own (overwriting asks first); the chosen file, or empty when cancelled.
+QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                        const QString& defaultSuffix);
+bool AskPrinter(QWidget* parent, QPrinter& printer);
+// Runs `dialog` modally, placed beside its parent widget.
+int RunModalDialog(QDialog& dialog);

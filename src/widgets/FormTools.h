@@ -1,0 +1,14 @@
+#pragma once
+// Placing and closing the program's windows.
+
+class QWidget;
+
+// Closes a form, or the frame's child window that holds it.
+void CloseForm(QWidget* form);
+
+// Places a modal child dialog 30 pixels right of and below its parent's top-left corner.
+void PlaceChildDialog(QWidget* dialog, const QWidget* parent);
+
+// Moves a child window (or the frame that holds it) 30 pixels right of and below the top-left
+// corner of `anchor` (or of the frame that holds it).
+void PlaceBesideAnchor(QWidget* child, const QWidget* anchor);
