@@ -1,8 +1,8 @@
 #include "svprog/BoardDiscovery.h"
 
-#include "FakeConversationHost.h"
 #include "VirtualBoard.h"
 #include "boards/BoardData.h"
+#include "support/FakeConversationHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "svprog/BoardProgrammer.h"
 
-#include "FakeConversationHost.h"
 #include "VirtualBoard.h"
+#include "support/FakeConversationHost.h"
 
 #include <gtest/gtest.h>
 

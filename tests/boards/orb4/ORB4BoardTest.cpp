@@ -1,7 +1,8 @@
 #include "boards/orb4/ORB4Board.h"
 #include "boards/BoardFactory.h"
 
-#include "../SignalBoardSamples.h"
+#include "support/BoardText.h"
+#include "support/SignalBoardSamples.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -13,25 +14,6 @@
 using namespace samples;
 
 namespace {
-
-std::string Record(TConfigurableBoard& b)
-{
-    std::ostringstream out;
-    b.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 std::vector<std::string> Description(TConfigurableBoard& b)
 {
@@ -206,7 +188,7 @@ TEST(ORB4Board, DeviceEntriesDependOnTheBoardsHistory)
     EXPECT_EQ(b.GetSV(257 + 23), 2);
 
     TORB4Board reloaded;
-    std::istringstream in(Record(b));
+    std::istringstream in(SaveToText(b));
     reloaded.LoadFromStream(in);
     ASSERT_TRUE(reloaded.CalculateSVs());
     EXPECT_EQ(reloaded.GetSV(40), 8);
@@ -242,7 +224,7 @@ TEST(ORB4Board, DecodingCalculatedSVsGivesTheSameSVs)
 TEST(ORB4Board, RecordOfANewBoard)
 {
     TORB4Board b;
-    const std::vector<std::string> lines = Lines(Record(b));
+    const std::vector<std::string> lines = CrlfLines(SaveToText(b));
     ASSERT_EQ(lines.size(), 4u + 10 * 6 + 3 * 5);
     EXPECT_EQ(lines[0], "\"ORB4_BOARD\",\"ORB4 Signal Controller\",0,1,0,8,0,0");
     EXPECT_EQ(lines[1], ",\"Unassigned\"");
@@ -266,7 +248,7 @@ TEST(ORB4Board, RecordsSurviveSaveAndLoadByteForByte)
         b.LampBrightnessSim = 1;
         b.SensorConfig().SensorBoardNumber = 256;
         b.HighCurrentConfig().Outputs5to8 = 2;
-        file += Record(b);
+        file += SaveToText(b);
     }
     std::istringstream in(file);
     std::string again;
@@ -280,7 +262,7 @@ TEST(ORB4Board, RecordsSurviveSaveAndLoadByteForByte)
             EXPECT_EQ(b.GetSignal(4).GetBaseAddress(), 102u);
             EXPECT_FALSE(b.GetSignal(3).IsBlock());
         }
-        again += Record(b);
+        again += SaveToText(b);
     }
     EXPECT_EQ(in.peek(), std::char_traits<char>::eof());
     EXPECT_EQ(again, file);
@@ -310,7 +292,7 @@ TEST(ORB4Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
     std::istringstream in(head);
     TORB4Board b;
     b.LoadFromStream(in);
-    const std::string record = Record(b);
+    const std::string record = SaveToText(b);
     EXPECT_EQ(record.substr(0, head.size()), head);
 }
 
@@ -389,13 +371,13 @@ TEST(ORB4Board, CopiesAreIndependent)
     TORB4Board b;
     DescribeJunction(b);
     TORB4Board copy(b);
-    EXPECT_EQ(Record(copy), Record(b));
+    EXPECT_EQ(SaveToText(copy), SaveToText(b));
     copy.GetSignal(3).RedSet().Clear();
     copy.Notes = "changed";
-    EXPECT_NE(Record(copy), Record(b));
+    EXPECT_NE(SaveToText(copy), SaveToText(b));
     EXPECT_FALSE(b.GetSignal(3).RedSet().ConditionAt(0).IsEmpty());
     b = copy;
-    EXPECT_EQ(Record(copy), Record(b));
+    EXPECT_EQ(SaveToText(copy), SaveToText(b));
 }
 
 TEST(ORB4Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
@@ -410,7 +392,7 @@ TEST(ORB4Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
         TORB4Board b;
         b.LoadFromStream(stream);
         EXPECT_TRUE(b.CalculateSVs()) << b.Name;
-        again += Record(b);
+        again += SaveToText(b);
         ++boards;
     }
     EXPECT_EQ(boards, 2);

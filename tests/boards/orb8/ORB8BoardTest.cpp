@@ -2,7 +2,8 @@
 #include "boards/BoardFactory.h"
 #include "boards/orb4/ORB4Board.h"
 
-#include "../SignalBoardSamples.h"
+#include "support/BoardText.h"
+#include "support/SignalBoardSamples.h"
 
 #include <algorithm>
 #include <fstream>
@@ -15,13 +16,6 @@
 using namespace samples;
 
 namespace {
-
-std::string Record(TConfigurableBoard& b)
-{
-    std::ostringstream out;
-    b.SaveToStream(out);
-    return out.str();
-}
 
 std::vector<std::string> Description(TConfigurableBoard& b)
 {
@@ -102,7 +96,7 @@ TEST(ORB8Board, PlainFieldsInTheirSVsAndBack)
     EXPECT_EQ(d.SensorConfig().OnBoardInputs, 3);
     EXPECT_EQ(d.SensorConfig().ExternalInputs, 2);
     EXPECT_EQ(d.SensorConfig().SensorBoardNumber, 0u);
-    EXPECT_EQ(Record(d).substr(0, 40), Record(b).substr(0, 40));
+    EXPECT_EQ(SaveToText(d).substr(0, 40), SaveToText(b).substr(0, 40));
 }
 
 TEST(ORB8Board, SignalsAndZonesAreLaidOutLikeTheORB4)
@@ -150,7 +144,7 @@ TEST(ORB8Board, DecodingCalculatedSVsGivesTheSameSVs)
 TEST(ORB8Board, RecordLinesAndByteForByteRoundTrip)
 {
     TORB8Board fresh;
-    const std::string record = Record(fresh);
+    const std::string record = SaveToText(fresh);
     EXPECT_EQ(record.substr(0, record.find("\r\n", record.find("\r\n", record.find("\r\n") + 2) + 2) + 2),
               "\"ORB8_BOARD\",\"ORB8 Signal Controller\",0,1,0,8,0,0,0,0,0,0,8\r\n"
               ",\"Unassigned\"\r\n"
@@ -165,14 +159,14 @@ TEST(ORB8Board, RecordLinesAndByteForByteRoundTrip)
         b.RedReleaseDelay = 3 + seed;
         b.InterrogateAtPowerUp = 1;
         b.SensorConfig().ExternalInputs = 1;
-        file += Record(b);
+        file += SaveToText(b);
     }
     std::istringstream in(file);
     std::string again;
     for (int i = 0; i < 4; ++i) {
         TORB8Board b;
         b.LoadFromStream(in);
-        again += Record(b);
+        again += SaveToText(b);
     }
     EXPECT_EQ(again, file);
 
@@ -196,7 +190,7 @@ TEST(ORB8Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
     std::istringstream in(head);
     TORB8Board b;
     b.LoadFromStream(in);
-    const std::string record = Record(b);
+    const std::string record = SaveToText(b);
     EXPECT_EQ(record.substr(0, head.size()), head);
 }
 
@@ -296,7 +290,7 @@ TEST(ORB8Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
     EXPECT_TRUE(b.CalculateSVs());
     EXPECT_EQ(b.Name, "Station throat ORB8");
     EXPECT_FALSE(b.GetSignal(3).IsBlock());
-    EXPECT_EQ(Record(b), file);
+    EXPECT_EQ(SaveToText(b), file);
 }
 
 TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchanged)
@@ -311,11 +305,11 @@ TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchange
             auto b = CreateBoardOfType(type);
             for (uint32_t n = 1; n <= 512; ++n) b->SetSV(n, round % 3 == 0 ? next() % 8 : next());
             b->DecodeSVs();
-            const std::string record = Record(*b);
+            const std::string record = SaveToText(*b);
             auto again = CreateBoardOfType(type);
             std::istringstream in(record);
             again->LoadFromStream(in);
-            EXPECT_EQ(Record(*again), record);
+            EXPECT_EQ(SaveToText(*again), record);
             EXPECT_EQ(Description(*again), Description(*b));
             if (b->CalculateSVs()) {
                 for (uint32_t n : b->GetUnusedSVs()) {
