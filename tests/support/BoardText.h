@@ -1,6 +1,6 @@
 #pragma once
-// Board records as text: what a board (or a part of one: route, step, cell) writes with
-// SaveToStream, a board read back from such text, and the CRLF lines of a record.
+// Boards as text: what a board (or a part of one: route, step, cell) writes with SaveToStream,
+// a board read back from such text, a board's description, and the CRLF lines of a record.
 
 #include <sstream>
 #include <string>
@@ -29,6 +29,14 @@ template <class T> T LoadFromText(const std::string& text)
     std::istringstream in(text, std::ios::binary);
     item.LoadFromStream(in);
     return item;
+}
+
+// The description of a board, as DisplayBoard gives it line by line.
+template <class T> std::vector<std::string> DescriptionLines(T& board)
+{
+    std::vector<std::string> lines;
+    board.DisplayBoard(lines);
+    return lines;
 }
 
 // The lines of a record, split at CRLF; a last line without CRLF counts as a line.

@@ -13,17 +13,6 @@
 
 using namespace samples;
 
-namespace {
-
-std::vector<std::string> Description(TConfigurableBoard& b)
-{
-    std::vector<std::string> lines;
-    b.DisplayBoard(lines);
-    return lines;
-}
-
-} // namespace
-
 TEST(ORB4Board, IdentityAndLists)
 {
     auto made = CreateBoardOfType(eORB4);
@@ -299,7 +288,7 @@ TEST(ORB4Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
 TEST(ORB4Board, DescriptionOfANewBoard)
 {
     TORB4Board b;
-    const std::vector<std::string> lines = Description(b);
+    const std::vector<std::string> lines = DescriptionLines(b);
     const std::vector<std::string> head = {
         "Board Type: ORB4",
         "Serial number: not set yet",
@@ -342,7 +331,7 @@ TEST(ORB4Board, DescriptionOptions)
     b.SensorConfig().PairConfig = {0, 1, 2, 0};
     b.HighCurrentConfig().Outputs1to4 = 1;
     b.HighCurrentConfig().Outputs5to8 = 3;
-    std::vector<std::string> lines = Description(b);
+    std::vector<std::string> lines = DescriptionLines(b);
     EXPECT_EQ(lines[1], "Serial number: 4321");
     EXPECT_EQ(lines[5], "Report signal passed at danger ENABLED");
     EXPECT_EQ(lines[6], "Delay for power isolation zone = 8.25 s");
@@ -355,10 +344,10 @@ TEST(ORB4Board, DescriptionOptions)
          std::vector<std::pair<uint32_t, std::string>>{{0, "0"}, {1, "0.25"}, {2, "0.5"}, {3, "0.75"}, {32, "8"}})
         EXPECT_EQ(TSignalControllerBoard::QuarterSecondsText(q), text);
     b.HighCurrentConfig().Outputs1to4 = 2;
-    EXPECT_EQ(Description(b)[16], "High current o/p 1-4 config = Tortoise type Point");
+    EXPECT_EQ(DescriptionLines(b)[16], "High current o/p 1-4 config = Tortoise type Point");
 
     b.DisplayMode = 1;
-    lines = Description(b);
+    lines = DescriptionLines(b);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[5], "Board operates in Display Mode only");
     ASSERT_TRUE(b.CalculateSVs()); // the SVs are complete all the same

@@ -15,17 +15,6 @@
 
 using namespace samples;
 
-namespace {
-
-std::vector<std::string> Description(TConfigurableBoard& b)
-{
-    std::vector<std::string> lines;
-    b.DisplayBoard(lines);
-    return lines;
-}
-
-} // namespace
-
 TEST(ORB8Board, IdentityAndLists)
 {
     auto made = CreateBoardOfType(eORB8);
@@ -110,8 +99,8 @@ TEST(ORB8Board, SignalsAndZonesAreLaidOutLikeTheORB4)
     for (uint32_t n = 30; n <= 506; ++n) EXPECT_EQ(b8.GetSV(n), b4.GetSV(n)) << "SV " << n;
     EXPECT_EQ(b8.GetSV(331 - 24), 12);
 
-    std::vector<std::string> d8 = Description(b8);
-    std::vector<std::string> d4 = Description(b4);
+    std::vector<std::string> d8 = DescriptionLines(b8);
+    std::vector<std::string> d4 = DescriptionLines(b4);
     auto from8 = std::find(d8.begin(), d8.end(), "Signal Settings:");
     auto from4 = std::find(d4.begin(), d4.end(), "Signal Settings:");
     ASSERT_EQ(d8.end() - from8, d4.end() - from4);
@@ -198,7 +187,7 @@ TEST(ORB8Board, DescriptionOfANewBoard)
 {
     TORB8Board b;
     b.RedReleaseDelay = 0;
-    const std::vector<std::string> lines = Description(b);
+    const std::vector<std::string> lines = DescriptionLines(b);
     const std::vector<std::string> head = {
         "Board Type: ORB8",
         "Serial number: not set yet",
@@ -241,7 +230,7 @@ TEST(ORB8Board, DescriptionOptionsNeverStopEarly)
     b.LocoNetSwitchCommands = 1;
     b.SensorConfig().OnBoardInputs = 1;
     b.SensorConfig().ExternalInputs = 3;
-    std::vector<std::string> lines = Description(b);
+    std::vector<std::string> lines = DescriptionLines(b);
     ASSERT_EQ(lines.size(), 20u + 10 * 17 + 2 + 3 * 10);
     EXPECT_EQ(lines[5], "Report signal passed at danger ENABLED");
     EXPECT_EQ(lines[6], "Delay for power isolation zone = 0.25 s");
@@ -256,7 +245,7 @@ TEST(ORB8Board, DescriptionOptionsNeverStopEarly)
     EXPECT_EQ(lines[17], "External Input config = Locally connected inputs, to make signals red");
     b.SensorConfig().OnBoardInputs = 2;
     b.Signals5to8Leds = 2; // only 1 means the four-LED arrangement
-    lines = Description(b);
+    lines = DescriptionLines(b);
     EXPECT_EQ(lines[16], "On-board Input config = General Sensor Inputs, numbers 9 to 16");
     EXPECT_EQ(lines[9], "Signals 5-8 have 3 LEDs each");
 }
@@ -310,7 +299,7 @@ TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchange
             std::istringstream in(record);
             again->LoadFromStream(in);
             EXPECT_EQ(SaveToText(*again), record);
-            EXPECT_EQ(Description(*again), Description(*b));
+            EXPECT_EQ(DescriptionLines(*again), DescriptionLines(*b));
             if (b->CalculateSVs()) {
                 for (uint32_t n : b->GetUnusedSVs()) {
                     if (n > 4) {
@@ -342,7 +331,7 @@ TEST(SignalControllers, ArbitraryBytesLoadWithoutHarm)
             std::istringstream in(bytes);
             b->LoadFromStream(in);
             b->CalculateSVs();
-            EXPECT_FALSE(Description(*b).empty());
+            EXPECT_FALSE(DescriptionLines(*b).empty());
         }
     }
 }
