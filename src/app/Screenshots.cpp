@@ -7,9 +7,16 @@
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
+#include "boards/orb4/ORB4Board.h"
+#include "boards/orb8/ORB8Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/orb/EditConditionsForm.h"
+#include "editors/orb/Orb4EditForm.h"
+#include "editors/orb/Orb8EditForm.h"
+#include "editors/orb/RevZoneEditForm.h"
+#include "editors/orb/SignalEditForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -42,6 +49,29 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     const QString path = folder + QLatin1Char('/') + QLatin1String(name);
     const bool ok = widget->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// The ORB4 and ORB8 editor windows on copies of the first example board of each type.
+bool SaveOrbEditors(TMainForm& main, const QString& out)
+{
+    const auto* orb4 = dynamic_cast<const TORB4Board*>(main.BoardData.GetBoard(0, 0));
+    const auto* orb8 = dynamic_cast<const TORB8Board*>(main.BoardData.GetBoard(2, 0));
+    if (!orb4 || !orb8) return false;
+    TORB4Board board4(*orb4);
+    TORB8Board board8(*orb8);
+    const auto save = [&out](QDialog&& dialog, const char* name) {
+        dialog.show();
+        Wait(100);
+        const bool saved = Save(&dialog, out, name);
+        dialog.reject();
+        return saved;
+    };
+    bool ok = save(TOrb4EditForm(&main, board4), "orb4-edit.png");
+    ok &= save(TOrb8EditForm(&main, board8), "orb8-edit.png");
+    ok &= save(TSignalEditForm(&main, board4.GetSignal(3)), "signal-edit.png");
+    ok &= save(TRevZoneEditForm(&main, board4.GetZone(1)), "revzone-edit.png");
+    ok &= save(TEditConditionsForm(&main, board4.GetSignal(1).RedSet()), "conditions-edit.png");
     return ok;
 }
 
@@ -142,6 +172,7 @@ int main(int argc, char* argv[])
         Wait(50);
     }
 
+    ok &= SaveOrbEditors(main, out);
     main.About1Click();
     Wait(50);
     ok &= Save(main.AboutBox, out, "about.png");
