@@ -7,9 +7,13 @@
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
+#include "boards/rvn2/RVN2Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/rvn2/RVN2EditForm.h"
+#include "editors/rvn2/RVN2SequenceEditForm.h"
+#include "editors/rvn2/RVN2Wizard.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -42,6 +46,30 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     const QString path = folder + QLatin1Char('/') + QLatin1String(name);
     const bool ok = widget->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// The RVN2 board window, its sequence window on the first sequence and the wizard, on a copy of
+// the first example RVN2 board.
+bool SaveRvn2Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TRVN2Board*>(main.BoardData.GetBoard(eRVN2, 0));
+    TRVN2Board board = example ? *example : TRVN2Board();
+    auto show = [](QDialog& dialog, const QString& folder, const char* name) {
+        dialog.show();
+        Wait(100);
+        return Save(&dialog, folder, name);
+    };
+    TRVN2EditForm boardForm(&main, board);
+    bool ok = show(boardForm, out, "rvn2-edit.png");
+    TRVN2SequenceEditForm sequenceForm(&boardForm, board.GetSequence(0));
+    sequenceForm.SelectStep(0);
+    ok &= show(sequenceForm, out, "rvn2-sequence-edit.png");
+    TTRVN2Wizard wizard(&sequenceForm, board.GetSequence(0));
+    ok &= show(wizard, out, "rvn2-wizard.png");
+    wizard.reject();
+    sequenceForm.reject();
+    boardForm.reject();
     return ok;
 }
 
@@ -142,6 +170,7 @@ int main(int argc, char* argv[])
         Wait(50);
     }
 
+    ok &= SaveRvn2Editors(main, out);
     main.About1Click();
     Wait(50);
     ok &= Save(main.AboutBox, out, "about.png");
