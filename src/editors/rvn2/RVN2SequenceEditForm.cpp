@@ -85,18 +85,20 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
     ActiveStepEdit->setReadOnly(true);
     ActiveStepEdit->setMaximumWidth(ActiveStepEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
 
+    // Labels above their controls: name, type and the count of active steps in a row, then the
+    // description across the window.
     auto* header = new QGridLayout;
     auto addLabelled = [&](int row, int column, const QString& text, QWidget* control, int span = 1) {
         auto* label = new QLabel(text, this);
         label->setBuddy(control);
-        header->addWidget(label, row, column);
-        header->addWidget(control, row, column + 1, 1, span);
+        header->addWidget(label, row, column, 1, span);
+        header->addWidget(control, row + 1, column, 1, span);
     };
     addLabelled(0, 0, QStringLiteral("Short Name (15 characters max)"), NameEdit);
-    addLabelled(0, 2, QStringLiteral("Sequence Type"), SequenceTypeCombo);
-    addLabelled(0, 4, QStringLiteral("No. Active Steps"), ActiveStepEdit);
-    addLabelled(1, 0, QStringLiteral("Description"), DescriptionEdit, 5);
-    header->setColumnStretch(1, 1);
+    addLabelled(0, 1, QStringLiteral("Sequence Type"), SequenceTypeCombo);
+    addLabelled(0, 2, QStringLiteral("No. Active Steps"), ActiveStepEdit);
+    addLabelled(2, 0, QStringLiteral("Description"), DescriptionEdit, 3);
+    header->setColumnStretch(0, 1);
 
     auto* steps = new QGroupBox(QStringLiteral("Sequence Steps"), this);
     StepList = new QListWidget(steps);
