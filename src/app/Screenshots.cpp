@@ -9,6 +9,7 @@
 #include "app/SpeedometerForm.h"
 #include "boards/orb4/ORB4Board.h"
 #include "boards/orb8/ORB8Board.h"
+#include "boards/rvn2/RVN2Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
@@ -17,6 +18,9 @@
 #include "editors/orb/Orb8EditForm.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
+#include "editors/rvn2/RVN2EditForm.h"
+#include "editors/rvn2/RVN2SequenceEditForm.h"
+#include "editors/rvn2/RVN2Wizard.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -52,26 +56,53 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     return ok;
 }
 
+// Shows an editor window without waiting for it and saves its picture; the window stays open
+// for child windows to be placed beside it.
+bool ShowAndSave(QDialog& dialog, const QString& folder, const char* name)
+{
+    dialog.show();
+    Wait(100);
+    return Save(&dialog, folder, name);
+}
+
+// The same for a window of its own, which is cancelled afterwards.
+bool ShowAndSave(QDialog&& dialog, const QString& folder, const char* name)
+{
+    const bool saved = ShowAndSave(dialog, folder, name);
+    dialog.reject();
+    return saved;
+}
+
 // The ORB4 and ORB8 editor windows on copies of the first example board of each type.
 bool SaveOrbEditors(TMainForm& main, const QString& out)
 {
-    const auto* orb4 = dynamic_cast<const TORB4Board*>(main.BoardData.GetBoard(0, 0));
-    const auto* orb8 = dynamic_cast<const TORB8Board*>(main.BoardData.GetBoard(2, 0));
+    const auto* orb4 = dynamic_cast<const TORB4Board*>(main.BoardData.GetBoard(eORB4, 0));
+    const auto* orb8 = dynamic_cast<const TORB8Board*>(main.BoardData.GetBoard(eORB8, 0));
     if (!orb4 || !orb8) return false;
     TORB4Board board4(*orb4);
     TORB8Board board8(*orb8);
-    const auto save = [&out](QDialog&& dialog, const char* name) {
-        dialog.show();
-        Wait(100);
-        const bool saved = Save(&dialog, out, name);
-        dialog.reject();
-        return saved;
-    };
-    bool ok = save(TOrb4EditForm(&main, board4), "orb4-edit.png");
-    ok &= save(TOrb8EditForm(&main, board8), "orb8-edit.png");
-    ok &= save(TSignalEditForm(&main, board4.GetSignal(3)), "signal-edit.png");
-    ok &= save(TRevZoneEditForm(&main, board4.GetZone(1)), "revzone-edit.png");
-    ok &= save(TEditConditionsForm(&main, board4.GetSignal(1).RedSet()), "conditions-edit.png");
+    bool ok = ShowAndSave(TOrb4EditForm(&main, board4), out, "orb4-edit.png");
+    ok &= ShowAndSave(TOrb8EditForm(&main, board8), out, "orb8-edit.png");
+    ok &= ShowAndSave(TSignalEditForm(&main, board4.GetSignal(3)), out, "signal-edit.png");
+    ok &= ShowAndSave(TRevZoneEditForm(&main, board4.GetZone(1)), out, "revzone-edit.png");
+    ok &= ShowAndSave(TEditConditionsForm(&main, board4.GetSignal(1).RedSet()), out, "conditions-edit.png");
+    return ok;
+}
+
+// The RVN2 board window, its sequence window on the first sequence and the wizard, on a copy of
+// the first example RVN2 board.
+bool SaveRvn2Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TRVN2Board*>(main.BoardData.GetBoard(eRVN2, 0));
+    TRVN2Board board = example ? *example : TRVN2Board();
+    TRVN2EditForm boardForm(&main, board);
+    bool ok = ShowAndSave(boardForm, out, "rvn2-edit.png");
+    TRVN2SequenceEditForm sequenceForm(&boardForm, board.GetSequence(0));
+    sequenceForm.SelectStep(0);
+    ok &= ShowAndSave(sequenceForm, out, "rvn2-sequence-edit.png");
+    ok &= ShowAndSave(TTRVN2Wizard(&sequenceForm, board.GetSequence(0)), out, "rvn2-wizard.png");
+    sequenceForm.reject();
+    boardForm.reject();
     return ok;
 }
 
@@ -173,6 +204,7 @@ int main(int argc, char* argv[])
     }
 
     ok &= SaveOrbEditors(main, out);
+    ok &= SaveRvn2Editors(main, out);
     main.About1Click();
     Wait(50);
     ok &= Save(main.AboutBox, out, "about.png");

@@ -3,19 +3,25 @@
 #include "boards/ConfigurableBoard.h"
 #include "boards/orb4/ORB4Board.h"
 #include "boards/orb8/ORB8Board.h"
+#include "boards/rvn2/RVN2Board.h"
 #include "editors/orb/Orb4EditForm.h"
 #include "editors/orb/Orb8EditForm.h"
+#include "editors/rvn2/RVN2EditForm.h"
 
 TBoardEditor DefaultBoardEditor(int type)
 {
     switch (type) {
-    case 0:
+    case eORB4:
         return [](QWidget* anchor, TConfigurableBoard& board) {
             if (auto* orb4 = dynamic_cast<TORB4Board*>(&board)) TOrb4EditForm(anchor, *orb4).Execute();
         };
-    case 2:
+    case eORB8:
         return [](QWidget* anchor, TConfigurableBoard& board) {
             if (auto* orb8 = dynamic_cast<TORB8Board*>(&board)) TOrb8EditForm(anchor, *orb8).Execute();
+        };
+    case eRVN2:
+        return [](QWidget* anchor, TConfigurableBoard& board) {
+            if (auto* rvn2 = dynamic_cast<TRVN2Board*>(&board)) TRVN2EditForm(anchor, *rvn2).Execute();
         };
     default: return {};
     }
