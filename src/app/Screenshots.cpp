@@ -7,9 +7,13 @@
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
+#include "boards/kpx9/KPX9Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/kpx9/KPX9CellEditForm.h"
+#include "editors/kpx9/KPX9EditForm.h"
+#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -42,6 +46,37 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     const QString path = folder + QLatin1Char('/') + QLatin1String(name);
     const bool ok = widget->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// The KPX9 board window, the cell editor on a point cell and the route editor on the first route
+// of the example panel, on a copy of the board.
+bool SaveKpx9Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TKPX9Board*>(main.BoardData.GetBoard(eKPX9, 0));
+    if (!example) {
+        std::printf("no example KPX9 board: KPX9 editors skipped\n");
+        return true;
+    }
+    TKPX9Board board(*example);
+    TKPX9EditForm form(&main, board);
+    form.show();
+    Wait(100);
+    bool ok = Save(&form, out, "kpx9-edit.png");
+    uint32_t pointCell = 0;
+    while (pointCell + 1 < kKPX9CellCount && board.GetCell(pointCell).CellType != eKPX9Point) ++pointCell;
+    TKPX9CellEditForm cell(&form, board.GetCell(pointCell), board.Cells);
+    cell.show();
+    Wait(100);
+    ok &= Save(&cell, out, "kpx9-cell-edit.png");
+    cell.reject();
+    TKPX9RouteEditForm route(&form, board.GetRoute(0), board.Cells);
+    route.show();
+    route.RouteListBox->setCurrentRow(1);
+    Wait(100);
+    ok &= Save(&route, out, "kpx9-route-edit.png");
+    route.reject();
+    form.reject();
     return ok;
 }
 
@@ -141,6 +176,8 @@ int main(int argc, char* argv[])
         CloseForm(renumber);
         Wait(50);
     }
+
+    ok &= SaveKpx9Editors(main, out);
 
     main.About1Click();
     Wait(50);
