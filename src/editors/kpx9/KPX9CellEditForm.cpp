@@ -88,9 +88,10 @@ TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKP
     AddrEdit = Named(new TSpinEdit(1, 2048, 1, this), "AddrEdit");
     AddressLabel->setBuddy(AddrEdit);
     ToFbCheck = Named(new QCheckBox(QStringLiteral("Uses Turnout Feedback"), this), "ToFbCheck");
+    // Made in the order of the rows, which is the order the Tab key follows.
     SW1Combo = Named(new TIndexCombo(kEffectItems, this), "SW1Combo");
-    SW2Combo = Named(new TIndexCombo(kEffectItems, this), "SW2Combo");
     Route1Edit = Named(new TSpinEdit(1, 24, 1, this), "Route1Edit");
+    SW2Combo = Named(new TIndexCombo(kEffectItems, this), "SW2Combo");
     Route2Edit = Named(new TSpinEdit(1, 24, 1, this), "Route2Edit");
 
     auto* top = new QGridLayout;

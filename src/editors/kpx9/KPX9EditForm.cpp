@@ -100,7 +100,7 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog
     layout->addLayout(settings);
     layout->addLayout(lists, 1);
     layout->addLayout(ButtonRow());
-    resize(1280, 700);
+    resize(1240, 660);
 
     LoadControls();
     FillLists();
