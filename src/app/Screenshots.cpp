@@ -21,6 +21,10 @@
 #include "editors/rvn2/RVN2EditForm.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "editors/rvn2/RVN2Wizard.h"
+#include "boards/kpx9/KPX9Board.h"
+#include "editors/kpx9/KPX9CellEditForm.h"
+#include "editors/kpx9/KPX9EditForm.h"
+#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -103,6 +107,31 @@ bool SaveRvn2Editors(TMainForm& main, const QString& out)
     ok &= ShowAndSave(TTRVN2Wizard(&sequenceForm, board.GetSequence(0)), out, "rvn2-wizard.png");
     sequenceForm.reject();
     boardForm.reject();
+    return ok;
+}
+
+// The KPX9 board window, the cell editor on a point cell and the route editor on the first route
+// of the example panel, on a copy of the board.
+bool SaveKpx9Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TKPX9Board*>(main.BoardData.GetBoard(eKPX9, 0));
+    if (!example) {
+        std::printf("no example KPX9 board: KPX9 editors skipped\n");
+        return true;
+    }
+    TKPX9Board board(*example);
+    TKPX9EditForm form(&main, board);
+    bool ok = ShowAndSave(form, out, "kpx9-edit.png");
+    uint32_t pointCell = 0;
+    while (pointCell + 1 < kKPX9CellCount && board.GetCell(pointCell).CellType != eKPX9Point) ++pointCell;
+    ok &= ShowAndSave(TKPX9CellEditForm(&form, board.GetCell(pointCell), board.Cells), out, "kpx9-cell-edit.png");
+    TKPX9RouteEditForm route(&form, board.GetRoute(0), board.Cells);
+    route.show();
+    route.RouteListBox->setCurrentRow(1);
+    Wait(100);
+    ok &= Save(&route, out, "kpx9-route-edit.png");
+    route.reject();
+    form.reject();
     return ok;
 }
 
@@ -205,6 +234,7 @@ int main(int argc, char* argv[])
 
     ok &= SaveOrbEditors(main, out);
     ok &= SaveRvn2Editors(main, out);
+    ok &= SaveKpx9Editors(main, out);
     main.About1Click();
     Wait(50);
     ok &= Save(main.AboutBox, out, "about.png");

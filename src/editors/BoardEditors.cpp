@@ -7,6 +7,8 @@
 #include "editors/orb/Orb4EditForm.h"
 #include "editors/orb/Orb8EditForm.h"
 #include "editors/rvn2/RVN2EditForm.h"
+#include "boards/kpx9/KPX9Board.h"
+#include "editors/kpx9/KPX9EditForm.h"
 
 TBoardEditor DefaultBoardEditor(int type)
 {
@@ -22,6 +24,10 @@ TBoardEditor DefaultBoardEditor(int type)
     case eRVN2:
         return [](QWidget* anchor, TConfigurableBoard& board) {
             if (auto* rvn2 = dynamic_cast<TRVN2Board*>(&board)) TRVN2EditForm(anchor, *rvn2).Execute();
+        };
+    case eKPX9:
+        return [](QWidget* anchor, TConfigurableBoard& board) {
+            if (auto* kpx9 = dynamic_cast<TKPX9Board*>(&board)) TKPX9EditForm(anchor, *kpx9).Execute();
         };
     default: return {};
     }

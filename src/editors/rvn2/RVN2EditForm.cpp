@@ -1,6 +1,7 @@
 #include "editors/rvn2/RVN2EditForm.h"
 
 #include "boards/rvn2/RVN2Board.h"
+#include "editors/EditorText.h"
 #include "editors/TabStopDelegate.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "widgets/IndexCombo.h"
@@ -17,12 +18,10 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TEditorDialog
 {
     setWindowTitle(QStringLiteral("Edit RVN2 Autoferry Settings"));
 
-    BoardNameEdit = new QLineEdit(this);
-    BoardNameEdit->setObjectName(QStringLiteral("BoardNameEdit"));
+    BoardNameEdit = NewTextEdit(this, QStringLiteral("BoardNameEdit"));
     SerialNumEdit = new TSpinEdit(1, 65536, 1, this);
     SerialNumEdit->setObjectName(QStringLiteral("SerialNumEdit"));
-    DescriptionEdit = new QLineEdit(this);
-    DescriptionEdit->setObjectName(QStringLiteral("DescriptionEdit"));
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
     auto* identity = new QFormLayout;
     identity->addRow(QStringLiteral("Board Name:"), BoardNameEdit);
     identity->addRow(QStringLiteral("Serial Number:"), SerialNumEdit);
@@ -66,9 +65,9 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TEditorDialog
 
 void TRVN2EditForm::FillControls()
 {
-    BoardNameEdit->setText(QString::fromStdString(Board.Name));
+    ShowModelText(*BoardNameEdit, Board.Name);
     SerialNumEdit->SetValue(int(Board.SerialNumber));
-    DescriptionEdit->setText(QString::fromStdString(Board.Notes));
+    ShowModelText(*DescriptionEdit, Board.Notes);
     SensorCombo->SetValue(Board.SensorConfig.ConfigCode);
     SensorBoardSpin->SetValue(int(Board.SensorConfig.SensorBoardNumber));
     RefreshSequenceList();
@@ -94,9 +93,9 @@ void TRVN2EditForm::EditSequence(int index)
 
 void TRVN2EditForm::WriteBack()
 {
-    Board.Name = BoardNameEdit->text().toStdString();
+    StoreModelText(*BoardNameEdit, Board.Name);
     Board.SerialNumber = uint32_t(SerialNumEdit->Value());
-    Board.Notes = DescriptionEdit->text().toStdString();
+    StoreModelText(*DescriptionEdit, Board.Notes);
     Board.SensorConfig.ConfigCode = uint8_t(SensorCombo->Value());
     Board.SensorConfig.SensorBoardNumber = uint32_t(SensorBoardSpin->Value());
 }

@@ -1,5 +1,6 @@
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 
+#include "editors/EditorText.h"
 #include "editors/rvn2/RVN2Wizard.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
@@ -93,10 +94,8 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
 {
     setWindowTitle(QStringLiteral("Edit Sequence: %1").arg(sequence.SequenceNumber));
 
-    NameEdit = new QLineEdit(this);
-    NameEdit->setObjectName(QStringLiteral("NameEdit"));
-    DescriptionEdit = new QLineEdit(this);
-    DescriptionEdit->setObjectName(QStringLiteral("DescriptionEdit"));
+    NameEdit = NewTextEdit(this, QStringLiteral("NameEdit"));
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
     SequenceTypeCombo = new TIndexCombo(
         {QStringLiteral("Station Stop"), QStringLiteral("Shuttle"), QStringLiteral("User Defined")}, this);
     SequenceTypeCombo->setObjectName(QStringLiteral("SequenceTypeCombo"));
@@ -202,9 +201,9 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
 void TRVN2SequenceEditForm::ShowSequence()
 {
     RefreshStepList();
-    NameEdit->setText(QString::fromStdString(Work.Name));
+    ShowModelText(*NameEdit, Work.Name);
     ShownName = NameEdit->text();
-    DescriptionEdit->setText(QString::fromStdString(Work.Description));
+    ShowModelText(*DescriptionEdit, Work.Description);
     SequenceTypeCombo->SetValue(Work.SequenceType);
     // The stored number, which the board keeps as it is given.
     ActiveSteps = Work.ActiveSteps;
@@ -392,8 +391,8 @@ void TRVN2SequenceEditForm::WizardBtnClick()
     // What the user has typed so far goes into the copy the wizard starts from, so that
     // cancelling the wizard keeps it.
     CutName();
-    Work.Name = NameEdit->text().toStdString();
-    Work.Description = DescriptionEdit->text().toStdString();
+    StoreModelText(*NameEdit, Work.Name);
+    StoreModelText(*DescriptionEdit, Work.Description);
     Work.SequenceType = uint8_t(SequenceTypeCombo->Value());
     Work.ActiveSteps = ActiveSteps;
     TTRVN2Wizard wizard(this, Work);
@@ -405,9 +404,9 @@ void TRVN2SequenceEditForm::WriteBack()
 {
     if (StepLoaded && StepEdited) WriteStep();
     CutName();
+    StoreModelText(*NameEdit, Work.Name);
+    StoreModelText(*DescriptionEdit, Work.Description);
     Sequence = Work;
-    Sequence.Name = NameEdit->text().toStdString();
-    Sequence.Description = DescriptionEdit->text().toStdString();
     Sequence.SequenceType = uint8_t(SequenceTypeCombo->Value());
     Sequence.ActiveSteps = ActiveSteps;
 }
