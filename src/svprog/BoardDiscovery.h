@@ -4,8 +4,8 @@
 // from the data kept here.
 
 #include "boards/ProductList.h"
-#include "boards/RenumberableBoard.h"
 #include "svprog/ConversationHost.h"
+#include "svprog/RenumberableBoard.h"
 #include "svprog/SVProgMessage.h"
 
 #include <cstdint>
