@@ -1,7 +1,6 @@
 #include "boards/Condition.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -28,27 +27,6 @@ const TSetKindInfo kSetKinds[kConditionSetKindCount] = {
     {"Reverse Zone Freeze Conditions", "Cond_Rev_Freeze:", 6},
     {"Reverse Zone Shunt Conditions", "Cond_Rev_Shunt:", 3},
 };
-
-// A decimal whole number at the start of the text (leading blanks and a sign allowed);
-// 0 when the text does not begin with one. Board-file numbers are read the same way.
-uint32_t ParseDecimal(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (value > INT_MAX) value = INT_MAX;
-    if (negative) value = -value;
-    return static_cast<uint32_t>(static_cast<int>(value));
-}
 
 } // namespace
 
@@ -170,10 +148,11 @@ bool TCondition::ParseToken(const std::string& token)
         const std::string numberText = rest.substr(0, rest.find(' '));
         if (type == edtSensor) {
             const size_t colon = numberText.find(':');
-            Number = ParseDecimal(numberText.substr(0, colon));
-            Offset = colon == std::string::npos ? 0 : ParseDecimal(numberText.substr(colon + 1));
+            Number = static_cast<uint32_t>(LeadingNumber(numberText.substr(0, colon)));
+            Offset =
+                colon == std::string::npos ? 0 : static_cast<uint32_t>(LeadingNumber(numberText.substr(colon + 1)));
         } else {
-            Number = ParseDecimal(numberText);
+            Number = static_cast<uint32_t>(LeadingNumber(numberText));
         }
     }
 

@@ -6,7 +6,24 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// A decimal whole number at the start of a text: blanks, an optional sign, then digits. This is
+// how every number of a board file is read, whole fields and the numbers inside text fields alike.
+// A number beyond the range of a signed 32-bit value saturates to INT_MIN or INT_MAX.
+struct TLeadingNumber {
+    int Value = 0; // 0 when there are no digits
+    bool HasDigits = false;
+    bool InRange = true; // false when Value was saturated
+    size_t End = 0; // the position after the last digit
+};
+TLeadingNumber ParseLeadingNumber(std::string_view text);
+// The value alone: 0 when the text does not begin with a number.
+inline int LeadingNumber(std::string_view text)
+{
+    return ParseLeadingNumber(text).Value;
+}
 
 class TCsvIo {
 public:

@@ -1,7 +1,6 @@
 #include "boards/kpx9/KPX9Route.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -20,26 +19,13 @@ std::string Num(uint32_t value)
 constexpr uint32_t kMaxPointAddress = 2048;
 
 // The address part of an entry field: the whole number before its first blank (the whole field
-// when there is no blank). False when that part is not a whole number.
+// when there is no blank). False when that part is not a whole number of the signed 32-bit range.
 bool ParseEntryAddress(const std::string& field, uint32_t& address)
 {
     const std::string part = field.substr(0, field.find(' '));
-    size_t i = 0;
-    bool negative = false;
-    if (i < part.size() && (part[i] == '+' || part[i] == '-')) {
-        negative = part[i] == '-';
-        ++i;
-    }
-    if (i == part.size()) return false;
-    long long value = 0;
-    for (; i < part.size(); ++i) {
-        if (part[i] < '0' || part[i] > '9') return false;
-        value = value * 10 + (part[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return false;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX || value < INT_MIN) return false;
-    address = static_cast<uint32_t>(static_cast<int>(value));
+    const TLeadingNumber number = ParseLeadingNumber(part);
+    if (!number.HasDigits || !number.InRange || number.End != part.size()) return false;
+    address = static_cast<uint32_t>(number.Value);
     return true;
 }
 

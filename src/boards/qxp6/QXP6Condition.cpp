@@ -1,29 +1,6 @@
 #include "boards/qxp6/QXP6Condition.h"
 
-#include <climits>
-
 namespace {
-
-// A decimal whole number at the start of the text (leading blanks and a sign allowed); 0 when
-// the text does not begin with one. The board file's number rule.
-uint32_t LeadingNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (value > INT_MAX) value = INT_MAX;
-    if (negative) value = -value;
-    return static_cast<uint32_t>(static_cast<int>(value));
-}
 
 const char* const kStateWords[6] = {"TH", "CL", "OC", "UN", "RD", "NR"};
 
@@ -113,10 +90,10 @@ bool TQXP6Condition::ParseToken(const std::string& token)
     const std::string numberText = rest.substr(0, rest.find(' '));
     if (DeviceType == eQXP6Sensor) {
         const size_t colon = numberText.find(':');
-        Number = LeadingNumber(numberText.substr(0, colon));
-        Offset = colon == std::string::npos ? 0 : LeadingNumber(numberText.substr(colon + 1));
+        Number = static_cast<uint32_t>(LeadingNumber(numberText.substr(0, colon)));
+        Offset = colon == std::string::npos ? 0 : static_cast<uint32_t>(LeadingNumber(numberText.substr(colon + 1)));
     } else {
-        Number = LeadingNumber(numberText);
+        Number = static_cast<uint32_t>(LeadingNumber(numberText));
     }
 
     for (int p = 0; p < 6; ++p) {
