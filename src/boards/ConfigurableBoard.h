@@ -3,6 +3,7 @@
 // table of System Variables (SVs), with the operations through which the rest of the program
 // calculates, decodes, saves, loads, lists and describes a board without knowing its type.
 
+#include "boards/BoardTypes.h"
 #include "boards/CsvIo.h"
 
 #include <cstdint>
@@ -10,10 +11,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Board type index: list, tab, factory and settings order.
-enum EBoardType : int { eORB4 = 0, eKPX9 = 1, eORB8 = 2, eRVN2 = 3, eQXP6 = 4 };
-constexpr int kBoardTypeCount = 5;
 
 class TConfigurableBoard : public TCsvIo {
 public:

@@ -1,13 +1,12 @@
 #include "sim/SimConfig.h"
 
+#include "boards/BoardTypes.h"
+
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
 
 namespace {
-
-constexpr const char* kTypeTags[5] = {"ORB4", "KPX9", "ORB8", "RVN2", "QXP6"};
-constexpr uint16_t kProductIds[5] = {1, 2, 5, 6, 7};
 
 std::string_view Trim(std::string_view s)
 {
@@ -51,8 +50,8 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
     }
     std::string tag = Upper(Trim(text.substr(0, at)));
     entry.TypeIndex = -1;
-    for (int i = 0; i < 5; ++i) {
-        if (tag == kTypeTags[i]) entry.TypeIndex = i;
+    for (int type = 0; type < kBoardTypeCount; ++type) {
+        if (tag == BoardTypeTag(type)) entry.TypeIndex = type;
     }
     if (entry.TypeIndex < 0) {
         error = "unknown board type '" + tag + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)";
@@ -84,18 +83,8 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
 std::vector<TSimBoardSpec> TSimConfig::DefaultBoards()
 {
     std::vector<TSimBoardSpec> boards;
-    for (int i = 0; i < 5; ++i) boards.push_back({i, static_cast<uint16_t>(1001 + i), 1});
+    for (int type = 0; type < kBoardTypeCount; ++type) boards.push_back({type, static_cast<uint16_t>(1001 + type), 1});
     return boards;
-}
-
-const char* SimBoardTypeTag(int typeIndex)
-{
-    return typeIndex >= 0 && typeIndex < 5 ? kTypeTags[typeIndex] : "";
-}
-
-uint16_t SimProductId(int typeIndex)
-{
-    return typeIndex >= 0 && typeIndex < 5 ? kProductIds[typeIndex] : 0;
 }
 
 bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& error)

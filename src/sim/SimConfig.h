@@ -41,10 +41,6 @@ struct TSimConfig {
     static std::vector<TSimBoardSpec> DefaultBoards();
 };
 
-// The type tags of the five board types, in type-index order, and their product ids.
-const char* SimBoardTypeTag(int typeIndex);
-uint16_t SimProductId(int typeIndex);
-
 // Parses what follows "sim:" (an empty text gives the defaults). False with a clear reason in
 // `error` for an unknown option or a bad value; `config` is then unchanged.
 bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& error);

@@ -33,20 +33,11 @@ uint32_t RouteSV(uint32_t index)
                               : kFirstHighRouteSV + kKPX9RouteSVBytes * (index - kLowRoutes);
 }
 
-std::vector<uint32_t> MakeUnusedSVs()
-{
-    std::vector<uint32_t> list = {1, 2, 7, 8};
-    for (uint32_t n = 18; n <= 29; ++n) list.push_back(n);
-    for (uint32_t n = 247; n <= 256; ++n) list.push_back(n);
-    for (uint32_t n = 509; n <= 512; ++n) list.push_back(n);
-    return list;
-}
-
 } // namespace
 
 TKPX9Board::TKPX9Board()
 {
-    Name = "KPX9 Lever Panel Master";
+    Name = BoardTypeInfo(eKPX9).NewBoardName;
     SetSVCount(kSVCount);
     for (uint32_t i = 0; i < kKPX9CellCount; ++i) Cells[i] = TKPX9Cell(i + 1);
     for (uint32_t i = 0; i < kKPX9RouteCount; ++i) Routes[i] = TKPX9Route(i + 1);
@@ -55,12 +46,12 @@ TKPX9Board::TKPX9Board()
 
 std::string TKPX9Board::GetBoardType() const
 {
-    return "KPX9";
+    return BoardTypeTag(eKPX9);
 }
 
 bool TKPX9Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
 {
-    return manufacturerId == 1 && productId >= 2 && productId <= 4 && serial == SerialNumber;
+    return IsBoardTypeIdentity(eKPX9, manufacturerId, productId) && serial == SerialNumber;
 }
 
 void TKPX9Board::SetToFromRoutes(bool toFrom)
@@ -76,14 +67,12 @@ std::string TKPX9Board::GetSVErrorText() const
 
 const std::vector<uint32_t>& TKPX9Board::GetProtectedSVs() const
 {
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
+    return ProtectedBoardSVs();
 }
 
 const std::vector<uint32_t>& TKPX9Board::GetUnusedSVs() const
 {
-    static const std::vector<uint32_t> list = MakeUnusedSVs();
-    return list;
+    return BoardTypeInfo(eKPX9).UnusedSVs;
 }
 
 bool TKPX9Board::CalculateSVs()
@@ -172,7 +161,7 @@ void TKPX9Board::DisplayBoard(std::vector<std::string>& lines)
 void TKPX9Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();
-    SetText(0, "KPX9_BOARD");
+    SetText(0, BoardRecordTag(eKPX9));
     SetText(1, Name);
     SetNumber(2, FileNumber(SerialNumber));
     SetNumber(3, ToFromRoutes ? 1 : 0);

@@ -19,9 +19,6 @@ using TKPX9Routes = std::array<TKPX9Route, kKPX9RouteCount>;
 class TKPX9Board : public TConfigurableBoard {
 public:
     TKPX9Board();
-    TKPX9Board(const TKPX9Board& other) = default;
-    TKPX9Board& operator=(const TKPX9Board& other) = default;
-    ~TKPX9Board() override = default;
 
     std::string GetBoardType() const override;
     bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;

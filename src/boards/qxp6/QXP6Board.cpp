@@ -35,18 +35,11 @@ uint8_t Hi(uint32_t value)
     return static_cast<uint8_t>((value >> 8) & 0xFF);
 }
 
-std::vector<uint32_t> MakeUnusedList()
-{
-    std::vector<uint32_t> list = {1, 2, 7, 8, 29, 40, 159, 160, 169, 170, 379, 380};
-    for (uint32_t n = 429; n <= 512; ++n) list.push_back(n);
-    return list;
-}
-
 } // namespace
 
 TQXP6Board::TQXP6Board()
 {
-    Name = "QXP6 Accessory Decoder";
+    Name = BoardTypeInfo(eQXP6).NewBoardName;
     SetSVCount(512);
     for (int i = 0; i < kOutputCellCount; ++i)
         OutputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
@@ -57,9 +50,14 @@ TQXP6Board::TQXP6Board()
     SetBaseAddress(1);
 }
 
+std::string TQXP6Board::GetBoardType() const
+{
+    return BoardTypeTag(eQXP6);
+}
+
 bool TQXP6Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
 {
-    return manufacturerId == kManufacturerId && productId == kProductId && serial == SerialNumber;
+    return IsBoardTypeIdentity(eQXP6, manufacturerId, productId) && serial == SerialNumber;
 }
 
 void TQXP6Board::SetBaseAddress(uint32_t value)
@@ -208,14 +206,12 @@ void TQXP6Board::DecodeSVs()
 
 const std::vector<uint32_t>& TQXP6Board::GetProtectedSVs() const
 {
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
+    return ProtectedBoardSVs();
 }
 
 const std::vector<uint32_t>& TQXP6Board::GetUnusedSVs() const
 {
-    static const std::vector<uint32_t> list = MakeUnusedList();
-    return list;
+    return BoardTypeInfo(eQXP6).UnusedSVs;
 }
 
 void TQXP6Board::DisplayBoard(std::vector<std::string>& lines)
@@ -246,7 +242,7 @@ void TQXP6Board::DisplayBoard(std::vector<std::string>& lines)
 void TQXP6Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();
-    SetText(0, "QXP6_BOARD");
+    SetText(0, BoardRecordTag(eQXP6));
     SetText(1, Name);
     SetNumber(2, SerialNumber);
     SetNumber(3, BaseAddress);

@@ -19,15 +19,10 @@ public:
     static constexpr int kOutputCellCount = 8;
     static constexpr int kInputCellCount = 10;
     static constexpr int kRouteCount = 8;
-    static constexpr uint32_t kManufacturerId = 1;
-    static constexpr uint32_t kProductId = 7;
 
     TQXP6Board();
-    TQXP6Board(const TQXP6Board&) = default;
-    TQXP6Board& operator=(const TQXP6Board&) = default;
-    ~TQXP6Board() override = default;
 
-    std::string GetBoardType() const override { return "QXP6"; }
+    std::string GetBoardType() const override;
     bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;

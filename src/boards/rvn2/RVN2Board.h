@@ -14,16 +14,11 @@
 class TRVN2Board : public TConfigurableBoard {
 public:
     static constexpr size_t kSequenceCount = 4;
-    static constexpr uint32_t kManufacturerId = 1;
-    static constexpr uint32_t kProductId = 6;
     static constexpr uint32_t kSensorBoardSV = 12;
     static constexpr uint32_t kSensorConfigSV = 13;
     static constexpr uint32_t kFirstSequenceSV = 30;
 
     TRVN2Board();
-    TRVN2Board(const TRVN2Board& other) = default;
-    TRVN2Board& operator=(const TRVN2Board& other) = default;
-    ~TRVN2Board() override = default;
 
     std::string GetBoardType() const override;
     bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
