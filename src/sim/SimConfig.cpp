@@ -41,7 +41,7 @@ bool ParseProbability(std::string_view text, double& value)
     return end == copy.c_str() + copy.size() && value >= 0.0 && value <= 1.0;
 }
 
-bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
+bool ParseBoard(std::string_view text, TSimBoardEntry& entry, std::string& error)
 {
     auto at = text.find('@');
     if (at == std::string_view::npos) {
@@ -80,9 +80,9 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
 
 } // namespace
 
-std::vector<TSimBoardSpec> TSimConfig::DefaultBoards()
+std::vector<TSimBoardEntry> TSimConfig::DefaultBoards()
 {
-    std::vector<TSimBoardSpec> boards;
+    std::vector<TSimBoardEntry> boards;
     for (int type = 0; type < kBoardTypeCount; ++type) boards.push_back({type, static_cast<uint16_t>(1001 + type), 1});
     return boards;
 }
@@ -114,7 +114,7 @@ bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& 
                 std::string_view one = Trim(value.substr(p, e - p));
                 p = e + 1;
                 if (one.empty()) continue;
-                TSimBoardSpec entry;
+                TSimBoardEntry entry;
                 if (!ParseBoard(one, entry, bad)) break;
                 result.Boards.push_back(entry);
             }
