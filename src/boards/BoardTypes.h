@@ -13,6 +13,8 @@ constexpr int kBoardTypeCount = 5;
 
 // The manufacturer id in the identity of every board type.
 constexpr uint32_t kBoardManufacturerId = 1;
+// Every board type has this many SVs.
+constexpr uint32_t kBoardSVCount = 512;
 
 struct TBoardTypeInfo {
     const char* Tag; // "ORB4"

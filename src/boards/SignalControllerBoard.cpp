@@ -19,37 +19,15 @@ std::vector<int> TSettingsLine::ReadNumbers(std::istream& stream, size_t count)
 
 // ---------------------------------------------------------------------------------------------
 
-TSignalControllerBoard::TSignalControllerBoard(EBoardType type) : Type(type)
+TSignalControllerBoard::TSignalControllerBoard(EBoardType type) : TTypedBoard(type)
 {
-    Name = BoardTypeInfo(type).NewBoardName;
-    SetSVCount(512);
     for (uint32_t i = 0; i < kSignalCount; ++i) Signals[i].SetSignalNumber(i + 1);
     for (uint32_t z = 0; z < kZoneCount; ++z) Zones[z].SetZoneNumber(z + 1);
-}
-
-std::string TSignalControllerBoard::GetBoardType() const
-{
-    return BoardTypeTag(Type);
-}
-
-bool TSignalControllerBoard::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return IsBoardTypeIdentity(Type, manufacturerId, productId) && serial == SerialNumber;
 }
 
 std::string TSignalControllerBoard::GetSVErrorText() const
 {
     return "SV Calculation Error: too many points, sensors or signals called up by board programming";
-}
-
-const std::vector<uint32_t>& TSignalControllerBoard::GetProtectedSVs() const
-{
-    return ProtectedBoardSVs();
-}
-
-const std::vector<uint32_t>& TSignalControllerBoard::GetUnusedSVs() const
-{
-    return BoardTypeInfo(Type).UnusedSVs;
 }
 
 void TSignalControllerBoard::SetSignalBaseAddress(uint32_t address)

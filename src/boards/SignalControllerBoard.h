@@ -1,10 +1,8 @@
 #pragma once
 // What the ORB4 and ORB8 signal controllers share: the device table, the ten signals and three
-// reverse running zones, the signal base address and the plain fields both boards have, their
-// identity from the board type table, and the steps of SV calculation, decoding, description and
-// board-file record that are the same on both.
+// reverse running zones, the signal base address and the plain fields both boards have, and the
+// steps of SV calculation, decoding, description and board-file record that are the same on both.
 
-#include "boards/BoardTypes.h"
 #include "boards/ConfigurableBoard.h"
 #include "boards/CsvIo.h"
 #include "boards/ExtDevTable.h"
@@ -31,18 +29,14 @@ protected:
     std::vector<int> ReadNumbers(std::istream& stream, size_t count);
 };
 
-class TSignalControllerBoard : public TConfigurableBoard {
+class TSignalControllerBoard : public TTypedBoard {
 public:
     static constexpr uint32_t kSignalCount = 10;
     static constexpr uint32_t kZoneCount = 3;
 
     explicit TSignalControllerBoard(EBoardType type);
 
-    std::string GetBoardType() const override;
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     std::string GetSVErrorText() const override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
 
     // Setting the base address copies it into the ten signals.
     void SetSignalBaseAddress(uint32_t address);
@@ -98,7 +92,6 @@ protected:
     void WriteSignalsAndZones(std::ostream& stream);
     void ReadSignalsAndZones(std::istream& stream);
 
-    EBoardType Type;
     TExtDevTable DevTable;
     std::array<TSignal, kSignalCount> Signals;
     std::array<TRevRunZone, kZoneCount> Zones;

@@ -11,7 +11,6 @@ long long FileNumber(uint32_t value)
     return static_cast<int32_t>(value);
 }
 
-constexpr uint32_t kSVCount = 512;
 constexpr uint32_t kFirstCellSV = 30;
 constexpr uint32_t kFirstLowRouteSV = 210; // routes 1..3
 constexpr uint32_t kLowRoutes = 3;
@@ -35,23 +34,11 @@ uint32_t RouteSV(uint32_t index)
 
 } // namespace
 
-TKPX9Board::TKPX9Board()
+TKPX9Board::TKPX9Board() : TTypedBoard(eKPX9)
 {
-    Name = BoardTypeInfo(eKPX9).NewBoardName;
-    SetSVCount(kSVCount);
     for (uint32_t i = 0; i < kKPX9CellCount; ++i) Cells[i] = TKPX9Cell(i + 1);
     for (uint32_t i = 0; i < kKPX9RouteCount; ++i) Routes[i] = TKPX9Route(i + 1);
     SetToFromRoutes(false);
-}
-
-std::string TKPX9Board::GetBoardType() const
-{
-    return BoardTypeTag(eKPX9);
-}
-
-bool TKPX9Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return IsBoardTypeIdentity(eKPX9, manufacturerId, productId) && serial == SerialNumber;
 }
 
 void TKPX9Board::SetToFromRoutes(bool toFrom)
@@ -63,16 +50,6 @@ void TKPX9Board::SetToFromRoutes(bool toFrom)
 std::string TKPX9Board::GetSVErrorText() const
 {
     return "SV Calculation Error: one or more routes has too many entries";
-}
-
-const std::vector<uint32_t>& TKPX9Board::GetProtectedSVs() const
-{
-    return ProtectedBoardSVs();
-}
-
-const std::vector<uint32_t>& TKPX9Board::GetUnusedSVs() const
-{
-    return BoardTypeInfo(eKPX9).UnusedSVs;
 }
 
 bool TKPX9Board::CalculateSVs()

@@ -37,10 +37,8 @@ uint8_t Hi(uint32_t value)
 
 } // namespace
 
-TQXP6Board::TQXP6Board()
+TQXP6Board::TQXP6Board() : TTypedBoard(eQXP6)
 {
-    Name = BoardTypeInfo(eQXP6).NewBoardName;
-    SetSVCount(512);
     for (int i = 0; i < kOutputCellCount; ++i)
         OutputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
     for (int i = 0; i < kInputCellCount; ++i)
@@ -48,16 +46,6 @@ TQXP6Board::TQXP6Board()
     for (int i = 0; i < kRouteCount; ++i) Routes[static_cast<size_t>(i)].RouteNumber = static_cast<uint32_t>(i + 1);
     DeviceTable.SensorBoard = SensorBoardNumber;
     SetBaseAddress(1);
-}
-
-std::string TQXP6Board::GetBoardType() const
-{
-    return BoardTypeTag(eQXP6);
-}
-
-bool TQXP6Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return IsBoardTypeIdentity(eQXP6, manufacturerId, productId) && serial == SerialNumber;
 }
 
 void TQXP6Board::SetBaseAddress(uint32_t value)
@@ -202,16 +190,6 @@ void TQXP6Board::DecodeSVs()
 
     for (uint32_t r = 1; r <= kRouteCount; ++r)
         Routes[r - 1].FromSVBytes(svs, kSVRouteEntries + 12 * (r - 1), kSVRouteTriggers + 5 * (r - 1), DeviceTable);
-}
-
-const std::vector<uint32_t>& TQXP6Board::GetProtectedSVs() const
-{
-    return ProtectedBoardSVs();
-}
-
-const std::vector<uint32_t>& TQXP6Board::GetUnusedSVs() const
-{
-    return BoardTypeInfo(eQXP6).UnusedSVs;
 }
 
 void TQXP6Board::DisplayBoard(std::vector<std::string>& lines)

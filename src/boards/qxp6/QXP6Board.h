@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-class TQXP6Board : public TConfigurableBoard {
+class TQXP6Board : public TTypedBoard {
 public:
     static constexpr int kOutputCellCount = 8;
     static constexpr int kInputCellCount = 10;
@@ -22,15 +22,11 @@ public:
 
     TQXP6Board();
 
-    std::string GetBoardType() const override;
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
     bool CalculateSVs() override;
     std::string GetSVErrorText() const override;
     void DecodeSVs() override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
     void DisplayBoard(std::vector<std::string>& lines) override;
 
     // Sets the base address of the board and every copy of it (cells, routes, device table).

@@ -2,21 +2,9 @@
 
 #include <span>
 
-TRVN2Board::TRVN2Board()
+TRVN2Board::TRVN2Board() : TTypedBoard(eRVN2)
 {
-    Name = BoardTypeInfo(eRVN2).NewBoardName;
-    SetSVCount(512);
     for (size_t i = 0; i < kSequenceCount; ++i) Sequences[i].SequenceNumber = static_cast<uint32_t>(i + 1);
-}
-
-std::string TRVN2Board::GetBoardType() const
-{
-    return BoardTypeTag(eRVN2);
-}
-
-bool TRVN2Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return IsBoardTypeIdentity(eRVN2, manufacturerId, productId) && serial == SerialNumber;
 }
 
 uint32_t TRVN2Board::SequenceFirstSV(size_t sequenceNumber)
@@ -49,16 +37,6 @@ void TRVN2Board::DecodeSVs()
         const uint32_t first = SequenceFirstSV(i + 1);
         Sequences[i].FromSVs(std::span<const uint8_t>(SVs).subspan(first - 1).first<TRVN2Sequence::kSVBytes>());
     }
-}
-
-const std::vector<uint32_t>& TRVN2Board::GetProtectedSVs() const
-{
-    return ProtectedBoardSVs();
-}
-
-const std::vector<uint32_t>& TRVN2Board::GetUnusedSVs() const
-{
-    return BoardTypeInfo(eRVN2).UnusedSVs;
 }
 
 void TRVN2Board::DisplayBoard(std::vector<std::string>& lines)
