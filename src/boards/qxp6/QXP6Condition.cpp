@@ -1,10 +1,9 @@
 #include "boards/qxp6/QXP6Condition.h"
 
-namespace {
+#include "boards/ConditionText.h"
 
-const char* const kStateWords[6] = {"TH", "CL", "OC", "UN", "RD", "NR"};
-
-} // namespace
+static_assert(eQXP6Point == conditiontext::kPoint && eQXP6Sensor == conditiontext::kSensor &&
+              eQXP6Signal == conditiontext::kSignal);
 
 void TQXP6Condition::SetPoint(uint32_t number, uint8_t state, bool andNext)
 {
@@ -42,31 +41,16 @@ TQXP6DeviceKey TQXP6Condition::Key() const
 
 std::string TQXP6Condition::Text() const
 {
-    std::string text;
-    switch (DeviceType) {
-    case eQXP6Point: text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed"); break;
-    case eQXP6Sensor:
-        text = "Sensor " + std::to_string(Number) + "," + std::to_string(Offset) +
-               (State == 0 ? " is Occupied" : " is Unoccupied");
-        break;
-    case eQXP6Signal: text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red"); break;
-    default: return "(No Condition)";
-    }
+    std::string text = conditiontext::DeviceText(DeviceType, Number, Offset, State);
+    if (text.empty()) return "(No Condition)";
     if (AndNext) text += ", AND";
     return text;
 }
 
 std::string TQXP6Condition::Token() const
 {
-    std::string token;
-    switch (DeviceType) {
-    case eQXP6Point: token = "PT " + std::to_string(Number) + (State == 0 ? " TH" : " CL"); break;
-    case eQXP6Sensor:
-        token = "SE " + std::to_string(Number) + ":" + std::to_string(Offset) + (State == 0 ? " OC" : " UN");
-        break;
-    case eQXP6Signal: token = "SG " + std::to_string(Number) + (State == 0 ? " RD" : " NR"); break;
-    default: return "Unused";
-    }
+    std::string token = conditiontext::DeviceToken(DeviceType, Number, Offset, State);
+    if (token.empty()) return "Unused";
     if (AndNext) token += "+";
     return token;
 }
@@ -74,35 +58,14 @@ std::string TQXP6Condition::Token() const
 bool TQXP6Condition::ParseToken(const std::string& token)
 {
     Clear();
-    static const char* const kDeviceWords[4] = {"Unused", "PT", "SE", "SG"};
-    int type = -1;
-    for (int i = 0; i < 4; ++i) {
-        if (token.find(kDeviceWords[i]) != std::string::npos) {
-            type = i;
-            break;
-        }
-    }
+    const int type = conditiontext::TokenDeviceType(token, false);
     if (type < 0) return true;
     DeviceType = static_cast<uint8_t>(type);
     if (DeviceType == eQXP6None) return false;
 
-    const std::string rest = token.size() > 3 ? token.substr(3) : std::string();
-    const std::string numberText = rest.substr(0, rest.find(' '));
-    if (DeviceType == eQXP6Sensor) {
-        const size_t colon = numberText.find(':');
-        Number = static_cast<uint32_t>(LeadingNumber(numberText.substr(0, colon)));
-        Offset = colon == std::string::npos ? 0 : static_cast<uint32_t>(LeadingNumber(numberText.substr(colon + 1)));
-    } else {
-        Number = static_cast<uint32_t>(LeadingNumber(numberText));
-    }
-
-    for (int p = 0; p < 6; ++p) {
-        if (token.find(kStateWords[p]) != std::string::npos) {
-            // Accepted only when the word belongs to the device type.
-            if (p / 2 + 1 == DeviceType) State = static_cast<uint8_t>(p % 2);
-            break;
-        }
-    }
+    Number = conditiontext::TokenNumber(token);
+    if (DeviceType == eQXP6Sensor) Offset = conditiontext::TokenOffset(token);
+    conditiontext::TokenState(token, DeviceType, false, State);
     if (token.find('+') != std::string::npos) AndNext = true;
     return false;
 }
