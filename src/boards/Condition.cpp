@@ -32,64 +32,9 @@ const TSetKindInfo kSetKinds[kConditionSetKindCount] = {
 
 } // namespace
 
-void TCondition::SetPoint(uint32_t number, uint8_t state, bool andNext)
-{
-    DeviceType = edtPoint;
-    Number = number;
-    Offset = 0;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
-{
-    DeviceType = edtSensor;
-    Number = number;
-    Offset = offset;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::SetSignal(uint32_t number, uint8_t state, bool andNext)
-{
-    DeviceType = edtSignal;
-    Number = number;
-    Offset = 0;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::SetZone(uint8_t state, bool andNext)
-{
-    DeviceType = edtZone;
-    Number = 0;
-    Offset = 0;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::Clear()
-{
-    *this = TCondition{};
-}
-
 TDeviceKey TCondition::Key() const
 {
-    TDeviceKey key;
-    switch (DeviceType) {
-    case edtPoint:
-    case edtSignal:
-        key.DeviceType = DeviceType;
-        key.Number = Number;
-        break;
-    case edtSensor:
-        key.DeviceType = edtSensor;
-        key.Number = Number;
-        key.Offset = Offset;
-        break;
-    default: break;
-    }
-    return key;
+    return conditiontext::DeviceKey<TDeviceKey>(*this);
 }
 
 std::string TCondition::Text() const

@@ -39,6 +39,19 @@ uint32_t TokenOffset(const std::string& token);
 // device type. False, with state unchanged, otherwise.
 bool TokenState(const std::string& token, uint8_t deviceType, bool withZones, uint8_t& state);
 
+// The device a condition names: its type and number, and for a sensor its offset; a free key for
+// anything but a point, sensor or signal.
+template <class TKey, class TCond> TKey DeviceKey(const TCond& condition)
+{
+    TKey key;
+    if (condition.DeviceType == kPoint || condition.DeviceType == kSensor || condition.DeviceType == kSignal) {
+        key.DeviceType = condition.DeviceType;
+        key.Number = condition.Number;
+        if (condition.DeviceType == kSensor) key.Offset = condition.Offset;
+    }
+    return key;
+}
+
 // The description lines of a set: ten blanks, then the conditions up to the first empty place,
 // those chained by AND sharing a line; "(No conditions assigned)" when the first place is empty.
 template <class TCond> void AddSetText(const std::vector<TCond>& conditions, std::vector<std::string>& lines)

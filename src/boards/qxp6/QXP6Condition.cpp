@@ -5,38 +5,9 @@
 static_assert(eQXP6Point == conditiontext::kPoint && eQXP6Sensor == conditiontext::kSensor &&
               eQXP6Signal == conditiontext::kSignal);
 
-void TQXP6Condition::SetPoint(uint32_t number, uint8_t state, bool andNext)
-{
-    *this = TQXP6Condition{eQXP6Point, number, 0, state, andNext};
-}
-
-void TQXP6Condition::SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
-{
-    *this = TQXP6Condition{eQXP6Sensor, number, offset, state, andNext};
-}
-
-void TQXP6Condition::SetSignal(uint32_t number, uint8_t state, bool andNext)
-{
-    *this = TQXP6Condition{eQXP6Signal, number, 0, state, andNext};
-}
-
 TQXP6DeviceKey TQXP6Condition::Key() const
 {
-    TQXP6DeviceKey key;
-    switch (DeviceType) {
-    case eQXP6Point:
-    case eQXP6Signal:
-        key.DeviceType = DeviceType;
-        key.Number = Number;
-        break;
-    case eQXP6Sensor:
-        key.DeviceType = DeviceType;
-        key.Number = Number;
-        key.Offset = Offset;
-        break;
-    default: break;
-    }
-    return key;
+    return conditiontext::DeviceKey<TQXP6DeviceKey>(*this);
 }
 
 std::string TQXP6Condition::Text() const
