@@ -2,13 +2,6 @@
 
 namespace {
 
-// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
-// negative number writes that number back unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
-
 constexpr const char* kCellTypeNames[kKPX9CellTypeCount] = {
     "Undefined",
     "Point Cell",
@@ -179,6 +172,19 @@ std::string TKPX9Cell::EffectPiece(uint8_t effect, uint32_t route) const
     return text;
 }
 
+std::string TKPX9Cell::SharedDetailText() const
+{
+    switch (CellType) {
+    case eKPX9Sensor:
+        return ", Board = " + Num(Address) + ", Sensor = " + Num(SensorNumber) +
+               (SensorFlash ? ", flashes until known" : "");
+    case eKPX9SE8cRG:
+    case eKPX9SE8cRGA: return ", Address = " + Num(Address);
+    case eKPX9Copy: return ", Copies cell " + Num(Address);
+    default: return "";
+    }
+}
+
 std::string TKPX9Cell::GetListLine() const
 {
     std::string line = Num(CellNumber) + ": " + Description + "; " + KPX9CellTypeName(CellType);
@@ -190,22 +196,16 @@ std::string TKPX9Cell::GetListLine() const
         if (CascadeMode != 0) line += ", Cascades from cell " + Num(CascadeCell) + CascadeStateText(CascadeMode);
         break;
     case eKPX9Sensor:
-        line += ", Board = " + Num(Address) + ", Sensor = " + Num(SensorNumber);
-        if (SensorFlash) line += ", flashes until known";
-        break;
+    case eKPX9SE8cRG:
+    case eKPX9SE8cRGA:
+    case eKPX9Copy: line += SharedDetailText(); break;
     case eKPX9ORB8Signal:
-        line += ", Address = " + Num(Address);
-        if (TurnoutFeedback) line += " (TO F/B)";
-        break;
     case eKPX9ORB8Zone:
         line += ", Address = " + Num(Address);
         if (TurnoutFeedback) line += " (TO F/B)";
-        if (ZoneFlash) line += ", Flashes when locked";
+        if (CellType == eKPX9ORB8Zone && ZoneFlash) line += ", Flashes when locked";
         break;
-    case eKPX9SE8cRG:
-    case eKPX9SE8cRGA: line += ", Address = " + Num(Address); break;
     case eKPX9Interlock: line += " " + Num(InterlockNumber) + ", DCC Address = " + Num(Address); break;
-    case eKPX9Copy: line += ", Copies cell " + Num(Address); break;
     case eKPX9PM42Relay: line += ", Board = " + Num(Address) + ", Relay number = " + Num(RelayNumber); break;
     default: break;
     }
@@ -222,21 +222,18 @@ void TKPX9Cell::GetDescriptionLines(std::vector<std::string>& lines) const
         if (TurnoutFeedback) line += " (Uses Turnout Feedback)";
         break;
     case eKPX9Sensor:
-        line += ", Board = " + Num(Address) + ", Sensor = " + Num(SensorNumber);
-        if (SensorFlash) line += ", flashes until known";
-        break;
+    case eKPX9SE8cRG:
+    case eKPX9SE8cRGA:
+    case eKPX9Copy: line += SharedDetailText(); break;
     case eKPX9ORB8Signal:
     case eKPX9ORB8Zone:
         line += ", Address = " + Num(Address);
         if (TurnoutFeedback) line += " (Uses Turnout Feedback)";
         if (CellType == eKPX9ORB8Zone && ZoneFlash) line += ", Flashes when locked";
         break;
-    case eKPX9SE8cRG:
-    case eKPX9SE8cRGA: line += ", Address = " + Num(Address); break;
     case eKPX9Interlock:
         line += ", Interlock number = " + Num(InterlockNumber) + ", DCC Address = " + Num(Address);
         break;
-    case eKPX9Copy: line += ", Copies cell " + Num(Address); break;
     case eKPX9PM42Relay: line += ", Board = " + Num(Address) + ", Relay = " + Num(RelayNumber); break;
     default: break;
     }
@@ -257,28 +254,28 @@ void TKPX9Cell::SaveToStream(std::ostream& stream)
     ForceCopiedCellIntoRange();
     ClearFields();
     SetText(1, "Cell_");
-    SetNumber(2, FileNumber(CellNumber));
+    SetNumber(2, CellNumber);
     SetNumber(3, CellType);
-    SetNumber(4, FileNumber(Address));
+    SetNumber(4, Address);
     SetNumber(5, ButtonAEffect);
     SetNumber(6, ButtonBEffect);
-    SetNumber(7, FileNumber(ButtonARoute));
-    SetNumber(8, FileNumber(ButtonBRoute));
+    SetNumber(7, ButtonARoute);
+    SetNumber(8, ButtonBRoute);
     switch (CellType) {
     case eKPX9Point:
         SetNumber(9, Initialise);
-        SetNumber(10, FileNumber(Token));
-        SetNumber(11, FileNumber(CascadeCell));
+        SetNumber(10, Token);
+        SetNumber(11, CascadeCell);
         SetNumber(12, CascadeMode);
         SetNumber(13, TurnoutFeedback ? 1 : 0);
         break;
     case eKPX9Sensor:
-        SetNumber(9, FileNumber(SensorNumber));
+        SetNumber(9, SensorNumber);
         SetNumber(10, SensorFlash ? 1 : 0);
         break;
     case eKPX9ORB8Signal:
         SetNumber(9, Aspect);
-        SetNumber(10, FileNumber(CascadeCell));
+        SetNumber(10, CascadeCell);
         SetNumber(11, CascadeMode);
         SetNumber(12, TurnoutFeedback ? 1 : 0);
         break;
@@ -290,11 +287,11 @@ void TKPX9Cell::SaveToStream(std::ostream& stream)
     case eKPX9SE8cRGA:
     case eKPX9Copy:
         SetNumber(9, Aspect);
-        SetNumber(10, FileNumber(CascadeCell));
+        SetNumber(10, CascadeCell);
         SetNumber(11, CascadeMode);
         break;
-    case eKPX9Interlock: SetNumber(9, FileNumber(InterlockNumber)); break;
-    case eKPX9PM42Relay: SetNumber(9, FileNumber(RelayNumber)); break;
+    case eKPX9Interlock: SetNumber(9, InterlockNumber); break;
+    case eKPX9PM42Relay: SetNumber(9, RelayNumber); break;
     default: break;
     }
     SetText(14, Description);
