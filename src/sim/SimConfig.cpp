@@ -15,6 +15,21 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
+// The items of a list separated by `separator`, trimmed; empty items are left out.
+std::vector<std::string_view> SplitList(std::string_view text, char separator)
+{
+    std::vector<std::string_view> items;
+    size_t pos = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find(separator, pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view item = Trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (!item.empty()) items.push_back(item);
+    }
+    return items;
+}
+
 std::string Upper(std::string_view s)
 {
     std::string out(s);
@@ -90,13 +105,7 @@ std::vector<TSimBoardEntry> TSimConfig::DefaultBoards()
 bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& error)
 {
     TSimConfig result = config;
-    size_t pos = 0;
-    while (pos <= options.size()) {
-        size_t end = options.find(';', pos);
-        if (end == std::string_view::npos) end = options.size();
-        std::string_view item = Trim(options.substr(pos, end - pos));
-        pos = end + 1;
-        if (item.empty()) continue;
+    for (std::string_view item : SplitList(options, ';')) {
         auto eq = item.find('=');
         if (eq == std::string_view::npos) {
             error = "simulated LocoNet: option '" + std::string(item) + "' needs a value (NAME=VALUE)";
@@ -107,13 +116,7 @@ bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& 
         std::string bad;
         if (name == "boards") {
             result.Boards.clear();
-            size_t p = 0;
-            while (p <= value.size()) {
-                size_t e = value.find(',', p);
-                if (e == std::string_view::npos) e = value.size();
-                std::string_view one = Trim(value.substr(p, e - p));
-                p = e + 1;
-                if (one.empty()) continue;
+            for (std::string_view one : SplitList(value, ',')) {
                 TSimBoardEntry entry;
                 if (!ParseBoard(one, entry, bad)) break;
                 result.Boards.push_back(entry);
