@@ -4,13 +4,6 @@
 
 namespace {
 
-// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
-// negative number writes that number back unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
-
 constexpr uint32_t kFirstCellSV = 30;
 constexpr uint32_t kFirstLowRouteSV = 210; // routes 1..3
 constexpr uint32_t kLowRoutes = 3;
@@ -140,15 +133,15 @@ void TKPX9Board::SaveToStream(std::ostream& stream)
     ClearFields();
     SetText(0, BoardRecordTag(eKPX9));
     SetText(1, Name);
-    SetNumber(2, FileNumber(SerialNumber));
+    SetNumber(2, SerialNumber);
     SetNumber(3, ToFromRoutes ? 1 : 0);
-    SetNumber(4, FileNumber(SensorBoardNumber));
+    SetNumber(4, SensorBoardNumber);
     SetNumber(5, SensorsUsed);
     SetNumber(6, PowerUpMode);
-    SetNumber(7, FileNumber(RouteDccAddress));
-    SetNumber(8, FileNumber(SlaveDccAddress));
-    SetNumber(9, FileNumber(InterlockDccAddress));
-    SetNumber(10, FileNumber(PointDelay));
+    SetNumber(7, RouteDccAddress);
+    SetNumber(8, SlaveDccAddress);
+    SetNumber(9, InterlockDccAddress);
+    SetNumber(10, PointDelay);
     WriteLine(stream);
 
     ClearFields();

@@ -4,13 +4,6 @@
 
 namespace {
 
-// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
-// negative number writes that number back unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
-
 std::string Num(uint32_t value)
 {
     return std::to_string(value);
@@ -154,7 +147,8 @@ void TKPX9Route::GetDescriptionLines(std::vector<std::string>& lines) const
 
 std::string TKPX9Route::EntryField(uint32_t index) const
 {
-    return std::to_string(FileNumber(EntryAddress[index])) + " " + KPX9StateName(EntryState[index]);
+    // Like every number of the file, the address is written as the signed 32-bit value it holds.
+    return std::to_string(static_cast<int32_t>(EntryAddress[index])) + " " + KPX9StateName(EntryState[index]);
 }
 
 // Fields of a route line: 1 tag, 2 route number, 3 from button, 4 to button, 5 entry count,
@@ -173,15 +167,15 @@ void TKPX9Route::SaveToStream(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "route_config");
-    SetNumber(2, FileNumber(RouteNumber));
-    SetNumber(3, FileNumber(FromButton));
-    SetNumber(4, FileNumber(ToButton));
+    SetNumber(2, RouteNumber);
+    SetNumber(3, FromButton);
+    SetNumber(4, ToButton);
     const uint32_t entries = std::min(EntryCount, kKPX9RouteEntries);
     SetNumber(5, entries);
     for (uint32_t i = 0; i < kKPX9RouteEntries - 1; ++i) {
         SetText(kFirstEntryField + i, i < entries ? EntryField(i) : std::string("0"));
     }
-    SetNumber(kCascadeField, FileNumber(Cascade ? CascadeRoute : 0));
+    SetNumber(kCascadeField, Cascade ? CascadeRoute : 0);
     if (entries == kKPX9RouteEntries) SetText(kTwelfthEntryField, EntryField(kKPX9RouteEntries - 1));
     WriteLine(stream);
 }
