@@ -21,6 +21,11 @@ void TCsvIo::SetNumber(size_t position, long long value)
     Field(position) = std::to_string(static_cast<int32_t>(static_cast<uint32_t>(value)));
 }
 
+void TCsvIo::SetNumbers(size_t first, std::initializer_list<long long> values)
+{
+    for (long long value : values) SetNumber(first++, value);
+}
+
 std::string TCsvIo::GetText(size_t position)
 {
     const std::string& f = Field(position);

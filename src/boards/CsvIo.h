@@ -3,6 +3,7 @@
 // product table read and write their lines. Holds one line at a time.
 
 #include <cstdint>
+#include <initializer_list>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -40,6 +41,8 @@ public:
     void SetText(size_t position, const std::string& text);
     // Stores the value as a signed 32-bit number in decimal.
     void SetNumber(size_t position, long long value);
+    // Stores the values as numbers in the fields from `first` on.
+    void SetNumbers(size_t first, std::initializer_list<long long> values);
     // The field's text, without a double quote at its start and end.
     std::string GetText(size_t position);
     // The field read as a decimal whole number; sets the error flag when it is not one.

@@ -4,8 +4,7 @@ void TSettingsLine::WriteNumbers(std::ostream& stream, const char* tag, std::ini
 {
     ClearFields();
     SetText(1, tag);
-    size_t field = 2;
-    for (long long n : numbers) SetNumber(field++, n);
+    SetNumbers(2, numbers);
     WriteLine(stream);
 }
 

@@ -222,14 +222,8 @@ void TQXP6Board::SaveToStream(std::ostream& stream)
     ClearFields();
     SetText(0, BoardRecordTag(eQXP6));
     SetText(1, Name);
-    SetNumber(2, SerialNumber);
-    SetNumber(3, BaseAddress);
-    SetNumber(4, Use16Addresses ? 1 : 0);
-    SetNumber(5, LocoNetCommands ? 1 : 0);
-    SetNumber(6, CduDelay);
-    SetNumber(7, StateMemoryLocation);
-    SetNumber(8, SensorBoardNumber);
-    SetNumber(9, RouteBaseAddress);
+    SetNumbers(2, {SerialNumber, BaseAddress, Use16Addresses ? 1 : 0, LocoNetCommands ? 1 : 0, CduDelay,
+                   StateMemoryLocation, SensorBoardNumber, RouteBaseAddress});
     WriteLine(stream);
 
     ClearFields();

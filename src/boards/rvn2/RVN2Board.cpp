@@ -2,6 +2,15 @@
 
 #include <span>
 
+namespace {
+
+// SV numbers of the board's table.
+constexpr uint32_t kSensorBoardSV = 12;
+constexpr uint32_t kSensorConfigSV = 13;
+constexpr uint32_t kFirstSequenceSV = 30;
+
+} // namespace
+
 TRVN2Board::TRVN2Board() : TTypedBoard(eRVN2)
 {
     for (size_t i = 0; i < kSequenceCount; ++i) Sequences[i].SequenceNumber = static_cast<uint32_t>(i + 1);

@@ -14,9 +14,6 @@
 class TRVN2Board : public TTypedBoard {
 public:
     static constexpr size_t kSequenceCount = 4;
-    static constexpr uint32_t kSensorBoardSV = 12;
-    static constexpr uint32_t kSensorConfigSV = 13;
-    static constexpr uint32_t kFirstSequenceSV = 30;
 
     TRVN2Board();
 
