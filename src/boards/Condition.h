@@ -52,7 +52,7 @@ public:
     bool operator==(const TCondition& other) const = default;
 };
 
-// Set kinds.
+// Set kinds: those of a signal, then those of a reverse running zone.
 enum EConditionSetKind : uint8_t {
     ecsBlock = 0,
     ecsRedNorm = 1,
