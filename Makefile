@@ -6,18 +6,23 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test test-main test-asan fuzz fuzz-run bench screenshots clean
+.PHONY: all deps configure build run test test-main asan-build test-asan fuzz fuzz-run bench screenshots clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what scripts/run.sh starts: the desktop program (or, without a display, the command-line
+# tool) with the product table and the help pages beside it.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target railscope railscope-cli railscope_data railscope_help
 	@bash scripts/run.sh $(BUILD)
 
 test: deps

@@ -26,7 +26,7 @@ double CpuSeconds()
 std::vector<std::vector<uint8_t>> LoadMessages()
 {
     std::vector<std::vector<uint8_t>> messages;
-    std::ifstream in(RAILSCOPE_SOURCE_DIR "/tests/link/data/loconet-corpus.txt");
+    std::ifstream in(RAILSCOPE_SOURCE_DIR "/tests/support/data/loconet-corpus.txt");
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;

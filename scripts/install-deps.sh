@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-serialport-dev libgl-dev
   xvfb xauth

@@ -4,23 +4,6 @@
 #include <algorithm>
 #include <iostream>
 
-namespace cli {
-
-std::vector<Command>& Registry()
-{
-    static std::vector<Command> commands;
-    return commands;
-}
-
-int UsageError(const std::string& command, const std::string& message)
-{
-    std::cerr << "railscope-cli " << command << ": " << message << "\n"
-              << "Try 'railscope-cli " << command << " --help'.\n";
-    return kUsageError;
-}
-
-} // namespace cli
-
 namespace {
 
 void PrintHelp(std::ostream& out)

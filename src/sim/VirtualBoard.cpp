@@ -38,8 +38,8 @@ uint8_t TVirtualBoard::Store(uint32_t sv, uint8_t value)
 uint8_t TVirtualBoard::Reported(uint32_t sv)
 {
     uint8_t value = GetSV(sv);
-    if (ReadbackFaultSV != 0 && sv == ReadbackFaultSV && !ReadbackFaultUsed) {
-        ReadbackFaultUsed = true;
+    if (ReadbackFaultSV != 0 && sv == ReadbackFaultSV && ReadbackFaultsLeft > 0) {
+        --ReadbackFaultsLeft;
         value ^= 0x01;
     }
     return value;

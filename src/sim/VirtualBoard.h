@@ -27,12 +27,17 @@ public:
 
     // A board that never answers.
     void SetSilent(bool silent) { Silent = silent; }
-    // The first reply to a write of this SV reports a wrong value (0: none).
-    void SetReadbackFault(uint32_t sv)
+    // The first `count` replies to a write of this SV report a wrong value (sv 0: none).
+    void SetReadbackFault(uint32_t sv, uint32_t count = 1)
     {
         ReadbackFaultSV = sv;
-        ReadbackFaultUsed = false;
+        ReadbackFaultsLeft = count;
     }
+    // Answers with this product id instead of its type's (a board of a kind Railscope does not
+    // know, or one that claims to be another type).
+    void SetProductId(uint16_t productId) { Product = productId; }
+    // Stores a value as an earlier programming left it; SV1 to SV4 and SVs beyond 512 stay.
+    void PresetSV(uint32_t sv, uint8_t value) { Store(sv, value); }
 
     // Looks at one valid message seen on the bus; returns the reply when the board answers it.
     std::optional<TLocoNetMessage> Handle(const TLocoNetMessage& msg);
@@ -48,6 +53,6 @@ private:
     std::array<uint8_t, SVCount> Sv{};
     bool Silent = false;
     uint32_t ReadbackFaultSV = 0;
-    bool ReadbackFaultUsed = false;
+    uint32_t ReadbackFaultsLeft = 0;
     uint32_t Reconfigures = 0;
 };

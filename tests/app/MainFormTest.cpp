@@ -1,12 +1,12 @@
 #include "app/MainForm.h"
 
-#include "TestBoard.h"
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
 #include "link/LnThreadComm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
+#include "support/TestBoard.h"
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/LineList.h"

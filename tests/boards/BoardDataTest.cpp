@@ -1,6 +1,7 @@
 #include "boards/BoardData.h"
 
-#include "TestBoard.h"
+#include "support/BoardText.h"
+#include "support/TestBoard.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +31,6 @@ protected:
         fs::remove_all(Folder, ec);
     }
 
-    static std::string ReadAll(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
     static void WriteAll(const fs::path& path, const std::string& text)
     {
         std::ofstream out(path, std::ios::binary);
@@ -179,7 +175,7 @@ TEST_F(BoardData, SaveAndLoadGiveTheSameBoardsInTheSameOrder)
     Add(eORB4, "Third", 65536)->Notes = "Platform 2";
     const fs::path file = Folder / "orb4.csv";
     ASSERT_TRUE(Data.SaveFileAs(eORB4, file.string()));
-    const std::string text = ReadAll(file);
+    const std::string text = ReadFileText(file);
     EXPECT_EQ(text.substr(0, text.find('\n') + 1), "\"ORB4_BOARD\",\"First, with comma\",100,3\r\n");
 
     TBoardData other;
@@ -196,7 +192,7 @@ TEST_F(BoardData, SaveAndLoadGiveTheSameBoardsInTheSameOrder)
     // Saved again, the file is byte for byte the same.
     const fs::path again = Folder / "again.csv";
     ASSERT_TRUE(other.SaveFileAs(eORB4, again.string()));
-    EXPECT_EQ(ReadAll(again), text);
+    EXPECT_EQ(ReadFileText(again), text);
 }
 
 TEST_F(BoardData, LoadingAppendsToTheListAndReadsEveryRecordWithTheTypesClass)
@@ -304,7 +300,7 @@ TEST_F(BoardData, SavingNoBoardsWritesNothing)
     EXPECT_FALSE(Data.SaveFileAs(eORB4, file.string()));
     EXPECT_FALSE(Data.IsModified(eORB4));
     EXPECT_EQ(Data.GetLastError(), "");
-    EXPECT_EQ(ReadAll(file), "old contents");
+    EXPECT_EQ(ReadFileText(file), "old contents");
 }
 
 TEST_F(BoardData, SavingWithoutAFileNameFails)
@@ -333,7 +329,7 @@ TEST_F(BoardData, FailedSaveKeepsTheOldFileAndTheFlag)
     Add(eORB8, "A");
     EXPECT_FALSE(Data.SaveFileAs(eORB8, file.string()));
     EXPECT_TRUE(Data.IsModified(eORB8));
-    EXPECT_EQ(ReadAll(file), "previous boards\r\n");
+    EXPECT_EQ(ReadFileText(file), "previous boards\r\n");
     EXPECT_EQ(Data.GetLastError().rfind("Could not save " + file.string() + ": ", 0), 0u) << Data.GetLastError();
     // Nothing is left behind in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 1);
@@ -351,7 +347,7 @@ TEST_F(BoardData, SaveIntoAReadOnlyFolderFails)
     Add(eQXP6, "A");
     EXPECT_FALSE(Data.SaveFileAs(eQXP6, file.string()));
     EXPECT_TRUE(Data.IsModified(eQXP6));
-    EXPECT_EQ(ReadAll(file), "previous boards\r\n");
+    EXPECT_EQ(ReadFileText(file), "previous boards\r\n");
     EXPECT_EQ(Data.GetLastError(), "Could not save " + file.string() + ": Permission denied");
 }
 
@@ -384,7 +380,7 @@ TEST_F(BoardData, SaveKeepsPermissionsAndLinks)
     Add(eORB4, "A");
     ASSERT_TRUE(Data.SaveFileAs(eORB4, link.string())) << Data.GetLastError();
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadAll(real).rfind("\"ORB4_BOARD\",\"A\"", 0), 0u);
+    EXPECT_EQ(ReadFileText(real).rfind("\"ORB4_BOARD\",\"A\"", 0), 0u);
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

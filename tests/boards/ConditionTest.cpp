@@ -1,38 +1,14 @@
 #include "boards/Condition.h"
+#include "support/Conditions.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace {
+using namespace samples;
 
-TCondition Point(uint32_t n, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetPoint(n, s, a);
-    return c;
-}
-TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetSensor(n, o, s, a);
-    return c;
-}
-TCondition Signal(uint32_t n, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetSignal(n, s, a);
-    return c;
-}
-TCondition Zone(uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetZone(s, a);
-    return c;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(Condition, TextOfEveryKind)
 {

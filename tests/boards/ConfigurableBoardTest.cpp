@@ -1,4 +1,4 @@
-#include "TestBoard.h"
+#include "support/TestBoard.h"
 
 #include <gtest/gtest.h>
 

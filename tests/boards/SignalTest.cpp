@@ -1,36 +1,14 @@
 #include "boards/Signal.h"
+#include "support/SignalBoardSamples.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace {
+using namespace samples;
 
-TCondition Point(uint32_t n, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetPoint(n, s, a);
-    return c;
-}
-TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetSensor(n, o, s, a);
-    return c;
-}
-TCondition Signal(uint32_t n, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetSignal(n, s, a);
-    return c;
-}
-TCondition Zone(uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetZone(s, a);
-    return c;
-}
+namespace {
 
 uint8_t SV(const std::vector<uint8_t>& svs, uint32_t n)
 {
@@ -42,18 +20,7 @@ TSignal DivergingSignal()
 {
     TSignal s;
     s.SetSignalNumber(3);
-    s.SetType(estDiverging);
-    s.JunctionPoint = 20;
-    s.TranspondingZone = 300;
-    s.SetRevZone(4);
-    s.NextSignal = 4;
-    s.NextSignalThrown = 50;
-    s.BlockOccupiedSet().ConditionAt(0) = Sensor(5, 3, 0);
-    s.RedSet().ConditionAt(0) = Signal(50, 0, true);
-    s.RedSet().ConditionAt(1) = Point(20, 1);
-    s.RedThrownSet()->ConditionAt(0) = Zone(0);
-    s.IsolationOverrideSet().ConditionAt(0) = Point(21, 0);
-    s.AuxSet().ConditionAt(0) = Sensor(5, 3, 1);
+    DescribeDivergingSignal(s);
     s.Name = "Junction west";
     s.Description = "up main";
     return s;

@@ -2,9 +2,9 @@
 // The simulated LocoNet in this process, with the routing the main window does: every received SV
 // access message goes, typed, to the window under test.
 
-#include "app/MainForm.h"
 #include "link/LnThreadComm.h"
 #include "sim/SimTransport.h"
+#include "svprog/SVMessageWindow.h"
 #include "svprog/SVProgMessage.h"
 
 #include <functional>

@@ -1,5 +1,5 @@
 #include "link/FrameAssembler.h"
-#include "LocoNetCorpus.h"
+#include "support/LocoNetCorpus.h"
 
 #include <gtest/gtest.h>
 

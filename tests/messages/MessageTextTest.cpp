@@ -1,8 +1,8 @@
 #include "messages/MessageText.h"
 
-#include "../link/LocoNetCorpus.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
+#include "support/LocoNetCorpus.h"
 #include "svprog/SVProgMessage.h"
 
 #include <gtest/gtest.h>

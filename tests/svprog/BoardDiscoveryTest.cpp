@@ -1,8 +1,9 @@
 #include "svprog/BoardDiscovery.h"
 
-#include "FakeConversationHost.h"
-#include "VirtualBoard.h"
 #include "boards/BoardData.h"
+#include "sim/VirtualBoard.h"
+#include "support/FakeConversationHost.h"
+#include "support/SVMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,13 @@ struct TDiscoveryBench {
         Host.OnSend = [this](const TLNSVProgMessage& m) {
             Pending.push_back(m); // echo
             for (auto& r : Remotes)
-                for (auto& reply : r.Answer(m)) Pending.push_back(reply);
+                if (auto reply = r.Handle(m)) Pending.emplace_back(*reply);
         };
     }
     void AddRemote(uint16_t serial, uint16_t product)
     {
-        TVirtualBoard b;
-        b.Serial = serial;
-        b.Product = product;
+        TVirtualBoard b(0, serial, 1);
+        b.SetProductId(product);
         Remotes.push_back(b);
     }
     void Pump()
@@ -92,7 +92,7 @@ TEST(BoardDiscovery, LateReplyRestartsQuietPeriod)
     TDiscoveryBench b;
     b.Discovery.DiscoverButtonClick();
     b.Advance(3000);
-    b.Discovery.HandleSVMessage(Build(0x47, 0, 1, {1, 0, 0x10, 0x27}));
+    b.Discovery.HandleSVMessage(MakeSVMessage(0x47, 0, 1, {1, 0, 0x10, 0x27}));
     b.Advance(4999);
     EXPECT_TRUE(b.Host.Boxes.empty());
     b.Advance(1);
@@ -133,9 +133,9 @@ TEST(BoardDiscovery, IdentifyReplyFromOtherBoardIsIgnored)
     b.AddRemote(1001, 1);
     b.Discover();
     b.Host.Boxes.clear();
-    b.Remotes[0].Silent = true;
+    b.Remotes[0].SetSilent(true);
     b.Discovery.IdentifyButtonClick(0);
-    b.Discovery.HandleSVMessage(Build(0x48, 1001, 1, {2, 0, 0xE9, 0x03})); // product 2, not 1
+    b.Discovery.HandleSVMessage(MakeSVMessage(0x48, 1001, 1, {2, 0, 0xE9, 0x03})); // product 2, not 1
     EXPECT_EQ(b.Discovery.GetState(), TBoardDiscovery::rsIdentifying);
     b.Advance(5000);
     EXPECT_EQ(b.Host.Boxes, std::vector<std::string>{"Timout Error:|Board did not response to Identify message"});
@@ -177,7 +177,7 @@ TEST(BoardDiscovery, RenumberIdentifiesWaitsThenChangesAddress)
     EXPECT_EQ(b.Host.Boxes, std::vector<std::string>{"change address:|Change Address successful. Relabel board now!"});
     EXPECT_EQ(b.Discovery.GetFoundBoard(0).SerialNumber, 2000u);
     EXPECT_EQ(b.Discovery.GetListLines()[0].substr(0, 5), "2000\t");
-    EXPECT_EQ(b.Remotes[0].Serial, 2000);
+    EXPECT_EQ(b.Remotes[0].Serial(), 2000);
     EXPECT_EQ(b.Boards.BoardCount(0), 0u); // the configuration lists are not touched
 }
 
@@ -189,7 +189,7 @@ TEST(BoardDiscovery, ChangeAddressTimeout)
     b.Host.Boxes.clear();
     b.Discovery.RenumberButtonClick(0, 2000);
     b.Pump();
-    b.Remotes[0].Silent = true;
+    b.Remotes[0].SetSilent(true);
     b.Advance(5050);
     EXPECT_EQ(b.Host.Boxes, std::vector<std::string>{"Timout Error:|Board did not response to ChangeAddress message"});
     EXPECT_EQ(b.Discovery.GetButtons(), (TBoardDiscovery::TButtons{true, true, true, true}));
@@ -223,9 +223,9 @@ TEST(BoardDiscovery, CopyNewAddsOnlyUnknownSerialsOfKnownProducts)
     TBoardDiscovery orphan(noList.Host, TProductList(RAILSCOPE_SOURCE_DIR "/data/progdevicelist.csv"), nullptr);
     std::vector<std::string> orphanErrors;
     orphan.OnErrorDialog = [&orphanErrors](const std::string& t) { orphanErrors.push_back(t); };
-    orphan.HandleSVMessage(Build(0x47, 0, 1, {1, 0, 1, 0}));
+    orphan.HandleSVMessage(MakeSVMessage(0x47, 0, 1, {1, 0, 1, 0}));
     orphan.DiscoverButtonClick();
-    orphan.HandleSVMessage(Build(0x47, 0, 1, {1, 0, 1, 0}));
+    orphan.HandleSVMessage(MakeSVMessage(0x47, 0, 1, {1, 0, 1, 0}));
     orphan.CopyNewBoardsButtonClick();
     EXPECT_EQ(orphanErrors, std::vector<std::string>{"Config Board Pointer is undefined"});
 }

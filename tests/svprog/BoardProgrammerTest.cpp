@@ -1,7 +1,8 @@
 #include "svprog/BoardProgrammer.h"
 
-#include "FakeConversationHost.h"
-#include "VirtualBoard.h"
+#include "sim/VirtualBoard.h"
+#include "support/FakeConversationHost.h"
+#include "support/SVMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -57,18 +58,15 @@ struct TBench {
     TFakeConversationHost Host;
     TBoardProgrammer Programmer{Host};
     TTestBoard Board;
-    TVirtualBoard Remote;
+    TVirtualBoard Remote{0, 1000, 3}; // type 0 (product 1), serial 1000, firmware version 3
     std::vector<TLNSVProgMessage> Pending;
 
     TBench()
     {
         Board.SerialNumber = 1000;
-        Remote.SV[2] = 3; // firmware version
-        Remote.SV[3] = 1000 & 0xFF;
-        Remote.SV[4] = 1000 >> 8;
         Host.OnSend = [this](const TLNSVProgMessage& m) {
             Pending.push_back(m); // the interface echoes what we send
-            for (auto& r : Remote.Answer(m)) Pending.push_back(r);
+            if (auto reply = Remote.Handle(m)) Pending.emplace_back(*reply);
         };
     }
     void Pump()
@@ -108,9 +106,9 @@ TEST(BoardProgrammer, ProgramsEveryProgrammableSVAndReconfigures)
     EXPECT_EQ(b.Board.SWVersion, 3u); // learnt from SV2 of the board
     for (uint32_t n = 5; n <= 512; ++n) {
         if (b.Board.IsSVProgrammable(n)) {
-            EXPECT_EQ(b.Remote.SV[n], b.Board.GetSV(n)) << "SV" << n;
+            EXPECT_EQ(b.Remote.GetSV(n), b.Board.GetSV(n)) << "SV" << n;
         } else {
-            EXPECT_EQ(b.Remote.SV[n], 0) << "SV" << n << " must not be written";
+            EXPECT_EQ(b.Remote.GetSV(n), 0) << "SV" << n << " must not be written";
         }
     }
     EXPECT_EQ(b.Host.LogLines.front(), "Checking Destination board identity.....");
@@ -155,14 +153,14 @@ TEST(BoardProgrammer, LogBoxAddsMessageTexts)
 TEST(BoardProgrammer, ReadsBoardBackAndDecodes)
 {
     TBench b;
-    for (uint32_t n = 5; n <= 512; ++n) b.Remote.SV[n] = static_cast<uint8_t>(n ^ 0x5A);
+    for (uint32_t n = 5; n <= 512; ++n) b.Remote.PresetSV(n, static_cast<uint8_t>(n ^ 0x5A));
     b.Programmer.ReadBoardButtonClick(&b.Board);
     b.Run();
     ASSERT_TRUE(b.Logged("Board data read completed successfully!"));
     EXPECT_EQ(b.Board.Decoded, 1);
     for (uint32_t n = 5; n <= 512; ++n) {
         if (b.Board.IsSVProgrammable(n)) {
-            EXPECT_EQ(b.Board.GetSV(n), b.Remote.SV[n]) << n;
+            EXPECT_EQ(b.Board.GetSV(n), b.Remote.GetSV(n)) << n;
         }
     }
     // No write and no reconfigure in read mode.
@@ -177,7 +175,7 @@ TEST(BoardProgrammer, ReadsBoardBackAndDecodes)
 TEST(BoardProgrammer, SilentBoardIsAskedTwentyOneTimes)
 {
     TBench b;
-    b.Remote.Silent = true;
+    b.Remote.SetSilent(true);
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
     ASSERT_EQ(b.Host.Sent.size(), 21u);
@@ -193,7 +191,7 @@ TEST(BoardProgrammer, SilentBoardIsAskedTwentyOneTimes)
 TEST(BoardProgrammer, TimeoutRetryNotesOnlyWithLogBox)
 {
     TBench b;
-    b.Remote.Silent = true;
+    b.Remote.SetSilent(true);
     b.Programmer.LogEnabled = true;
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
@@ -204,7 +202,7 @@ TEST(BoardProgrammer, TimeoutRetryNotesOnlyWithLogBox)
 TEST(BoardProgrammer, WrongBoardTypeEndsConversation)
 {
     TBench b;
-    b.Remote.Product = 5; // an ORB8 answers for an ORB4 description
+    b.Remote.SetProductId(5); // an ORB8 answers for an ORB4 description
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
     EXPECT_TRUE(b.Logged("ERROR: dest board is not correct type"));
@@ -215,8 +213,7 @@ TEST(BoardProgrammer, WrongBoardTypeEndsConversation)
 TEST(BoardProgrammer, ReadbackMismatchResendsSameBlock)
 {
     TBench b;
-    b.Remote.WrongReadbacks = 1;
-    b.Remote.WrongReadbackSV = 14; // inside the block of four SV13 to SV16
+    b.Remote.SetReadbackFault(14); // inside the block of four SV13 to SV16
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
     EXPECT_TRUE(b.Logged("Retrying data write..."));
@@ -232,8 +229,7 @@ TEST(BoardProgrammer, ReadbackMismatchResendsSameBlock)
 TEST(BoardProgrammer, PersistentMismatchFailsAfterBudget)
 {
     TBench b;
-    b.Remote.WrongReadbacks = 1000;
-    b.Remote.WrongReadbackSV = 9;
+    b.Remote.SetReadbackFault(9, 1000);
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
     EXPECT_EQ(std::count(b.Host.LogLines.begin(), b.Host.LogLines.end(), "Retrying data write..."), 20);
@@ -247,10 +243,10 @@ TEST(BoardProgrammer, ReplyForOtherDestinationIsIgnoredUntilTimeout)
     b.Host.OnSend = [&b](const TLNSVProgMessage& m) {
         b.Pending.push_back(m);
         if (m.SVKind() == eSVREAD4) {
-            b.Pending.push_back(Build(0x46, 999, 1, {0, 3, 0, 0})); // another board's reply
+            b.Pending.push_back(MakeSVMessage(0x46, 999, 1, {0, 3, 0, 0})); // another board's reply
             return;
         }
-        for (auto& r : b.Remote.Answer(m)) b.Pending.push_back(r);
+        if (auto reply = b.Remote.Handle(m)) b.Pending.emplace_back(*reply);
     };
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Pump();
@@ -282,7 +278,7 @@ TEST(BoardProgrammer, StartRules)
     EXPECT_EQ(b.Host.LogLines.back(), "Serial number must be between 1 & 65536");
     EXPECT_TRUE(b.Host.Sent.empty());
     b.Board.SerialNumber = 1000;
-    b.Remote.Silent = true;
+    b.Remote.SetSilent(true);
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Programmer.ProgramButtonClick(&b.Board); // a second press while busy does nothing
     EXPECT_EQ(b.Host.Sent.size(), 1u);

@@ -1,5 +1,5 @@
 #include "svprog/SVProgMessage.h"
-#include "../link/LocoNetCorpus.h"
+#include "support/LocoNetCorpus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "boards/kpx9/KPX9Board.h"
 #include "boards/BoardFactory.h"
+#include "support/BoardText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +10,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Save(TKPX9Board& board)
-{
-    std::ostringstream out;
-    board.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 void AddEntry(TKPX9Route& route, uint32_t address, uint8_t state)
 {
@@ -152,14 +130,6 @@ std::vector<TKPX9Board> ExampleBoards()
     b.Routes[3].Cascade = true;
     b.Routes[3].CascadeRoute = 1;
     return boards;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 } // namespace
@@ -420,8 +390,8 @@ TEST(KPX9Board, RandomValidBoardsSurviveCalculateAndDecode)
 TEST(KPX9Board, DefaultRecordIsFiftySixLines)
 {
     TKPX9Board board;
-    const std::string text = Save(board);
-    const auto lines = Lines(text);
+    const std::string text = SaveToText(board);
+    const auto lines = CrlfLines(text);
     ASSERT_EQ(lines.size(), 56u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     EXPECT_EQ(lines[0], "\"KPX9_BOARD\",\"KPX9 Lever Panel Master\",0,0,10,1,0,1000,1025,1027,10");
@@ -439,7 +409,7 @@ TEST(KPX9Board, RecordSaveLoadSaveIsByteIdentical)
 {
     auto boards = ExampleBoards();
     std::string text;
-    for (auto& board : boards) text += Save(board);
+    for (auto& board : boards) text += SaveToText(board);
 
     std::istringstream in(text);
     std::string again;
@@ -451,7 +421,7 @@ TEST(KPX9Board, RecordSaveLoadSaveIsByteIdentical)
         EXPECT_EQ(loaded.Notes, boards[i].Notes);
         EXPECT_EQ(loaded.GetToFromRoutes(), boards[i].GetToFromRoutes());
         for (const auto& route : loaded.Routes) EXPECT_EQ(route.ToFrom, loaded.GetToFromRoutes());
-        again += Save(loaded);
+        again += SaveToText(loaded);
     }
     EXPECT_EQ(in.peek(), std::char_traits<char>::eof());
     EXPECT_EQ(again, text);
@@ -467,9 +437,9 @@ TEST(KPX9Board, RecordSaveLoadSaveIsByteIdentical)
 TEST(KPX9Board, NegativeNumbersInAFileAreWrittenBackSigned)
 {
     TKPX9Board board;
-    std::string text = Save(board);
+    std::string text = SaveToText(board);
     // Board line, one point cell, one route: every unsigned field holds -1 or -7.
-    auto lines = Lines(text);
+    auto lines = CrlfLines(text);
     lines[0] = "\"KPX9_BOARD\",\"Odd\",-1,0,-2,1,0,-3,-4,-5,-6";
     lines[2] = ",\"Cell_\",-7,1,-1,0,19,-2,-3,0,-4,-5,0,0,\"p\"";
     lines[32] =
@@ -483,7 +453,7 @@ TEST(KPX9Board, NegativeNumbersInAFileAreWrittenBackSigned)
     EXPECT_TRUE(loaded.GetLoadErrorText().empty());
     EXPECT_EQ(loaded.SerialNumber, 0xFFFFFFFFu);
     EXPECT_EQ(loaded.Cells[0].Address, 0xFFFFFFFFu);
-    const auto again = Lines(Save(loaded));
+    const auto again = CrlfLines(SaveToText(loaded));
     EXPECT_EQ(again[0], lines[0]);
     EXPECT_EQ(again[2], lines[2]);
     // The route keeps the number the board gave it.
@@ -495,11 +465,11 @@ TEST(KPX9Board, NegativeNumbersInAFileAreWrittenBackSigned)
 TEST(KPX9Board, BadRouteEntryReportsAndKeepsTheNextRecordAligned)
 {
     auto boards = ExampleBoards();
-    std::string text = Save(boards[0]);
+    std::string text = SaveToText(boards[0]);
     const size_t at = text.find("\"640 Closed\"");
     ASSERT_NE(at, std::string::npos);
     text.replace(at, 12, "\"6x0 Closed\"");
-    text += Save(boards[1]);
+    text += SaveToText(boards[1]);
     std::istringstream in(text);
     TKPX9Board first;
     TKPX9Board second;
@@ -531,7 +501,7 @@ TEST(KPX9Board, CopiesAreIndependent)
     auto boards = ExampleBoards();
     TKPX9Board& original = boards[0];
     TKPX9Board copy(original);
-    EXPECT_EQ(Save(copy), Save(original));
+    EXPECT_EQ(SaveToText(copy), SaveToText(original));
     copy.Cells[0].Address = 999;
     copy.Routes[0].EntryAddress[0] = 888;
     copy.SetToFromRoutes(true);
@@ -601,10 +571,10 @@ TEST(KPX9Board, ExampleFileIsWrittenBySaveCode)
 {
     auto boards = ExampleBoards();
     std::string text;
-    for (auto& board : boards) text += Save(board);
+    for (auto& board : boards) text += SaveToText(board);
     const std::string path = std::string(RAILSCOPE_SOURCE_DIR) + "/data/examples/layout-kpx9.csv";
     if (std::getenv("RAILSCOPE_WRITE_EXAMPLES") != nullptr) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
     }
-    EXPECT_EQ(ReadFile(path), text);
+    EXPECT_EQ(ReadFileText(path), text);
 }

@@ -1,4 +1,5 @@
 #include "boards/kpx9/KPX9Board.h"
+#include "support/BoardText.h"
 
 #include <gtest/gtest.h>
 
@@ -40,13 +41,6 @@ Block Pack(const TKPX9Route& route, const TKPX9Cells& cells, bool* fits = nullpt
     const bool ok = route.EncodeSVs(block.data(), cells);
     if (fits) *fits = ok;
     return block;
-}
-
-std::string SaveLine(TKPX9Route& route)
-{
-    std::ostringstream out;
-    route.SaveToStream(out);
-    return out.str();
 }
 
 } // namespace
@@ -372,7 +366,7 @@ TEST(KPX9Route, DescriptionLines)
 TEST(KPX9Route, RecordLine)
 {
     TKPX9Route route(3);
-    EXPECT_EQ(SaveLine(route),
+    EXPECT_EQ(SaveToText(route),
               ",\"route_config\",3,1,1,0,\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",0\r\n");
     route.FromButton = 4;
     route.ToButton = 6;
@@ -380,8 +374,8 @@ TEST(KPX9Route, RecordLine)
     Add(route, 300, eKPX9Thrown);
     route.Cascade = true;
     route.CascadeRoute = 9;
-    EXPECT_EQ(SaveLine(route), ",\"route_config\",3,4,6,2,\"12 Closed\",\"300 Thrown\",\"0\",\"0\",\"0\",\"0\",\"0\","
-                               "\"0\",\"0\",\"0\",\"0\",9\r\n");
+    EXPECT_EQ(SaveToText(route), ",\"route_config\",3,4,6,2,\"12 Closed\",\"300 Thrown\",\"0\",\"0\",\"0\",\"0\",\"0\","
+                                 "\"0\",\"0\",\"0\",\"0\",9\r\n");
 }
 
 TEST(KPX9Route, LoadReadsEntriesAndCascade)
@@ -435,7 +429,7 @@ TEST(KPX9Route, TwelveEntryRouteRoundTrips)
     for (uint32_t i = 0; i < 12; ++i) Add(route, 100 + i, i % 2 ? eKPX9Thrown : eKPX9Closed);
     route.Cascade = true;
     route.CascadeRoute = 3;
-    const std::string line = SaveLine(route);
+    const std::string line = SaveToText(route);
     EXPECT_EQ(line, ",\"route_config\",8,1,1,12,\"100 Closed\",\"101 Thrown\",\"102 Closed\",\"103 Thrown\","
                     "\"104 Closed\",\"105 Thrown\",\"106 Closed\",\"107 Thrown\",\"108 Closed\",\"109 Thrown\","
                     "\"110 Closed\",3,\"111 Thrown\"\r\n");
@@ -447,7 +441,7 @@ TEST(KPX9Route, TwelveEntryRouteRoundTrips)
     EXPECT_EQ(back.GetEntryState(11), eKPX9Thrown);
     EXPECT_TRUE(back.Cascade);
     EXPECT_EQ(back.CascadeRoute, 3u);
-    EXPECT_EQ(SaveLine(back), line);
+    EXPECT_EQ(SaveToText(back), line);
 }
 
 TEST(KPX9Route, TwelveEntryLineWithoutExtraFieldTakesFieldSeventeen)

@@ -1,7 +1,8 @@
 #include "boards/orb4/ORB4Board.h"
 #include "boards/BoardFactory.h"
 
-#include "../SignalBoardSamples.h"
+#include "support/BoardText.h"
+#include "support/SignalBoardSamples.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,36 +12,6 @@
 #include <vector>
 
 using namespace samples;
-
-namespace {
-
-std::string Record(TConfigurableBoard& b)
-{
-    std::ostringstream out;
-    b.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-std::vector<std::string> Description(TConfigurableBoard& b)
-{
-    std::vector<std::string> lines;
-    b.DisplayBoard(lines);
-    return lines;
-}
-
-} // namespace
 
 TEST(ORB4Board, IdentityAndLists)
 {
@@ -206,7 +177,7 @@ TEST(ORB4Board, DeviceEntriesDependOnTheBoardsHistory)
     EXPECT_EQ(b.GetSV(257 + 23), 2);
 
     TORB4Board reloaded;
-    std::istringstream in(Record(b));
+    std::istringstream in(SaveToText(b));
     reloaded.LoadFromStream(in);
     ASSERT_TRUE(reloaded.CalculateSVs());
     EXPECT_EQ(reloaded.GetSV(40), 8);
@@ -242,7 +213,7 @@ TEST(ORB4Board, DecodingCalculatedSVsGivesTheSameSVs)
 TEST(ORB4Board, RecordOfANewBoard)
 {
     TORB4Board b;
-    const std::vector<std::string> lines = Lines(Record(b));
+    const std::vector<std::string> lines = CrlfLines(SaveToText(b));
     ASSERT_EQ(lines.size(), 4u + 10 * 6 + 3 * 5);
     EXPECT_EQ(lines[0], "\"ORB4_BOARD\",\"ORB4 Signal Controller\",0,1,0,8,0,0");
     EXPECT_EQ(lines[1], ",\"Unassigned\"");
@@ -266,7 +237,7 @@ TEST(ORB4Board, RecordsSurviveSaveAndLoadByteForByte)
         b.LampBrightnessSim = 1;
         b.SensorConfig().SensorBoardNumber = 256;
         b.HighCurrentConfig().Outputs5to8 = 2;
-        file += Record(b);
+        file += SaveToText(b);
     }
     std::istringstream in(file);
     std::string again;
@@ -280,7 +251,7 @@ TEST(ORB4Board, RecordsSurviveSaveAndLoadByteForByte)
             EXPECT_EQ(b.GetSignal(4).GetBaseAddress(), 102u);
             EXPECT_FALSE(b.GetSignal(3).IsBlock());
         }
-        again += Record(b);
+        again += SaveToText(b);
     }
     EXPECT_EQ(in.peek(), std::char_traits<char>::eof());
     EXPECT_EQ(again, file);
@@ -310,14 +281,14 @@ TEST(ORB4Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
     std::istringstream in(head);
     TORB4Board b;
     b.LoadFromStream(in);
-    const std::string record = Record(b);
+    const std::string record = SaveToText(b);
     EXPECT_EQ(record.substr(0, head.size()), head);
 }
 
 TEST(ORB4Board, DescriptionOfANewBoard)
 {
     TORB4Board b;
-    const std::vector<std::string> lines = Description(b);
+    const std::vector<std::string> lines = DescriptionLines(b);
     const std::vector<std::string> head = {
         "Board Type: ORB4",
         "Serial number: not set yet",
@@ -360,7 +331,7 @@ TEST(ORB4Board, DescriptionOptions)
     b.SensorConfig().PairConfig = {0, 1, 2, 0};
     b.HighCurrentConfig().Outputs1to4 = 1;
     b.HighCurrentConfig().Outputs5to8 = 3;
-    std::vector<std::string> lines = Description(b);
+    std::vector<std::string> lines = DescriptionLines(b);
     EXPECT_EQ(lines[1], "Serial number: 4321");
     EXPECT_EQ(lines[5], "Report signal passed at danger ENABLED");
     EXPECT_EQ(lines[6], "Delay for power isolation zone = 8.25 s");
@@ -373,10 +344,10 @@ TEST(ORB4Board, DescriptionOptions)
          std::vector<std::pair<uint32_t, std::string>>{{0, "0"}, {1, "0.25"}, {2, "0.5"}, {3, "0.75"}, {32, "8"}})
         EXPECT_EQ(TSignalControllerBoard::QuarterSecondsText(q), text);
     b.HighCurrentConfig().Outputs1to4 = 2;
-    EXPECT_EQ(Description(b)[16], "High current o/p 1-4 config = Tortoise type Point");
+    EXPECT_EQ(DescriptionLines(b)[16], "High current o/p 1-4 config = Tortoise type Point");
 
     b.DisplayMode = 1;
-    lines = Description(b);
+    lines = DescriptionLines(b);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[5], "Board operates in Display Mode only");
     ASSERT_TRUE(b.CalculateSVs()); // the SVs are complete all the same
@@ -389,13 +360,13 @@ TEST(ORB4Board, CopiesAreIndependent)
     TORB4Board b;
     DescribeJunction(b);
     TORB4Board copy(b);
-    EXPECT_EQ(Record(copy), Record(b));
+    EXPECT_EQ(SaveToText(copy), SaveToText(b));
     copy.GetSignal(3).RedSet().Clear();
     copy.Notes = "changed";
-    EXPECT_NE(Record(copy), Record(b));
+    EXPECT_NE(SaveToText(copy), SaveToText(b));
     EXPECT_FALSE(b.GetSignal(3).RedSet().ConditionAt(0).IsEmpty());
     b = copy;
-    EXPECT_EQ(Record(copy), Record(b));
+    EXPECT_EQ(SaveToText(copy), SaveToText(b));
 }
 
 TEST(ORB4Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
@@ -410,7 +381,7 @@ TEST(ORB4Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
         TORB4Board b;
         b.LoadFromStream(stream);
         EXPECT_TRUE(b.CalculateSVs()) << b.Name;
-        again += Record(b);
+        again += SaveToText(b);
         ++boards;
     }
     EXPECT_EQ(boards, 2);

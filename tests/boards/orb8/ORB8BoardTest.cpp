@@ -2,7 +2,8 @@
 #include "boards/BoardFactory.h"
 #include "boards/orb4/ORB4Board.h"
 
-#include "../SignalBoardSamples.h"
+#include "support/BoardText.h"
+#include "support/SignalBoardSamples.h"
 
 #include <algorithm>
 #include <fstream>
@@ -13,24 +14,6 @@
 #include <vector>
 
 using namespace samples;
-
-namespace {
-
-std::string Record(TConfigurableBoard& b)
-{
-    std::ostringstream out;
-    b.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<std::string> Description(TConfigurableBoard& b)
-{
-    std::vector<std::string> lines;
-    b.DisplayBoard(lines);
-    return lines;
-}
-
-} // namespace
 
 TEST(ORB8Board, IdentityAndLists)
 {
@@ -102,7 +85,7 @@ TEST(ORB8Board, PlainFieldsInTheirSVsAndBack)
     EXPECT_EQ(d.SensorConfig().OnBoardInputs, 3);
     EXPECT_EQ(d.SensorConfig().ExternalInputs, 2);
     EXPECT_EQ(d.SensorConfig().SensorBoardNumber, 0u);
-    EXPECT_EQ(Record(d).substr(0, 40), Record(b).substr(0, 40));
+    EXPECT_EQ(SaveToText(d).substr(0, 40), SaveToText(b).substr(0, 40));
 }
 
 TEST(ORB8Board, SignalsAndZonesAreLaidOutLikeTheORB4)
@@ -116,8 +99,8 @@ TEST(ORB8Board, SignalsAndZonesAreLaidOutLikeTheORB4)
     for (uint32_t n = 30; n <= 506; ++n) EXPECT_EQ(b8.GetSV(n), b4.GetSV(n)) << "SV " << n;
     EXPECT_EQ(b8.GetSV(331 - 24), 12);
 
-    std::vector<std::string> d8 = Description(b8);
-    std::vector<std::string> d4 = Description(b4);
+    std::vector<std::string> d8 = DescriptionLines(b8);
+    std::vector<std::string> d4 = DescriptionLines(b4);
     auto from8 = std::find(d8.begin(), d8.end(), "Signal Settings:");
     auto from4 = std::find(d4.begin(), d4.end(), "Signal Settings:");
     ASSERT_EQ(d8.end() - from8, d4.end() - from4);
@@ -150,7 +133,7 @@ TEST(ORB8Board, DecodingCalculatedSVsGivesTheSameSVs)
 TEST(ORB8Board, RecordLinesAndByteForByteRoundTrip)
 {
     TORB8Board fresh;
-    const std::string record = Record(fresh);
+    const std::string record = SaveToText(fresh);
     EXPECT_EQ(record.substr(0, record.find("\r\n", record.find("\r\n", record.find("\r\n") + 2) + 2) + 2),
               "\"ORB8_BOARD\",\"ORB8 Signal Controller\",0,1,0,8,0,0,0,0,0,0,8\r\n"
               ",\"Unassigned\"\r\n"
@@ -165,14 +148,14 @@ TEST(ORB8Board, RecordLinesAndByteForByteRoundTrip)
         b.RedReleaseDelay = 3 + seed;
         b.InterrogateAtPowerUp = 1;
         b.SensorConfig().ExternalInputs = 1;
-        file += Record(b);
+        file += SaveToText(b);
     }
     std::istringstream in(file);
     std::string again;
     for (int i = 0; i < 4; ++i) {
         TORB8Board b;
         b.LoadFromStream(in);
-        again += Record(b);
+        again += SaveToText(b);
     }
     EXPECT_EQ(again, file);
 
@@ -196,7 +179,7 @@ TEST(ORB8Board, NegativeNumbersFromAFileAreSavedAsTheyWereRead)
     std::istringstream in(head);
     TORB8Board b;
     b.LoadFromStream(in);
-    const std::string record = Record(b);
+    const std::string record = SaveToText(b);
     EXPECT_EQ(record.substr(0, head.size()), head);
 }
 
@@ -204,7 +187,7 @@ TEST(ORB8Board, DescriptionOfANewBoard)
 {
     TORB8Board b;
     b.RedReleaseDelay = 0;
-    const std::vector<std::string> lines = Description(b);
+    const std::vector<std::string> lines = DescriptionLines(b);
     const std::vector<std::string> head = {
         "Board Type: ORB8",
         "Serial number: not set yet",
@@ -247,7 +230,7 @@ TEST(ORB8Board, DescriptionOptionsNeverStopEarly)
     b.LocoNetSwitchCommands = 1;
     b.SensorConfig().OnBoardInputs = 1;
     b.SensorConfig().ExternalInputs = 3;
-    std::vector<std::string> lines = Description(b);
+    std::vector<std::string> lines = DescriptionLines(b);
     ASSERT_EQ(lines.size(), 20u + 10 * 17 + 2 + 3 * 10);
     EXPECT_EQ(lines[5], "Report signal passed at danger ENABLED");
     EXPECT_EQ(lines[6], "Delay for power isolation zone = 0.25 s");
@@ -262,7 +245,7 @@ TEST(ORB8Board, DescriptionOptionsNeverStopEarly)
     EXPECT_EQ(lines[17], "External Input config = Locally connected inputs, to make signals red");
     b.SensorConfig().OnBoardInputs = 2;
     b.Signals5to8Leds = 2; // only 1 means the four-LED arrangement
-    lines = Description(b);
+    lines = DescriptionLines(b);
     EXPECT_EQ(lines[16], "On-board Input config = General Sensor Inputs, numbers 9 to 16");
     EXPECT_EQ(lines[9], "Signals 5-8 have 3 LEDs each");
 }
@@ -296,7 +279,7 @@ TEST(ORB8Board, ExampleFileLoadsCalculatesAndSavesUnchanged)
     EXPECT_TRUE(b.CalculateSVs());
     EXPECT_EQ(b.Name, "Station throat ORB8");
     EXPECT_FALSE(b.GetSignal(3).IsBlock());
-    EXPECT_EQ(Record(b), file);
+    EXPECT_EQ(SaveToText(b), file);
 }
 
 TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchanged)
@@ -311,12 +294,12 @@ TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchange
             auto b = CreateBoardOfType(type);
             for (uint32_t n = 1; n <= 512; ++n) b->SetSV(n, round % 3 == 0 ? next() % 8 : next());
             b->DecodeSVs();
-            const std::string record = Record(*b);
+            const std::string record = SaveToText(*b);
             auto again = CreateBoardOfType(type);
             std::istringstream in(record);
             again->LoadFromStream(in);
-            EXPECT_EQ(Record(*again), record);
-            EXPECT_EQ(Description(*again), Description(*b));
+            EXPECT_EQ(SaveToText(*again), record);
+            EXPECT_EQ(DescriptionLines(*again), DescriptionLines(*b));
             if (b->CalculateSVs()) {
                 for (uint32_t n : b->GetUnusedSVs()) {
                     if (n > 4) {
@@ -348,7 +331,7 @@ TEST(SignalControllers, ArbitraryBytesLoadWithoutHarm)
             std::istringstream in(bytes);
             b->LoadFromStream(in);
             b->CalculateSVs();
-            EXPECT_FALSE(Description(*b).empty());
+            EXPECT_FALSE(DescriptionLines(*b).empty());
         }
     }
 }

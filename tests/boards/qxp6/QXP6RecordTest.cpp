@@ -1,32 +1,10 @@
 #include "boards/qxp6/QXP6Board.h"
+#include "support/BoardText.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
 namespace {
-
-std::string Save(TQXP6Board& b)
-{
-    std::ostringstream out;
-    b.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 TQXP6Board RichBoard()
 {
@@ -68,7 +46,7 @@ TQXP6Board RichBoard()
 TEST(QXP6Record, DefaultBoardLines)
 {
     TQXP6Board b;
-    const auto lines = Lines(Save(b));
+    const auto lines = CrlfLines(SaveToText(b));
     ASSERT_EQ(lines.size(), 68u);
     EXPECT_EQ(lines[0], "\"QXP6_BOARD\",\"QXP6 Accessory Decoder\",0,1,0,0,8,0,16,1000");
     EXPECT_EQ(lines[1], ",\"Unassigned\"");
@@ -86,14 +64,14 @@ TEST(QXP6Record, DefaultBoardLines)
     EXPECT_EQ(lines[53], ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\"");
     EXPECT_EQ(lines[66], ",\"route_config\",8,0,1" + zeros12);
     // Every line ends with CR LF.
-    const std::string text = Save(b);
+    const std::string text = SaveToText(b);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }
 
 TEST(QXP6Record, RichBoardLines)
 {
     TQXP6Board b = RichBoard();
-    const auto lines = Lines(Save(b));
+    const auto lines = CrlfLines(SaveToText(b));
     ASSERT_EQ(lines.size(), 68u);
     EXPECT_EQ(lines[0], "\"QXP6_BOARD\",\"Goods yard\",65536,2041,1,1,32,40,256,2048");
     EXPECT_EQ(lines[1], ",\"west end, fiddle yard\"");
@@ -112,11 +90,11 @@ TEST(QXP6Record, RichBoardLines)
 TEST(QXP6Record, SaveLoadRoundTripIsByteForByte)
 {
     for (TQXP6Board original : {TQXP6Board(), RichBoard()}) {
-        const std::string first = Save(original);
+        const std::string first = SaveToText(original);
         std::istringstream in(first);
         TQXP6Board loaded;
         loaded.LoadFromStream(in);
-        EXPECT_EQ(Save(loaded), first);
+        EXPECT_EQ(SaveToText(loaded), first);
         EXPECT_EQ(in.peek(), std::char_traits<char>::eof());
 
         ASSERT_EQ(loaded.CalculateSVs(), original.CalculateSVs());
@@ -134,7 +112,7 @@ TEST(QXP6Record, TwoRecordsFollowEachOther)
     TQXP6Board first = RichBoard();
     TQXP6Board second;
     second.Name = "second";
-    const std::string text = Save(first) + Save(second);
+    const std::string text = SaveToText(first) + SaveToText(second);
     std::istringstream in(text);
     TQXP6Board a;
     TQXP6Board b;
@@ -142,14 +120,14 @@ TEST(QXP6Record, TwoRecordsFollowEachOther)
     b.LoadFromStream(in);
     EXPECT_EQ(a.Name, "Goods yard");
     EXPECT_EQ(b.Name, "second");
-    EXPECT_EQ(Save(a) + Save(b), text);
+    EXPECT_EQ(SaveToText(a) + SaveToText(b), text);
 }
 
 TEST(QXP6Record, LoadKeepsBaseAddressCopiesEqual)
 {
     TQXP6Board b;
     b.SetBaseAddress(300);
-    std::string text = Save(b);
+    std::string text = SaveToText(b);
     // Copies in the cell and route lines that disagree with the board line are overruled.
     const std::string cellLine = ",\"OPCell_\",1,300,";
     text.replace(text.find(cellLine), cellLine.size(), ",\"OPCell_\",1,999,");
@@ -167,7 +145,7 @@ TEST(QXP6Record, LoadKeepsBaseAddressCopiesEqual)
 TEST(QXP6Record, RouteEntryParsing)
 {
     TQXP6Board b;
-    std::string text = Save(b);
+    std::string text = SaveToText(b);
     const std::string routeLine = ",\"route_config\",1,0,1,\"0\",\"0\",\"0\",\"0\",\"0\"";
     const size_t at = text.find(routeLine);
     ASSERT_NE(at, std::string::npos);
@@ -203,7 +181,7 @@ TEST(QXP6Record, RouteEntryParsing)
 TEST(QXP6Record, CutOffRecordReadsEmptyFields)
 {
     TQXP6Board b = RichBoard();
-    const std::string full = Save(b);
+    const std::string full = SaveToText(b);
     std::istringstream in(full.substr(0, full.size() / 3));
     TQXP6Board loaded;
     loaded.LoadFromStream(in);

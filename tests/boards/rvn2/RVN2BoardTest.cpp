@@ -1,5 +1,6 @@
 #include "boards/rvn2/RVN2Board.h"
 #include "boards/BoardFactory.h"
+#include "support/BoardText.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -9,21 +10,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Save(TRVN2Board& b)
-{
-    std::ostringstream out(std::ios::binary);
-    b.SaveToStream(out);
-    return out.str();
-}
-
-TRVN2Board Load(const std::string& text)
-{
-    TRVN2Board b;
-    std::istringstream in(text, std::ios::binary);
-    b.LoadFromStream(in);
-    return b;
-}
 
 std::vector<uint8_t> SVsOf(TRVN2Board& b)
 {
@@ -292,7 +278,7 @@ TEST(RVN2Board, RandomSVTablesSurviveDecodeAndCalculate)
 TEST(RVN2Board, RecordOfANewBoard)
 {
     TRVN2Board b;
-    const std::string text = Save(b);
+    const std::string text = SaveToText(b);
     std::string expected = "\"RVN2_BOARD\",\"RVN2 Autoferry\",0\r\n"
                            ",\"Unassigned\"\r\n"
                            ",\"sensor_config\",10,0\r\n";
@@ -310,29 +296,29 @@ TEST(RVN2Board, RecordStartsWithBoardAndNotesLines)
     b.Name = "Station A";
     b.SerialNumber = 1000;
     b.Notes = "";
-    const std::string text = Save(b);
+    const std::string text = SaveToText(b);
     EXPECT_EQ(text.substr(0, text.find("sensor_config") - 2), "\"RVN2_BOARD\",\"Station A\",1000\r\n,\"\"\r\n");
 }
 
 TEST(RVN2Board, LoadingResetsStepsNotInUse)
 {
     auto b = MakeBusyBoard();
-    const std::string text = Save(b);
-    auto back = Load(text);
-    const std::string again = Save(back);
+    const std::string text = SaveToText(b);
+    auto back = LoadFromText<TRVN2Board>(text);
+    const std::string again = SaveToText(back);
     EXPECT_NE(text.find(",\"step\",16,0,0,0,0,,0,,,\"\"\r\n"), std::string::npos);
     EXPECT_NE(again.find(",\"step\",16,0,1,0,1,,0,,,\"\"\r\n"), std::string::npos);
-    auto reloaded = Load(again);
-    EXPECT_EQ(Save(reloaded), again);
+    auto reloaded = LoadFromText<TRVN2Board>(again);
+    EXPECT_EQ(SaveToText(reloaded), again);
 }
 
 TEST(RVN2Board, RecordRoundTripsByteForByte)
 {
     auto b = MakeBusyBoard();
     ResetUnusedSteps(b);
-    const std::string text = Save(b);
-    auto back = Load(text);
-    EXPECT_EQ(Save(back), text);
+    const std::string text = SaveToText(b);
+    auto back = LoadFromText<TRVN2Board>(text);
+    EXPECT_EQ(SaveToText(back), text);
     EXPECT_EQ(back.Name, "Harbour");
     EXPECT_EQ(back.SerialNumber, 1000u);
     EXPECT_EQ(back.Notes, "Ferry siding, north end");
@@ -344,7 +330,7 @@ TEST(RVN2Board, RecordRoundTripsByteForByte)
     // Records follow each other directly.
     auto second = MakeBusyBoard();
     second.Name = "Second";
-    std::string two = text + Save(second);
+    std::string two = text + SaveToText(second);
     std::istringstream in(two, std::ios::binary);
     TRVN2Board r1, r2;
     r1.LoadFromStream(in);
@@ -357,12 +343,12 @@ TEST(RVN2Board, SequenceKeepsItsNumberWhenLoading)
 {
     TRVN2Board b;
     ResetUnusedSteps(b);
-    std::string text = Save(b);
+    std::string text = SaveToText(b);
     const auto pos = text.find("sequence_1");
     text.replace(pos, 10, "sequence_9");
-    auto back = Load(text);
+    auto back = LoadFromText<TRVN2Board>(text);
     EXPECT_EQ(back.GetSequence(0).SequenceNumber, 1u);
-    EXPECT_EQ(Save(back), Save(b));
+    EXPECT_EQ(SaveToText(back), SaveToText(b));
 }
 
 TEST(RVN2Board, OutOfRangeFileValuesSurviveASaveAndLoad)
@@ -374,27 +360,27 @@ TEST(RVN2Board, OutOfRangeFileValuesSurviveASaveAndLoad)
     b.GetSequence(0).StepAt(0).SpeedChangeTime = 0xFFFFFFF0u;
     b.GetSequence(0).StepAt(1).Action = 12; // unknown action: no parameter fields
     b.GetSequence(0).StepAt(1).Trigger = 9; // unknown trigger: no parameter fields
-    const std::string text = Save(b);
+    const std::string text = SaveToText(b);
     EXPECT_NE(text.find("\"RVN2_BOARD\",\"Harbour\",-1\r\n"), std::string::npos);
     EXPECT_NE(text.find(",\"step\",2,9,1,0,,,12,,,\"\"\r\n"), std::string::npos);
-    auto back = Load(text);
-    EXPECT_EQ(Save(back), text);
+    auto back = LoadFromText<TRVN2Board>(text);
+    EXPECT_EQ(SaveToText(back), text);
     EXPECT_EQ(back.GetSequence(0).StepAt(0).SpeedChangeTime, 0xFFFFFFF0u);
 }
 
 TEST(RVN2Board, CutOffRecordReadsEmptyFields)
 {
     auto b = MakeBusyBoard();
-    const std::string text = Save(b);
+    const std::string text = SaveToText(b);
     const std::string cut = text.substr(0, text.find("sequence_2"));
-    auto back = Load(cut);
+    auto back = LoadFromText<TRVN2Board>(cut);
     EXPECT_EQ(back.Name, "Harbour");
     EXPECT_EQ(back.GetSequence(1).Name, "");
     EXPECT_EQ(back.GetSequence(1).SequenceType, 0);
     EXPECT_EQ(back.GetSequence(1).StepAt(0).Action, eActNone);
     EXPECT_EQ(back.GetSequence(3).Description, "");
 
-    auto empty = Load("");
+    auto empty = LoadFromText<TRVN2Board>("");
     EXPECT_EQ(empty.Name, "");
     EXPECT_EQ(empty.SerialNumber, 0u);
     EXPECT_EQ(empty.SensorConfig.SensorBoardNumber, 0u);
@@ -483,7 +469,7 @@ TEST(RVN2Board, CopiesAreIndependent)
 {
     auto b = MakeBusyBoard();
     TRVN2Board copy(b);
-    EXPECT_EQ(Save(copy), Save(b));
+    EXPECT_EQ(SaveToText(copy), SaveToText(b));
     copy.GetSequence(1).StepAt(0).Comment = "changed";
     copy.SensorConfig.ConfigCode = 1;
     EXPECT_EQ(b.GetSequence(1).StepAt(0).Comment, "stop at sensor 2");
@@ -491,7 +477,7 @@ TEST(RVN2Board, CopiesAreIndependent)
 
     TRVN2Board assigned;
     assigned = b;
-    EXPECT_EQ(Save(assigned), Save(b));
+    EXPECT_EQ(SaveToText(assigned), SaveToText(b));
     EXPECT_EQ(SVsOf(assigned), SVsOf(b));
 
     TRVN2Sequence seqCopy(b.GetSequence(1));

@@ -1,6 +1,7 @@
 // The shipped example board file is the save output of the boards built here. Set
 // RAILSCOPE_WRITE_EXAMPLES=1 to write it again after a deliberate change.
 #include "boards/rvn2/RVN2Board.h"
+#include "support/BoardText.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -100,19 +101,12 @@ std::vector<TRVN2Board> ExampleBoards()
     return boards;
 }
 
-std::string SaveAll(std::vector<TRVN2Board>& boards)
-{
-    std::ostringstream out(std::ios::binary);
-    for (auto& b : boards) b.SaveToStream(out);
-    return out.str();
-}
-
 } // namespace
 
 TEST(RVN2ExampleFile, MatchesTheBoardsItDescribes)
 {
     auto boards = ExampleBoards();
-    const std::string text = SaveAll(boards);
+    const std::string text = SaveToText(boards);
     if (const char* w = std::getenv("RAILSCOPE_WRITE_EXAMPLES"); w && std::string(w) == "1") {
         std::ofstream out(kExampleFile, std::ios::binary | std::ios::trunc);
         out << text;
@@ -130,6 +124,6 @@ TEST(RVN2ExampleFile, MatchesTheBoardsItDescribes)
         loaded.back().LoadFromStream(file);
     }
     ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(SaveAll(loaded), stored);
+    EXPECT_EQ(SaveToText(loaded), stored);
     EXPECT_EQ(loaded[1].GetSequence(2).StepAt(0).Delay, 1200u);
 }

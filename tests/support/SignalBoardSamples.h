@@ -1,42 +1,18 @@
 #pragma once
-// Sample descriptions of signal controller boards shared by the ORB4 and ORB8 tests.
+// Sample descriptions of signals and signal controller boards, shared by the signal, ORB4 and
+// ORB8 tests.
 
 #include "boards/SignalControllerBoard.h"
+#include "support/Conditions.h"
 
 #include <cstdint>
 #include <string>
 
 namespace samples {
 
-inline TCondition Point(uint32_t n, uint8_t s, bool a = false)
+// Signal 3 diverging at point 20, next signals 4 and 50, with conditions of every kind.
+inline void DescribeDivergingSignal(TSignal& s)
 {
-    TCondition c;
-    c.SetPoint(n, s, a);
-    return c;
-}
-inline TCondition Sensor(uint32_t n, uint32_t o, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetSensor(n, o, s, a);
-    return c;
-}
-inline TCondition Signal(uint32_t n, uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetSignal(n, s, a);
-    return c;
-}
-inline TCondition Zone(uint8_t s, bool a = false)
-{
-    TCondition c;
-    c.SetZone(s, a);
-    return c;
-}
-
-// Signal 3 diverging at point 20 with conditions of every kind, and zone A with two sets.
-inline void DescribeJunction(TSignalControllerBoard& b)
-{
-    TSignal& s = b.GetSignal(3);
     s.SetType(estDiverging);
     s.JunctionPoint = 20;
     s.TranspondingZone = 300;
@@ -49,6 +25,12 @@ inline void DescribeJunction(TSignalControllerBoard& b)
     s.RedThrownSet()->ConditionAt(0) = Zone(0);
     s.IsolationOverrideSet().ConditionAt(0) = Point(21, 0);
     s.AuxSet().ConditionAt(0) = Sensor(5, 3, 1);
+}
+
+// Signal 3 as DescribeDivergingSignal has it, and zone A with two sets.
+inline void DescribeJunction(TSignalControllerBoard& b)
+{
+    DescribeDivergingSignal(b.GetSignal(3));
     TRevRunZone& a = b.GetZone(1);
     a.WestEastSet().ConditionAt(0) = Sensor(5, 3, 0, true);
     a.WestEastSet().ConditionAt(1) = Signal(2, 1);

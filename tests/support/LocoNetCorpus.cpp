@@ -1,24 +1,13 @@
-#pragma once
-// Reads the corpus of real LocoNet messages kept beside the link tests: one message per line as
-// hex bytes, a tab, and the source's own description.
+#include "support/LocoNetCorpus.h"
 
-#include <cstdint>
 #include <fstream>
-#include <string>
-#include <vector>
 
 namespace testcorpus {
 
-struct Entry {
-    std::string hex;
-    std::vector<uint8_t> bytes;
-    std::string note;
-};
-
-inline std::vector<Entry> LoadLocoNetCorpus()
+std::vector<Entry> LoadLocoNetCorpus()
 {
     std::vector<Entry> entries;
-    std::ifstream in(RAILSCOPE_SOURCE_DIR "/tests/link/data/loconet-corpus.txt", std::ios::binary);
+    std::ifstream in(RAILSCOPE_LOCONET_CORPUS, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;

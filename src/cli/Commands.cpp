@@ -1,4 +1,4 @@
-// The command registry of railscope-cli, for running the board commands inside a test program.
+// The command registry of railscope-cli and the usage error every command reports the same way.
 #include "cli/Commands.h"
 
 #include <iostream>

@@ -1,5 +1,6 @@
 // The board commands of railscope-cli, run in-process on boards of the test board class.
-#include "TestBoard.h"
+#include "support/BoardText.h"
+#include "support/TestBoard.h"
 
 #include "cli/Commands.h"
 
@@ -59,11 +60,6 @@ protected:
     {
         std::ofstream out(path, std::ios::binary);
         out << text;
-    }
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
     static TResult Run(std::vector<std::string> args) { return RunCli(std::move(args)); }
@@ -133,7 +129,7 @@ TEST_F(CliBoards, ListingToStandardOutputAndToAFile)
     const TResult f = Run({"listing", File, "--index", "0", "-o", out});
     EXPECT_EQ(f.Status, 0) << f.Err;
     EXPECT_EQ(f.Out, "");
-    EXPECT_EQ(Read(out), expected.SVListingText());
+    EXPECT_EQ(ReadFileText(out), expected.SVListingText());
 }
 
 TEST_F(CliBoards, FailedListingWritesNothing)
@@ -192,18 +188,18 @@ TEST_F(CliBoards, ResaveWritesWhatTheBoardsWrite)
     const TResult r = Run({"resave", File, "-o", out});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out, "");
-    EXPECT_EQ(Read(out), Read(File));
+    EXPECT_EQ(ReadFileText(out), ReadFileText(File));
 
     // Loose input comes out in the program's own form.
     Write(File, "ORB4_BOARD,Loose,12\n,x\n");
     EXPECT_EQ(Run({"resave", File, "-o", out}).Status, 0);
-    EXPECT_EQ(Read(out), "\"ORB4_BOARD\",\"Loose\",12,0\r\n,\"x\"\r\n,\"test_config\",0\r\n");
+    EXPECT_EQ(ReadFileText(out), "\"ORB4_BOARD\",\"Loose\",12,0\r\n,\"x\"\r\n,\"test_config\",0\r\n");
 
     Write(File, "");
     Write(out, "kept");
     const TResult none = Run({"resave", File, "--type", "ORB4", "-o", out});
     EXPECT_EQ(none.Status, 1);
-    EXPECT_EQ(Read(out), "kept");
+    EXPECT_EQ(ReadFileText(out), "kept");
 
     const TResult bad = Run({"resave", (Folder / "orb4.csv").string(), "-o", (Folder / "no/such/out.csv").string()});
     EXPECT_EQ(bad.Status, 2);
