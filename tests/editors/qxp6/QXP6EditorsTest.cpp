@@ -8,6 +8,7 @@
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"
+#include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
@@ -18,34 +19,13 @@
 #include <QListWidget>
 #include <QTest>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 // The first board of the example layout: cells with conditions, input cells of every type, routes
 // with own and outside points.
 TQXP6Board ExampleBoard()
 {
-    TQXP6Board board;
-    std::ifstream in(RAILSCOPE_SOURCE_DIR "/data/examples/layout-qxp6.csv", std::ios::binary);
-    board.LoadFromStream(in);
-    return board;
-}
-
-// What must not change: the board's record and its SVs.
-struct TSnapshot {
-    std::string Record;
-    std::vector<uint8_t> SVs;
-    bool operator==(const TSnapshot&) const = default;
-};
-
-TSnapshot Snapshot(TQXP6Board board)
-{
-    std::ostringstream out(std::ios::binary);
-    board.SaveToStream(out);
-    board.CalculateSVs();
-    return {out.str(), board.GetSVTable()};
+    return LoadFromText<TQXP6Board>(ReadFileText(RAILSCOPE_SOURCE_DIR "/data/examples/layout-qxp6.csv"));
 }
 
 QStringList Lines(const QListWidget* list)
@@ -125,18 +105,18 @@ private slots:
         route.EntryCount = 3;
         route.EntryAddress = {5000, 7, 0};
         route.EntryState = {eQXP6Closed, eQXP6Undef, 5};
-        const TSnapshot before = Snapshot(board);
+        const TBoardSnapshot before = SnapshotOf(board);
 
         TQXP6EditForm form(nullptr, board);
         OpenEveryWindow(form);
         form.accept();
-        QVERIFY(Snapshot(board) == before);
+        QVERIFY(SnapshotOf(board) == before);
     }
 
     void cancelDiscardsWhatChildWindowsDid()
     {
         TQXP6Board board = ExampleBoard();
-        const TSnapshot before = Snapshot(board);
+        const TBoardSnapshot before = SnapshotOf(board);
         TQXP6EditForm form(nullptr, board);
         form.DCCBaseAddrEdit->setValue(400);
         AnswerDialogs([](QDialog& dialog) {
@@ -164,7 +144,7 @@ private slots:
         QCOMPARE(copy.GetRoute(0)->EntryCount, 2u);
         QCOMPARE(int(copy.GetInputCell(0)->MessageType), 4);
         form.reject();
-        QVERIFY(Snapshot(board) == before);
+        QVERIFY(SnapshotOf(board) == before);
     }
 
     void okAssignsControlsAndChildEdits()
