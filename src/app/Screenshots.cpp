@@ -10,6 +10,11 @@
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/qxp6/QXP6EditConditionsForm.h"
+#include "editors/qxp6/QXP6EditForm.h"
+#include "editors/qxp6/QXP6InputCellEditForm.h"
+#include "editors/qxp6/QXP6OutputCellEditForm.h"
+#include "editors/qxp6/QXP6RouteEditForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -42,6 +47,33 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     const QString path = folder + QLatin1Char('/') + QLatin1String(name);
     const bool ok = widget->grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// The QXP6 editor windows on a copy of the first example QXP6 board.
+bool SaveQxp6Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TQXP6Board*>(main.BoardData.GetBoard(4, 0));
+    if (!example) return false;
+    TQXP6Board board(*example);
+    auto save = [&out](QDialog& dialog, const char* name) {
+        dialog.show();
+        Wait(100);
+        const bool ok = Save(&dialog, out, name);
+        dialog.reject();
+        return ok;
+    };
+    TQXP6EditForm boardForm(&main, board);
+    bool ok = save(boardForm, "qxp6-edit.png");
+    TQXP6OutputCellEditForm cellForm(&main, *board.GetOutputCell(0));
+    ok &= save(cellForm, "qxp6-output-cell-edit.png");
+    TQXP6InputCellEditForm inputForm(&main, *board.GetInputCell(0));
+    ok &= save(inputForm, "qxp6-input-cell-edit.png");
+    TQXP6RouteEditForm routeForm(&main, *board.GetRoute(1));
+    routeForm.SelectLine(3);
+    ok &= save(routeForm, "qxp6-route-edit.png");
+    TQXP6EditConditionsForm conditionsForm(&main, board.GetOutputCell(0)->ClosedConditions);
+    ok &= save(conditionsForm, "qxp6-conditions-edit.png");
     return ok;
 }
 
@@ -141,6 +173,8 @@ int main(int argc, char* argv[])
         CloseForm(renumber);
         Wait(50);
     }
+
+    ok &= SaveQxp6Editors(main, out);
 
     main.About1Click();
     Wait(50);

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStyle>
 
 void FillListLines(QListWidget* list, const QStringList& lines)
 {
@@ -32,7 +33,11 @@ void SetVisibleLines(QListWidget* list, int lines)
 {
     // A row is as tall as the style draws an item of the list's font.
     const int row = list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
-    list->setFixedHeight(row * lines + 2 * list->frameWidth() + 2);
+    // Room for a horizontal scroll bar too, so that a long line never hides the last one.
+    const int scrollBar = list->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                              ? 0
+                              : list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->setFixedHeight(row * lines + 2 * list->frameWidth() + 2 + scrollBar);
 }
 
 namespace {

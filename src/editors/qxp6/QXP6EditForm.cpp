@@ -35,10 +35,12 @@ void TQXP6EditForm::BuildControls()
 {
     BoardNameEdit = new QLineEdit(this);
     BoardNameEdit->setObjectName(QStringLiteral("BoardNameEdit"));
+    BoardNameEdit->setMinimumWidth(260);
     SerialNumEdit = new TSpinEdit(1, 65536, 1, this);
     SerialNumEdit->setObjectName(QStringLiteral("SerialNumEdit"));
     NotesEdit = new QLineEdit(this);
     NotesEdit->setObjectName(QStringLiteral("NotesEdit"));
+    NotesEdit->setMinimumWidth(260);
     DCCBaseAddrEdit = new TSpinEdit(1, 2048, 1, this);
     DCCBaseAddrEdit->setObjectName(QStringLiteral("DCCBaseAddrEdit"));
     RouteAddrEdit = new TSpinEdit(1, 2048, 1, this);
@@ -66,8 +68,16 @@ void TQXP6EditForm::BuildControls()
     int row = 0;
     auto addRow = [&](const QString& label, QWidget* control, const QString& after = {}) {
         settings->addWidget(new QLabel(label, this), row, 0);
-        settings->addWidget(control, row, 1);
-        if (!after.isEmpty()) settings->addWidget(new QLabel(after, this), row, 2);
+        if (qobject_cast<QLineEdit*>(control)) {
+            settings->addWidget(control, row, 1, 1, 2);
+        } else {
+            // A spin keeps its own width, with its unit beside it.
+            auto* spin = new QHBoxLayout;
+            spin->addWidget(control);
+            if (!after.isEmpty()) spin->addWidget(new QLabel(after, this));
+            spin->addStretch(1);
+            settings->addLayout(spin, row, 1, 1, 2);
+        }
         ++row;
     };
     addRow(QStringLiteral("Board Name"), BoardNameEdit);
@@ -89,7 +99,7 @@ void TQXP6EditForm::BuildControls()
         list = new QListWidget(group);
         list->setObjectName(QLatin1String(name));
         list->setItemDelegate(new TTabStopDelegate(kListTabStops, list));
-        list->setMinimumWidth(460);
+        list->setMinimumWidth(560);
         list->addItems(QStringList(lines, QString()));
         SetVisibleLines(list, lines);
         auto* box = new QVBoxLayout(group);
