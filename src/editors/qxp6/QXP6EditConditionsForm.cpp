@@ -1,6 +1,6 @@
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 
-#include "editors/EditorFields.h"
+#include "editors/qxp6/QXP6ConditionListBox.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 
@@ -103,17 +103,9 @@ void TQXP6EditConditionsForm::SelectPlace(int place)
         ConditionList->setCurrentRow(place); // loads the controls
 }
 
-void TQXP6EditConditionsForm::FillConditionList(QListWidget* list, const TQXP6ConditionSet& set)
-{
-    QStringList lines;
-    for (int i = 0; i < set.Count(); ++i) lines << QString::fromStdString(set.ConditionAt(i).Text());
-    FillListLines(list, lines);
-    SetVisibleLines(list, set.Count());
-}
-
 void TQXP6EditConditionsForm::FillList()
 {
-    FillConditionList(ConditionList, Copy);
+    TQXP6ConditionListBox::FillPlaces(ConditionList, Copy);
 }
 
 void TQXP6EditConditionsForm::LoadControls()

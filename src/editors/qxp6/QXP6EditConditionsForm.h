@@ -18,10 +18,6 @@ public:
 
     TQXP6EditConditionsForm(QWidget* parent, TQXP6ConditionSet& set);
 
-    // Fills a list with the text of every place of a set ("(No Condition)" for an empty one) and
-    // makes it tall enough for all of them; the windows that call this one show their sets so.
-    static void FillConditionList(QListWidget* list, const TQXP6ConditionSet& set);
-
     // The working copy.
     const TQXP6ConditionSet& EditedSet() const { return Copy; }
     // The place being edited.

@@ -1,13 +1,13 @@
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 
 #include "editors/EditorFields.h"
+#include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -109,25 +109,17 @@ void TQXP6OutputCellEditForm::BuildControls()
     settings->setColumnStretch(1, 1);
 
     // Each condition list sits in a group headed by what its conditions do, with its Define button.
-    auto makeGroup = [this](const QString& heading, const char* listName, const char* buttonName, QListWidget*& list,
-                            QPushButton*& button) {
-        auto* group = new QGroupBox(heading, this);
-        list = new QListWidget(group);
-        list->setObjectName(QLatin1String(listName));
-        list->setMinimumWidth(300);
-        button = new QPushButton(QStringLiteral("Define"), group);
-        button->setObjectName(QLatin1String(buttonName));
-        auto* box = new QHBoxLayout(group);
-        box->addWidget(list, 1);
-        box->addWidget(button, 0, Qt::AlignTop);
-        return group;
-    };
-    ThrownGroup = makeGroup(QStringLiteral("Change to THROWN when"), "ThrownCondListBox", "DefineThrown",
-                            ThrownCondListBox, DefineThrown);
-    ClosedGroup = makeGroup(QStringLiteral("Change to CLOSED when"), "ClosedCondListBox", "DefineClosed",
-                            ClosedCondListBox, DefineClosed);
-    DontGroup =
-        makeGroup(QStringLiteral("don't change when"), "DontCondListBox", "DefineDont", DontCondListBox, DefineDont);
+    ThrownGroup =
+        new TQXP6ConditionListBox(QStringLiteral("Change to THROWN when"), "ThrownCondListBox", "DefineThrown", this);
+    ClosedGroup =
+        new TQXP6ConditionListBox(QStringLiteral("Change to CLOSED when"), "ClosedCondListBox", "DefineClosed", this);
+    DontGroup = new TQXP6ConditionListBox(QStringLiteral("don't change when"), "DontCondListBox", "DefineDont", this);
+    ThrownCondListBox = ThrownGroup->List;
+    ClosedCondListBox = ClosedGroup->List;
+    DontCondListBox = DontGroup->List;
+    DefineThrown = ThrownGroup->DefineBtn;
+    DefineClosed = ClosedGroup->DefineBtn;
+    DefineDont = DontGroup->DefineBtn;
     connect(DefineThrown, &QPushButton::clicked, this, &TQXP6OutputCellEditForm::DefineThrownClick);
     connect(DefineClosed, &QPushButton::clicked, this, &TQXP6OutputCellEditForm::DefineClosedClick);
     connect(DefineDont, &QPushButton::clicked, this, &TQXP6OutputCellEditForm::DefineDontClick);
@@ -195,9 +187,9 @@ void TQXP6OutputCellEditForm::UpdateForType()
 
 void TQXP6OutputCellEditForm::FillConditionLists()
 {
-    TQXP6EditConditionsForm::FillConditionList(ThrownCondListBox, Copy.ThrownConditions);
-    TQXP6EditConditionsForm::FillConditionList(ClosedCondListBox, Copy.ClosedConditions);
-    TQXP6EditConditionsForm::FillConditionList(DontCondListBox, Copy.FreezeConditions);
+    ThrownGroup->ShowSet(Copy.ThrownConditions);
+    ClosedGroup->ShowSet(Copy.ClosedConditions);
+    DontGroup->ShowSet(Copy.FreezeConditions);
 }
 
 void TQXP6OutputCellEditForm::DefineConditions(TQXP6ConditionSet& set)

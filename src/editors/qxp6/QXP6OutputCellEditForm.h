@@ -7,11 +7,11 @@
 #include "editors/EditorDialog.h"
 
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class TIndexCombo;
+class TQXP6ConditionListBox;
 class TSpinEdit;
 
 class TQXP6OutputCellEditForm : public TEditorDialog {
@@ -35,9 +35,9 @@ public:
     QCheckBox* InvertBox = nullptr;
     TSpinEdit* ConditionTimeSpin = nullptr;
     TSpinEdit* AdditionalDelaySpin = nullptr;
-    QGroupBox* ThrownGroup = nullptr; // headed by the type's thrown heading
-    QGroupBox* ClosedGroup = nullptr; // headed by the type's closed heading
-    QGroupBox* DontGroup = nullptr;
+    TQXP6ConditionListBox* ThrownGroup = nullptr; // headed by the type's thrown heading
+    TQXP6ConditionListBox* ClosedGroup = nullptr; // headed by the type's closed heading
+    TQXP6ConditionListBox* DontGroup = nullptr;
     QListWidget* ThrownCondListBox = nullptr;
     QListWidget* ClosedCondListBox = nullptr;
     QListWidget* DontCondListBox = nullptr;

@@ -1,12 +1,12 @@
 #include "editors/qxp6/QXP6RouteEditForm.h"
 
 #include "editors/EditorFields.h"
+#include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,7 +18,7 @@ TQXP6RouteEditForm::TQXP6RouteEditForm(QWidget* parent, TQXP6Route& route)
     setWindowTitle(QStringLiteral("Edit Route %1").arg(Copy.RouteNumber));
     BuildControls();
     FillList();
-    TQXP6EditConditionsForm::FillConditionList(RouteCondListBox, Copy.TriggerConditions);
+    TriggerGroup->ShowSet(Copy.TriggerConditions);
     SelectLine(0);
 }
 
@@ -47,15 +47,11 @@ void TQXP6RouteEditForm::BuildControls()
     entry->addWidget(PointNumberSpin, 1, 1);
     entry->setRowStretch(2, 1);
 
-    auto* trigger = new QGroupBox(QStringLiteral("Trigger route when"), this);
-    RouteCondListBox = new QListWidget(trigger);
-    RouteCondListBox->setObjectName(QStringLiteral("RouteCondListBox"));
-    DefineConditions = new QPushButton(QStringLiteral("Define"), trigger);
-    DefineConditions->setObjectName(QStringLiteral("DefineConditions"));
+    TriggerGroup =
+        new TQXP6ConditionListBox(QStringLiteral("Trigger route when"), "RouteCondListBox", "DefineConditions", this);
+    RouteCondListBox = TriggerGroup->List;
+    DefineConditions = TriggerGroup->DefineBtn;
     connect(DefineConditions, &QPushButton::clicked, this, &TQXP6RouteEditForm::DefineConditionsClick);
-    auto* triggerLayout = new QHBoxLayout(trigger);
-    triggerLayout->addWidget(RouteCondListBox, 1);
-    triggerLayout->addWidget(DefineConditions, 0, Qt::AlignTop);
 
     auto* top = new QHBoxLayout;
     top->addWidget(RouteListBox, 1);
@@ -63,7 +59,7 @@ void TQXP6RouteEditForm::BuildControls()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addWidget(trigger);
+    layout->addWidget(TriggerGroup);
     layout->addLayout(ButtonRow());
 }
 
@@ -141,7 +137,7 @@ void TQXP6RouteEditForm::DefineConditionsClick()
 {
     TQXP6EditConditionsForm form(this, Copy.TriggerConditions);
     form.Execute();
-    TQXP6EditConditionsForm::FillConditionList(RouteCondListBox, Copy.TriggerConditions);
+    TriggerGroup->ShowSet(Copy.TriggerConditions);
 }
 
 void TQXP6RouteEditForm::WriteBack()

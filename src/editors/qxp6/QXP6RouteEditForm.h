@@ -9,6 +9,7 @@
 class QListWidget;
 class QPushButton;
 class TIndexCombo;
+class TQXP6ConditionListBox;
 class TSpinEdit;
 
 class TQXP6RouteEditForm : public TEditorDialog {
@@ -27,6 +28,7 @@ public:
     QListWidget* RouteListBox = nullptr;
     TIndexCombo* StateButton = nullptr;
     TSpinEdit* PointNumberSpin = nullptr;
+    TQXP6ConditionListBox* TriggerGroup = nullptr; // "Trigger route when"
     QListWidget* RouteCondListBox = nullptr;
     QPushButton* DefineConditions = nullptr;
 

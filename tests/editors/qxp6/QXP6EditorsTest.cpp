@@ -3,6 +3,7 @@
 // sixth type, the route editor's entry lines and the conditions editor's places; and OK on
 // untouched windows keeps every record byte and every SV.
 #include "boards/qxp6/QXP6Board.h"
+#include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "editors/qxp6/QXP6EditForm.h"
 #include "editors/qxp6/QXP6InputCellEditForm.h"
