@@ -7,9 +7,24 @@
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
+#include "boards/orb4/ORB4Board.h"
+#include "boards/orb8/ORB8Board.h"
+#include "boards/rvn2/RVN2Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/orb/EditConditionsForm.h"
+#include "editors/orb/Orb4EditForm.h"
+#include "editors/orb/Orb8EditForm.h"
+#include "editors/orb/RevZoneEditForm.h"
+#include "editors/orb/SignalEditForm.h"
+#include "editors/rvn2/RVN2EditForm.h"
+#include "editors/rvn2/RVN2SequenceEditForm.h"
+#include "editors/rvn2/RVN2Wizard.h"
+#include "boards/kpx9/KPX9Board.h"
+#include "editors/kpx9/KPX9CellEditForm.h"
+#include "editors/kpx9/KPX9EditForm.h"
+#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "editors/qxp6/QXP6EditForm.h"
 #include "editors/qxp6/QXP6InputCellEditForm.h"
@@ -50,30 +65,98 @@ bool Save(QWidget* widget, const QString& folder, const char* name)
     return ok;
 }
 
+// Shows an editor window without waiting for it and saves its picture; the window stays open
+// for child windows to be placed beside it.
+bool ShowAndSave(QDialog& dialog, const QString& folder, const char* name)
+{
+    dialog.show();
+    Wait(100);
+    return Save(&dialog, folder, name);
+}
+
+// The same for a window of its own, which is cancelled afterwards.
+bool ShowAndSave(QDialog&& dialog, const QString& folder, const char* name)
+{
+    const bool saved = ShowAndSave(dialog, folder, name);
+    dialog.reject();
+    return saved;
+}
+
+// The ORB4 and ORB8 editor windows on copies of the first example board of each type.
+bool SaveOrbEditors(TMainForm& main, const QString& out)
+{
+    const auto* orb4 = dynamic_cast<const TORB4Board*>(main.BoardData.GetBoard(eORB4, 0));
+    const auto* orb8 = dynamic_cast<const TORB8Board*>(main.BoardData.GetBoard(eORB8, 0));
+    if (!orb4 || !orb8) return false;
+    TORB4Board board4(*orb4);
+    TORB8Board board8(*orb8);
+    bool ok = ShowAndSave(TOrb4EditForm(&main, board4), out, "orb4-edit.png");
+    ok &= ShowAndSave(TOrb8EditForm(&main, board8), out, "orb8-edit.png");
+    ok &= ShowAndSave(TSignalEditForm(&main, board4.GetSignal(3)), out, "signal-edit.png");
+    ok &= ShowAndSave(TRevZoneEditForm(&main, board4.GetZone(1)), out, "revzone-edit.png");
+    ok &= ShowAndSave(TEditConditionsForm(&main, board4.GetSignal(1).RedSet()), out, "conditions-edit.png");
+    return ok;
+}
+
+// The RVN2 board window, its sequence window on the first sequence and the wizard, on a copy of
+// the first example RVN2 board.
+bool SaveRvn2Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TRVN2Board*>(main.BoardData.GetBoard(eRVN2, 0));
+    TRVN2Board board = example ? *example : TRVN2Board();
+    TRVN2EditForm boardForm(&main, board);
+    bool ok = ShowAndSave(boardForm, out, "rvn2-edit.png");
+    TRVN2SequenceEditForm sequenceForm(&boardForm, board.GetSequence(0));
+    sequenceForm.SelectStep(0);
+    ok &= ShowAndSave(sequenceForm, out, "rvn2-sequence-edit.png");
+    ok &= ShowAndSave(TTRVN2Wizard(&sequenceForm, board.GetSequence(0)), out, "rvn2-wizard.png");
+    sequenceForm.reject();
+    boardForm.reject();
+    return ok;
+}
+
+// The KPX9 board window, the cell editor on a point cell and the route editor on the first route
+// of the example panel, on a copy of the board.
+bool SaveKpx9Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TKPX9Board*>(main.BoardData.GetBoard(eKPX9, 0));
+    if (!example) {
+        std::printf("no example KPX9 board: KPX9 editors skipped\n");
+        return true;
+    }
+    TKPX9Board board(*example);
+    TKPX9EditForm form(&main, board);
+    bool ok = ShowAndSave(form, out, "kpx9-edit.png");
+    uint32_t pointCell = 0;
+    while (pointCell + 1 < kKPX9CellCount && board.GetCell(pointCell).CellType != eKPX9Point) ++pointCell;
+    ok &= ShowAndSave(TKPX9CellEditForm(&form, board.GetCell(pointCell), board.Cells), out, "kpx9-cell-edit.png");
+    TKPX9RouteEditForm route(&form, board.GetRoute(0), board.Cells);
+    route.show();
+    route.RouteListBox->setCurrentRow(1);
+    Wait(100);
+    ok &= Save(&route, out, "kpx9-route-edit.png");
+    route.reject();
+    form.reject();
+    return ok;
+}
+
 // The QXP6 editor windows on a copy of the first example QXP6 board.
 bool SaveQxp6Editors(TMainForm& main, const QString& out)
 {
-    const auto* example = dynamic_cast<const TQXP6Board*>(main.BoardData.GetBoard(4, 0));
+    const auto* example = dynamic_cast<const TQXP6Board*>(main.BoardData.GetBoard(eQXP6, 0));
     if (!example) return false;
     TQXP6Board board(*example);
-    auto save = [&out](QDialog& dialog, const char* name) {
-        dialog.show();
-        Wait(100);
-        const bool ok = Save(&dialog, out, name);
-        dialog.reject();
-        return ok;
-    };
-    TQXP6EditForm boardForm(&main, board);
-    bool ok = save(boardForm, "qxp6-edit.png");
-    TQXP6OutputCellEditForm cellForm(&main, *board.GetOutputCell(0));
-    ok &= save(cellForm, "qxp6-output-cell-edit.png");
-    TQXP6InputCellEditForm inputForm(&main, *board.GetInputCell(0));
-    ok &= save(inputForm, "qxp6-input-cell-edit.png");
-    TQXP6RouteEditForm routeForm(&main, *board.GetRoute(1));
-    routeForm.SelectLine(3);
-    ok &= save(routeForm, "qxp6-route-edit.png");
-    TQXP6EditConditionsForm conditionsForm(&main, board.GetOutputCell(0)->ClosedConditions);
-    ok &= save(conditionsForm, "qxp6-conditions-edit.png");
+    TQXP6EditForm form(&main, board);
+    bool ok = ShowAndSave(form, out, "qxp6-edit.png");
+    ok &= ShowAndSave(TQXP6OutputCellEditForm(&form, *board.GetOutputCell(0)), out, "qxp6-output-cell-edit.png");
+    ok &= ShowAndSave(TQXP6InputCellEditForm(&form, *board.GetInputCell(0)), out, "qxp6-input-cell-edit.png");
+    TQXP6RouteEditForm route(&form, *board.GetRoute(1));
+    route.SelectLine(3);
+    ok &= ShowAndSave(route, out, "qxp6-route-edit.png");
+    route.reject();
+    ok &= ShowAndSave(TQXP6EditConditionsForm(&form, board.GetOutputCell(0)->ClosedConditions), out,
+                      "qxp6-conditions-edit.png");
+    form.reject();
     return ok;
 }
 
@@ -174,6 +257,9 @@ int main(int argc, char* argv[])
         Wait(50);
     }
 
+    ok &= SaveOrbEditors(main, out);
+    ok &= SaveRvn2Editors(main, out);
+    ok &= SaveKpx9Editors(main, out);
     ok &= SaveQxp6Editors(main, out);
 
     main.About1Click();

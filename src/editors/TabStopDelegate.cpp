@@ -12,7 +12,13 @@ TTabStopDelegate::TTabStopDelegate(int dialogUnits, QWidget* list)
 
 qreal TTabStopDelegate::TabStopDistance() const
 {
-    return qreal(List->fontMetrics().averageCharWidth()) * DialogUnits / 4.0;
+    // The average character width of dialog units: the mean width of the 52 letters, rounded,
+    // the way list tab stops have always been measured. A font's own average width is often
+    // narrower, which would crowd a word such as "Diverging" past its tab stop.
+    const int letters =
+        List->fontMetrics().horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int averageWidth = (letters / 26 + 1) / 2;
+    return qreal(averageWidth) * DialogUnits / 4.0;
 }
 
 void TTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

@@ -1,6 +1,6 @@
 #pragma once
 // Draws list lines whose columns are separated by tab characters at fixed tab stops, given in
-// dialog units (a quarter of the average character width of the list's font).
+// dialog units (a quarter of the average letter width of the list's font).
 
 #include <QStyledItemDelegate>
 

@@ -1,5 +1,7 @@
 #pragma once
-// Placing and closing the program's windows.
+// Placing and closing the program's windows, and naming their controls.
+
+#include <QString>
 
 class QWidget;
 
@@ -12,3 +14,10 @@ void PlaceChildDialog(QWidget* dialog, const QWidget* parent);
 // Moves a child window (or the frame that holds it) 30 pixels right of and below the top-left
 // corner of `anchor` (or of the frame that holds it).
 void PlaceBesideAnchor(QWidget* child, const QWidget* anchor);
+
+// Gives a control the object name by which the program and its tests find it.
+template <typename T> T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}

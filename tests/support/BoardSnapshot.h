@@ -1,10 +1,12 @@
 #pragma once
-// What a board editor must leave alone when the user changes nothing: the board's record and the
-// SVs calculated from it. Taken from a copy, so the board itself is not touched.
+// A board's file record and SV table, taken before and after a window has been opened and
+// closed, to check that nothing the user did not touch has changed.
 
-#include "support/BoardText.h"
+#include "boards/ConfigurableBoard.h"
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,22 @@ struct TBoardSnapshot {
     bool operator==(const TBoardSnapshot&) const = default;
 };
 
-template <class TBoard> TBoardSnapshot SnapshotOf(TBoard board)
+inline TBoardSnapshot Snapshot(TConfigurableBoard& board)
 {
-    TBoardSnapshot snapshot{SaveToText(board), {}};
+    TBoardSnapshot snapshot;
+    std::ostringstream record;
+    board.SaveToStream(record);
+    snapshot.Record = record.str();
     board.CalculateSVs();
     snapshot.SVs = board.GetSVTable();
     return snapshot;
+}
+
+// Fills the board from the first record of a board file.
+inline bool LoadFirstRecord(TConfigurableBoard& board, const std::string& fileName)
+{
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) return false;
+    board.LoadFromStream(file);
+    return true;
 }

@@ -26,7 +26,9 @@ namespace {
 // with own and outside points.
 TQXP6Board ExampleBoard()
 {
-    return LoadFromText<TQXP6Board>(ReadFileText(RAILSCOPE_SOURCE_DIR "/data/examples/layout-qxp6.csv"));
+    TQXP6Board board;
+    LoadFirstRecord(board, RAILSCOPE_SOURCE_DIR "/data/examples/layout-qxp6.csv");
+    return board;
 }
 
 QStringList Lines(const QListWidget* list)
@@ -106,18 +108,18 @@ private slots:
         route.EntryCount = 3;
         route.EntryAddress = {5000, 7, 0};
         route.EntryState = {eQXP6Closed, eQXP6Undef, 5};
-        const TBoardSnapshot before = SnapshotOf(board);
+        const TBoardSnapshot before = Snapshot(board);
 
         TQXP6EditForm form(nullptr, board);
         OpenEveryWindow(form);
         form.accept();
-        QVERIFY(SnapshotOf(board) == before);
+        QVERIFY(Snapshot(board) == before);
     }
 
     void cancelDiscardsWhatChildWindowsDid()
     {
         TQXP6Board board = ExampleBoard();
-        const TBoardSnapshot before = SnapshotOf(board);
+        const TBoardSnapshot before = Snapshot(board);
         TQXP6EditForm form(nullptr, board);
         form.DCCBaseAddrEdit->setValue(400);
         AnswerDialogs([](QDialog& dialog) {
@@ -145,7 +147,7 @@ private slots:
         QCOMPARE(copy.GetRoute(0)->EntryCount, 2u);
         QCOMPARE(int(copy.GetInputCell(0)->MessageType), 4);
         form.reject();
-        QVERIFY(SnapshotOf(board) == before);
+        QVERIFY(Snapshot(board) == before);
     }
 
     void okAssignsControlsAndChildEdits()

@@ -1,0 +1,81 @@
+#pragma once
+// The window that edits one set of conditions: a list with one line per place of the set, the
+// controls of the selected condition (device type, device number and input, state, AND next) and
+// a context menu on the list that inserts an empty place or deletes one. What a condition holds
+// and how the controls show it depends on the kind of set: the window of each kind of set works
+// on its own copy of the set and fills in the operations below.
+
+#include "editors/EditorDialog.h"
+
+#include <QStringList>
+
+class QAction;
+class QListWidget;
+class QMenu;
+class TIndexCombo;
+class TSpinEdit;
+class TValueCheck;
+
+class TConditionsEditor : public TEditorDialog {
+    Q_OBJECT
+public:
+    // One condition as the controls show it.
+    struct TConditionFields {
+        int DeviceItem = 0; // item of DeviceTypeCombo
+        int Number = 1;
+        bool NumberUsed = false;
+        int Offset = 1;
+        bool OffsetUsed = false;
+        QStringList States{QStringLiteral("none")};
+        int State = 0; // item of StateCombo
+        int AndNext = 0;
+    };
+
+    TConditionsEditor(QWidget* parent, int helpContext, const QString& caption, const QStringList& deviceTypes);
+
+    QListWidget* ConditionList = nullptr;
+    TIndexCombo* DeviceTypeCombo = nullptr;
+    TSpinEdit* NumberSpin = nullptr;
+    TSpinEdit* OffsetSpin = nullptr;
+    TIndexCombo* StateCombo = nullptr;
+    TValueCheck* AndBox = nullptr;
+    QMenu* ConditionMenu = nullptr;
+    QAction* Insert1 = nullptr;
+    QAction* Delete1 = nullptr;
+
+    // The selected place, or -1.
+    int SelectedPlace() const;
+    // The context menu's commands, on the selected place.
+    void InsertClick();
+    void DeleteClick();
+
+protected:
+    // Fills the list, then selects and loads the first place. The window of a kind of set calls
+    // it once its copy of the set is ready.
+    void Start();
+
+    virtual int PlaceCount() const = 0;
+    virtual QString PlaceText(int place) const = 0;
+    virtual TConditionFields FieldsOf(int place) const = 0;
+    // Replaces the condition at the place by a fresh one of the chosen device type.
+    virtual void MakeFresh(int place, int deviceItem) = 0;
+    // Writes the controls into the condition at the place.
+    virtual void Store(int place, const TConditionFields& fields) = 0;
+    virtual void InsertEmpty(int place) = 0;
+    virtual void DeletePlace(int place) = 0;
+    // Assigns the edited copy to the set the window was opened on.
+    virtual void AssignBack() = 0;
+
+    void WriteBack() override;
+
+private:
+    void LoadPlace(int place);
+    void RefreshList();
+    void DeviceTypeChanged();
+    void ControlsChanged();
+    TConditionFields ControlFields() const;
+
+    bool Loading = false;
+    bool Loaded = false;
+    bool Edited = false;
+};

@@ -1,0 +1,172 @@
+#include "editors/kpx9/KPX9EditForm.h"
+
+#include "boards/kpx9/KPX9Board.h"
+#include "editors/EditorText.h"
+#include "editors/kpx9/KPX9CellEditForm.h"
+#include "editors/kpx9/KPX9RouteEditForm.h"
+#include "widgets/FormTools.h"
+#include "widgets/IndexCombo.h"
+#include "widgets/ListFill.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+QListWidget* ListWithHeading(const QString& heading, const char* name, QWidget* parent, QGridLayout* grid, int column)
+{
+    auto* list = Named(new QListWidget(parent), name);
+    auto* label = new QLabel(heading, parent);
+    label->setBuddy(list);
+    grid->addWidget(label, 0, column);
+    grid->addWidget(list, 1, column);
+    return list;
+}
+
+} // namespace
+
+TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog(parent, 600), Board(board)
+{
+    setWindowTitle(QStringLiteral("Edit KPX9 Board Settings"));
+
+    BoardNameEdit = NewTextEdit(this, QStringLiteral("BoardNameEdit"));
+    SerialNumEdit = Named(new TSpinEdit(1, 65536, 1, this), "SerialNumEdit");
+    NotesEdit = NewTextEdit(this, QStringLiteral("NotesEdit"));
+    auto* identity = new QGridLayout;
+    identity->addWidget(new QLabel(QStringLiteral("Board Name"), this), 0, 0);
+    identity->addWidget(BoardNameEdit, 0, 1);
+    identity->addWidget(new QLabel(QStringLiteral("Serial Number"), this), 0, 2);
+    identity->addWidget(SerialNumEdit, 0, 3);
+    identity->addWidget(new QLabel(QStringLiteral("Notes"), this), 1, 0);
+    identity->addWidget(NotesEdit, 1, 1, 1, 3);
+    identity->setColumnStretch(1, 1);
+
+    ToFromBox = Named(new QCheckBox(QStringLiteral("To/From Numbering"), this), "ToFromBox");
+    RouteAddrEdit = Named(new TSpinEdit(1, 2048, 1, this), "RouteAddrEdit");
+    PointDelayEdit = Named(new TSpinEdit(0, 250, 0, this), "PointDelayEdit");
+    auto* routes = new QFormLayout;
+    routes->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    routes->addRow(ToFromBox);
+    routes->addRow(QStringLiteral("DCC Address to activate routes"), RouteAddrEdit);
+    routes->addRow(QStringLiteral("Delay between point outputs\n(0.1s units)"), PointDelayEdit);
+
+    StartupModeCombo = Named(new TIndexCombo({QStringLiteral("Standalone Mode"), QStringLiteral("Slave Mode"),
+                                              QStringLiteral("Interlocked Mode")},
+                                             this),
+                             "StartupModeCombo");
+    DCCSlaveEdit = Named(new TSpinEdit(1, 2048, 1, this), "DCCSlaveEdit");
+    DCCInterlockEdit = Named(new TSpinEdit(1, 2048, 1, this), "DCCInterlockEdit");
+    auto* modes = new QFormLayout;
+    modes->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    modes->addRow(QStringLiteral("Board mode after power up:"), StartupModeCombo);
+    modes->addRow(QStringLiteral("DCC Addr to enter Slave Mode"), DCCSlaveEdit);
+    modes->addRow(QStringLiteral("DCC Addr to enter Interlocked Mode"), DCCInterlockEdit);
+
+    SlaveModeCombo =
+        Named(new TIndexCombo(
+                  {QStringLiteral("Interlock mode: sensors 1-4"), QStringLiteral("Interlock mode: sensors 5-8"),
+                   QStringLiteral("Interlock mode: sensors 9-12"), QStringLiteral("Interlock mode: sensors 13-16")},
+                  this),
+              "SlaveModeCombo");
+    SlaveModeCombo->SetOffset(1);
+    SlaveAddrEdit = Named(new TSpinEdit(0, 255, 0, this), "SlaveAddrEdit");
+    auto* sensors = new QFormLayout;
+    sensors->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    sensors->addRow(QStringLiteral("Sensors Used"), SlaveModeCombo);
+    sensors->addRow(QStringLiteral("Sensor Board Number"), SlaveAddrEdit);
+
+    auto* settings = new QHBoxLayout;
+    settings->addLayout(routes);
+    settings->addSpacing(24);
+    settings->addLayout(modes);
+    settings->addSpacing(24);
+    settings->addLayout(sensors);
+    settings->addStretch(1);
+
+    auto* lists = new QGridLayout;
+    CellList = ListWithHeading(QStringLiteral("Cell Definitions"), "CellList", this, lists, 0);
+    RouteList = ListWithHeading(QStringLiteral("Route Definitions"), "RouteList", this, lists, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 1);
+    lists->setRowStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(identity);
+    layout->addLayout(settings);
+    layout->addLayout(lists, 1);
+    layout->addLayout(ButtonRow());
+    resize(1240, 660);
+
+    LoadControls();
+    FillLists();
+
+    connect(ToFromBox, &QCheckBox::clicked, this, [this](bool on) {
+        Board.SetToFromRoutes(on);
+        FillLists();
+    });
+    connect(CellList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { EditCell(CellList->row(item)); });
+    connect(RouteList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { EditRoute(RouteList->row(item)); });
+}
+
+void TKPX9EditForm::LoadControls()
+{
+    ShowModelText(*BoardNameEdit, Board.Name);
+    SerialNumEdit->SetValue(int(Board.SerialNumber));
+    ShowModelText(*NotesEdit, Board.Notes);
+    ToFromBox->setChecked(Board.GetToFromRoutes());
+    RouteAddrEdit->SetValue(int(Board.RouteDccAddress));
+    SlaveModeCombo->SetValue(Board.SensorsUsed);
+    SlaveAddrEdit->SetValue(int(Board.SensorBoardNumber));
+    StartupModeCombo->SetValue(Board.PowerUpMode);
+    DCCSlaveEdit->SetValue(int(Board.SlaveDccAddress));
+    DCCInterlockEdit->SetValue(int(Board.InterlockDccAddress));
+    PointDelayEdit->SetValue(int(Board.PointDelay));
+}
+
+void TKPX9EditForm::FillLists()
+{
+    QStringList cells;
+    for (uint32_t i = 0; i < kKPX9CellCount; ++i) cells << QString::fromStdString(Board.GetCell(i).GetListLine());
+    SetListLines(*CellList, cells);
+    QStringList routes;
+    for (uint32_t i = 0; i < kKPX9RouteCount; ++i)
+        routes << QString::fromStdString(Board.GetRoute(i).GetListLine(Board.Cells));
+    SetListLines(*RouteList, routes);
+}
+
+void TKPX9EditForm::EditCell(int index)
+{
+    if (index < 0 || index >= int(kKPX9CellCount)) return;
+    TKPX9CellEditForm form(this, Board.GetCell(uint32_t(index)), Board.Cells);
+    form.Execute();
+    FillLists();
+}
+
+void TKPX9EditForm::EditRoute(int index)
+{
+    if (index < 0 || index >= int(kKPX9RouteCount)) return;
+    TKPX9RouteEditForm form(this, Board.GetRoute(uint32_t(index)), Board.Cells);
+    form.Execute();
+    FillLists();
+}
+
+void TKPX9EditForm::WriteBack()
+{
+    StoreModelText(*BoardNameEdit, Board.Name);
+    Board.SerialNumber = uint32_t(SerialNumEdit->Value());
+    StoreModelText(*NotesEdit, Board.Notes);
+    Board.RouteDccAddress = uint32_t(RouteAddrEdit->Value());
+    Board.SensorsUsed = uint8_t(SlaveModeCombo->Value());
+    Board.SensorBoardNumber = uint32_t(SlaveAddrEdit->Value());
+    Board.PowerUpMode = uint8_t(StartupModeCombo->Value());
+    Board.SlaveDccAddress = uint32_t(DCCSlaveEdit->Value());
+    Board.InterlockDccAddress = uint32_t(DCCInterlockEdit->Value());
+    Board.PointDelay = uint32_t(PointDelayEdit->Value());
+}

@@ -1,0 +1,81 @@
+#include "editors/kpx9/KPX9RouteEditForm.h"
+
+#include "widgets/FormTools.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QListWidget>
+
+#include <algorithm>
+
+TKPX9RouteEditForm::TKPX9RouteEditForm(QWidget* parent, TKPX9Route& route, const TKPX9Cells& cells)
+    : TRouteEditForm(parent, 620, route.RouteNumber), Route(route), Edited(route), Cells(cells)
+{
+    Lines = int(std::min(Edited.Capacity(), kKPX9RouteEntries));
+
+    FromSpin = Named(new TSpinEdit(1, 24, int(Edited.FromButton), this), "FromSpin");
+    ToSpin = Named(new TSpinEdit(1, 24, int(Edited.ToButton), this), "ToSpin");
+    // From and to buttons start a route only with to/from numbering.
+    FromSpin->setEnabled(Edited.ToFrom);
+    ToSpin->setEnabled(Edited.ToFrom);
+    CascadeCheck = Named(new QCheckBox(QStringLiteral("Cascade"), this), "CascadeCheck");
+    CascadeCheck->setChecked(Edited.Cascade);
+    CascadeSpin = Named(new TSpinEdit(1, 24, int(Edited.CascadeRoute), this), "CascadeSpin");
+    CascadeSpin->setEnabled(Edited.Cascade);
+
+    auto* buttons = new QFormLayout;
+    buttons->addRow(QStringLiteral("From Button"), FromSpin);
+    buttons->addRow(QStringLiteral("To Button"), ToSpin);
+    auto* cascade = new QFormLayout;
+    cascade->addRow(CascadeCheck);
+    cascade->addRow(QStringLiteral("Route Number"), CascadeSpin);
+    SideColumn()->addSpacing(12);
+    SideColumn()->addLayout(buttons);
+    SideColumn()->addSpacing(12);
+    SideColumn()->addLayout(cascade);
+
+    connect(CascadeCheck, &QCheckBox::toggled, this, [this](bool on) {
+        CascadeSpin->setEnabled(on);
+        // The fit line shows the route as it will be stored, cascade byte included.
+        FillList();
+    });
+
+    RouteListBox->setMinimumHeight(RouteListBox->fontMetrics().height() * (kKPX9RouteEntries + 4));
+    StartEditing();
+}
+
+int TKPX9RouteEditForm::EntryLineCount() const
+{
+    return Lines;
+}
+
+QString TKPX9RouteEditForm::EntryLine(int index) const
+{
+    return QString::fromStdString(Edited.GetEditorLine(uint32_t(index) + 1, Cells));
+}
+
+bool TKPX9RouteEditForm::Fits() const
+{
+    // The cascade flag reaches the copy only when the window closes; the fit is judged with the
+    // flag as the box shows it.
+    TKPX9Route stored = Edited;
+    stored.Cascade = CascadeCheck->isChecked();
+    return stored.Fits(Cells);
+}
+
+bool TKPX9RouteEditForm::SetEntry(int index, uint32_t address, uint8_t state)
+{
+    return Edited.SetEntry(uint32_t(index), address, state);
+}
+
+void TKPX9RouteEditForm::WriteBack()
+{
+    Edited.FromButton = uint32_t(FromSpin->Value());
+    Edited.ToButton = uint32_t(ToSpin->Value());
+    Edited.Cascade = CascadeCheck->isChecked();
+    Edited.CascadeRoute = uint32_t(CascadeSpin->Value());
+    ApplyPendingEntry();
+    Route = Edited;
+}

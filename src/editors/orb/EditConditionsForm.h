@@ -1,0 +1,31 @@
+#pragma once
+// The conditions window of the signal controllers: edits one condition set of a signal or
+// reverse running zone on a copy, and assigns the copy to the set when closed with OK.
+
+#include "boards/Condition.h"
+#include "editors/ConditionsEditor.h"
+
+class TEditConditionsForm : public TConditionsEditor {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 540;
+
+    TEditConditionsForm(QWidget* parent, TConditionSet& set);
+
+    // The copy being edited.
+    const TConditionSet& EditedSet() const { return Copy; }
+
+protected:
+    int PlaceCount() const override { return int(Copy.Count()); }
+    QString PlaceText(int place) const override;
+    TConditionFields FieldsOf(int place) const override;
+    void MakeFresh(int place, int deviceItem) override;
+    void Store(int place, const TConditionFields& fields) override;
+    void InsertEmpty(int place) override { Copy.InsertAt(uint32_t(place), TCondition{}); }
+    void DeletePlace(int place) override { Copy.DeleteAt(uint32_t(place)); }
+    void AssignBack() override { Target = Copy; }
+
+private:
+    TConditionSet& Target;
+    TConditionSet Copy;
+};

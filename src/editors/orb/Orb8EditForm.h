@@ -1,0 +1,32 @@
+#pragma once
+// The ORB8 board window: the common signal controller settings, the sensor inputs, the LED
+// arrangement of signals 1-8, the auxiliary outputs, the delay before a signal is released from
+// red, the report after power-up and the choice of LocoNet switch commands.
+
+#include "editors/orb/SignalControllerEditForm.h"
+
+class TORB8Board;
+
+class TOrb8EditForm : public TSignalControllerEditForm {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 560;
+
+    TOrb8EditForm(QWidget* parent, TORB8Board& board);
+
+    TSpinEdit* SensorSpin = nullptr;
+    TIndexCombo* SensorIntCombo = nullptr;
+    TIndexCombo* SensorExtCombo = nullptr;
+    TIndexCombo* Op14Combo = nullptr;
+    TIndexCombo* Op58Combo = nullptr;
+    TIndexCombo* AuxOutputCombo = nullptr;
+    TIndexCombo* ReleaseDelayCombo = nullptr;
+    TValueCheck* InterrogateCheck = nullptr;
+    TValueCheck* LocoNetCheck = nullptr;
+
+protected:
+    void WriteBack() override;
+
+private:
+    TORB8Board& Orb8;
+};

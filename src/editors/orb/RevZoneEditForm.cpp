@@ -1,0 +1,82 @@
+#include "editors/orb/RevZoneEditForm.h"
+
+#include "editors/EditorText.h"
+#include "editors/orb/ConditionListBox.h"
+#include "editors/orb/EditConditionsForm.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The lines each list shows without scrolling: all places of a direction set (8), and as many
+// for the freeze set (6) and the shunt set beside it.
+constexpr int kDirectionLines = 8;
+constexpr int kOtherLines = 6;
+
+} // namespace
+
+TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditorDialog(parent, kHelpContext), Zone(zone)
+{
+    setObjectName(QStringLiteral("RevZoneEditForm"));
+    setWindowTitle(QStringLiteral("Edit Reverse Running Zone ") + QString::fromStdString(zone.Letter()));
+
+    NameEdit = NewTextEdit(this, QStringLiteral("NameEdit"));
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
+    ShowModelText(*NameEdit, zone.Name);
+    ShowModelText(*DescriptionEdit, zone.Description);
+
+    SetBoxes[ezsWE] = new TConditionListBox(QStringLiteral("Change to West-to-East When"), QStringLiteral("WE"),
+                                            kDirectionLines, this);
+    SetBoxes[ezsEW] = new TConditionListBox(QStringLiteral("Change to East-to-West When"), QStringLiteral("EW"),
+                                            kDirectionLines, this);
+    SetBoxes[ezsFreeze] =
+        new TConditionListBox(QStringLiteral("Don't Change When"), QStringLiteral("Freeze"), kOtherLines, this);
+    SetBoxes[ezsShunt] =
+        new TConditionListBox(QStringLiteral("Enter SHUNT Mode When"), QStringLiteral("Shunt"), kOtherLines, this);
+    for (int which = 0; which < ezsCount; ++which) {
+        SetBoxes[size_t(which)]->ShowSet(SetOf(zone, which));
+        connect(SetBoxes[size_t(which)]->DefineBtn, &QPushButton::clicked, this, [this, which] { DefineClick(which); });
+    }
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Zone Name"), this), 0, 0);
+    grid->addWidget(NameEdit, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Description"), this), 1, 0);
+    grid->addWidget(DescriptionEdit, 1, 1, 1, 2);
+    grid->addWidget(SetBoxes[ezsWE], 2, 0, 1, 2);
+    grid->addWidget(SetBoxes[ezsEW], 2, 2);
+    grid->addWidget(SetBoxes[ezsFreeze], 3, 0, 1, 2);
+    grid->addWidget(SetBoxes[ezsShunt], 3, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(ButtonRow());
+}
+
+TConditionSet& TRevZoneEditForm::SetOf(TRevRunZone& zone, int which)
+{
+    switch (which) {
+    case ezsWE: return zone.WestEastSet();
+    case ezsEW: return zone.EastWestSet();
+    case ezsFreeze: return zone.FreezeSet();
+    default: return zone.ShuntSet();
+    }
+}
+
+void TRevZoneEditForm::DefineClick(int which)
+{
+    TEditConditionsForm conditions(this, SetOf(Zone, which));
+    conditions.Execute();
+    SetBoxes[size_t(which)]->ShowSet(SetOf(Zone, which));
+}
+
+void TRevZoneEditForm::WriteBack()
+{
+    StoreModelText(*NameEdit, Zone.Name);
+    StoreModelText(*DescriptionEdit, Zone.Description);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The reverse running zone window: edits one zone of an ORB4 or ORB8 board in place - its name,
+// description and, through the conditions window, its four condition sets. Sets confirmed in the
+// conditions window stay even when this window is cancelled.
+
+#include "boards/RevRunZone.h"
+#include "editors/EditorDialog.h"
+
+#include <array>
+
+class QLineEdit;
+class TConditionListBox;
+
+class TRevZoneEditForm : public TEditorDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 530;
+
+    // The zone's condition sets, in the order of the window's lists.
+    enum EZoneSet { ezsWE, ezsEW, ezsFreeze, ezsShunt, ezsCount };
+
+    TRevZoneEditForm(QWidget* parent, TRevRunZone& zone);
+
+    QLineEdit* NameEdit = nullptr;
+    QLineEdit* DescriptionEdit = nullptr;
+    std::array<TConditionListBox*, ezsCount> SetBoxes{};
+
+    static TConditionSet& SetOf(TRevRunZone& zone, int which);
+
+    // A "Define" button: the conditions window on the list's set.
+    void DefineClick(int which);
+
+protected:
+    void WriteBack() override;
+
+private:
+    TRevRunZone& Zone;
+};

@@ -1,0 +1,190 @@
+#include "editors/orb/SignalControllerEditForm.h"
+
+#include "boards/SignalControllerBoard.h"
+#include "editors/EditorText.h"
+#include "editors/TabStopDelegate.h"
+#include "editors/orb/RevZoneEditForm.h"
+#include "editors/orb/SignalEditForm.h"
+#include "widgets/IndexCombo.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/ValueCheck.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Tab stops of the lists, in dialog units.
+constexpr int kSignalTabs = 35;
+constexpr int kZoneTabs = 20;
+// The longest delay the lists offer, in quarter seconds.
+constexpr uint32_t kMaxDelay = 32;
+
+QListWidget* NewPartList(QWidget* parent, const char* name, int tabs, int lines)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setItemDelegate(new TTabStopDelegate(tabs, list));
+    const int rowHeight = std::max(list->fontMetrics().height() + 2, list->sizeHintForRow(0));
+    list->setFixedHeight(lines * rowHeight + 2 * list->frameWidth() + 4);
+    list->setMinimumWidth(320);
+    return list;
+}
+
+} // namespace
+
+QStringList TSignalControllerEditForm::DelayItems()
+{
+    QStringList items{QStringLiteral("No delay")};
+    for (uint32_t quarters = 1; quarters <= kMaxDelay; ++quarters)
+        items << QString::fromStdString(TSignalControllerBoard::QuarterSecondsText(quarters)) + QLatin1Char('s');
+    return items;
+}
+
+TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpContext, const QString& caption,
+                                                     TSignalControllerBoard& board, const QString& spadText,
+                                                     const QString& brightnessText)
+    : TEditorDialog(parent, helpContext), Board(board)
+{
+    setWindowTitle(caption);
+
+    BdNameEdit = NewTextEdit(this, QStringLiteral("BdNameEdit"));
+    DCCAddrSpin = NewSpin(1, 2048, "DCCAddrSpin");
+    SerialNumSpin = NewSpin(1, 65536, "SerialNumSpin");
+    NotesEdit = NewTextEdit(this, QStringLiteral("NotesEdit"));
+    SignalList = NewPartList(this, "SignalList", kSignalTabs, int(TSignalControllerBoard::kSignalCount));
+    RevZoneList = NewPartList(this, "RevZoneList", kZoneTabs, int(TSignalControllerBoard::kZoneCount));
+    SPADCheck = NewCheck(spadText, "SPADCheck");
+    IsolationDelayCombo = NewCombo(DelayItems(), "IsolationDelayCombo");
+    BrightnessCheck = NewCheck(brightnessText, "BrightnessCheck");
+
+    auto* general = new QGridLayout;
+    const auto addRow = [&general, this](const QString& label, QWidget* control) {
+        const int row = general->rowCount();
+        general->addWidget(new QLabel(label, this), row, 0);
+        general->addWidget(control, row, 1);
+    };
+    addRow(QStringLiteral("Board Name:"), BdNameEdit);
+    addRow(QStringLiteral("DCC Base address:"), DCCAddrSpin);
+    addRow(QStringLiteral("Serial Number:"), SerialNumSpin);
+    addRow(QStringLiteral("Notes:"), NotesEdit);
+    general->setColumnStretch(1, 1);
+
+    auto* parts = new QVBoxLayout;
+    parts->addLayout(general);
+    parts->addWidget(new QLabel(QStringLiteral("Signals:"), this));
+    parts->addWidget(SignalList);
+    parts->addWidget(new QLabel(QStringLiteral("Reverse Running Zones:"), this));
+    parts->addWidget(RevZoneList);
+    parts->addStretch(1);
+
+    SettingsColumn = new QVBoxLayout;
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(parts, 1);
+    columns->addLayout(SettingsColumn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(ButtonRow());
+
+    ShowModelText(*BdNameEdit, board.Name);
+    DCCAddrSpin->SetValue(int(board.GetSignalBaseAddress()));
+    SerialNumSpin->SetValue(int(board.SerialNumber));
+    ShowModelText(*NotesEdit, board.Notes);
+    SPADCheck->SetValue(board.ReportSPAD);
+    IsolationDelayCombo->SetValue(int(board.IsolationDelay));
+    BrightnessCheck->SetValue(board.LampBrightnessSim);
+    FillLists();
+
+    connect(SignalList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { SignalListDblClick(SignalList->row(item)); });
+    connect(RevZoneList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { RevZoneListDblClick(RevZoneList->row(item)); });
+}
+
+TIndexCombo* TSignalControllerEditForm::NewCombo(const QStringList& items, const char* name)
+{
+    auto* combo = new TIndexCombo(items, this);
+    combo->setObjectName(QString::fromLatin1(name));
+    return combo;
+}
+
+TValueCheck* TSignalControllerEditForm::NewCheck(const QString& text, const char* name)
+{
+    auto* check = new TValueCheck(text, this);
+    check->setObjectName(QString::fromLatin1(name));
+    return check;
+}
+
+TSpinEdit* TSignalControllerEditForm::NewSpin(int minValue, int maxValue, const char* name)
+{
+    auto* spin = new TSpinEdit(minValue, maxValue, minValue, this);
+    spin->setObjectName(QString::fromLatin1(name));
+    return spin;
+}
+
+QGridLayout* TSignalControllerEditForm::NewSettingsGroup()
+{
+    auto* group = new QGroupBox(this);
+    auto* grid = new QGridLayout(group);
+    SettingsColumn->addWidget(group);
+    return grid;
+}
+
+void TSignalControllerEditForm::AddSetting(QGridLayout* group, const QString& label, QWidget* control)
+{
+    const int row = group->rowCount();
+    group->addWidget(new QLabel(label, group->parentWidget()), row, 0);
+    group->addWidget(control, row, 1);
+}
+
+void TSignalControllerEditForm::AddSetting(QGridLayout* group, QWidget* check)
+{
+    group->addWidget(check, group->rowCount(), 0, 1, 2);
+}
+
+void TSignalControllerEditForm::FillLists()
+{
+    const auto fill = [](QListWidget* list, uint32_t count, const auto& line) {
+        const int row = list->currentRow();
+        list->clear();
+        for (uint32_t i = 1; i <= count; ++i) list->addItem(ModelText(line(i)));
+        if (row >= 0) list->setCurrentRow(row);
+    };
+    fill(SignalList, TSignalControllerBoard::kSignalCount,
+         [this](uint32_t i) { return Board.GetSignal(i).ListLine(); });
+    fill(RevZoneList, TSignalControllerBoard::kZoneCount, [this](uint32_t i) { return Board.GetZone(i).ListLine(); });
+}
+
+void TSignalControllerEditForm::SignalListDblClick(int row)
+{
+    if (row < 0 || row >= int(TSignalControllerBoard::kSignalCount)) return;
+    TSignalEditForm form(this, Board.GetSignal(uint32_t(row) + 1));
+    form.Execute();
+    FillLists();
+}
+
+void TSignalControllerEditForm::RevZoneListDblClick(int row)
+{
+    if (row < 0 || row >= int(TSignalControllerBoard::kZoneCount)) return;
+    TRevZoneEditForm form(this, Board.GetZone(uint32_t(row) + 1));
+    form.Execute();
+    FillLists();
+}
+
+void TSignalControllerEditForm::WriteCommon()
+{
+    StoreModelText(*BdNameEdit, Board.Name);
+    Board.SerialNumber = uint32_t(SerialNumSpin->Value());
+    Board.SetSignalBaseAddress(uint32_t(DCCAddrSpin->Value()));
+    StoreModelText(*NotesEdit, Board.Notes);
+    Board.ReportSPAD = uint8_t(SPADCheck->Value());
+    Board.IsolationDelay = uint32_t(IsolationDelayCombo->Value());
+    Board.LampBrightnessSim = uint8_t(BrightnessCheck->Value());
+}

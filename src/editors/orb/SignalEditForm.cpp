@@ -1,0 +1,244 @@
+#include "editors/orb/SignalEditForm.h"
+
+#include "editors/EditorText.h"
+#include "editors/orb/ConditionListBox.h"
+#include "editors/orb/EditConditionsForm.h"
+#include "widgets/IndexCombo.h"
+#include "widgets/SpinEdit.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kHeadTypes{QStringLiteral("4 aspect common cathode"),
+                             QStringLiteral("4 aspect common anode"),
+                             QStringLiteral("3 aspect common cathode"),
+                             QStringLiteral("3 aspect common anode"),
+                             QStringLiteral("2 wire searchlight"),
+                             QStringLiteral("3 wire searchlight"),
+                             QStringLiteral("European Distant, com cathode"),
+                             QStringLiteral("European Distant, com anode"),
+                             QStringLiteral("US style 3 aspect, com cathode"),
+                             QStringLiteral("US style 3 aspect, com anode"),
+                             QStringLiteral("2 aspect common cathode"),
+                             QStringLiteral("2 aspect common anode"),
+                             QStringLiteral("US approach lit 3 aspect, com cathode"),
+                             QStringLiteral("US approach lit 3 aspect, com anode")};
+
+const QStringList kRevZones{QStringLiteral("None"),        QStringLiteral("Zone A, W-E"), QStringLiteral("Zone A, E-W"),
+                            QStringLiteral("Zone B, W-E"), QStringLiteral("Zone B, E-W"), QStringLiteral("Zone C, W-E"),
+                            QStringLiteral("Zone C, E-W")};
+
+const QStringList kSignalTypes{QStringLiteral("Diverging Junction"), QStringLiteral("Block Signal")};
+
+const QStringList kNextModes{QStringLiteral("Normal"), QStringLiteral("Virtual"), QStringLiteral("Always GREEN"),
+                             QStringLiteral("Always RED")};
+
+// The lines each list shows without scrolling.
+constexpr int kBlockLines = 3;
+constexpr int kRedLines = 7;
+
+QFrame* NewPanel(const char* name, QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    return panel;
+}
+
+} // namespace
+
+TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
+    : TEditorDialog(parent, kHelpContext), Signal(signal), Original(signal)
+{
+    setObjectName(QStringLiteral("SignalEditForm"));
+    setWindowTitle(QStringLiteral("Edit Signal %1: (DCC Accessory Address = %2)")
+                       .arg(signal.GetSignalNumber())
+                       .arg(signal.DCCAddress()));
+
+    NameEdit = NewTextEdit(this, QStringLiteral("NameEdit"));
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
+    HeadTypeCombo = new TIndexCombo(kHeadTypes, this);
+    HeadTypeCombo->setObjectName(QStringLiteral("HeadTypeCombo"));
+    PointSpin = new TSpinEdit(1, 2048, 1, this);
+    PointSpin->setObjectName(QStringLiteral("PointSpin"));
+    TZoneSpin = new TSpinEdit(1, 2048, 1, this);
+    TZoneSpin->setObjectName(QStringLiteral("TZoneSpin"));
+    RevZoneCombo = new TIndexCombo(kRevZones, this);
+    RevZoneCombo->setObjectName(QStringLiteral("RevZoneCombo"));
+    SigTypeCombo = new TIndexCombo(kSignalTypes, this);
+    SigTypeCombo->setObjectName(QStringLiteral("SigTypeCombo"));
+
+    auto* general = new QGridLayout;
+    general->addWidget(new QLabel(QStringLiteral("Signal Name"), this), 0, 0);
+    general->addWidget(NameEdit, 0, 1);
+    general->addWidget(new QLabel(QStringLiteral("Description"), this), 1, 0);
+    general->addWidget(DescriptionEdit, 1, 1);
+    general->addWidget(new QLabel(QStringLiteral("Head Type"), this), 2, 0);
+    general->addWidget(HeadTypeCombo, 2, 1);
+    general->addWidget(new QLabel(QStringLiteral("Reverse Running Zone"), this), 3, 0);
+    general->addWidget(RevZoneCombo, 3, 1);
+    general->addWidget(new QLabel(QStringLiteral("SignalType"), this), 0, 3);
+    general->addWidget(SigTypeCombo, 0, 4);
+    general->addWidget(new QLabel(QStringLiteral("Junction Point Number"), this), 1, 3);
+    general->addWidget(PointSpin, 1, 4);
+    general->addWidget(new QLabel(QStringLiteral("Transponding Zone Number"), this), 2, 3);
+    general->addWidget(TZoneSpin, 2, 4);
+    general->setColumnStretch(1, 1);
+    general->setColumnMinimumWidth(2, 24);
+
+    // The settings that apply when the point is closed (all of a block signal's), and those that
+    // apply when it is thrown.
+    const auto makePanel = [this](const char* name, QLabel*& label, TSpinEdit*& nextSpin, TIndexCombo*& nextCombo,
+                                  const char* spinName, const char* comboName, int blk, int red) {
+        QFrame* panel = NewPanel(name, this);
+        label = new QLabel(panel);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        nextSpin = new TSpinEdit(1, 2048, 1, panel);
+        nextSpin->setObjectName(QString::fromLatin1(spinName));
+        nextCombo = new TIndexCombo(kNextModes, panel);
+        nextCombo->setObjectName(QString::fromLatin1(comboName));
+        auto* next = new QHBoxLayout;
+        next->addWidget(new QLabel(QStringLiteral("Next Signal:"), panel));
+        next->addWidget(nextSpin);
+        next->addWidget(nextCombo);
+        next->addStretch(1);
+        auto* layout = new QVBoxLayout(panel);
+        layout->addWidget(label);
+        layout->addLayout(next);
+        layout->addWidget(SetBoxes[size_t(blk)]);
+        layout->addWidget(SetBoxes[size_t(red)]);
+        return panel;
+    };
+    SetBoxes[essBlkClosed] =
+        new TConditionListBox(QStringLiteral("Block Is Occupied When"), QStringLiteral("BlkClosed"), kBlockLines, this);
+    SetBoxes[essRedClosed] =
+        new TConditionListBox(QStringLiteral("Signal Goes RED When"), QStringLiteral("RedClosed"), kRedLines, this);
+    SetBoxes[essBlkThrown] =
+        new TConditionListBox(QStringLiteral("Block Is Occupied When"), QStringLiteral("BlkThrown"), kBlockLines, this);
+    SetBoxes[essRedThrown] =
+        new TConditionListBox(QStringLiteral("Signal Goes RED When"), QStringLiteral("RedThrown"), kRedLines, this);
+    SetBoxes[essIsol] = new TConditionListBox(QStringLiteral("Isolation Zone Override When"), QStringLiteral("Isol"),
+                                              kBlockLines, this);
+    SetBoxes[essAux] =
+        new TConditionListBox(QStringLiteral("Aux LED Lit When"), QStringLiteral("Aux"), kBlockLines, this);
+    ClosedPanel = makePanel("ClosedPanel", ClosedLabel, NxtSigClosedSpin, NxtSigClosedCombo, "NxtSigClosedSpin",
+                            "NxtSigClosedCombo", essBlkClosed, essRedClosed);
+    ThrownPanel = makePanel("ThrownPanel", ThrownLabel, NxtSigThrownSpin, NxtSigThrownCombo, "NxtSigThrownSpin",
+                            "NxtSigThrownCombo", essBlkThrown, essRedThrown);
+    for (int which = 0; which < essCount; ++which)
+        connect(SetBoxes[size_t(which)]->DefineBtn, &QPushButton::clicked, this, [this, which] { DefineClick(which); });
+
+    auto* panels = new QHBoxLayout;
+    panels->addWidget(ClosedPanel);
+    panels->addWidget(ThrownPanel);
+    auto* always = new QHBoxLayout;
+    always->addWidget(SetBoxes[essIsol]);
+    always->addWidget(SetBoxes[essAux]);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(general);
+    layout->addLayout(panels);
+    layout->addLayout(always);
+    layout->addLayout(ButtonRow());
+
+    // Fill the controls from the signal.
+    Loading = true;
+    ShowModelText(*NameEdit, signal.Name);
+    ShowModelText(*DescriptionEdit, signal.Description);
+    HeadTypeCombo->SetValue(signal.HeadType);
+    PointSpin->SetValue(int(signal.JunctionPoint));
+    TZoneSpin->SetValue(int(signal.TranspondingZone));
+    RevZoneCombo->SetValue(signal.GetRevZone());
+    SigTypeCombo->SetValue(signal.GetType());
+    NxtSigClosedSpin->SetValue(int(signal.NextSignal));
+    NxtSigClosedCombo->SetValue(signal.GetNextMode());
+    NxtSigThrownSpin->SetValue(int(signal.NextSignalThrown));
+    NxtSigThrownCombo->SetValue(signal.GetNextModeThrown());
+    Loading = false;
+    connect(SigTypeCombo, &TIndexCombo::Changed, this, &TSignalEditForm::SigTypeComboChange);
+    LayoutByType();
+    FillLists();
+}
+
+TConditionSet* TSignalEditForm::SetOf(TSignal& signal, int which)
+{
+    switch (which) {
+    case essBlkClosed: return &signal.BlockOccupiedSet();
+    case essRedClosed: return &signal.RedSet();
+    case essBlkThrown: return signal.BlockOccupiedThrownSet();
+    case essRedThrown: return signal.RedThrownSet();
+    case essIsol: return &signal.IsolationOverrideSet();
+    case essAux: return &signal.AuxSet();
+    default: return nullptr;
+    }
+}
+
+void TSignalEditForm::FillLists()
+{
+    for (int which = 0; which < essCount; ++which) {
+        if (const TConditionSet* set = SetOf(Signal, which))
+            SetBoxes[size_t(which)]->ShowSet(*set);
+        else
+            SetBoxes[size_t(which)]->ShowNotApplicable();
+    }
+}
+
+void TSignalEditForm::LayoutByType()
+{
+    const bool block = Signal.IsBlock();
+    ClosedLabel->setText(block ? QStringLiteral("Settings:") : QStringLiteral("Settings when Point is CLOSED:"));
+    ThrownLabel->setText(block ? QStringLiteral("(Not Used)") : QStringLiteral("Settings when Point is THROWN:"));
+    ThrownPanel->setEnabled(!block);
+}
+
+void TSignalEditForm::SigTypeComboChange()
+{
+    if (Loading) return;
+    Signal.SetType(uint8_t(SigTypeCombo->Value()));
+    LayoutByType();
+    FillLists();
+}
+
+void TSignalEditForm::DefineClick(int which)
+{
+    TConditionSet* set = SetOf(Signal, which);
+    if (!set) return;
+    TEditConditionsForm conditions(this, *set);
+    if (conditions.Execute()) Confirmed[size_t(which)] = *set;
+    FillLists();
+}
+
+void TSignalEditForm::WriteBack()
+{
+    StoreModelText(*NameEdit, Signal.Name);
+    StoreModelText(*DescriptionEdit, Signal.Description);
+    Signal.SetType(uint8_t(SigTypeCombo->Value()));
+    Signal.HeadType = HeadTypeCombo->Value();
+    Signal.JunctionPoint = uint32_t(PointSpin->Value());
+    Signal.TranspondingZone = uint32_t(TZoneSpin->Value());
+    Signal.SetRevZone(uint8_t(RevZoneCombo->Value()));
+    Signal.NextSignal = uint32_t(NxtSigClosedSpin->Value());
+    Signal.SetNextMode(uint8_t(NxtSigClosedCombo->Value()));
+    Signal.NextSignalThrown = uint32_t(NxtSigThrownSpin->Value());
+    Signal.SetNextModeThrown(uint8_t(NxtSigThrownCombo->Value()));
+}
+
+void TSignalEditForm::DiscardEdits()
+{
+    // Back to the signal as it was, keeping what the conditions window confirmed, fitted to the
+    // sets of the signal's own type.
+    TSignal restored = Original;
+    for (int which = 0; which < essCount; ++which) {
+        TConditionSet* set = SetOf(restored, which);
+        if (set && Confirmed[size_t(which)]) *set = TConditionSet(set->GetKind(), &*Confirmed[size_t(which)]);
+    }
+    Signal = restored;
+}

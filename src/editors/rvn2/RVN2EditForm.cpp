@@ -1,0 +1,101 @@
+#include "editors/rvn2/RVN2EditForm.h"
+
+#include "boards/rvn2/RVN2Board.h"
+#include "editors/EditorText.h"
+#include "editors/TabStopDelegate.h"
+#include "editors/rvn2/RVN2SequenceEditForm.h"
+#include "widgets/IndexCombo.h"
+#include "widgets/SpinEdit.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TEditorDialog(parent, kHelpContext), Board(board)
+{
+    setWindowTitle(QStringLiteral("Edit RVN2 Autoferry Settings"));
+
+    BoardNameEdit = NewTextEdit(this, QStringLiteral("BoardNameEdit"));
+    SerialNumEdit = new TSpinEdit(1, 65536, 1, this);
+    SerialNumEdit->setObjectName(QStringLiteral("SerialNumEdit"));
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
+    auto* identity = new QFormLayout;
+    identity->addRow(QStringLiteral("Board Name:"), BoardNameEdit);
+    identity->addRow(QStringLiteral("Serial Number:"), SerialNumEdit);
+    auto* notesLabel = new QLabel(QStringLiteral("User Notes"), this);
+    notesLabel->setBuddy(DescriptionEdit);
+
+    auto* sequences = new QGroupBox(QStringLiteral("Sequence Definitions"), this);
+    SequenceList = new QListWidget(sequences);
+    SequenceList->setObjectName(QStringLiteral("SequenceList"));
+    SequenceList->setSelectionMode(QAbstractItemView::SingleSelection);
+    SequenceList->setItemDelegate(new TTabStopDelegate(16, SequenceList));
+    SequenceList->setToolTip(QStringLiteral("Double-click a sequence to edit its steps"));
+    auto* sequenceLayout = new QVBoxLayout(sequences);
+    sequenceLayout->addWidget(SequenceList);
+    connect(SequenceList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { EditSequence(SequenceList->row(item)); });
+
+    auto* sensors = new QGroupBox(QStringLiteral("Sensor Input settings"), this);
+    SensorCombo =
+        new TIndexCombo({QStringLiteral("not used"), QStringLiteral("sensors 1-4"), QStringLiteral("sensors 5-8"),
+                         QStringLiteral("sensors 9-12"), QStringLiteral("sensors 13-16")},
+                        sensors);
+    SensorCombo->setObjectName(QStringLiteral("SensorCombo"));
+    SensorBoardSpin = new TSpinEdit(0, 255, 10, sensors);
+    SensorBoardSpin->setObjectName(QStringLiteral("SensorBoardSpin"));
+    auto* sensorLayout = new QFormLayout(sensors);
+    sensorLayout->addRow(SensorCombo);
+    sensorLayout->addRow(QStringLiteral("Sensor Board Number"), SensorBoardSpin);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(identity);
+    layout->addWidget(notesLabel);
+    layout->addWidget(DescriptionEdit);
+    layout->addWidget(sequences, 1);
+    layout->addWidget(sensors);
+    layout->addLayout(ButtonRow());
+    resize(440, 420);
+
+    FillControls();
+}
+
+void TRVN2EditForm::FillControls()
+{
+    ShowModelText(*BoardNameEdit, Board.Name);
+    SerialNumEdit->SetValue(int(Board.SerialNumber));
+    ShowModelText(*DescriptionEdit, Board.Notes);
+    SensorCombo->SetValue(Board.SensorConfig.ConfigCode);
+    SensorBoardSpin->SetValue(int(Board.SensorConfig.SensorBoardNumber));
+    RefreshSequenceList();
+    SequenceList->setCurrentRow(0);
+}
+
+void TRVN2EditForm::RefreshSequenceList()
+{
+    const int row = SequenceList->currentRow();
+    SequenceList->clear();
+    for (const TRVN2Sequence& sequence : Board.Sequences)
+        SequenceList->addItem(QString::fromStdString(sequence.GetListLine()));
+    if (row >= 0) SequenceList->setCurrentRow(row);
+}
+
+void TRVN2EditForm::EditSequence(int index)
+{
+    if (index < 0 || index >= int(TRVN2Board::kSequenceCount)) return;
+    TRVN2SequenceEditForm form(this, Board.GetSequence(size_t(index)));
+    form.Execute();
+    RefreshSequenceList();
+}
+
+void TRVN2EditForm::WriteBack()
+{
+    StoreModelText(*BoardNameEdit, Board.Name);
+    Board.SerialNumber = uint32_t(SerialNumEdit->Value());
+    StoreModelText(*DescriptionEdit, Board.Notes);
+    Board.SensorConfig.ConfigCode = uint8_t(SensorCombo->Value());
+    Board.SensorConfig.SensorBoardNumber = uint32_t(SensorBoardSpin->Value());
+}

@@ -1,0 +1,52 @@
+#pragma once
+// "RVN2 Autoferry Wizard": fills a sequence with a ready-made shuttle or station-stop program.
+// Each page has its own "Generate" button; the wizard works on a copy of the sequence, and the
+// last program generated is handed back to the sequence only when the wizard is closed with OK.
+#include "boards/rvn2/RVN2Sequence.h"
+#include "editors/EditorDialog.h"
+
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class TSpinEdit;
+
+class TTRVN2Wizard : public TEditorDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 720;
+
+    TTRVN2Wizard(QWidget* parent, TRVN2Sequence& sequence);
+
+    const TRVN2Sequence& WorkingCopy() const { return Work; }
+    void ShuttleGenerateClick();
+    void StationStopGenerateClick();
+
+    QTabWidget* WizardPages = nullptr;
+    // "Shuttle" page.
+    TSpinEdit* End1SensBdSpin = nullptr;
+    TSpinEdit* End1SensSpin = nullptr;
+    TSpinEdit* End1WaitSpin = nullptr;
+    TSpinEdit* End2SensBdSpin = nullptr;
+    TSpinEdit* End2SensSpin = nullptr;
+    TSpinEdit* End2WaitSpin = nullptr;
+    TSpinEdit* ShuttleAccelSpin = nullptr;
+    QPushButton* ShuttleGenerateBtn = nullptr;
+    // "Station Stop" page.
+    TSpinEdit* SStopSensBdSpin = nullptr;
+    TSpinEdit* SStopSensSpin = nullptr;
+    TSpinEdit* SStopWaitSpin = nullptr;
+    TSpinEdit* SStopVisitSpin = nullptr;
+    TSpinEdit* SStopAccelSpin = nullptr;
+    QPushButton* SStopGenerateBtn = nullptr;
+    // The steps of the program the wizard holds.
+    QListWidget* ProgramList = nullptr;
+
+protected:
+    void WriteBack() override;
+
+private:
+    void ShowProgram();
+
+    TRVN2Sequence& Sequence;
+    TRVN2Sequence Work;
+};

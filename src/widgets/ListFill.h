@@ -1,0 +1,11 @@
+#pragma once
+// Refilling a list box after an edit without making it jump: the selected line and the line at
+// the top of the view stay where they were.
+
+#include <QStringList>
+
+class QListWidget;
+
+// Puts `lines` into the list in place of the lines it shows. The current line stays selected
+// (when the list is still that long) and the view keeps its scroll position.
+void SetListLines(QListWidget& list, const QStringList& lines);
