@@ -1,7 +1,7 @@
 #include "editors/qxp6/QXP6ConditionListBox.h"
 
 #include "boards/qxp6/QXP6ConditionSet.h"
-#include "editors/EditorFields.h"
+#include "widgets/ListFill.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -23,13 +23,8 @@ TQXP6ConditionListBox::TQXP6ConditionListBox(const QString& title, const char* l
 
 void TQXP6ConditionListBox::ShowSet(const TQXP6ConditionSet& set)
 {
-    FillPlaces(List, set);
-}
-
-void TQXP6ConditionListBox::FillPlaces(QListWidget* list, const TQXP6ConditionSet& set)
-{
     QStringList lines;
     for (int i = 0; i < set.Count(); ++i) lines << QString::fromStdString(set.ConditionAt(i).Text());
-    FillListLines(list, lines);
-    SetVisibleLines(list, set.Count());
+    SetListLines(*List, lines);
+    SetShownLines(*List, set.Count());
 }

@@ -16,8 +16,6 @@ public:
     // One line per place: the condition's text, "(No Condition)" for an empty place; the list
     // shows every place without scrolling.
     void ShowSet(const TQXP6ConditionSet& set);
-    // The same for any list of a set's places.
-    static void FillPlaces(QListWidget* list, const TQXP6ConditionSet& set);
 
     QListWidget* List = nullptr;
     QPushButton* DefineBtn = nullptr;

@@ -1,17 +1,12 @@
 #pragma once
-// "Edit Conditions": one condition set of a QXP6 output cell or route, place by place. The window
-// edits a copy of the set and assigns it to the caller's set on OK.
+// "Edit Conditions": one condition set of a QXP6 output cell or route, place by place, with the
+// device types None, Point, Sensor and Signal. The window edits a copy of the set and assigns it
+// to the caller's set on OK.
 
 #include "boards/qxp6/QXP6ConditionSet.h"
-#include "editors/EditorDialog.h"
+#include "editors/ConditionsEditor.h"
 
-class QAction;
-class QCheckBox;
-class QListWidget;
-class TIndexCombo;
-class TSpinEdit;
-
-class TQXP6EditConditionsForm : public TEditorDialog {
+class TQXP6EditConditionsForm : public TConditionsEditor {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 440;
@@ -20,33 +15,20 @@ public:
 
     // The working copy.
     const TQXP6ConditionSet& EditedSet() const { return Copy; }
-    // The place being edited.
-    int SelectedPlace() const;
+    // Selects a place and loads its condition into the controls.
     void SelectPlace(int place);
 
-    QListWidget* ConditionList = nullptr;
-    TIndexCombo* DeviceTypeCombo = nullptr;
-    TSpinEdit* NumberSpin = nullptr;
-    TSpinEdit* OffsetSpin = nullptr;
-    TIndexCombo* StateCombo = nullptr;
-    QCheckBox* AndBox = nullptr;
-    QAction* InsertAction = nullptr; // "Insert" of the list's context menu
-    QAction* DeleteAction = nullptr; // "Delete"
-
-    void Insert1Click();
-    void Delete1Click();
-
 protected:
-    void WriteBack() override;
+    int PlaceCount() const override { return Copy.Count(); }
+    QString PlaceText(int place) const override;
+    TConditionFields FieldsOf(int place) const override;
+    void MakeFresh(int place, int deviceItem) override;
+    void Store(int place, const TConditionFields& fields) override;
+    void InsertEmpty(int place) override { Copy.InsertAt(place, TQXP6Condition{}); }
+    void DeletePlace(int place) override { Copy.DeleteAt(place); }
+    void AssignBack() override { Target = Copy; }
 
 private:
-    void BuildControls();
-    void FillList();
-    void LoadControls();
-    void DeviceTypeComboChange();
-    void ControlChange();
-
-    TQXP6ConditionSet& Set;
+    TQXP6ConditionSet& Target;
     TQXP6ConditionSet Copy;
-    bool Loading = false;
 };

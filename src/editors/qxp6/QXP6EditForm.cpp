@@ -1,10 +1,11 @@
 #include "editors/qxp6/QXP6EditForm.h"
 
-#include "editors/EditorFields.h"
+#include "editors/EditorText.h"
 #include "editors/TabStopDelegate.h"
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"
+#include "widgets/ListFill.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
@@ -33,13 +34,11 @@ TQXP6EditForm::~TQXP6EditForm() = default;
 
 void TQXP6EditForm::BuildControls()
 {
-    BoardNameEdit = new QLineEdit(this);
-    BoardNameEdit->setObjectName(QStringLiteral("BoardNameEdit"));
+    BoardNameEdit = NewTextEdit(this, QStringLiteral("BoardNameEdit"));
     BoardNameEdit->setMinimumWidth(260);
     SerialNumEdit = new TSpinEdit(1, 65536, 1, this);
     SerialNumEdit->setObjectName(QStringLiteral("SerialNumEdit"));
-    NotesEdit = new QLineEdit(this);
-    NotesEdit->setObjectName(QStringLiteral("NotesEdit"));
+    NotesEdit = NewTextEdit(this, QStringLiteral("NotesEdit"));
     NotesEdit->setMinimumWidth(260);
     DCCBaseAddrEdit = new TSpinEdit(1, 2048, 1, this);
     DCCBaseAddrEdit->setObjectName(QStringLiteral("DCCBaseAddrEdit"));
@@ -101,7 +100,7 @@ void TQXP6EditForm::BuildControls()
         list->setItemDelegate(new TTabStopDelegate(kListTabStops, list));
         list->setMinimumWidth(560);
         list->addItems(QStringList(lines, QString()));
-        SetVisibleLines(list, lines);
+        SetShownLines(*list, lines);
         auto* box = new QVBoxLayout(group);
         box->addWidget(list);
         connect(list, &QListWidget::itemDoubleClicked, this,
@@ -129,9 +128,9 @@ void TQXP6EditForm::BuildControls()
 void TQXP6EditForm::LoadControls()
 {
     Loading = true;
-    BoardNameEdit->setText(QString::fromStdString(Copy->Name));
+    ShowModelText(*BoardNameEdit, Copy->Name);
     SerialNumEdit->SetValue(static_cast<int>(Copy->SerialNumber));
-    NotesEdit->setText(QString::fromStdString(Copy->Notes));
+    ShowModelText(*NotesEdit, Copy->Notes);
     DCCBaseAddrEdit->SetValue(static_cast<int>(Copy->GetBaseAddress()));
     RouteAddrEdit->SetValue(static_cast<int>(Copy->RouteBaseAddress));
     SensBdEdit->SetValue(static_cast<int>(Copy->SensorBoardNumber));
@@ -144,15 +143,15 @@ void TQXP6EditForm::LoadControls()
 
 void TQXP6EditForm::FillLists()
 {
-    std::vector<std::string> lines;
-    for (int i = 0; i < TQXP6Board::kOutputCellCount; ++i) lines.push_back(Copy->GetOutputCell(i)->GetListLine());
-    FillListLines(OutputCellList, lines);
+    QStringList lines;
+    for (int i = 0; i < TQXP6Board::kOutputCellCount; ++i) lines << ModelText(Copy->GetOutputCell(i)->GetListLine());
+    SetListLines(*OutputCellList, lines);
     lines.clear();
-    for (int i = 0; i < TQXP6Board::kInputCellCount; ++i) lines.push_back(Copy->GetInputCell(i)->GetListLine());
-    FillListLines(InputCellList, lines);
+    for (int i = 0; i < TQXP6Board::kInputCellCount; ++i) lines << ModelText(Copy->GetInputCell(i)->GetListLine());
+    SetListLines(*InputCellList, lines);
     lines.clear();
-    for (int i = 0; i < TQXP6Board::kRouteCount; ++i) lines.push_back(Copy->GetRoute(i)->GetListLine());
-    FillListLines(RouteList, lines);
+    for (int i = 0; i < TQXP6Board::kRouteCount; ++i) lines << ModelText(Copy->GetRoute(i)->GetListLine());
+    SetListLines(*RouteList, lines);
 }
 
 void TQXP6EditForm::EditOutputCell(int index)
@@ -184,9 +183,9 @@ void TQXP6EditForm::EditRoute(int index)
 
 void TQXP6EditForm::WriteBack()
 {
-    StoreEditedText(BoardNameEdit, Copy->Name);
+    StoreModelText(*BoardNameEdit, Copy->Name);
     Copy->SerialNumber = static_cast<uint32_t>(SerialNumEdit->Value());
-    StoreEditedText(NotesEdit, Copy->Notes);
+    StoreModelText(*NotesEdit, Copy->Notes);
     Copy->SetBaseAddress(static_cast<uint32_t>(DCCBaseAddrEdit->Value()));
     Copy->RouteBaseAddress = static_cast<uint32_t>(RouteAddrEdit->Value());
     Copy->SensorBoardNumber = static_cast<uint32_t>(SensBdEdit->Value());

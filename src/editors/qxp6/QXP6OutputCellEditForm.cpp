@@ -1,6 +1,6 @@
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 
-#include "editors/EditorFields.h"
+#include "editors/EditorText.h"
 #include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "widgets/IndexCombo.h"
@@ -31,8 +31,7 @@ TQXP6OutputCellEditForm::TQXP6OutputCellEditForm(QWidget* parent, TQXP6Cell& cel
 
 void TQXP6OutputCellEditForm::BuildControls()
 {
-    DescriptionEdit = new QLineEdit(this);
-    DescriptionEdit->setObjectName(QStringLiteral("DescriptionEdit"));
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
     CellTypeCombo =
         new TIndexCombo({QStringLiteral("Not used"), QStringLiteral("Point cell, solenoid motor"),
                          QStringLiteral("Point cell, always powered "), QStringLiteral("On/Off cell, solenoid motor"),
@@ -142,7 +141,7 @@ void TQXP6OutputCellEditForm::BuildControls()
 
 void TQXP6OutputCellEditForm::LoadControls()
 {
-    DescriptionEdit->setText(QString::fromStdString(Copy.Description));
+    ShowModelText(*DescriptionEdit, Copy.Description);
     CellTypeCombo->SetValue(Copy.OutputType);
     MsgTypeCombo->SetValue(Copy.MessageType);
     OnTimeCombo->SetValue(static_cast<int>(Copy.TimeSetting));
@@ -216,7 +215,7 @@ void TQXP6OutputCellEditForm::DefineDontClick()
 
 void TQXP6OutputCellEditForm::WriteBack()
 {
-    StoreEditedText(DescriptionEdit, Copy.Description);
+    StoreModelText(*DescriptionEdit, Copy.Description);
     Copy.OutputType = static_cast<uint8_t>(CellTypeCombo->Value());
     Copy.MessageType = static_cast<uint8_t>(MsgTypeCombo->Value());
     // The list that applies to the chosen type gives the time; both show the same stored value.

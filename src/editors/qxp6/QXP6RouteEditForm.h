@@ -4,15 +4,13 @@
 // trigger the route. The window edits a copy of the route and assigns it to the route on OK.
 
 #include "boards/qxp6/QXP6Route.h"
-#include "editors/EditorDialog.h"
+#include "editors/RouteEditor.h"
 
 class QListWidget;
 class QPushButton;
-class TIndexCombo;
 class TQXP6ConditionListBox;
-class TSpinEdit;
 
-class TQXP6RouteEditForm : public TEditorDialog {
+class TQXP6RouteEditForm : public TRouteEditForm {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 430;
@@ -21,13 +19,9 @@ public:
 
     // The working copy.
     const TQXP6Route& EditedRoute() const { return Copy; }
-    // The entry line being edited (0..11).
-    int SelectedLine() const;
+    // Selects an entry line and loads its entry into the controls.
     void SelectLine(int line);
 
-    QListWidget* RouteListBox = nullptr;
-    TIndexCombo* StateButton = nullptr;
-    TSpinEdit* PointNumberSpin = nullptr;
     TQXP6ConditionListBox* TriggerGroup = nullptr; // "Trigger route when"
     QListWidget* RouteCondListBox = nullptr;
     QPushButton* DefineConditions = nullptr;
@@ -35,16 +29,17 @@ public:
     void DefineConditionsClick();
 
 protected:
+    int EntryLineCount() const override { return TQXP6Route::kMaxEntries; }
+    QString EntryLine(int index) const override;
+    uint32_t EntryCount() const override { return Copy.EntryCount; }
+    bool Fits() const override { return Copy.Fits(); }
+    uint32_t EntryAddress(int index) const override { return Copy.GetEntryAddress(index); }
+    int EntryState(int index) const override { return Copy.GetEntryState(index); }
+    bool SetEntry(int index, uint32_t address, uint8_t state) override { return Copy.SetEntry(index, address, state); }
+
     void WriteBack() override;
 
 private:
-    void BuildControls();
-    void FillList();
-    void LoadEntry();
-    void StateButtonClick();
-    void ApplyEntry();
-
     TQXP6Route& Route;
     TQXP6Route Copy;
-    bool Loading = false;
 };

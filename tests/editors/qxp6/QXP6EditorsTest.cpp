@@ -13,7 +13,9 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/ValueCheck.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -477,11 +479,11 @@ private slots:
         form.AndBox->setChecked(true);
         QCOMPARE(form.ConditionList->item(0)->text(), QStringLiteral("Sensor 21,16 is Unoccupied, AND"));
 
-        form.InsertAction->trigger(); // the last place drops out
+        form.Insert1->trigger(); // the last place drops out
         QCOMPARE(Lines(form.ConditionList), (QStringList{"(No Condition)", "Sensor 21,16 is Unoccupied, AND",
                                                          "(No Condition)", "(No Condition)", "(No Condition)"}));
-        form.DeleteAction->trigger();
-        form.DeleteAction->trigger();
+        form.Delete1->trigger();
+        form.Delete1->trigger();
         QVERIFY(form.EditedSet().ConditionAt(0).IsEmpty());
         QVERIFY(set.ConditionAt(0) == (TQXP6Condition{eQXP6Point, 12, 0, 1, false})); // not before OK
         form.accept();
