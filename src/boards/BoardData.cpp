@@ -7,12 +7,6 @@
 #include <cstring>
 #include <fstream>
 
-namespace {
-constexpr const char* kTitles[kBoardTypeCount] = {"ORB4 Signal Controller", "KPX9 Lever Panel Master",
-                                                  "ORB8 Signal Controller", "RVN2 Autoferry",
-                                                  "QXP6 Grand Accessory Decoder"};
-}
-
 TBoardData::TBoardData()
 {
     SetQuoteStrings(true);
@@ -238,7 +232,7 @@ TConfigurableBoard* TBoardData::FindBoardBySerial(uint32_t serial)
 
 std::string TBoardData::GetTitle(int type)
 {
-    return ValidType(type) ? kTitles[type] : "";
+    return BoardTypeTitle(type);
 }
 
 std::string TBoardData::GetTypeName(int type)

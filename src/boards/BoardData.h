@@ -2,6 +2,7 @@
 // The board list: for each of the five board types, the boards in list order, the file they came
 // from and whether they changed since they were loaded, saved or cleared. Owns its boards.
 
+#include "boards/BoardTypes.h"
 #include "boards/ConfigurableBoard.h"
 #include "boards/CsvIo.h"
 

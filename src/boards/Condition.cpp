@@ -1,7 +1,11 @@
 #include "boards/Condition.h"
 
+#include "boards/ConditionText.h"
+
 #include <algorithm>
-#include <climits>
+
+static_assert(edtPoint == conditiontext::kPoint && edtSensor == conditiontext::kSensor &&
+              edtSignal == conditiontext::kSignal && edtZone == conditiontext::kZone);
 
 namespace {
 
@@ -9,9 +13,6 @@ const char* const kZoneTexts[TCondition::kZoneStateCount] = {"Rev Zone A running
                                                              "Rev Zone B running W-E", "Rev Zone B running E-W",
                                                              "Rev Zone C running W-E", "Rev Zone C running E-W"};
 const char* const kZoneWords[TCondition::kZoneStateCount] = {"AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
-// State words in the order a token is searched for them.
-const char* const kStateWords[12] = {"TH", "CL", "OC", "UN", "RD", "NR", "AWE", "AEW", "BWE", "BEW", "CWE", "CEW"};
-const char* const kTypeWords[5] = {"Unused", "PT", "SE", "SG", "ZN"};
 
 struct TSetKindInfo {
     const char* Name;
@@ -29,87 +30,11 @@ const TSetKindInfo kSetKinds[kConditionSetKindCount] = {
     {"Reverse Zone Shunt Conditions", "Cond_Rev_Shunt:", 3},
 };
 
-// A decimal whole number at the start of the text (leading blanks and a sign allowed);
-// 0 when the text does not begin with one. Board-file numbers are read the same way.
-uint32_t ParseDecimal(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (value > INT_MAX) value = INT_MAX;
-    if (negative) value = -value;
-    return static_cast<uint32_t>(static_cast<int>(value));
-}
-
 } // namespace
-
-void TCondition::SetPoint(uint32_t number, uint8_t state, bool andNext)
-{
-    DeviceType = edtPoint;
-    Number = number;
-    Offset = 0;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
-{
-    DeviceType = edtSensor;
-    Number = number;
-    Offset = offset;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::SetSignal(uint32_t number, uint8_t state, bool andNext)
-{
-    DeviceType = edtSignal;
-    Number = number;
-    Offset = 0;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::SetZone(uint8_t state, bool andNext)
-{
-    DeviceType = edtZone;
-    Number = 0;
-    Offset = 0;
-    State = state;
-    AndNext = andNext ? 1 : 0;
-}
-
-void TCondition::Clear()
-{
-    *this = TCondition{};
-}
 
 TDeviceKey TCondition::Key() const
 {
-    TDeviceKey key;
-    switch (DeviceType) {
-    case edtPoint:
-    case edtSignal:
-        key.DeviceType = DeviceType;
-        key.Number = Number;
-        break;
-    case edtSensor:
-        key.DeviceType = edtSensor;
-        key.Number = Number;
-        key.Offset = Offset;
-        break;
-    default: break;
-    }
-    return key;
+    return conditiontext::DeviceKey<TDeviceKey>(*this);
 }
 
 std::string TCondition::Text() const
@@ -117,12 +42,9 @@ std::string TCondition::Text() const
     std::string text;
     switch (DeviceType) {
     case edtNone: return "(No Condition)";
-    case edtPoint: text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed"); break;
+    case edtPoint:
     case edtSensor:
-        text = "Sensor " + std::to_string(Number) + "," + std::to_string(Offset) +
-               (State == 0 ? " is Occupied" : " is Unoccupied");
-        break;
-    case edtSignal: text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red"); break;
+    case edtSignal: text = conditiontext::DeviceText(DeviceType, Number, Offset, State); break;
     case edtZone: text = State < kZoneStateCount ? kZoneTexts[State] : "Rev Zone (invalid state)"; break;
     default: return "(Unknown Condition)";
     }
@@ -134,11 +56,9 @@ std::string TCondition::Token() const
 {
     std::string token;
     switch (DeviceType) {
-    case edtPoint: token = "PT " + std::to_string(Number) + (State == 0 ? " TH" : " CL"); break;
+    case edtPoint:
     case edtSensor:
-        token = "SE " + std::to_string(Number) + ":" + std::to_string(Offset) + (State == 0 ? " OC" : " UN");
-        break;
-    case edtSignal: token = "SG " + std::to_string(Number) + (State == 0 ? " RD" : " NR"); break;
+    case edtSignal: token = conditiontext::DeviceToken(DeviceType, Number, Offset, State); break;
     case edtZone:
         if (State >= kZoneStateCount) return "Unused";
         token = std::string("ZN ") + kZoneWords[State];
@@ -151,13 +71,7 @@ std::string TCondition::Token() const
 
 bool TCondition::ParseToken(const std::string& token)
 {
-    int type = -1;
-    for (int t = 0; t < 5; ++t) {
-        if (token.find(kTypeWords[t]) != std::string::npos) {
-            type = t;
-            break;
-        }
-    }
+    const int type = conditiontext::TokenDeviceType(token, true);
     if (type < 0) {
         DeviceType = edtNone;
         return true;
@@ -165,30 +79,9 @@ bool TCondition::ParseToken(const std::string& token)
     DeviceType = static_cast<uint8_t>(type);
     if (type == edtNone) return false;
 
-    if (type != edtZone) {
-        const std::string rest = token.size() > 3 ? token.substr(3) : std::string();
-        const std::string numberText = rest.substr(0, rest.find(' '));
-        if (type == edtSensor) {
-            const size_t colon = numberText.find(':');
-            Number = ParseDecimal(numberText.substr(0, colon));
-            Offset = colon == std::string::npos ? 0 : ParseDecimal(numberText.substr(colon + 1));
-        } else {
-            Number = ParseDecimal(numberText);
-        }
-    }
-
-    for (int p = 0; p < 12; ++p) {
-        if (token.find(kStateWords[p]) == std::string::npos) continue;
-        if (type == edtPoint && p <= 1)
-            State = static_cast<uint8_t>(p);
-        else if (type == edtSensor && p >= 2 && p <= 3)
-            State = static_cast<uint8_t>(p - 2);
-        else if (type == edtSignal && p >= 4 && p <= 5)
-            State = static_cast<uint8_t>(p - 4);
-        else if (type == edtZone && p >= 6)
-            State = static_cast<uint8_t>(p - 6);
-        break;
-    }
+    if (type != edtZone) Number = conditiontext::TokenNumber(token);
+    if (type == edtSensor) Offset = conditiontext::TokenOffset(token);
+    conditiontext::TokenState(token, DeviceType, true, State);
     if (token.find('+') != std::string::npos) AndNext = 1;
     return false;
 }
@@ -317,44 +210,17 @@ bool TConditionSet::FromSVBytes(const uint8_t* source, const TExtDevTable& table
 
 void TConditionSet::AddText(std::vector<std::string>& lines) const
 {
-    const std::string indent(10, ' ');
-    size_t shown = 0;
-    while (shown < Conditions.size() && !Conditions[shown].IsEmpty()) ++shown;
-    if (shown == 0) {
-        lines.push_back(indent + "(No conditions assigned)");
-        return;
-    }
-    std::string line = indent;
-    for (size_t i = 0; i < shown; ++i) {
-        line += Conditions[i].Text();
-        if (!Conditions[i].AndNext || i + 1 == shown) {
-            lines.push_back(line);
-            line = indent;
-        } else {
-            line += " ";
-        }
-    }
+    conditiontext::AddSetText(Conditions, lines);
 }
 
 void TConditionSet::WriteRecord(std::ostream& stream)
 {
-    ClearFields();
-    SetText(2, KindTag(Kind));
-    SetText(3, std::to_string(Conditions.size()));
-    for (size_t i = 0; i < Conditions.size(); ++i) SetText(4 + i, Conditions[i].Token());
-    WriteLine(stream);
+    conditiontext::WriteSetLine(*this, stream, KindTag(Kind), Conditions);
     ReleaseFields();
 }
 
 void TConditionSet::ReadRecord(std::istream& stream)
 {
-    ReadLine(stream);
-    const int count = GetNumber(3);
-    const size_t n = count <= 0 ? 0 : std::min(static_cast<size_t>(count), Conditions.size());
-    for (size_t i = 0; i < n; ++i) {
-        TCondition c;
-        c.ParseToken(GetText(4 + i));
-        Conditions[i] = c;
-    }
+    conditiontext::ReadSetLine(*this, stream, Conditions);
     ReleaseFields();
 }

@@ -23,11 +23,14 @@ public:
 
     static constexpr uint8_t kZoneStateCount = 6;
 
-    void SetPoint(uint32_t number, uint8_t state, bool andNext);
-    void SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext);
-    void SetSignal(uint32_t number, uint8_t state, bool andNext);
-    void SetZone(uint8_t state, bool andNext);
-    void Clear();
+    void SetPoint(uint32_t number, uint8_t state, bool andNext) { *this = {edtPoint, number, 0, state, andNext}; }
+    void SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
+    {
+        *this = {edtSensor, number, offset, state, andNext};
+    }
+    void SetSignal(uint32_t number, uint8_t state, bool andNext) { *this = {edtSignal, number, 0, state, andNext}; }
+    void SetZone(uint8_t state, bool andNext) { *this = {edtZone, 0, 0, state, andNext}; }
+    void Clear() { *this = TCondition{}; }
 
     bool IsEmpty() const { return DeviceType == edtNone; }
     // The device the condition names in the device table; type 0 for zones and no condition.
@@ -49,7 +52,7 @@ public:
     bool operator==(const TCondition& other) const = default;
 };
 
-// Set kinds.
+// Set kinds: those of a signal, then those of a reverse running zone.
 enum EConditionSetKind : uint8_t {
     ecsBlock = 0,
     ecsRedNorm = 1,

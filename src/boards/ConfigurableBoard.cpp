@@ -110,3 +110,31 @@ std::string TConfigurableBoard::GetListLine() const
     std::string serial = IsSerialValid() ? std::to_string(SerialNumber) : std::string("not set yet");
     return serial + "\t" + GetBoardType() + "\t " + Name;
 }
+
+// ---------------------------------------------------------------------------------------------
+
+TTypedBoard::TTypedBoard(EBoardType type) : Type(type)
+{
+    Name = BoardTypeInfo(type).NewBoardName;
+    SetSVCount(kBoardSVCount);
+}
+
+std::string TTypedBoard::GetBoardType() const
+{
+    return BoardTypeTag(Type);
+}
+
+bool TTypedBoard::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
+{
+    return IsBoardTypeIdentity(Type, manufacturerId, productId) && serial == SerialNumber;
+}
+
+const std::vector<uint32_t>& TTypedBoard::GetProtectedSVs() const
+{
+    return ProtectedBoardSVs();
+}
+
+const std::vector<uint32_t>& TTypedBoard::GetUnusedSVs() const
+{
+    return BoardTypeInfo(Type).UnusedSVs;
+}

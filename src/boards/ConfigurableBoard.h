@@ -3,6 +3,7 @@
 // table of System Variables (SVs), with the operations through which the rest of the program
 // calculates, decodes, saves, loads, lists and describes a board without knowing its type.
 
+#include "boards/BoardTypes.h"
 #include "boards/CsvIo.h"
 
 #include <cstdint>
@@ -11,37 +12,36 @@
 #include <string>
 #include <vector>
 
-// Board type index: list, tab, factory and settings order.
-enum EBoardType : int { eORB4 = 0, eKPX9 = 1, eORB8 = 2, eRVN2 = 3, eQXP6 = 4 };
-constexpr int kBoardTypeCount = 5;
-
 class TConfigurableBoard : public TCsvIo {
 public:
     TConfigurableBoard();
     TConfigurableBoard(const TConfigurableBoard& other);
     TConfigurableBoard& operator=(const TConfigurableBoard& other);
 
-    // Slot 0
     ~TConfigurableBoard() override = default;
-    // Slot 1: the type tag, for example "ORB4".
+    // The type tag, for example "ORB4".
     virtual std::string GetBoardType() const = 0;
-    // Slot 2: whether an Identify reply's three values belong to this board.
+    // Whether an Identify reply's three values belong to this board.
     virtual bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const = 0;
-    // Slot 3 and 4: the board's record in a board file.
+    // The board's record in a board file.
     virtual void SaveToStream(std::ostream& stream) = 0;
     virtual void LoadFromStream(std::istream& stream) = 0;
-    // Slot 5: clears the table and writes the serial number into SV3/SV4; boards add their SVs.
+    // Clears the table and writes the serial number into SV3/SV4; boards add their SVs and return
+    // false when their description does not fit.
     virtual bool CalculateSVs();
-    // Slot 6: explains a false result of CalculateSVs.
+    // Explains a false result of CalculateSVs.
     virtual std::string GetSVErrorText() const = 0;
-    // Slot 7: rebuilds the description from an SV table read from a board.
+    // Takes the serial number from SV3/SV4; boards rebuild their description from an SV table read
+    // from a board.
     virtual void DecodeSVs();
-    // Slot 8: writes the SV listing file; false when the file cannot be written.
+    // Writes the SV listing file; false when the file cannot be written.
     virtual bool WriteSVListing(const std::string& fileName);
-    // Slot 9 and 10: SV numbers never programmed.
+    // SV numbers the programmer never writes: the protected ones (the same for every board) and
+    // the ones the board does not use (which include the protected ones).
     virtual const std::vector<uint32_t>& GetProtectedSVs() const = 0;
     virtual const std::vector<uint32_t>& GetUnusedSVs() const = 0;
-    // Slot 11: appends the readable description lines.
+    // Appends the readable description lines: the board type, serial number and name; boards add
+    // their own.
     virtual void DisplayBoard(std::vector<std::string>& lines);
 
     bool IsSerialValid() const { return SerialNumber >= 1 && SerialNumber <= 65536; }
@@ -71,4 +71,19 @@ protected:
 
     uint32_t SVCount = 0;
     std::vector<uint8_t> SVs;
+};
+
+// A board of one of the five board types: its type tag, identity and SV lists, its SV count and
+// the name of a new board come from the board type table. The base of the five board classes.
+class TTypedBoard : public TConfigurableBoard {
+public:
+    std::string GetBoardType() const override;
+    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
+    const std::vector<uint32_t>& GetProtectedSVs() const override;
+    const std::vector<uint32_t>& GetUnusedSVs() const override;
+
+protected:
+    explicit TTypedBoard(EBoardType type);
+
+    EBoardType Type;
 };

@@ -1,5 +1,6 @@
 #include "boards/CsvIo.h"
 
+#include <algorithm>
 #include <climits>
 
 std::string& TCsvIo::Field(size_t position)
@@ -20,6 +21,11 @@ void TCsvIo::SetNumber(size_t position, long long value)
     Field(position) = std::to_string(static_cast<int32_t>(static_cast<uint32_t>(value)));
 }
 
+void TCsvIo::SetNumbers(size_t first, std::initializer_list<long long> values)
+{
+    for (long long value : values) SetNumber(first++, value);
+}
+
 std::string TCsvIo::GetText(size_t position)
 {
     const std::string& f = Field(position);
@@ -27,40 +33,41 @@ std::string TCsvIo::GetText(size_t position)
     return f;
 }
 
-int TCsvIo::GetNumber(size_t position)
+TLeadingNumber ParseLeadingNumber(std::string_view text)
 {
-    const std::string& f = Field(position);
-    if (f.empty()) {
-        ErrorFlag = true;
-        return 0;
-    }
+    TLeadingNumber number;
     size_t i = 0;
-    while (i < f.size() && f[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
-    if (i < f.size() && (f[i] == '+' || f[i] == '-')) {
-        negative = f[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
         ++i;
     }
     const size_t digitsStart = i;
     long long value = 0;
-    while (i < f.size() && f[i] >= '0' && f[i] <= '9') {
-        if (value <= INT_MAX) value = value * 10 + (f[i] - '0');
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        // Past INT_MAX the digits are still read, but the value no longer grows.
+        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
         ++i;
     }
-    if (i == digitsStart) {
+    number.HasDigits = i > digitsStart;
+    number.End = i;
+    if (negative) value = -value;
+    number.InRange = value >= INT_MIN && value <= INT_MAX;
+    number.Value = static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    return number;
+}
+
+int TCsvIo::GetNumber(size_t position)
+{
+    const std::string& f = Field(position);
+    const TLeadingNumber number = ParseLeadingNumber(f);
+    if (!number.HasDigits) {
         ErrorFlag = true;
         return 0;
     }
-    for (size_t j = i; j < f.size(); ++j) {
-        if (f[j] != ' ') {
-            ErrorFlag = true;
-            break;
-        }
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
+    if (f.find_first_not_of(' ', number.End) != std::string::npos) ErrorFlag = true;
+    return number.Value;
 }
 
 size_t TCsvIo::ReadLine(std::istream& stream)

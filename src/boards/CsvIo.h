@@ -3,10 +3,28 @@
 // product table read and write their lines. Holds one line at a time.
 
 #include <cstdint>
+#include <initializer_list>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// A decimal whole number at the start of a text: blanks, an optional sign, then digits. This is
+// how every number of a board file is read, whole fields and the numbers inside text fields alike.
+// A number beyond the range of a signed 32-bit value saturates to INT_MIN or INT_MAX.
+struct TLeadingNumber {
+    int Value = 0; // 0 when there are no digits
+    bool HasDigits = false;
+    bool InRange = true; // false when Value was saturated
+    size_t End = 0; // the position after the last digit
+};
+TLeadingNumber ParseLeadingNumber(std::string_view text);
+// The value alone: 0 when the text does not begin with a number.
+inline int LeadingNumber(std::string_view text)
+{
+    return ParseLeadingNumber(text).Value;
+}
 
 class TCsvIo {
 public:
@@ -23,6 +41,8 @@ public:
     void SetText(size_t position, const std::string& text);
     // Stores the value as a signed 32-bit number in decimal.
     void SetNumber(size_t position, long long value);
+    // Stores the values as numbers in the fields from `first` on.
+    void SetNumbers(size_t first, std::initializer_list<long long> values);
     // The field's text, without a double quote at its start and end.
     std::string GetText(size_t position);
     // The field read as a decimal whole number; sets the error flag when it is not one.

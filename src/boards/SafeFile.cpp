@@ -1,5 +1,7 @@
 #include "boards/SafeFile.h"
 
+#include "link/TextFormat.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -41,10 +43,8 @@ fs::path TemporaryName(const fs::path& target)
     std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
     const std::string base = "." + target.filename().string() + ".saving-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[17];
-        const unsigned long long v = gen();
-        for (int i = 0; i < 16; ++i) suffix[i] = "0123456789abcdef"[(v >> (4 * i)) & 0xF];
-        suffix[16] = '\0';
+        std::string suffix;
+        textformat::AppendHex(suffix, gen(), 16, textformat::EHexCase::Lower);
         fs::path candidate = target.parent_path() / (base + suffix);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;

@@ -179,12 +179,34 @@ uint8_t TSignal::RevZoneFromCode(uint8_t code)
     return 0;
 }
 
-bool TSignal::ToSVs(std::vector<uint8_t>& svs, const TExtDevTable& table) const
+uint32_t TSignal::BlockSV(size_t svCount) const
 {
     const uint32_t n = SignalNumber;
-    if (n < 1 || n > kSignalsPerBoard) return false;
+    if (n < 1 || n > kSignalsPerBoard) return 0;
     const uint32_t b = kFirstBlockSV + kBlockSize * (n - 1);
-    if (b + kBlockSize - 1 > svs.size()) return false;
+    return b + kBlockSize - 1 > svCount ? 0 : b;
+}
+
+template <class Self, class Place> void TSignal::ForEachSetPlace(Self& signal, Place place)
+{
+    if (signal.IsBlock()) {
+        place(signal.BlockOccupied, 3);
+        place(signal.Red, 6);
+    } else {
+        place(signal.BlockOccupied, 4);
+        place(signal.Red, 7);
+        place(*signal.BlockOccupiedThrown, 12);
+        place(*signal.RedThrown, 15);
+    }
+    place(signal.IsolationOverride, 20);
+    place(signal.Aux, 23);
+}
+
+bool TSignal::ToSVs(std::vector<uint8_t>& svs, const TExtDevTable& table) const
+{
+    const uint32_t b = BlockSV(svs.size());
+    if (b == 0) return false;
+    const uint32_t n = SignalNumber;
     uint8_t* block = svs.data() + (b - 1);
     bool ok = true;
 
@@ -196,30 +218,21 @@ bool TSignal::ToSVs(std::vector<uint8_t>& svs, const TExtDevTable& table) const
     block[0] = RevZoneCode(RevZone);
     const uint32_t pointEntry = table.Find({edtPoint, JunctionPoint, 0});
     block[1] = static_cast<uint8_t>(pointEntry);
-    if (IsBlock()) {
-        ok = NextSignalCode(NextSignal, NextMode, table, block[2]) && ok;
-        ok = BlockOccupied.ToSVBytes(block + 3, table) && ok;
-        ok = Red.ToSVBytes(block + 6, table) && ok;
-    } else {
+    ok = NextSignalCode(NextSignal, NextMode, table, block[2]) && ok;
+    if (!IsBlock()) {
         if (pointEntry == 0) ok = false;
-        ok = NextSignalCode(NextSignal, NextMode, table, block[2]) && ok;
         ok = NextSignalCode(NextSignalThrown, NextModeThrown, table, block[3]) && ok;
-        ok = BlockOccupied.ToSVBytes(block + 4, table) && ok;
-        ok = Red.ToSVBytes(block + 7, table) && ok;
-        ok = BlockOccupiedThrown->ToSVBytes(block + 12, table) && ok;
-        ok = RedThrown->ToSVBytes(block + 15, table) && ok;
     }
-    ok = IsolationOverride.ToSVBytes(block + 20, table) && ok;
-    ok = Aux.ToSVBytes(block + 23, table) && ok;
+    ForEachSetPlace(
+        *this, [&](const TConditionSet& set, uint32_t offset) { ok = set.ToSVBytes(block + offset, table) && ok; });
     return ok;
 }
 
 bool TSignal::FromSVs(const std::vector<uint8_t>& svs, const TExtDevTable& table)
 {
+    const uint32_t b = BlockSV(svs.size());
+    if (b == 0) return false;
     const uint32_t n = SignalNumber;
-    if (n < 1 || n > kSignalsPerBoard) return false;
-    const uint32_t b = kFirstBlockSV + kBlockSize * (n - 1);
-    if (b + kBlockSize - 1 > svs.size()) return false;
     const uint8_t* block = svs.data() + (b - 1);
     bool ok = true;
 
@@ -242,20 +255,13 @@ bool TSignal::FromSVs(const std::vector<uint8_t>& svs, const TExtDevTable& table
     ok = DecodeNextSignal(block[2], table, number, mode) && ok;
     NextSignal = number;
     NextMode = mode;
-    if (IsBlock()) {
-        ok = BlockOccupied.FromSVBytes(block + 3, table) && ok;
-        ok = Red.FromSVBytes(block + 6, table) && ok;
-    } else {
+    if (!IsBlock()) {
         ok = DecodeNextSignal(block[3], table, number, mode) && ok;
         NextSignalThrown = number;
         NextModeThrown = mode;
-        ok = BlockOccupied.FromSVBytes(block + 4, table) && ok;
-        ok = Red.FromSVBytes(block + 7, table) && ok;
-        ok = BlockOccupiedThrown->FromSVBytes(block + 12, table) && ok;
-        ok = RedThrown->FromSVBytes(block + 15, table) && ok;
     }
-    ok = IsolationOverride.FromSVBytes(block + 20, table) && ok;
-    ok = Aux.FromSVBytes(block + 23, table) && ok;
+    ForEachSetPlace(*this,
+                    [&](TConditionSet& set, uint32_t offset) { ok = set.FromSVBytes(block + offset, table) && ok; });
     return ok;
 }
 

@@ -97,6 +97,13 @@ public:
 
 private:
     bool IsOnBoard(uint32_t number) const;
+    // The first SV of the signal's block of kBlockSize SVs; 0 when the signal number is out of
+    // range or the table too short for the block.
+    uint32_t BlockSV(size_t svCount) const;
+    // Calls place(set, offset) for each condition set with the offset of its first byte in the
+    // signal's SV block: a block signal's sets from byte 3, a junction signal's sets for the closed
+    // and the thrown point from byte 4, then the isolation override and auxiliary conditions.
+    template <class Self, class Place> static void ForEachSetPlace(Self& signal, Place place);
 
     TConditionSet BlockOccupied{ecsBlock};
     std::optional<TConditionSet> BlockOccupiedThrown;

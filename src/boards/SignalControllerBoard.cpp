@@ -1,8 +1,25 @@
 #include "boards/SignalControllerBoard.h"
 
-TSignalControllerBoard::TSignalControllerBoard()
+void TSettingsLine::WriteNumbers(std::ostream& stream, const char* tag, std::initializer_list<long long> numbers)
 {
-    SetSVCount(512);
+    ClearFields();
+    SetText(1, tag);
+    SetNumbers(2, numbers);
+    WriteLine(stream);
+}
+
+std::vector<int> TSettingsLine::ReadNumbers(std::istream& stream, size_t count)
+{
+    ReadLine(stream);
+    std::vector<int> numbers(count);
+    for (size_t i = 0; i < count; ++i) numbers[i] = GetNumber(2 + i);
+    return numbers;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TSignalControllerBoard::TSignalControllerBoard(EBoardType type) : TTypedBoard(type)
+{
     for (uint32_t i = 0; i < kSignalCount; ++i) Signals[i].SetSignalNumber(i + 1);
     for (uint32_t z = 0; z < kZoneCount; ++z) Zones[z].SetZoneNumber(z + 1);
 }
@@ -24,31 +41,46 @@ std::string TSignalControllerBoard::QuarterSecondsText(uint32_t quarters)
     return std::to_string(quarters / 4) + kFractions[quarters % 4];
 }
 
-void TSignalControllerBoard::GatherDevices()
+void TSignalControllerBoard::StartSVs()
 {
     for (const auto& s : Signals) s.GatherDevices(DevTable);
     for (const auto& z : Zones) z.GatherDevices(DevTable);
+    TConfigurableBoard::CalculateSVs();
+    SetSV(5, Low(SignalBaseAddress));
+    SetSV(6, High(SignalBaseAddress));
+    SetSV(9, ReportSPAD);
+    SetSV(508, Low(IsolationDelay));
+    SetSV(509, LampBrightnessSim);
 }
 
-bool TSignalControllerBoard::DevTableToSVs()
+bool TSignalControllerBoard::FinishSVs()
 {
-    return DevTable.ToSVs(SVs);
-}
-
-bool TSignalControllerBoard::SignalsAndZonesToSVs()
-{
-    bool ok = true;
+    bool ok = DevTable.ToSVs(SVs);
     for (const auto& s : Signals) ok = s.ToSVs(SVs, DevTable) && ok;
     for (const auto& z : Zones) ok = z.ToSVs(SVs, DevTable) && ok;
     return ok;
 }
 
-bool TSignalControllerBoard::DecodeDevTableAndParts()
+void TSignalControllerBoard::StartDecode()
 {
-    bool ok = DevTable.FromSVs(SVs);
-    for (auto& s : Signals) ok = s.FromSVs(SVs, DevTable) && ok;
-    for (auto& z : Zones) ok = z.FromSVs(SVs, DevTable) && ok;
-    return ok;
+    TConfigurableBoard::DecodeSVs();
+    SetSignalBaseAddress(GetSV(6) * 256u + GetSV(5));
+    ReportSPAD = Flag(GetSV(9));
+    IsolationDelay = GetSV(508);
+    LampBrightnessSim = Flag(GetSV(509));
+}
+
+void TSignalControllerBoard::FinishDecode()
+{
+    DevTable.FromSVs(SVs);
+    for (auto& s : Signals) s.FromSVs(SVs, DevTable);
+    for (auto& z : Zones) z.FromSVs(SVs, DevTable);
+}
+
+void TSignalControllerBoard::AddHeadText(std::vector<std::string>& lines) const
+{
+    lines.push_back("Signal Base address: " + std::to_string(SignalBaseAddress));
+    lines.push_back("User Description: " + Notes);
 }
 
 void TSignalControllerBoard::AddSignalAndZoneText(std::vector<std::string>& lines, const std::string& zoneHeading) const
@@ -59,6 +91,40 @@ void TSignalControllerBoard::AddSignalAndZoneText(std::vector<std::string>& line
     lines.push_back("");
     lines.push_back(zoneHeading);
     for (const auto& z : Zones) z.AddText(lines);
+}
+
+void TSignalControllerBoard::StartBoardLine()
+{
+    ClearFields();
+    SetText(0, BoardRecordTag(Type));
+    SetText(1, Name);
+    SetNumber(2, SerialNumber);
+    SetNumber(3, SignalBaseAddress);
+    SetNumber(4, ReportSPAD);
+    SetNumber(5, IsolationDelay);
+}
+
+void TSignalControllerBoard::ReadBoardLine(std::istream& stream)
+{
+    ReadLine(stream);
+    Name = GetText(1);
+    SerialNumber = static_cast<uint32_t>(GetNumber(2));
+    SetSignalBaseAddress(static_cast<uint32_t>(GetNumber(3)));
+    ReportSPAD = Flag(GetNumber(4));
+    IsolationDelay = static_cast<uint32_t>(GetNumber(5));
+}
+
+void TSignalControllerBoard::WriteNotesLine(std::ostream& stream)
+{
+    ClearFields();
+    SetText(1, Notes);
+    WriteLine(stream);
+}
+
+void TSignalControllerBoard::ReadNotesLine(std::istream& stream)
+{
+    ReadLine(stream);
+    Notes = GetText(1);
 }
 
 void TSignalControllerBoard::WriteSignalsAndZones(std::ostream& stream)

@@ -1,5 +1,7 @@
 #include "link/FrameAssembler.h"
 
+#include "link/TextFormat.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -16,8 +18,6 @@
 // stored beyond Buffer[Expected - 1] with 3 <= Expected <= 127.
 
 namespace {
-
-constexpr char kLowerHex[] = "0123456789abcdef";
 
 // Flush the log buffer to the sink once it holds this much; keeps memory bounded on long reads.
 constexpr size_t kLogFlushSize = 64 * 1024;
@@ -53,8 +53,7 @@ void TFrameAssembler::Feed(const uint8_t* bytes, size_t count)
 
 void TFrameAssembler::LogRawByte(uint8_t b)
 {
-    if (b >= 0x10) LogBuffer.push_back(kLowerHex[b >> 4]);
-    LogBuffer.push_back(kLowerHex[b & 0x0F]);
+    textformat::AppendHex(LogBuffer, b, 1, textformat::EHexCase::Lower);
     LogBuffer.append(kLineEnd);
 }
 

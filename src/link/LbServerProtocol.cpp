@@ -1,10 +1,10 @@
 #include "link/LbServerProtocol.h"
 
+#include "link/TextFormat.h"
+
 #include <cctype>
 
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Builds "<before><middle><after>" (appending avoids a false alarm of some compilers about
 // overlapping copies in chained string concatenation).
@@ -38,14 +38,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Blank-separated hexadecimal bytes of one or two digits each. At least one byte is required.
 bool ParseHexBytes(std::string_view text, std::vector<uint8_t>& bytes, std::string& error)
 {
@@ -63,7 +55,7 @@ bool ParseHexBytes(std::string_view text, std::vector<uint8_t>& bytes, std::stri
         }
         int value = 0;
         for (char c : token) {
-            int digit = HexValue(c);
+            int digit = textformat::HexDigitValue(c);
             if (digit < 0) {
                 error = Join3("'", token, "' is not a hex byte");
                 return false;
@@ -85,8 +77,7 @@ std::string FormatLine(std::string_view keyword, const uint8_t* bytes, size_t co
     line.reserve(keyword.size() + count * 3 + 2);
     for (size_t i = 0; i < count; ++i) {
         line.push_back(' ');
-        line.push_back(kHexDigits[bytes[i] >> 4]);
-        line.push_back(kHexDigits[bytes[i] & 0x0F]);
+        textformat::AppendHex(line, bytes[i], 2);
     }
     line += "\r\n";
     return line;

@@ -1,6 +1,7 @@
 #include "link/LnThreadComm.h"
 
 #include "link/LnTransport.h"
+#include "link/TextFormat.h"
 
 #include <QTimer>
 
@@ -15,8 +16,6 @@ namespace {
     if (at != std::string::npos) text.replace(at, 2, std::to_string(number));
     throw ELnCommError(text);
 }
-
-constexpr char kHexLower[] = "0123456789abcdef";
 
 } // namespace
 
@@ -266,12 +265,10 @@ void TLnThreadComm::PurgeOut()
 void TLnThreadComm::AddToLog(uint8_t byte)
 {
     if (!Logging) return;
-    char text[3];
-    int n = 0;
-    if (byte >= 0x10) text[n++] = kHexLower[byte >> 4];
-    text[n++] = kHexLower[byte & 0x0F];
-    text[n++] = '\n';
-    LogFile.write(text, n);
+    std::string text;
+    textformat::AppendHex(text, byte, 1, textformat::EHexCase::Lower);
+    text += '\n';
+    LogFile.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void TLnThreadComm::AddStrToLog(std::string_view text)

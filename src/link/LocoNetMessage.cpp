@@ -1,6 +1,7 @@
 #include "link/LocoNetMessage.h"
 
-#include <cctype>
+#include "link/TextFormat.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -55,13 +56,6 @@ constexpr const char* kOpcodeNames[eOPCTypeCount] = {
     "OPC_SPCLOEM2:",
 };
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool IsHexDigit(char c)
-{
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
 } // namespace
 
 TLocoNetMessage::TLocoNetMessage() : Data(new uint8_t[16]), Length(0), Capacity(16) {}
@@ -84,7 +78,7 @@ TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
     bool ok = false;
     for (;;) {
         const char* q = p;
-        while (q < end && !IsHexDigit(*q)) ++q;
+        while (q < end && textformat::HexDigitValue(*q) < 0) ++q;
         if (q >= end) {
             ok = true;
             break;
@@ -251,8 +245,7 @@ std::string TLocoNetMessage::HexText() const
     std::string s;
     s.reserve(Length * 3);
     for (uint32_t i = 0; i < Length; ++i) {
-        s.push_back(kHexDigits[Data[i] >> 4]);
-        s.push_back(kHexDigits[Data[i] & 0x0F]);
+        textformat::AppendHex(s, Data[i], 2);
         s.push_back(' ');
     }
     return s;

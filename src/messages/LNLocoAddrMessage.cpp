@@ -1,6 +1,6 @@
 #include "messages/LNLocoAddrMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNLocoAddrMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& address)
 {

@@ -1,6 +1,6 @@
 #include "messages/LNLocoDIRFMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNLocoDIRFMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, bool& forward,
                                     std::array<bool, 5>& f0to4)

@@ -1,6 +1,6 @@
 #include "messages/LNLocoF9F12Message.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNLocoF9F12Message::DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, std::array<bool, 4>& f9to12)
 {

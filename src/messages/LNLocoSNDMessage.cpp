@@ -1,6 +1,6 @@
 #include "messages/LNLocoSNDMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNLocoSNDMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, std::array<bool, 4>& f5to8)
 {

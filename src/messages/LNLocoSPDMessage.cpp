@@ -1,6 +1,6 @@
 #include "messages/LNLocoSPDMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNLocoSPDMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, uint32_t& speed)
 {

@@ -1,6 +1,6 @@
 #include "messages/LNLongACKMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNLongACKMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& opcode, uint32_t& response)
 {

@@ -1,6 +1,6 @@
 #include "messages/LNMoveSlotMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNMoveSlotMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& sourceSlot, uint32_t& destinationSlot)
 {

@@ -1,6 +1,6 @@
 #include "messages/LNPeerXferMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 uint32_t TLNPeerXferMessage::KindOf(const TLocoNetMessage& msg)
 {

@@ -1,6 +1,6 @@
 #include "messages/LNSEMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 namespace {
 

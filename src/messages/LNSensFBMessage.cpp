@@ -1,6 +1,6 @@
 #include "messages/LNSensFBMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 TLNSensFBMessage::TLNSensFBMessage(uint32_t board, uint32_t input, bool state)
 {

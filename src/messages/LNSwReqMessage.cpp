@@ -1,6 +1,6 @@
 #include "messages/LNSwReqMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 TLNSwReqMessage::TLNSwReqMessage(uint32_t point, uint32_t requestState)
 {

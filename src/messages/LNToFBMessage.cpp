@@ -1,6 +1,6 @@
 #include "messages/LNToFBMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNToFBMessage::DecodeFrom(const TLocoNetMessage& msg, uint32_t& point, bool& closed)
 {

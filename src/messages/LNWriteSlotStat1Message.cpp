@@ -1,6 +1,6 @@
 #include "messages/LNWriteSlotStat1Message.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 bool TLNWriteSlotStat1Message::DecodeFrom(const TLocoNetMessage& msg, uint32_t& slot, uint32_t& busyState,
                                           uint32_t& consistState, uint32_t& decoderType)

@@ -1,19 +1,33 @@
 #include "sim/SimConfig.h"
 
+#include "boards/BoardTypes.h"
+
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
 
 namespace {
 
-constexpr const char* kTypeTags[5] = {"ORB4", "KPX9", "ORB8", "RVN2", "QXP6"};
-constexpr uint16_t kProductIds[5] = {1, 2, 5, 6, 7};
-
 std::string_view Trim(std::string_view s)
 {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
     return s;
+}
+
+// The items of a list separated by `separator`, trimmed; empty items are left out.
+std::vector<std::string_view> SplitList(std::string_view text, char separator)
+{
+    std::vector<std::string_view> items;
+    size_t pos = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find(separator, pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view item = Trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (!item.empty()) items.push_back(item);
+    }
+    return items;
 }
 
 std::string Upper(std::string_view s)
@@ -42,7 +56,7 @@ bool ParseProbability(std::string_view text, double& value)
     return end == copy.c_str() + copy.size() && value >= 0.0 && value <= 1.0;
 }
 
-bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
+bool ParseBoard(std::string_view text, TSimBoardEntry& entry, std::string& error)
 {
     auto at = text.find('@');
     if (at == std::string_view::npos) {
@@ -51,8 +65,8 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
     }
     std::string tag = Upper(Trim(text.substr(0, at)));
     entry.TypeIndex = -1;
-    for (int i = 0; i < 5; ++i) {
-        if (tag == kTypeTags[i]) entry.TypeIndex = i;
+    for (int type = 0; type < kBoardTypeCount; ++type) {
+        if (tag == BoardTypeTag(type)) entry.TypeIndex = type;
     }
     if (entry.TypeIndex < 0) {
         error = "unknown board type '" + tag + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)";
@@ -81,33 +95,17 @@ bool ParseBoard(std::string_view text, TSimBoardSpec& entry, std::string& error)
 
 } // namespace
 
-std::vector<TSimBoardSpec> TSimConfig::DefaultBoards()
+std::vector<TSimBoardEntry> TSimConfig::DefaultBoards()
 {
-    std::vector<TSimBoardSpec> boards;
-    for (int i = 0; i < 5; ++i) boards.push_back({i, static_cast<uint16_t>(1001 + i), 1});
+    std::vector<TSimBoardEntry> boards;
+    for (int type = 0; type < kBoardTypeCount; ++type) boards.push_back({type, static_cast<uint16_t>(1001 + type), 1});
     return boards;
-}
-
-const char* SimBoardTypeTag(int typeIndex)
-{
-    return typeIndex >= 0 && typeIndex < 5 ? kTypeTags[typeIndex] : "";
-}
-
-uint16_t SimProductId(int typeIndex)
-{
-    return typeIndex >= 0 && typeIndex < 5 ? kProductIds[typeIndex] : 0;
 }
 
 bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& error)
 {
     TSimConfig result = config;
-    size_t pos = 0;
-    while (pos <= options.size()) {
-        size_t end = options.find(';', pos);
-        if (end == std::string_view::npos) end = options.size();
-        std::string_view item = Trim(options.substr(pos, end - pos));
-        pos = end + 1;
-        if (item.empty()) continue;
+    for (std::string_view item : SplitList(options, ';')) {
         auto eq = item.find('=');
         if (eq == std::string_view::npos) {
             error = "simulated LocoNet: option '" + std::string(item) + "' needs a value (NAME=VALUE)";
@@ -118,14 +116,8 @@ bool ParseSimOptions(std::string_view options, TSimConfig& config, std::string& 
         std::string bad;
         if (name == "boards") {
             result.Boards.clear();
-            size_t p = 0;
-            while (p <= value.size()) {
-                size_t e = value.find(',', p);
-                if (e == std::string_view::npos) e = value.size();
-                std::string_view one = Trim(value.substr(p, e - p));
-                p = e + 1;
-                if (one.empty()) continue;
-                TSimBoardSpec entry;
+            for (std::string_view one : SplitList(value, ',')) {
+                TSimBoardEntry entry;
                 if (!ParseBoard(one, entry, bad)) break;
                 result.Boards.push_back(entry);
             }

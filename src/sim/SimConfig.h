@@ -20,14 +20,15 @@
 #include <string_view>
 #include <vector>
 
-struct TSimBoardSpec {
-    int TypeIndex = 0; // 0 ORB4, 1 KPX9, 2 ORB8, 3 RVN2, 4 QXP6
+// One board of the "boards=" option: type, serial number and firmware version.
+struct TSimBoardEntry {
+    int TypeIndex = 0; // board type index: 0 ORB4, 1 KPX9, 2 ORB8, 3 RVN2, 4 QXP6
     uint16_t Serial = 0;
     uint8_t Firmware = 1;
 };
 
 struct TSimConfig {
-    std::vector<TSimBoardSpec> Boards = DefaultBoards();
+    std::vector<TSimBoardEntry> Boards = DefaultBoards();
     bool Traffic = false;
     bool PaceReal = false;
     double Drop = 0.0;
@@ -38,12 +39,8 @@ struct TSimConfig {
     uint64_t Seed = 1;
 
     // One board of each type in type-index order, serial numbers 1001 to 1005, firmware 1.
-    static std::vector<TSimBoardSpec> DefaultBoards();
+    static std::vector<TSimBoardEntry> DefaultBoards();
 };
-
-// The type tags of the five board types, in type-index order, and their product ids.
-const char* SimBoardTypeTag(int typeIndex);
-uint16_t SimProductId(int typeIndex);
 
 // Parses what follows "sim:" (an empty text gives the defaults). False with a clear reason in
 // `error` for an unknown option or a bad value; `config` is then unchanged.

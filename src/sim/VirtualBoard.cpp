@@ -1,6 +1,5 @@
 #include "sim/VirtualBoard.h"
 
-#include "sim/SimConfig.h"
 #include "svprog/SVProgMessage.h"
 
 namespace {
@@ -21,7 +20,7 @@ TLocoNetMessage AsReply(const TLNSVProgMessage& command, uint8_t commandCode)
 } // namespace
 
 TVirtualBoard::TVirtualBoard(int typeIndex, uint16_t serial, uint8_t firmware)
-    : Type(typeIndex), Product(SimProductId(typeIndex)), SerialNumber(serial)
+    : Type(typeIndex), Product(static_cast<uint16_t>(BoardProductId(typeIndex))), SerialNumber(serial)
 {
     Sv[0] = static_cast<uint8_t>(ManufacturerId);
     Sv[1] = firmware;

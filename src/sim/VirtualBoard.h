@@ -3,6 +3,7 @@
 // board does. SV1 holds the manufacturer id, SV2 the firmware version, SV3/SV4 the serial number
 // (low byte first); SV1 to SV4 cannot be written.
 
+#include "boards/BoardTypes.h"
 #include "link/LocoNetMessage.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 class TVirtualBoard {
 public:
     static constexpr uint32_t SVCount = 512;
-    static constexpr uint16_t ManufacturerId = 1;
+    static constexpr uint16_t ManufacturerId = kBoardManufacturerId;
     static constexpr uint8_t ReplySource = 0x01;
 
     TVirtualBoard(int typeIndex, uint16_t serial, uint8_t firmware);

@@ -1,7 +1,7 @@
 #include "svprog/BoardDiscovery.h"
 
 #include "boards/BoardData.h"
-#include "boards/BoardFactory.h"
+#include "boards/BoardTypes.h"
 
 TBoardDiscovery::TBoardDiscovery(TConversationHost& host, TProductList productList, TBoardData* boardData)
     : Host(host), ProductList(std::move(productList)), BoardData(boardData)

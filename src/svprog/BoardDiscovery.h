@@ -4,8 +4,8 @@
 // from the data kept here.
 
 #include "boards/ProductList.h"
-#include "boards/RenumberableBoard.h"
 #include "svprog/ConversationHost.h"
+#include "svprog/RenumberableBoard.h"
 #include "svprog/SVProgMessage.h"
 
 #include <cstdint>
@@ -18,13 +18,7 @@ class TBoardData;
 
 class TBoardDiscovery {
 public:
-    enum ERenumberState : uint8_t {
-        rsIdle = 0,
-        rsDiscovering = 1,
-        rsIdentifyBeforeChange = 2,
-        rsIdentifying = 3,
-        rsChangingAddress = 4,
-    };
+    enum ERenumberState : uint8_t { rsIdle, rsDiscovering, rsIdentifyBeforeChange, rsIdentifying, rsChangingAddress };
 
     static constexpr uint32_t kTimeoutMs = 5000;
     static constexpr uint32_t kMsgDelayMs = 50;

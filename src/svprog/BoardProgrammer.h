@@ -11,13 +11,7 @@
 
 class TBoardProgrammer {
 public:
-    enum EProgState : uint8_t {
-        psIdle = 0,
-        psCheckingIdentity = 1,
-        psCheckingVersion = 2,
-        psTransfer = 3,
-        psReconfiguring = 4,
-    };
+    enum EProgState : uint8_t { psIdle, psCheckingIdentity, psCheckingVersion, psTransfer, psReconfiguring };
 
     static constexpr uint32_t kTimeoutMs = 5000;
     static constexpr uint32_t kMsgDelayMs = 20;

@@ -1,6 +1,6 @@
 #include "svprog/SVProgMessage.h"
 
-#include "messages/TextFormat.h"
+#include "link/TextFormat.h"
 
 namespace {
 
@@ -223,6 +223,8 @@ std::string TLNSVProgMessage::TextOf(const TLocoNetMessage& msg)
     case eSVWRITE1:
     case eSVREAD1:
     case eSVMASKEDWRITE:
+    case eSVWRITE4:
+    case eSVREAD4:
         s += " Dst=";
         AppendDec(s, WordOf(msg, 2));
         s += " Addr=";
@@ -232,19 +234,11 @@ std::string TLNSVProgMessage::TextOf(const TLocoNetMessage& msg)
         if (command == eSVMASKEDWRITE) {
             s += " mask=";
             AppendHex(s, DataByteOf(msg, 1), 2);
-        }
-        break;
-    case eSVWRITE4:
-    case eSVREAD4:
-        s += " Dst=";
-        AppendDec(s, WordOf(msg, 2));
-        s += " Addr=";
-        AppendHex(s, WordOf(msg, 3), 4);
-        s += " data=";
-        AppendHex(s, DataByteOf(msg, 0), 2);
-        for (unsigned i = 1; i < 4; ++i) {
-            s += ' ';
-            AppendHex(s, DataByteOf(msg, i), 2);
+        } else if (command == eSVWRITE4 || command == eSVREAD4) {
+            for (unsigned i = 1; i < 4; ++i) {
+                s += ' ';
+                AppendHex(s, DataByteOf(msg, i), 2);
+            }
         }
         break;
     case eSVDISCOVER:

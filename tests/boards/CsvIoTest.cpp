@@ -1,4 +1,6 @@
 #include "boards/CsvIo.h"
+#include "boards/Condition.h"
+#include "boards/qxp6/QXP6Condition.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -148,4 +150,47 @@ TEST(CsvIo, NumbersAreWrittenAsSigned32BitValues)
     EXPECT_EQ(io.GetNumber(0), -1);
     EXPECT_EQ(io.GetText(1), "65536");
     EXPECT_EQ(io.GetText(2), "-5");
+}
+
+// Every number of a board file, whole fields and numbers inside condition tokens alike, is read
+// by one rule: beyond the signed 32-bit range it saturates to INT_MIN or INT_MAX.
+TEST(CsvIo, LeadingNumbersSaturateToTheSigned32BitRange)
+{
+    struct Case {
+        const char* text;
+        int value;
+        bool hasDigits;
+        bool inRange;
+        size_t end;
+    };
+    const Case cases[] = {
+        {"2147483647", 2147483647, true, true, 10},
+        {"2147483648", 2147483647, true, false, 10},
+        {"99999999999", 2147483647, true, false, 11},
+        {"-2147483648", -2147483647 - 1, true, true, 11},
+        {"-2147483649", -2147483647 - 1, true, false, 11},
+        {"-99999999999", -2147483647 - 1, true, false, 12},
+        {"+12ab", 12, true, true, 3},
+        {"-", 0, false, true, 1},
+        {"", 0, false, true, 0},
+    };
+    for (const auto& c : cases) {
+        const TLeadingNumber number = ParseLeadingNumber(c.text);
+        EXPECT_EQ(number.Value, c.value) << c.text;
+        EXPECT_EQ(number.HasDigits, c.hasDigits) << c.text;
+        EXPECT_EQ(number.InRange, c.inRange) << c.text;
+        EXPECT_EQ(number.End, c.end) << c.text;
+        if (!c.hasDigits) continue;
+        const std::string text = c.text;
+        TCsvIo io;
+        io.SetText(0, text);
+        EXPECT_EQ(io.GetNumber(0), c.value) << c.text;
+        TCondition condition;
+        condition.ParseToken("SG " + text + " RD");
+        EXPECT_EQ(condition.Number, static_cast<uint32_t>(c.value)) << c.text;
+        TQXP6Condition qxp6;
+        qxp6.ParseToken("SE " + text + ":" + text + " OC");
+        EXPECT_EQ(qxp6.Number, static_cast<uint32_t>(c.value)) << c.text;
+        EXPECT_EQ(qxp6.Offset, static_cast<uint32_t>(c.value)) << c.text;
+    }
 }

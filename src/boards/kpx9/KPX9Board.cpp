@@ -4,14 +4,6 @@
 
 namespace {
 
-// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
-// negative number writes that number back unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
-
-constexpr uint32_t kSVCount = 512;
 constexpr uint32_t kFirstCellSV = 30;
 constexpr uint32_t kFirstLowRouteSV = 210; // routes 1..3
 constexpr uint32_t kLowRoutes = 3;
@@ -33,34 +25,13 @@ uint32_t RouteSV(uint32_t index)
                               : kFirstHighRouteSV + kKPX9RouteSVBytes * (index - kLowRoutes);
 }
 
-std::vector<uint32_t> MakeUnusedSVs()
-{
-    std::vector<uint32_t> list = {1, 2, 7, 8};
-    for (uint32_t n = 18; n <= 29; ++n) list.push_back(n);
-    for (uint32_t n = 247; n <= 256; ++n) list.push_back(n);
-    for (uint32_t n = 509; n <= 512; ++n) list.push_back(n);
-    return list;
-}
-
 } // namespace
 
-TKPX9Board::TKPX9Board()
+TKPX9Board::TKPX9Board() : TTypedBoard(eKPX9)
 {
-    Name = "KPX9 Lever Panel Master";
-    SetSVCount(kSVCount);
     for (uint32_t i = 0; i < kKPX9CellCount; ++i) Cells[i] = TKPX9Cell(i + 1);
     for (uint32_t i = 0; i < kKPX9RouteCount; ++i) Routes[i] = TKPX9Route(i + 1);
     SetToFromRoutes(false);
-}
-
-std::string TKPX9Board::GetBoardType() const
-{
-    return "KPX9";
-}
-
-bool TKPX9Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return manufacturerId == 1 && productId >= 2 && productId <= 4 && serial == SerialNumber;
 }
 
 void TKPX9Board::SetToFromRoutes(bool toFrom)
@@ -72,18 +43,6 @@ void TKPX9Board::SetToFromRoutes(bool toFrom)
 std::string TKPX9Board::GetSVErrorText() const
 {
     return "SV Calculation Error: one or more routes has too many entries";
-}
-
-const std::vector<uint32_t>& TKPX9Board::GetProtectedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
-}
-
-const std::vector<uint32_t>& TKPX9Board::GetUnusedSVs() const
-{
-    static const std::vector<uint32_t> list = MakeUnusedSVs();
-    return list;
 }
 
 bool TKPX9Board::CalculateSVs()
@@ -172,17 +131,17 @@ void TKPX9Board::DisplayBoard(std::vector<std::string>& lines)
 void TKPX9Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();
-    SetText(0, "KPX9_BOARD");
+    SetText(0, BoardRecordTag(eKPX9));
     SetText(1, Name);
-    SetNumber(2, FileNumber(SerialNumber));
+    SetNumber(2, SerialNumber);
     SetNumber(3, ToFromRoutes ? 1 : 0);
-    SetNumber(4, FileNumber(SensorBoardNumber));
+    SetNumber(4, SensorBoardNumber);
     SetNumber(5, SensorsUsed);
     SetNumber(6, PowerUpMode);
-    SetNumber(7, FileNumber(RouteDccAddress));
-    SetNumber(8, FileNumber(SlaveDccAddress));
-    SetNumber(9, FileNumber(InterlockDccAddress));
-    SetNumber(10, FileNumber(PointDelay));
+    SetNumber(7, RouteDccAddress);
+    SetNumber(8, SlaveDccAddress);
+    SetNumber(9, InterlockDccAddress);
+    SetNumber(10, PointDelay);
     WriteLine(stream);
 
     ClearFields();

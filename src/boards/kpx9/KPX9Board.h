@@ -16,22 +16,15 @@
 
 using TKPX9Routes = std::array<TKPX9Route, kKPX9RouteCount>;
 
-class TKPX9Board : public TConfigurableBoard {
+class TKPX9Board : public TTypedBoard {
 public:
     TKPX9Board();
-    TKPX9Board(const TKPX9Board& other) = default;
-    TKPX9Board& operator=(const TKPX9Board& other) = default;
-    ~TKPX9Board() override = default;
 
-    std::string GetBoardType() const override;
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
     bool CalculateSVs() override;
     std::string GetSVErrorText() const override;
     void DecodeSVs() override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
     void DisplayBoard(std::vector<std::string>& lines) override;
 
     // Sets the board's flag and the copy that every route keeps.

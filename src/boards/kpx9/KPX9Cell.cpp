@@ -2,13 +2,6 @@
 
 namespace {
 
-// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
-// negative number writes that number back unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
-
 constexpr const char* kCellTypeNames[kKPX9CellTypeCount] = {
     "Undefined",
     "Point Cell",
@@ -179,68 +172,41 @@ std::string TKPX9Cell::EffectPiece(uint8_t effect, uint32_t route) const
     return text;
 }
 
-std::string TKPX9Cell::GetListLine() const
+std::string TKPX9Cell::DetailText(bool forList) const
 {
-    std::string line = Num(CellNumber) + ": " + Description + "; " + KPX9CellTypeName(CellType);
+    const std::string feedback = TurnoutFeedback ? (forList ? " (TO F/B)" : " (Uses Turnout Feedback)") : "";
     switch (CellType) {
     case eKPX9Point:
-        line += ", Addr " + Num(Address);
-        if (TurnoutFeedback) line += " (TO F/B)";
-        if (Token != 0) line += ", Interlock " + Num(Token);
-        if (CascadeMode != 0) line += ", Cascades from cell " + Num(CascadeCell) + CascadeStateText(CascadeMode);
-        break;
+        if (!forList) return ", Point Address " + Num(Address) + feedback;
+        return ", Addr " + Num(Address) + feedback + (Token != 0 ? ", Interlock " + Num(Token) : "") +
+               (CascadeMode != 0 ? ", Cascades from cell " + Num(CascadeCell) + CascadeStateText(CascadeMode) : "");
     case eKPX9Sensor:
-        line += ", Board = " + Num(Address) + ", Sensor = " + Num(SensorNumber);
-        if (SensorFlash) line += ", flashes until known";
-        break;
+        return ", Board = " + Num(Address) + ", Sensor = " + Num(SensorNumber) +
+               (SensorFlash ? ", flashes until known" : "");
     case eKPX9ORB8Signal:
-        line += ", Address = " + Num(Address);
-        if (TurnoutFeedback) line += " (TO F/B)";
-        break;
     case eKPX9ORB8Zone:
-        line += ", Address = " + Num(Address);
-        if (TurnoutFeedback) line += " (TO F/B)";
-        if (ZoneFlash) line += ", Flashes when locked";
-        break;
+        return ", Address = " + Num(Address) + feedback +
+               (CellType == eKPX9ORB8Zone && ZoneFlash ? ", Flashes when locked" : "");
     case eKPX9SE8cRG:
-    case eKPX9SE8cRGA: line += ", Address = " + Num(Address); break;
-    case eKPX9Interlock: line += " " + Num(InterlockNumber) + ", DCC Address = " + Num(Address); break;
-    case eKPX9Copy: line += ", Copies cell " + Num(Address); break;
-    case eKPX9PM42Relay: line += ", Board = " + Num(Address) + ", Relay number = " + Num(RelayNumber); break;
-    default: break;
+    case eKPX9SE8cRGA: return ", Address = " + Num(Address);
+    case eKPX9Interlock:
+        return (forList ? " " : ", Interlock number = ") + Num(InterlockNumber) + ", DCC Address = " + Num(Address);
+    case eKPX9Copy: return ", Copies cell " + Num(Address);
+    case eKPX9PM42Relay:
+        return ", Board = " + Num(Address) + (forList ? ", Relay number = " : ", Relay = ") + Num(RelayNumber);
+    default: return "";
     }
-    return line;
+}
+
+std::string TKPX9Cell::GetListLine() const
+{
+    return Num(CellNumber) + ": " + Description + "; " + KPX9CellTypeName(CellType) + DetailText(true);
 }
 
 void TKPX9Cell::GetDescriptionLines(std::vector<std::string>& lines) const
 {
     lines.push_back("    Cell " + Num(CellNumber) + ": " + Description);
-    std::string line = kIndent + KPX9CellTypeName(CellType);
-    switch (CellType) {
-    case eKPX9Point:
-        line += ", Point Address " + Num(Address);
-        if (TurnoutFeedback) line += " (Uses Turnout Feedback)";
-        break;
-    case eKPX9Sensor:
-        line += ", Board = " + Num(Address) + ", Sensor = " + Num(SensorNumber);
-        if (SensorFlash) line += ", flashes until known";
-        break;
-    case eKPX9ORB8Signal:
-    case eKPX9ORB8Zone:
-        line += ", Address = " + Num(Address);
-        if (TurnoutFeedback) line += " (Uses Turnout Feedback)";
-        if (CellType == eKPX9ORB8Zone && ZoneFlash) line += ", Flashes when locked";
-        break;
-    case eKPX9SE8cRG:
-    case eKPX9SE8cRGA: line += ", Address = " + Num(Address); break;
-    case eKPX9Interlock:
-        line += ", Interlock number = " + Num(InterlockNumber) + ", DCC Address = " + Num(Address);
-        break;
-    case eKPX9Copy: line += ", Copies cell " + Num(Address); break;
-    case eKPX9PM42Relay: line += ", Board = " + Num(Address) + ", Relay = " + Num(RelayNumber); break;
-    default: break;
-    }
-    lines.push_back(line);
+    lines.push_back(kIndent + KPX9CellTypeName(CellType) + DetailText(false));
     if (CellType == eKPX9Point) {
         if (Token != 0) lines.push_back(std::string(kIndent) + "Assigned to Interlock " + Num(Token));
         if (CascadeMode != 0) {
@@ -257,44 +223,18 @@ void TKPX9Cell::SaveToStream(std::ostream& stream)
     ForceCopiedCellIntoRange();
     ClearFields();
     SetText(1, "Cell_");
-    SetNumber(2, FileNumber(CellNumber));
-    SetNumber(3, CellType);
-    SetNumber(4, FileNumber(Address));
-    SetNumber(5, ButtonAEffect);
-    SetNumber(6, ButtonBEffect);
-    SetNumber(7, FileNumber(ButtonARoute));
-    SetNumber(8, FileNumber(ButtonBRoute));
+    SetNumbers(2, {CellNumber, CellType, Address, ButtonAEffect, ButtonBEffect, ButtonARoute, ButtonBRoute});
+    // Fields 9 to 13 hold what the cell type has.
     switch (CellType) {
-    case eKPX9Point:
-        SetNumber(9, Initialise);
-        SetNumber(10, FileNumber(Token));
-        SetNumber(11, FileNumber(CascadeCell));
-        SetNumber(12, CascadeMode);
-        SetNumber(13, TurnoutFeedback ? 1 : 0);
-        break;
-    case eKPX9Sensor:
-        SetNumber(9, FileNumber(SensorNumber));
-        SetNumber(10, SensorFlash ? 1 : 0);
-        break;
-    case eKPX9ORB8Signal:
-        SetNumber(9, Aspect);
-        SetNumber(10, FileNumber(CascadeCell));
-        SetNumber(11, CascadeMode);
-        SetNumber(12, TurnoutFeedback ? 1 : 0);
-        break;
-    case eKPX9ORB8Zone:
-        SetNumber(9, ZoneFlash ? 1 : 0);
-        SetNumber(10, TurnoutFeedback ? 1 : 0);
-        break;
+    case eKPX9Point: SetNumbers(9, {Initialise, Token, CascadeCell, CascadeMode, TurnoutFeedback ? 1 : 0}); break;
+    case eKPX9Sensor: SetNumbers(9, {SensorNumber, SensorFlash ? 1 : 0}); break;
+    case eKPX9ORB8Signal: SetNumbers(9, {Aspect, CascadeCell, CascadeMode, TurnoutFeedback ? 1 : 0}); break;
+    case eKPX9ORB8Zone: SetNumbers(9, {ZoneFlash ? 1 : 0, TurnoutFeedback ? 1 : 0}); break;
     case eKPX9SE8cRG:
     case eKPX9SE8cRGA:
-    case eKPX9Copy:
-        SetNumber(9, Aspect);
-        SetNumber(10, FileNumber(CascadeCell));
-        SetNumber(11, CascadeMode);
-        break;
-    case eKPX9Interlock: SetNumber(9, FileNumber(InterlockNumber)); break;
-    case eKPX9PM42Relay: SetNumber(9, FileNumber(RelayNumber)); break;
+    case eKPX9Copy: SetNumbers(9, {Aspect, CascadeCell, CascadeMode}); break;
+    case eKPX9Interlock: SetNumber(9, InterlockNumber); break;
+    case eKPX9PM42Relay: SetNumber(9, RelayNumber); break;
     default: break;
     }
     SetText(14, Description);

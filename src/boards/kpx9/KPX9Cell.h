@@ -102,6 +102,9 @@ public:
     uint8_t DecodedB5 = 0;
 
 private:
+    // What the list line (forList) or the description says of the cell after its type name, e.g.
+    // ", Board = 3, Sensor = 5, flashes until known".
+    std::string DetailText(bool forList) const;
     // 0 without cascade, CascadeCell when following Closed, CascadeCell + 30 when following Thrown.
     uint8_t CascadeByte() const;
     // Cascade mode and cell from a cascade value (1..30 Closed, 31 and up Thrown, 0 none).

@@ -1,16 +1,8 @@
 #include "boards/kpx9/KPX9Route.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
-
-// Number fields are stored as signed 32-bit values: an unsigned field that a file filled with a
-// negative number writes that number back unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
 
 std::string Num(uint32_t value)
 {
@@ -20,26 +12,13 @@ std::string Num(uint32_t value)
 constexpr uint32_t kMaxPointAddress = 2048;
 
 // The address part of an entry field: the whole number before its first blank (the whole field
-// when there is no blank). False when that part is not a whole number.
+// when there is no blank). False when that part is not a whole number of the signed 32-bit range.
 bool ParseEntryAddress(const std::string& field, uint32_t& address)
 {
     const std::string part = field.substr(0, field.find(' '));
-    size_t i = 0;
-    bool negative = false;
-    if (i < part.size() && (part[i] == '+' || part[i] == '-')) {
-        negative = part[i] == '-';
-        ++i;
-    }
-    if (i == part.size()) return false;
-    long long value = 0;
-    for (; i < part.size(); ++i) {
-        if (part[i] < '0' || part[i] > '9') return false;
-        value = value * 10 + (part[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return false;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX || value < INT_MIN) return false;
-    address = static_cast<uint32_t>(static_cast<int>(value));
+    const TLeadingNumber number = ParseLeadingNumber(part);
+    if (!number.HasDigits || !number.InRange || number.End != part.size()) return false;
+    address = static_cast<uint32_t>(number.Value);
     return true;
 }
 
@@ -168,7 +147,8 @@ void TKPX9Route::GetDescriptionLines(std::vector<std::string>& lines) const
 
 std::string TKPX9Route::EntryField(uint32_t index) const
 {
-    return std::to_string(FileNumber(EntryAddress[index])) + " " + KPX9StateName(EntryState[index]);
+    // Like every number of the file, the address is written as the signed 32-bit value it holds.
+    return std::to_string(static_cast<int32_t>(EntryAddress[index])) + " " + KPX9StateName(EntryState[index]);
 }
 
 // Fields of a route line: 1 tag, 2 route number, 3 from button, 4 to button, 5 entry count,
@@ -187,15 +167,15 @@ void TKPX9Route::SaveToStream(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "route_config");
-    SetNumber(2, FileNumber(RouteNumber));
-    SetNumber(3, FileNumber(FromButton));
-    SetNumber(4, FileNumber(ToButton));
+    SetNumber(2, RouteNumber);
+    SetNumber(3, FromButton);
+    SetNumber(4, ToButton);
     const uint32_t entries = std::min(EntryCount, kKPX9RouteEntries);
     SetNumber(5, entries);
     for (uint32_t i = 0; i < kKPX9RouteEntries - 1; ++i) {
         SetText(kFirstEntryField + i, i < entries ? EntryField(i) : std::string("0"));
     }
-    SetNumber(kCascadeField, FileNumber(Cascade ? CascadeRoute : 0));
+    SetNumber(kCascadeField, Cascade ? CascadeRoute : 0);
     if (entries == kKPX9RouteEntries) SetText(kTwelfthEntryField, EntryField(kKPX9RouteEntries - 1));
     WriteLine(stream);
 }

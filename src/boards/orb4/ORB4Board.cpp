@@ -1,24 +1,5 @@
 #include "boards/orb4/ORB4Board.h"
 
-namespace {
-
-uint8_t Low(uint32_t v)
-{
-    return static_cast<uint8_t>(v & 0xFF);
-}
-uint8_t High(uint32_t v)
-{
-    return static_cast<uint8_t>((v >> 8) & 0xFF);
-}
-uint8_t Flag(int v)
-{
-    return v != 0 ? 1 : 0;
-}
-
-} // namespace
-
-// ---------------------------------------------------------------------------------------------
-
 std::string TORB4SensorConfig::PairConfigName(uint8_t code)
 {
     switch (code) {
@@ -31,18 +12,15 @@ std::string TORB4SensorConfig::PairConfigName(uint8_t code)
 
 void TORB4SensorConfig::WriteLines(std::ostream& stream)
 {
-    ClearFields();
-    SetText(1, "sensor_config");
-    SetNumber(2, static_cast<int32_t>(SensorBoardNumber));
-    for (size_t i = 0; i < PairConfig.size(); ++i) SetNumber(3 + i, PairConfig[i]);
-    WriteLine(stream);
+    WriteNumbers(stream, "sensor_config",
+                 {SensorBoardNumber, PairConfig[0], PairConfig[1], PairConfig[2], PairConfig[3]});
 }
 
 void TORB4SensorConfig::ReadLines(std::istream& stream)
 {
-    ReadLine(stream);
-    SensorBoardNumber = static_cast<uint32_t>(GetNumber(2));
-    for (size_t i = 0; i < PairConfig.size(); ++i) PairConfig[i] = static_cast<uint8_t>(GetNumber(3 + i));
+    const std::vector<int> numbers = ReadNumbers(stream, 1 + PairConfig.size());
+    SensorBoardNumber = static_cast<uint32_t>(numbers[0]);
+    for (size_t i = 0; i < PairConfig.size(); ++i) PairConfig[i] = static_cast<uint8_t>(numbers[1 + i]);
 }
 
 std::string TORB4HighCurrentConfig::OutputConfigName(uint8_t code)
@@ -58,91 +36,50 @@ std::string TORB4HighCurrentConfig::OutputConfigName(uint8_t code)
 
 void TORB4HighCurrentConfig::WriteLines(std::ostream& stream)
 {
-    ClearFields();
-    SetText(1, "highcurrent_config");
-    SetNumber(2, static_cast<int32_t>(DCCBaseAddress));
-    SetNumber(3, Outputs1to4);
-    SetNumber(4, Outputs5to8);
-    WriteLine(stream);
+    WriteNumbers(stream, "highcurrent_config", {DCCBaseAddress, Outputs1to4, Outputs5to8});
 }
 
 void TORB4HighCurrentConfig::ReadLines(std::istream& stream)
 {
-    ReadLine(stream);
-    DCCBaseAddress = static_cast<uint32_t>(GetNumber(2));
-    Outputs1to4 = static_cast<uint8_t>(GetNumber(3));
-    Outputs5to8 = static_cast<uint8_t>(GetNumber(4));
+    const std::vector<int> numbers = ReadNumbers(stream, 3);
+    DCCBaseAddress = static_cast<uint32_t>(numbers[0]);
+    Outputs1to4 = static_cast<uint8_t>(numbers[1]);
+    Outputs5to8 = static_cast<uint8_t>(numbers[2]);
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TORB4Board::TORB4Board()
-{
-    Name = "ORB4 Signal Controller";
-}
-
-bool TORB4Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return manufacturerId == 1 && productId == 1 && serial == SerialNumber;
-}
-
-const std::vector<uint32_t>& TORB4Board::GetProtectedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
-}
-
-const std::vector<uint32_t>& TORB4Board::GetUnusedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29, 255, 256, 510, 511, 512};
-    return list;
-}
+TORB4Board::TORB4Board() : TSignalControllerBoard(eORB4) {}
 
 bool TORB4Board::CalculateSVs()
 {
-    GatherDevices();
-    TConfigurableBoard::CalculateSVs();
-
-    SetSV(5, Low(SignalBaseAddress));
-    SetSV(6, High(SignalBaseAddress));
-    SetSV(9, ReportSPAD);
+    StartSVs();
     SetSV(507, DisplayMode);
-    SetSV(508, Low(IsolationDelay));
-    SetSV(509, LampBrightnessSim);
-
-    bool ok = DevTableToSVs();
+    for (uint32_t i = 0; i < Sensors.PairConfig.size(); ++i) SetSV(20 + i, Sensors.PairConfig[i]);
     SetSV(24, HighCurrent.Outputs1to4);
     SetSV(25, HighCurrent.Outputs5to8);
+    SetSV(26, Low(Sensors.SensorBoardNumber));
     SetSV(27, Low(HighCurrent.DCCBaseAddress));
     SetSV(28, High(HighCurrent.DCCBaseAddress));
-    for (uint32_t i = 0; i < Sensors.PairConfig.size(); ++i) SetSV(20 + i, Sensors.PairConfig[i]);
-    SetSV(26, Low(Sensors.SensorBoardNumber));
-
-    ok = SignalsAndZonesToSVs() && ok;
-    return ok;
+    return FinishSVs();
 }
 
 void TORB4Board::DecodeSVs()
 {
-    TConfigurableBoard::DecodeSVs();
-    SetSignalBaseAddress(GetSV(6) * 256u + GetSV(5));
-    ReportSPAD = Flag(GetSV(9));
+    StartDecode();
     DisplayMode = Flag(GetSV(507));
-    IsolationDelay = GetSV(508);
-    LampBrightnessSim = Flag(GetSV(509));
+    for (uint32_t i = 0; i < Sensors.PairConfig.size(); ++i) Sensors.PairConfig[i] = GetSV(20 + i);
     HighCurrent.Outputs1to4 = GetSV(24);
     HighCurrent.Outputs5to8 = GetSV(25);
-    HighCurrent.DCCBaseAddress = GetSV(28) * 256u + GetSV(27);
-    for (uint32_t i = 0; i < Sensors.PairConfig.size(); ++i) Sensors.PairConfig[i] = GetSV(20 + i);
     Sensors.SensorBoardNumber = GetSV(26);
-    DecodeDevTableAndParts();
+    HighCurrent.DCCBaseAddress = GetSV(28) * 256u + GetSV(27);
+    FinishDecode();
 }
 
 void TORB4Board::DisplayBoard(std::vector<std::string>& lines)
 {
     TConfigurableBoard::DisplayBoard(lines);
-    lines.push_back("Signal Base address: " + std::to_string(SignalBaseAddress));
-    lines.push_back("User Description: " + Notes);
+    AddHeadText(lines);
     if (DisplayMode) {
         lines.push_back("Board operates in Display Mode only");
         return;
@@ -171,21 +108,11 @@ void TORB4Board::DisplayBoard(std::vector<std::string>& lines)
 
 void TORB4Board::SaveToStream(std::ostream& stream)
 {
-    ClearFields();
-    SetText(0, "ORB4_BOARD");
-    SetText(1, Name);
-    SetNumber(2, static_cast<int32_t>(SerialNumber));
-    SetNumber(3, static_cast<int32_t>(SignalBaseAddress));
-    SetNumber(4, ReportSPAD);
-    SetNumber(5, static_cast<int32_t>(IsolationDelay));
+    StartBoardLine();
     SetNumber(6, DisplayMode);
     SetNumber(7, LampBrightnessSim);
     WriteLine(stream);
-
-    ClearFields();
-    SetText(1, Notes);
-    WriteLine(stream);
-
+    WriteNotesLine(stream);
     Sensors.WriteLines(stream);
     HighCurrent.WriteLines(stream);
     WriteSignalsAndZones(stream);
@@ -193,18 +120,10 @@ void TORB4Board::SaveToStream(std::ostream& stream)
 
 void TORB4Board::LoadFromStream(std::istream& stream)
 {
-    ReadLine(stream);
-    Name = GetText(1);
-    SerialNumber = static_cast<uint32_t>(GetNumber(2));
-    SetSignalBaseAddress(static_cast<uint32_t>(GetNumber(3)));
-    ReportSPAD = Flag(GetNumber(4));
-    IsolationDelay = static_cast<uint32_t>(GetNumber(5));
+    ReadBoardLine(stream);
     DisplayMode = Flag(GetNumber(6));
     LampBrightnessSim = Flag(GetNumber(7));
-
-    ReadLine(stream);
-    Notes = GetText(1);
-
+    ReadNotesLine(stream);
     Sensors.ReadLines(stream);
     HighCurrent.ReadLines(stream);
     ReadSignalsAndZones(stream);

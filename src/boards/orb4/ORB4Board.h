@@ -2,7 +2,6 @@
 // The ORB4 signal controller: ten signal outputs, three reverse running zones, eight sensor inputs
 // and eight high-current outputs.
 
-#include "boards/CsvIo.h"
 #include "boards/SignalControllerBoard.h"
 
 #include <array>
@@ -12,10 +11,8 @@
 #include <string>
 #include <vector>
 
-class TORB4SensorConfig : public TCsvIo {
+class TORB4SensorConfig : public TSettingsLine {
 public:
-    TORB4SensorConfig() { SetQuoteStrings(true); }
-
     // Inputs 1&2, 3&4, 5&6, 7&8: 0 not used, 1 general sensor inputs, 2 turnout feedback inputs.
     std::array<uint8_t, 4> PairConfig{};
     uint32_t SensorBoardNumber = 10;
@@ -25,10 +22,8 @@ public:
     void ReadLines(std::istream& stream);
 };
 
-class TORB4HighCurrentConfig : public TCsvIo {
+class TORB4HighCurrentConfig : public TSettingsLine {
 public:
-    TORB4HighCurrentConfig() { SetQuoteStrings(true); }
-
     // 0 power isolating relay, 1 individual on/off control, 2 Tortoise type point, 3 solenoid type point.
     uint8_t Outputs1to4 = 0;
     uint8_t Outputs5to8 = 0;
@@ -42,18 +37,11 @@ public:
 class TORB4Board : public TSignalControllerBoard {
 public:
     TORB4Board();
-    TORB4Board(const TORB4Board&) = default;
-    TORB4Board& operator=(const TORB4Board&) = default;
-    ~TORB4Board() override = default;
 
-    std::string GetBoardType() const override { return "ORB4"; }
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
     bool CalculateSVs() override;
     void DecodeSVs() override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
     void DisplayBoard(std::vector<std::string>& lines) override;
 
     TORB4SensorConfig& SensorConfig() { return Sensors; }

@@ -1,22 +1,5 @@
 #include "boards/orb8/ORB8Board.h"
 
-namespace {
-
-uint8_t Low(uint32_t v)
-{
-    return static_cast<uint8_t>(v & 0xFF);
-}
-uint8_t High(uint32_t v)
-{
-    return static_cast<uint8_t>((v >> 8) & 0xFF);
-}
-uint8_t Flag(int v)
-{
-    return v != 0 ? 1 : 0;
-}
-
-} // namespace
-
 std::string TORB8SensorConfig::InputConfigName(uint8_t code)
 {
     switch (code) {
@@ -30,96 +13,55 @@ std::string TORB8SensorConfig::InputConfigName(uint8_t code)
 
 void TORB8SensorConfig::WriteLines(std::ostream& stream)
 {
-    ClearFields();
-    SetText(1, "sensor_config");
-    SetNumber(2, static_cast<int32_t>(SensorBoardNumber));
-    SetNumber(3, OnBoardInputs);
-    SetNumber(4, ExternalInputs);
-    WriteLine(stream);
+    WriteNumbers(stream, "sensor_config", {SensorBoardNumber, OnBoardInputs, ExternalInputs});
 }
 
 void TORB8SensorConfig::ReadLines(std::istream& stream)
 {
-    ReadLine(stream);
-    SensorBoardNumber = static_cast<uint32_t>(GetNumber(2));
-    OnBoardInputs = static_cast<uint8_t>(GetNumber(3));
-    ExternalInputs = static_cast<uint8_t>(GetNumber(4));
+    const std::vector<int> numbers = ReadNumbers(stream, 3);
+    SensorBoardNumber = static_cast<uint32_t>(numbers[0]);
+    OnBoardInputs = static_cast<uint8_t>(numbers[1]);
+    ExternalInputs = static_cast<uint8_t>(numbers[2]);
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TORB8Board::TORB8Board()
-{
-    Name = "ORB8 Signal Controller";
-}
-
-bool TORB8Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return manufacturerId == 1 && productId == 5 && serial == SerialNumber;
-}
-
-const std::vector<uint32_t>& TORB8Board::GetProtectedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
-}
-
-const std::vector<uint32_t>& TORB8Board::GetUnusedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 27, 28, 29, 255, 256, 511, 512};
-    return list;
-}
+TORB8Board::TORB8Board() : TSignalControllerBoard(eORB8) {}
 
 bool TORB8Board::CalculateSVs()
 {
-    GatherDevices();
-    TConfigurableBoard::CalculateSVs();
-
-    SetSV(5, Low(SignalBaseAddress));
-    SetSV(6, High(SignalBaseAddress));
-    SetSV(9, ReportSPAD);
+    StartSVs();
+    SetSV(20, Sensors.OnBoardInputs);
+    SetSV(21, Sensors.ExternalInputs);
     SetSV(22, AuxOutputs);
     SetSV(23, LocoNetSwitchCommands);
     SetSV(24, Signals1to4Leds);
     SetSV(25, Signals5to8Leds);
-    SetSV(507, InterrogateAtPowerUp);
-    SetSV(508, Low(IsolationDelay));
-    SetSV(509, LampBrightnessSim);
-    SetSV(510, Low(RedReleaseDelay));
-
-    bool ok = DevTableToSVs();
-    SetSV(20, Sensors.OnBoardInputs);
-    SetSV(21, Sensors.ExternalInputs);
     SetSV(26, Low(Sensors.SensorBoardNumber));
-
-    ok = SignalsAndZonesToSVs() && ok;
-    return ok;
+    SetSV(507, InterrogateAtPowerUp);
+    SetSV(510, Low(RedReleaseDelay));
+    return FinishSVs();
 }
 
 void TORB8Board::DecodeSVs()
 {
-    TConfigurableBoard::DecodeSVs();
-    SetSignalBaseAddress(GetSV(6) * 256u + GetSV(5));
-    ReportSPAD = Flag(GetSV(9));
-    IsolationDelay = GetSV(508);
-    RedReleaseDelay = GetSV(510);
-    Signals1to4Leds = GetSV(24);
-    Signals5to8Leds = GetSV(25);
-    AuxOutputs = GetSV(22);
-    InterrogateAtPowerUp = Flag(GetSV(507));
-    LampBrightnessSim = Flag(GetSV(509));
-    LocoNetSwitchCommands = Flag(GetSV(23));
+    StartDecode();
     Sensors.OnBoardInputs = GetSV(20);
     Sensors.ExternalInputs = GetSV(21);
+    AuxOutputs = GetSV(22);
+    LocoNetSwitchCommands = Flag(GetSV(23));
+    Signals1to4Leds = GetSV(24);
+    Signals5to8Leds = GetSV(25);
     Sensors.SensorBoardNumber = GetSV(26);
-    DecodeDevTableAndParts();
+    InterrogateAtPowerUp = Flag(GetSV(507));
+    RedReleaseDelay = GetSV(510);
+    FinishDecode();
 }
 
 void TORB8Board::DisplayBoard(std::vector<std::string>& lines)
 {
     TConfigurableBoard::DisplayBoard(lines);
-    lines.push_back("Signal Base address: " + std::to_string(SignalBaseAddress));
-    lines.push_back("User Description: " + Notes);
+    AddHeadText(lines);
     lines.push_back(ReportSPAD ? "Report signal passed at danger ENABLED" : "Report signal passed at danger DISABLED");
     lines.push_back("Delay for power isolation zone = " + QuarterSecondsText(IsolationDelay) + " s");
     lines.push_back("Delay before change from RED = " + QuarterSecondsText(RedReleaseDelay) + " s");
@@ -145,38 +87,23 @@ void TORB8Board::DisplayBoard(std::vector<std::string>& lines)
 
 void TORB8Board::SaveToStream(std::ostream& stream)
 {
-    ClearFields();
-    SetText(0, "ORB8_BOARD");
-    SetText(1, Name);
-    SetNumber(2, static_cast<int32_t>(SerialNumber));
-    SetNumber(3, static_cast<int32_t>(SignalBaseAddress));
-    SetNumber(4, ReportSPAD);
-    SetNumber(5, static_cast<int32_t>(IsolationDelay));
+    StartBoardLine();
     SetNumber(6, Signals1to4Leds);
     SetNumber(7, Signals5to8Leds);
     SetNumber(8, AuxOutputs);
     SetNumber(9, InterrogateAtPowerUp);
     SetNumber(10, LampBrightnessSim);
     SetNumber(11, LocoNetSwitchCommands);
-    SetNumber(12, static_cast<int32_t>(RedReleaseDelay));
+    SetNumber(12, RedReleaseDelay);
     WriteLine(stream);
-
-    ClearFields();
-    SetText(1, Notes);
-    WriteLine(stream);
-
+    WriteNotesLine(stream);
     Sensors.WriteLines(stream);
     WriteSignalsAndZones(stream);
 }
 
 void TORB8Board::LoadFromStream(std::istream& stream)
 {
-    ReadLine(stream);
-    Name = GetText(1);
-    SerialNumber = static_cast<uint32_t>(GetNumber(2));
-    SetSignalBaseAddress(static_cast<uint32_t>(GetNumber(3)));
-    ReportSPAD = Flag(GetNumber(4));
-    IsolationDelay = static_cast<uint32_t>(GetNumber(5));
+    ReadBoardLine(stream);
     Signals1to4Leds = static_cast<uint8_t>(GetNumber(6));
     Signals5to8Leds = static_cast<uint8_t>(GetNumber(7));
     AuxOutputs = static_cast<uint8_t>(GetNumber(8));
@@ -184,10 +111,7 @@ void TORB8Board::LoadFromStream(std::istream& stream)
     LampBrightnessSim = Flag(GetNumber(10));
     LocoNetSwitchCommands = Flag(GetNumber(11));
     RedReleaseDelay = static_cast<uint32_t>(GetNumber(12));
-
-    ReadLine(stream);
-    Notes = GetText(1);
-
+    ReadNotesLine(stream);
     Sensors.ReadLines(stream);
     ReadSignalsAndZones(stream);
 }

@@ -3,7 +3,6 @@
 // configurable LED groups, auxiliary outputs, on-board and external sensor inputs, a choice of
 // LocoNet or DCC switch commands and a delay before a signal is released from red.
 
-#include "boards/CsvIo.h"
 #include "boards/SignalControllerBoard.h"
 
 #include <cstdint>
@@ -12,10 +11,8 @@
 #include <string>
 #include <vector>
 
-class TORB8SensorConfig : public TCsvIo {
+class TORB8SensorConfig : public TSettingsLine {
 public:
-    TORB8SensorConfig() { SetQuoteStrings(true); }
-
     // 0 not used, 1 general inputs 1-8, 2 general inputs 9-16, 3 local inputs that make signals red.
     uint8_t OnBoardInputs = 0;
     uint8_t ExternalInputs = 0;
@@ -29,18 +26,11 @@ public:
 class TORB8Board : public TSignalControllerBoard {
 public:
     TORB8Board();
-    TORB8Board(const TORB8Board&) = default;
-    TORB8Board& operator=(const TORB8Board&) = default;
-    ~TORB8Board() override = default;
 
-    std::string GetBoardType() const override { return "ORB8"; }
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
     bool CalculateSVs() override;
     void DecodeSVs() override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
     void DisplayBoard(std::vector<std::string>& lines) override;
 
     TORB8SensorConfig& SensorConfig() { return Sensors; }

@@ -35,19 +35,10 @@ uint8_t Hi(uint32_t value)
     return static_cast<uint8_t>((value >> 8) & 0xFF);
 }
 
-std::vector<uint32_t> MakeUnusedList()
-{
-    std::vector<uint32_t> list = {1, 2, 7, 8, 29, 40, 159, 160, 169, 170, 379, 380};
-    for (uint32_t n = 429; n <= 512; ++n) list.push_back(n);
-    return list;
-}
-
 } // namespace
 
-TQXP6Board::TQXP6Board()
+TQXP6Board::TQXP6Board() : TTypedBoard(eQXP6)
 {
-    Name = "QXP6 Accessory Decoder";
-    SetSVCount(512);
     for (int i = 0; i < kOutputCellCount; ++i)
         OutputCells[static_cast<size_t>(i)].CellNumber = static_cast<uint32_t>(i + 1);
     for (int i = 0; i < kInputCellCount; ++i)
@@ -55,11 +46,6 @@ TQXP6Board::TQXP6Board()
     for (int i = 0; i < kRouteCount; ++i) Routes[static_cast<size_t>(i)].RouteNumber = static_cast<uint32_t>(i + 1);
     DeviceTable.SensorBoard = SensorBoardNumber;
     SetBaseAddress(1);
-}
-
-bool TQXP6Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return manufacturerId == kManufacturerId && productId == kProductId && serial == SerialNumber;
 }
 
 void TQXP6Board::SetBaseAddress(uint32_t value)
@@ -206,18 +192,6 @@ void TQXP6Board::DecodeSVs()
         Routes[r - 1].FromSVBytes(svs, kSVRouteEntries + 12 * (r - 1), kSVRouteTriggers + 5 * (r - 1), DeviceTable);
 }
 
-const std::vector<uint32_t>& TQXP6Board::GetProtectedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
-}
-
-const std::vector<uint32_t>& TQXP6Board::GetUnusedSVs() const
-{
-    static const std::vector<uint32_t> list = MakeUnusedList();
-    return list;
-}
-
 void TQXP6Board::DisplayBoard(std::vector<std::string>& lines)
 {
     TConfigurableBoard::DisplayBoard(lines);
@@ -246,16 +220,10 @@ void TQXP6Board::DisplayBoard(std::vector<std::string>& lines)
 void TQXP6Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();
-    SetText(0, "QXP6_BOARD");
+    SetText(0, BoardRecordTag(eQXP6));
     SetText(1, Name);
-    SetNumber(2, SerialNumber);
-    SetNumber(3, BaseAddress);
-    SetNumber(4, Use16Addresses ? 1 : 0);
-    SetNumber(5, LocoNetCommands ? 1 : 0);
-    SetNumber(6, CduDelay);
-    SetNumber(7, StateMemoryLocation);
-    SetNumber(8, SensorBoardNumber);
-    SetNumber(9, RouteBaseAddress);
+    SetNumbers(2, {SerialNumber, BaseAddress, Use16Addresses ? 1 : 0, LocoNetCommands ? 1 : 0, CduDelay,
+                   StateMemoryLocation, SensorBoardNumber, RouteBaseAddress});
     WriteLine(stream);
 
     ClearFields();

@@ -14,28 +14,19 @@
 #include <string>
 #include <vector>
 
-class TQXP6Board : public TConfigurableBoard {
+class TQXP6Board : public TTypedBoard {
 public:
     static constexpr int kOutputCellCount = 8;
     static constexpr int kInputCellCount = 10;
     static constexpr int kRouteCount = 8;
-    static constexpr uint32_t kManufacturerId = 1;
-    static constexpr uint32_t kProductId = 7;
 
     TQXP6Board();
-    TQXP6Board(const TQXP6Board&) = default;
-    TQXP6Board& operator=(const TQXP6Board&) = default;
-    ~TQXP6Board() override = default;
 
-    std::string GetBoardType() const override { return "QXP6"; }
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
     bool CalculateSVs() override;
     std::string GetSVErrorText() const override;
     void DecodeSVs() override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
     void DisplayBoard(std::vector<std::string>& lines) override;
 
     // Sets the base address of the board and every copy of it (cells, routes, device table).

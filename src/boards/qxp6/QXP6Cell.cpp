@@ -129,16 +129,8 @@ void TQXP6Cell::SaveToStream(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "OPCell_");
-    SetNumber(2, CellNumber);
-    SetNumber(3, BaseAddress);
-    SetNumber(4, OutputType);
-    SetNumber(5, TimeSetting);
-    SetNumber(6, SimulateBrightness ? 1 : 0);
-    SetNumber(7, InvertOutputs ? 1 : 0);
-    SetNumber(8, FollowCell);
-    SetNumber(9, MessageType);
-    SetNumber(10, ConditionTime);
-    SetNumber(11, ChangeDelay);
+    SetNumbers(2, {CellNumber, BaseAddress, OutputType, TimeSetting, SimulateBrightness ? 1 : 0, InvertOutputs ? 1 : 0,
+                   FollowCell, MessageType, ConditionTime, ChangeDelay});
     WriteLine(stream);
 
     ClearFields();

@@ -1,95 +1,27 @@
 #include "boards/qxp6/QXP6Condition.h"
 
-#include <climits>
+#include "boards/ConditionText.h"
 
-namespace {
-
-// A decimal whole number at the start of the text (leading blanks and a sign allowed); 0 when
-// the text does not begin with one. The board file's number rule.
-uint32_t LeadingNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (value > INT_MAX) value = INT_MAX;
-    if (negative) value = -value;
-    return static_cast<uint32_t>(static_cast<int>(value));
-}
-
-const char* const kStateWords[6] = {"TH", "CL", "OC", "UN", "RD", "NR"};
-
-} // namespace
-
-void TQXP6Condition::SetPoint(uint32_t number, uint8_t state, bool andNext)
-{
-    *this = TQXP6Condition{eQXP6Point, number, 0, state, andNext};
-}
-
-void TQXP6Condition::SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
-{
-    *this = TQXP6Condition{eQXP6Sensor, number, offset, state, andNext};
-}
-
-void TQXP6Condition::SetSignal(uint32_t number, uint8_t state, bool andNext)
-{
-    *this = TQXP6Condition{eQXP6Signal, number, 0, state, andNext};
-}
+static_assert(eQXP6Point == conditiontext::kPoint && eQXP6Sensor == conditiontext::kSensor &&
+              eQXP6Signal == conditiontext::kSignal);
 
 TQXP6DeviceKey TQXP6Condition::Key() const
 {
-    TQXP6DeviceKey key;
-    switch (DeviceType) {
-    case eQXP6Point:
-    case eQXP6Signal:
-        key.DeviceType = DeviceType;
-        key.Number = Number;
-        break;
-    case eQXP6Sensor:
-        key.DeviceType = DeviceType;
-        key.Number = Number;
-        key.Offset = Offset;
-        break;
-    default: break;
-    }
-    return key;
+    return conditiontext::DeviceKey<TQXP6DeviceKey>(*this);
 }
 
 std::string TQXP6Condition::Text() const
 {
-    std::string text;
-    switch (DeviceType) {
-    case eQXP6Point: text = "Point " + std::to_string(Number) + (State == 0 ? " is Thrown" : " is Closed"); break;
-    case eQXP6Sensor:
-        text = "Sensor " + std::to_string(Number) + "," + std::to_string(Offset) +
-               (State == 0 ? " is Occupied" : " is Unoccupied");
-        break;
-    case eQXP6Signal: text = "Signal " + std::to_string(Number) + (State == 0 ? " is Red" : " is not Red"); break;
-    default: return "(No Condition)";
-    }
+    std::string text = conditiontext::DeviceText(DeviceType, Number, Offset, State);
+    if (text.empty()) return "(No Condition)";
     if (AndNext) text += ", AND";
     return text;
 }
 
 std::string TQXP6Condition::Token() const
 {
-    std::string token;
-    switch (DeviceType) {
-    case eQXP6Point: token = "PT " + std::to_string(Number) + (State == 0 ? " TH" : " CL"); break;
-    case eQXP6Sensor:
-        token = "SE " + std::to_string(Number) + ":" + std::to_string(Offset) + (State == 0 ? " OC" : " UN");
-        break;
-    case eQXP6Signal: token = "SG " + std::to_string(Number) + (State == 0 ? " RD" : " NR"); break;
-    default: return "Unused";
-    }
+    std::string token = conditiontext::DeviceToken(DeviceType, Number, Offset, State);
+    if (token.empty()) return "Unused";
     if (AndNext) token += "+";
     return token;
 }
@@ -97,35 +29,14 @@ std::string TQXP6Condition::Token() const
 bool TQXP6Condition::ParseToken(const std::string& token)
 {
     Clear();
-    static const char* const kDeviceWords[4] = {"Unused", "PT", "SE", "SG"};
-    int type = -1;
-    for (int i = 0; i < 4; ++i) {
-        if (token.find(kDeviceWords[i]) != std::string::npos) {
-            type = i;
-            break;
-        }
-    }
+    const int type = conditiontext::TokenDeviceType(token, false);
     if (type < 0) return true;
     DeviceType = static_cast<uint8_t>(type);
     if (DeviceType == eQXP6None) return false;
 
-    const std::string rest = token.size() > 3 ? token.substr(3) : std::string();
-    const std::string numberText = rest.substr(0, rest.find(' '));
-    if (DeviceType == eQXP6Sensor) {
-        const size_t colon = numberText.find(':');
-        Number = LeadingNumber(numberText.substr(0, colon));
-        Offset = colon == std::string::npos ? 0 : LeadingNumber(numberText.substr(colon + 1));
-    } else {
-        Number = LeadingNumber(numberText);
-    }
-
-    for (int p = 0; p < 6; ++p) {
-        if (token.find(kStateWords[p]) != std::string::npos) {
-            // Accepted only when the word belongs to the device type.
-            if (p / 2 + 1 == DeviceType) State = static_cast<uint8_t>(p % 2);
-            break;
-        }
-    }
+    Number = conditiontext::TokenNumber(token);
+    if (DeviceType == eQXP6Sensor) Offset = conditiontext::TokenOffset(token);
+    conditiontext::TokenState(token, DeviceType, false, State);
     if (token.find('+') != std::string::npos) AndNext = true;
     return false;
 }

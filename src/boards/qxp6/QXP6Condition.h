@@ -18,9 +18,12 @@ public:
 
     bool IsEmpty() const { return DeviceType == eQXP6None; }
 
-    void SetPoint(uint32_t number, uint8_t state, bool andNext);
-    void SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext);
-    void SetSignal(uint32_t number, uint8_t state, bool andNext);
+    void SetPoint(uint32_t number, uint8_t state, bool andNext) { *this = {eQXP6Point, number, 0, state, andNext}; }
+    void SetSensor(uint32_t number, uint32_t offset, uint8_t state, bool andNext)
+    {
+        *this = {eQXP6Sensor, number, offset, state, andNext};
+    }
+    void SetSignal(uint32_t number, uint8_t state, bool andNext) { *this = {eQXP6Signal, number, 0, state, andNext}; }
     void Clear() { *this = TQXP6Condition{}; }
 
     // The device the condition names (a free key for an empty condition).

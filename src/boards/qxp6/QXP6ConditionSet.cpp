@@ -1,5 +1,7 @@
 #include "boards/qxp6/QXP6ConditionSet.h"
 
+#include "boards/ConditionText.h"
+
 #include <algorithm>
 
 namespace {
@@ -14,7 +16,6 @@ constexpr KindInfo kKinds[TQXP6ConditionSet::kKindCount] = {
     {"Conditions to freeze cell", "Cond_Cell_F", 2},
     {"Conditions to trigger route", "Cond_Route", 5},
 };
-const std::string kIndent(10, ' ');
 } // namespace
 
 int TQXP6ConditionSet::KindCapacity(uint8_t kind)
@@ -91,38 +92,15 @@ bool TQXP6ConditionSet::FromSVBytes(const uint8_t* source, const TQXP6ExtDevTabl
 
 void TQXP6ConditionSet::AddText(std::vector<std::string>& lines) const
 {
-    size_t shown = 0;
-    while (shown < Conditions.size() && !Conditions[shown].IsEmpty()) ++shown;
-    if (shown == 0) {
-        lines.push_back(kIndent + "(No conditions assigned)");
-        return;
-    }
-    std::string line = kIndent;
-    for (size_t i = 0; i < shown; ++i) {
-        line += Conditions[i].Text();
-        if (!Conditions[i].AndNext || i + 1 == shown) {
-            lines.push_back(line);
-            line = kIndent;
-        } else {
-            line += ' ';
-        }
-    }
+    conditiontext::AddSetText(Conditions, lines);
 }
 
 void TQXP6ConditionSet::WriteRecord(std::ostream& stream)
 {
-    ClearFields();
-    // Fields 0 and 1 stay empty.
-    SetText(2, KindTag(SetKind));
-    SetText(3, std::to_string(Count()));
-    for (int i = 0; i < Count(); ++i) SetText(static_cast<size_t>(4 + i), Conditions[static_cast<size_t>(i)].Token());
-    WriteLine(stream);
+    conditiontext::WriteSetLine(*this, stream, KindTag(SetKind), Conditions);
 }
 
 void TQXP6ConditionSet::ReadRecord(std::istream& stream)
 {
-    ReadLine(stream);
-    // The tag in field 2 is not checked: a board's lines follow in a fixed order.
-    const int count = std::clamp(GetNumber(3), 0, Count());
-    for (int i = 0; i < count; ++i) Conditions[static_cast<size_t>(i)].ParseToken(GetText(static_cast<size_t>(4 + i)));
+    conditiontext::ReadSetLine(*this, stream, Conditions);
 }

@@ -11,12 +11,7 @@
 #include <string>
 #include <vector>
 
-enum EQXP6SetKind : uint8_t {
-    eQXP6CondThrown = 0,
-    eQXP6CondClosed = 1,
-    eQXP6CondFreeze = 2,
-    eQXP6CondRoute = 3,
-};
+enum EQXP6SetKind : uint8_t { eQXP6CondThrown, eQXP6CondClosed, eQXP6CondFreeze, eQXP6CondRoute };
 
 class TQXP6ConditionSet : public TCsvIo {
 public:

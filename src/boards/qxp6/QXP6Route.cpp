@@ -1,30 +1,9 @@
 #include "boards/qxp6/QXP6Route.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 constexpr const char* kStateNames[3] = {"UNDEF", "Closed", "Thrown"};
-
-// The decimal whole number at the start of the text, as the board file reads numbers.
-uint32_t LeadingNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (value > INT_MAX) value = INT_MAX;
-    if (negative) value = -value;
-    return static_cast<uint32_t>(static_cast<int>(value));
-}
 } // namespace
 
 std::string TQXP6Route::StateName(uint8_t state)
@@ -243,7 +222,7 @@ void TQXP6Route::LoadFromStream(std::istream& stream)
     EntryState.fill(eQXP6Undef);
     for (uint32_t i = 0; i < EntryCount; ++i) {
         const std::string field = GetText(5 + i);
-        const uint32_t address = LeadingNumber(field.substr(0, field.find(' ')));
+        const auto address = static_cast<uint32_t>(LeadingNumber(field.substr(0, field.find(' '))));
         uint8_t state = eQXP6Undef;
         if (address != 0) {
             for (uint8_t s = 0; s < 3; ++s) {

@@ -4,31 +4,16 @@
 
 namespace {
 
-std::vector<uint32_t> MakeUnusedSVs()
-{
-    std::vector<uint32_t> list = {1, 2, 5, 6, 7, 8, 9};
-    for (uint32_t n = 14; n <= 29; ++n) list.push_back(n);
-    for (uint32_t n = 482; n <= 512; ++n) list.push_back(n);
-    return list;
-}
+// SV numbers of the board's table.
+constexpr uint32_t kSensorBoardSV = 12;
+constexpr uint32_t kSensorConfigSV = 13;
+constexpr uint32_t kFirstSequenceSV = 30;
 
 } // namespace
 
-TRVN2Board::TRVN2Board()
+TRVN2Board::TRVN2Board() : TTypedBoard(eRVN2)
 {
-    Name = "RVN2 Autoferry";
-    SetSVCount(512);
     for (size_t i = 0; i < kSequenceCount; ++i) Sequences[i].SequenceNumber = static_cast<uint32_t>(i + 1);
-}
-
-std::string TRVN2Board::GetBoardType() const
-{
-    return "RVN2";
-}
-
-bool TRVN2Board::IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const
-{
-    return manufacturerId == kManufacturerId && productId == kProductId && serial == SerialNumber;
 }
 
 uint32_t TRVN2Board::SequenceFirstSV(size_t sequenceNumber)
@@ -63,18 +48,6 @@ void TRVN2Board::DecodeSVs()
     }
 }
 
-const std::vector<uint32_t>& TRVN2Board::GetProtectedSVs() const
-{
-    static const std::vector<uint32_t> list = {1, 2, 7, 8, 29};
-    return list;
-}
-
-const std::vector<uint32_t>& TRVN2Board::GetUnusedSVs() const
-{
-    static const std::vector<uint32_t> list = MakeUnusedSVs();
-    return list;
-}
-
 void TRVN2Board::DisplayBoard(std::vector<std::string>& lines)
 {
     TConfigurableBoard::DisplayBoard(lines);
@@ -89,7 +62,7 @@ void TRVN2Board::DisplayBoard(std::vector<std::string>& lines)
 void TRVN2Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();
-    SetText(0, "RVN2_BOARD");
+    SetText(0, BoardRecordTag(eRVN2));
     SetText(1, Name);
     SetNumber(2, static_cast<int32_t>(SerialNumber));
     WriteLine(stream);

@@ -11,22 +11,12 @@
 #include <string>
 #include <vector>
 
-class TRVN2Board : public TConfigurableBoard {
+class TRVN2Board : public TTypedBoard {
 public:
     static constexpr size_t kSequenceCount = 4;
-    static constexpr uint32_t kManufacturerId = 1;
-    static constexpr uint32_t kProductId = 6;
-    static constexpr uint32_t kSensorBoardSV = 12;
-    static constexpr uint32_t kSensorConfigSV = 13;
-    static constexpr uint32_t kFirstSequenceSV = 30;
 
     TRVN2Board();
-    TRVN2Board(const TRVN2Board& other) = default;
-    TRVN2Board& operator=(const TRVN2Board& other) = default;
-    ~TRVN2Board() override = default;
 
-    std::string GetBoardType() const override;
-    bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
     bool CalculateSVs() override;
@@ -34,8 +24,6 @@ public:
     // Takes the sensor configuration and the sequences from the SVs; the serial number and
     // the notes stay as they are.
     void DecodeSVs() override;
-    const std::vector<uint32_t>& GetProtectedSVs() const override;
-    const std::vector<uint32_t>& GetUnusedSVs() const override;
     void DisplayBoard(std::vector<std::string>& lines) override;
 
     // The first SV of sequence 1 to 4.

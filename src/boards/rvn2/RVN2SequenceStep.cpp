@@ -2,13 +2,6 @@
 
 namespace {
 
-// Unsigned fields go to the file as the signed 32-bit value they hold, so that whatever a
-// file held reads back and writes out again unchanged.
-long long FileNumber(uint32_t value)
-{
-    return static_cast<int32_t>(value);
-}
-
 std::string Str(uint32_t value)
 {
     return std::to_string(value);
@@ -231,17 +224,17 @@ void TRVN2SequenceStep::SaveToStream(std::ostream& stream)
 {
     ClearFields();
     SetText(1, "step");
-    SetNumber(2, FileNumber(StepNumber));
+    SetNumber(2, StepNumber);
     SetNumber(3, Trigger);
-    SetNumber(4, FileNumber(Iterations));
-    SetNumber(5, FileNumber(RetriggerStep));
+    SetNumber(4, Iterations);
+    SetNumber(5, RetriggerStep);
     switch (Trigger) {
-    case eTrigDelay: SetNumber(6, FileNumber(Delay)); break;
+    case eTrigDelay: SetNumber(6, Delay); break;
     case eTrigPointClosed:
-    case eTrigPointThrown: SetNumber(6, FileNumber(TriggerPoint)); break;
+    case eTrigPointThrown: SetNumber(6, TriggerPoint); break;
     case eTrigSensor:
-        SetNumber(6, FileNumber(TriggerSensorBoard));
-        SetNumber(7, FileNumber(TriggerSensorInput));
+        SetNumber(6, TriggerSensorBoard);
+        SetNumber(7, TriggerSensorInput);
         break;
     default: break;
     }
@@ -251,13 +244,13 @@ void TRVN2SequenceStep::SaveToStream(std::ostream& stream)
     case eActStartSame:
     case eActStartOpposite:
     case eActStartDirA:
-    case eActStartDirB: SetNumber(9, FileNumber(SpeedChangeTime)); break;
+    case eActStartDirB: SetNumber(9, SpeedChangeTime); break;
     case eActLocoFunction:
-        SetNumber(9, FileNumber(FunctionNumber));
-        SetNumber(10, FileNumber(FunctionTime));
+        SetNumber(9, FunctionNumber);
+        SetNumber(10, FunctionTime);
         break;
     case eActPointClosed:
-    case eActPointThrown: SetNumber(9, FileNumber(ActionPoint)); break;
+    case eActPointThrown: SetNumber(9, ActionPoint); break;
     default: break;
     }
     SetText(11, Comment);

@@ -1,4 +1,4 @@
-#include "boards/RenumberableBoard.h"
+#include "svprog/RenumberableBoard.h"
 
 #include "boards/ProductList.h"
 
