@@ -7,24 +7,29 @@
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
+#include "boards/kpx9/KPX9Board.h"
 #include "boards/orb4/ORB4Board.h"
 #include "boards/orb8/ORB8Board.h"
 #include "boards/rvn2/RVN2Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/kpx9/KPX9CellEditForm.h"
+#include "editors/kpx9/KPX9EditForm.h"
+#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "editors/orb/EditConditionsForm.h"
 #include "editors/orb/Orb4EditForm.h"
 #include "editors/orb/Orb8EditForm.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
+#include "editors/qxp6/QXP6EditConditionsForm.h"
+#include "editors/qxp6/QXP6EditForm.h"
+#include "editors/qxp6/QXP6InputCellEditForm.h"
+#include "editors/qxp6/QXP6OutputCellEditForm.h"
+#include "editors/qxp6/QXP6RouteEditForm.h"
 #include "editors/rvn2/RVN2EditForm.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "editors/rvn2/RVN2Wizard.h"
-#include "boards/kpx9/KPX9Board.h"
-#include "editors/kpx9/KPX9CellEditForm.h"
-#include "editors/kpx9/KPX9EditForm.h"
-#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -135,6 +140,26 @@ bool SaveKpx9Editors(TMainForm& main, const QString& out)
     return ok;
 }
 
+// The QXP6 editor windows on a copy of the first example QXP6 board.
+bool SaveQxp6Editors(TMainForm& main, const QString& out)
+{
+    const auto* example = dynamic_cast<const TQXP6Board*>(main.BoardData.GetBoard(eQXP6, 0));
+    if (!example) return false;
+    TQXP6Board board(*example);
+    TQXP6EditForm form(&main, board);
+    bool ok = ShowAndSave(form, out, "qxp6-edit.png");
+    ok &= ShowAndSave(TQXP6OutputCellEditForm(&form, *board.GetOutputCell(0)), out, "qxp6-output-cell-edit.png");
+    ok &= ShowAndSave(TQXP6InputCellEditForm(&form, *board.GetInputCell(0)), out, "qxp6-input-cell-edit.png");
+    TQXP6RouteEditForm route(&form, *board.GetRoute(1));
+    route.SelectLine(3);
+    ok &= ShowAndSave(route, out, "qxp6-route-edit.png");
+    route.reject();
+    ok &= ShowAndSave(TQXP6EditConditionsForm(&form, board.GetOutputCell(0)->ClosedConditions), out,
+                      "qxp6-conditions-edit.png");
+    form.reject();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -235,6 +260,8 @@ int main(int argc, char* argv[])
     ok &= SaveOrbEditors(main, out);
     ok &= SaveRvn2Editors(main, out);
     ok &= SaveKpx9Editors(main, out);
+    ok &= SaveQxp6Editors(main, out);
+
     main.About1Click();
     Wait(50);
     ok &= Save(main.AboutBox, out, "about.png");

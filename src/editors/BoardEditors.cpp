@@ -1,14 +1,16 @@
 #include "editors/BoardEditors.h"
 
 #include "boards/ConfigurableBoard.h"
+#include "boards/kpx9/KPX9Board.h"
 #include "boards/orb4/ORB4Board.h"
 #include "boards/orb8/ORB8Board.h"
+#include "boards/qxp6/QXP6Board.h"
 #include "boards/rvn2/RVN2Board.h"
+#include "editors/kpx9/KPX9EditForm.h"
 #include "editors/orb/Orb4EditForm.h"
 #include "editors/orb/Orb8EditForm.h"
+#include "editors/qxp6/QXP6EditForm.h"
 #include "editors/rvn2/RVN2EditForm.h"
-#include "boards/kpx9/KPX9Board.h"
-#include "editors/kpx9/KPX9EditForm.h"
 
 TBoardEditor DefaultBoardEditor(int type)
 {
@@ -28,6 +30,10 @@ TBoardEditor DefaultBoardEditor(int type)
     case eKPX9:
         return [](QWidget* anchor, TConfigurableBoard& board) {
             if (auto* kpx9 = dynamic_cast<TKPX9Board*>(&board)) TKPX9EditForm(anchor, *kpx9).Execute();
+        };
+    case eQXP6:
+        return [](QWidget* anchor, TConfigurableBoard& board) {
+            if (auto* qxp6 = dynamic_cast<TQXP6Board*>(&board)) TQXP6EditForm(anchor, *qxp6).Execute();
         };
     default: return {};
     }

@@ -2,6 +2,9 @@
 
 #include <QListWidget>
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 void SetListLines(QListWidget& list, const QStringList& lines)
 {
@@ -22,4 +25,13 @@ void SetListLines(QListWidget& list, const QStringList& lines)
     // New or removed lines: lay the list out now, so that the old position can be restored.
     list.doItemsLayout();
     list.verticalScrollBar()->setValue(scroll);
+}
+
+void SetShownLines(QListWidget& list, int lines)
+{
+    const int row = std::max(list.fontMetrics().height() + 2, list.count() > 0 ? list.sizeHintForRow(0) : 0);
+    const int scrollBar = list.horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                              ? 0
+                              : list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    list.setFixedHeight(row * lines + 2 * list.frameWidth() + 4 + scrollBar);
 }

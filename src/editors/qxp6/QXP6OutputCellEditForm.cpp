@@ -1,0 +1,230 @@
+#include "editors/qxp6/QXP6OutputCellEditForm.h"
+
+#include "editors/EditorText.h"
+#include "editors/qxp6/QXP6ConditionListBox.h"
+#include "editors/qxp6/QXP6EditConditionsForm.h"
+#include "widgets/IndexCombo.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// The lamp types and the first type that takes its time from the flash rate.
+constexpr int kFirstFlashType = 5;
+} // namespace
+
+TQXP6OutputCellEditForm::TQXP6OutputCellEditForm(QWidget* parent, TQXP6Cell& cell)
+    : TEditorDialog(parent, kHelpContext), Cell(cell), Copy(cell)
+{
+    setWindowTitle(QStringLiteral("Edit Cell %1: (DCC Accessory Address = %2)")
+                       .arg(Copy.CellNumber)
+                       .arg(static_cast<qlonglong>(Copy.BaseAddress) + Copy.CellNumber - 1));
+    BuildControls();
+    LoadControls();
+}
+
+void TQXP6OutputCellEditForm::BuildControls()
+{
+    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
+    CellTypeCombo =
+        new TIndexCombo({QStringLiteral("Not used"), QStringLiteral("Point cell, solenoid motor"),
+                         QStringLiteral("Point cell, always powered "), QStringLiteral("On/Off cell, solenoid motor"),
+                         QStringLiteral("On/Off cell, always powered "), QStringLiteral("dual flashing lamps"),
+                         QStringLiteral("dual lamps, on/off"), QStringLiteral("individually controlled flashing lamps"),
+                         QStringLiteral("individually controlled on/off lamps")},
+                        this);
+    CellTypeCombo->setObjectName(QStringLiteral("CellTypeCombo"));
+    MsgTypeCombo = new TIndexCombo({QStringLiteral("None"), QStringLiteral("Output State message"),
+                                    QStringLiteral("Turnout Feedback message (from stored state)"),
+                                    QStringLiteral("\"SE\" signal message"),
+                                    QStringLiteral("Output State, only when interrogated"),
+                                    QStringLiteral("Turnout Feedback, only when interrogated")},
+                                   this);
+    MsgTypeCombo->setObjectName(QStringLiteral("MsgTypeCombo"));
+    QStringList onTimes;
+    for (uint32_t i = 0; i < 9; ++i) onTimes << QString::fromStdString(TQXP6Cell::OnTimeText(i));
+    OnTimeCombo = new TIndexCombo(onTimes, this);
+    OnTimeCombo->setObjectName(QStringLiteral("OnTimeCombo"));
+    QStringList rates{QStringLiteral("1 (fastest)")};
+    for (int i = 2; i <= 8; ++i) rates << QString::number(i);
+    rates << QStringLiteral("9 (slowest)");
+    FlashRateCombo = new TIndexCombo(rates, this);
+    FlashRateCombo->setObjectName(QStringLiteral("FlashRateCombo"));
+    FollowBox = new QCheckBox(QStringLiteral("Follow a cell"), this);
+    FollowBox->setObjectName(QStringLiteral("FollowBox"));
+    FollowSpin = new TSpinEdit(0, 8, 1, this);
+    FollowSpin->setObjectName(QStringLiteral("FollowSpin"));
+    BrightnessBox = new QCheckBox(QStringLiteral("Simulate Brightness"), this);
+    BrightnessBox->setObjectName(QStringLiteral("BrightnessBox"));
+    InvertBox = new QCheckBox(QStringLiteral("Invert Outputs"), this);
+    InvertBox->setObjectName(QStringLiteral("InvertBox"));
+    ConditionTimeSpin = new TSpinEdit(0, 255, 0, this);
+    ConditionTimeSpin->setObjectName(QStringLiteral("ConditionTimeSpin"));
+    AdditionalDelaySpin = new TSpinEdit(0, 255, 0, this);
+    AdditionalDelaySpin->setObjectName(QStringLiteral("AdditionalDelaySpin"));
+
+    connect(CellTypeCombo, &TIndexCombo::Changed, this, &TQXP6OutputCellEditForm::UpdateForType);
+    connect(FollowBox, &QCheckBox::clicked, this, &TQXP6OutputCellEditForm::UpdateForType);
+
+    auto* settings = new QGridLayout;
+    int row = 0;
+    settings->addWidget(new QLabel(QStringLiteral("Description"), this), row, 0);
+    settings->addWidget(DescriptionEdit, row++, 1, 1, 3);
+    settings->addWidget(new QLabel(QStringLiteral("Cell Type"), this), row, 0);
+    settings->addWidget(CellTypeCombo, row++, 1, 1, 3);
+    settings->addWidget(new QLabel(QStringLiteral("Message on output change"), this), row, 0);
+    settings->addWidget(MsgTypeCombo, row++, 1, 1, 3);
+    settings->addWidget(new QLabel(QStringLiteral("on time"), this), row, 0);
+    settings->addWidget(OnTimeCombo, row++, 1);
+    settings->addWidget(new QLabel(QStringLiteral("flash rate"), this), row, 0);
+    settings->addWidget(FlashRateCombo, row++, 1);
+    settings->addWidget(FollowBox, row, 0);
+    auto* follow = new QHBoxLayout;
+    follow->addWidget(new QLabel(QStringLiteral("Cell no."), this));
+    follow->addWidget(FollowSpin);
+    follow->addStretch(1);
+    settings->addLayout(follow, row++, 1);
+    settings->addWidget(BrightnessBox, row++, 0, 1, 2);
+    settings->addWidget(InvertBox, row++, 0, 1, 2);
+    settings->addWidget(new QLabel(QStringLiteral("conditions active for at least"), this), row, 0);
+    auto* conditionTime = new QHBoxLayout;
+    conditionTime->addWidget(ConditionTimeSpin);
+    conditionTime->addWidget(new QLabel(QStringLiteral("s"), this));
+    conditionTime->addStretch(1);
+    settings->addLayout(conditionTime, row++, 1);
+    settings->addWidget(new QLabel(QStringLiteral("Delay before other outputs allowed to change"), this), row, 0);
+    auto* delay = new QHBoxLayout;
+    delay->addWidget(AdditionalDelaySpin);
+    delay->addWidget(new QLabel(QStringLiteral("tenths of seconds"), this));
+    delay->addStretch(1);
+    settings->addLayout(delay, row++, 1);
+    settings->setRowStretch(row, 1);
+    settings->setColumnStretch(1, 1);
+
+    // Each condition list sits in a group headed by what its conditions do, with its Define button.
+    ThrownGroup =
+        new TQXP6ConditionListBox(QStringLiteral("Change to THROWN when"), "ThrownCondListBox", "DefineThrown", this);
+    ClosedGroup =
+        new TQXP6ConditionListBox(QStringLiteral("Change to CLOSED when"), "ClosedCondListBox", "DefineClosed", this);
+    DontGroup = new TQXP6ConditionListBox(QStringLiteral("don't change when"), "DontCondListBox", "DefineDont", this);
+    ThrownCondListBox = ThrownGroup->List;
+    ClosedCondListBox = ClosedGroup->List;
+    DontCondListBox = DontGroup->List;
+    DefineThrown = ThrownGroup->DefineBtn;
+    DefineClosed = ClosedGroup->DefineBtn;
+    DefineDont = DontGroup->DefineBtn;
+    connect(DefineThrown, &QPushButton::clicked, this, &TQXP6OutputCellEditForm::DefineThrownClick);
+    connect(DefineClosed, &QPushButton::clicked, this, &TQXP6OutputCellEditForm::DefineClosedClick);
+    connect(DefineDont, &QPushButton::clicked, this, &TQXP6OutputCellEditForm::DefineDontClick);
+
+    auto* conditions = new QVBoxLayout;
+    conditions->addWidget(ThrownGroup);
+    conditions->addWidget(ClosedGroup);
+    conditions->addWidget(DontGroup);
+    conditions->addStretch(1);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(settings);
+    body->addSpacing(12);
+    body->addLayout(conditions, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(ButtonRow());
+}
+
+void TQXP6OutputCellEditForm::LoadControls()
+{
+    ShowModelText(*DescriptionEdit, Copy.Description);
+    CellTypeCombo->SetValue(Copy.OutputType);
+    MsgTypeCombo->SetValue(Copy.MessageType);
+    OnTimeCombo->SetValue(static_cast<int>(Copy.TimeSetting));
+    FlashRateCombo->SetValue(static_cast<int>(Copy.TimeSetting));
+    FollowBox->setChecked(Copy.FollowCell != 0);
+    FollowSpin->SetValue(Copy.FollowCell != 0 ? static_cast<int>(Copy.FollowCell) : 1);
+    BrightnessBox->setChecked(Copy.SimulateBrightness);
+    InvertBox->setChecked(Copy.InvertOutputs);
+    ConditionTimeSpin->SetValue(static_cast<int>(Copy.ConditionTime));
+    AdditionalDelaySpin->SetValue(static_cast<int>(Copy.ChangeDelay));
+    FillConditionLists();
+    UpdateForType();
+}
+
+void TQXP6OutputCellEditForm::UpdateForType()
+{
+    // Which of the type's own controls apply, and what its two condition lists do. A type that
+    // is not used (or has no item) leaves every type control off and the headings as they were.
+    const int type = CellTypeCombo->Value();
+    const bool point = type == 1 || type == 2;
+    const bool onOff = type == 3 || type == 4;
+    const bool dualLamps = type == 5 || type == 6;
+    const bool singleLamps = type == 7 || type == 8;
+    BrightnessBox->setEnabled(dualLamps || singleLamps);
+    InvertBox->setEnabled(singleLamps);
+    FlashRateCombo->setEnabled(type == 5 || type == 7);
+    FollowBox->setEnabled(point || onOff);
+    // The cell number is only asked for while the box is ticked.
+    FollowSpin->setEnabled((point || onOff) && FollowBox->isChecked());
+    OnTimeCombo->setEnabled(type == 1 || type == 3);
+    if (point) {
+        ClosedGroup->setTitle(QStringLiteral("Change to CLOSED when"));
+        ThrownGroup->setTitle(QStringLiteral("Change to THROWN when"));
+    } else if (onOff || dualLamps) {
+        ClosedGroup->setTitle(QStringLiteral("Change to ON when"));
+        ThrownGroup->setTitle(QStringLiteral("Change to ON when"));
+    } else if (singleLamps) {
+        ClosedGroup->setTitle(QStringLiteral("Aux o/p ON when"));
+        ThrownGroup->setTitle(QStringLiteral("Main o/p ON when"));
+    }
+}
+
+void TQXP6OutputCellEditForm::FillConditionLists()
+{
+    ThrownGroup->ShowSet(Copy.ThrownConditions);
+    ClosedGroup->ShowSet(Copy.ClosedConditions);
+    DontGroup->ShowSet(Copy.FreezeConditions);
+}
+
+void TQXP6OutputCellEditForm::DefineConditions(TQXP6ConditionSet& set)
+{
+    TQXP6EditConditionsForm form(this, set);
+    form.Execute();
+    FillConditionLists();
+}
+
+void TQXP6OutputCellEditForm::DefineThrownClick()
+{
+    DefineConditions(Copy.ThrownConditions);
+}
+
+void TQXP6OutputCellEditForm::DefineClosedClick()
+{
+    DefineConditions(Copy.ClosedConditions);
+}
+
+void TQXP6OutputCellEditForm::DefineDontClick()
+{
+    DefineConditions(Copy.FreezeConditions);
+}
+
+void TQXP6OutputCellEditForm::WriteBack()
+{
+    StoreModelText(*DescriptionEdit, Copy.Description);
+    Copy.OutputType = static_cast<uint8_t>(CellTypeCombo->Value());
+    Copy.MessageType = static_cast<uint8_t>(MsgTypeCombo->Value());
+    // The list that applies to the chosen type gives the time; both show the same stored value.
+    const TIndexCombo* time = CellTypeCombo->Value() < kFirstFlashType ? OnTimeCombo : FlashRateCombo;
+    Copy.TimeSetting = static_cast<uint32_t>(time->Value());
+    Copy.FollowCell = FollowBox->isChecked() ? static_cast<uint32_t>(FollowSpin->Value()) : 0;
+    Copy.SimulateBrightness = BrightnessBox->isChecked();
+    Copy.InvertOutputs = InvertBox->isChecked();
+    Copy.ConditionTime = static_cast<uint32_t>(ConditionTimeSpin->Value());
+    Copy.ChangeDelay = static_cast<uint32_t>(AdditionalDelaySpin->Value());
+    Cell = Copy;
+}
