@@ -6,6 +6,7 @@
 #include "svprog/LayoutBackup.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,12 @@ int RunBackup(const std::vector<std::string>& arguments)
         }
     }
     if (folder.empty()) return cli::UsageError(command, "--out FOLDER is required");
+
+    // A folder that cannot be made is found out before the bus is asked anything.
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder))
+        return Fail("cannot make the folder " + folder + ": " + (ec ? ec.message() : std::string("not a folder")));
 
     auto app = cli::MakeCoreApplication();
     TLocoNetComm link;

@@ -94,10 +94,10 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     programmer.LogEnabled = parsed.Log;
     programmer.UseMessageDelay = bus.Interface == eMS100;
     if (transfer == ETransfer::Verify) {
-        // The course of the conversation goes to standard error; the differences and the verdict,
-        // logged once it is over, are printed on standard output below.
+        // The course of the conversation and any failure go to standard error; the differences
+        // and the verdict, logged once every SV is read, are printed on standard output below.
         host.LogStream = stderr;
-        host.PrintWhile = [&programmer] { return !programmer.IsIdle(); };
+        host.PrintWhile = [&programmer] { return !programmer.IsVerified(); };
     }
     host.OnTimer = [&programmer](EConversationTimer t) {
         if (t == EConversationTimer::Timeout)
