@@ -120,7 +120,8 @@ bool TBoardData::LoadFromStream(int type, std::istream& stream)
         ++loaded;
         added->LoadFromStream(stream);
         if (stream.bad()) {
-            LastError = "Loading stopped: the file could not be read";
+            LastError = "Loading stopped: " + (TCsvIo::LineTooLong(stream) ? TCsvIo::LineTooLongText()
+                                                                           : std::string("the file could not be read"));
             return false;
         }
         // A record that consumed nothing would be read again and again.

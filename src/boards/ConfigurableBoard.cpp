@@ -1,7 +1,8 @@
 #include "boards/ConfigurableBoard.h"
 
+#include "boards/SafeFile.h"
+
 #include <algorithm>
-#include <fstream>
 
 TConfigurableBoard::TConfigurableBoard()
 {
@@ -90,11 +91,14 @@ std::string TConfigurableBoard::SVListingText() const
 
 bool TConfigurableBoard::WriteSVListing(const std::string& fileName)
 {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << SVListingText();
-    out.flush();
-    return static_cast<bool>(out);
+    std::string error;
+    return WriteSVListingFile(fileName, error);
+}
+
+bool TConfigurableBoard::WriteSVListingFile(const std::string& fileName, std::string& error) const
+{
+    return WriteFileReplacing(
+        fileName, [this](std::ostream& out) { out << SVListingText(); }, error);
 }
 
 void TConfigurableBoard::DisplayBoard(std::vector<std::string>& lines)

@@ -36,6 +36,9 @@ public:
     virtual void DecodeSVs();
     // Writes the SV listing file; false when the file cannot be written.
     virtual bool WriteSVListing(const std::string& fileName);
+    // The same, saying why it failed ("No space left on device"). The listing goes to a temporary
+    // file that replaces the old one only when it is complete, so a failed write keeps the old one.
+    bool WriteSVListingFile(const std::string& fileName, std::string& error) const;
     // SV numbers the programmer never writes: the protected ones (the same for every board) and
     // the ones the board does not use (which include the protected ones).
     virtual const std::vector<uint32_t>& GetProtectedSVs() const = 0;

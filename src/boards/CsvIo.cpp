@@ -70,6 +70,27 @@ int TCsvIo::GetNumber(size_t position)
     return number.Value;
 }
 
+namespace {
+
+// The slot of a stream's own storage in which ReadLine marks a line that was too long.
+int LineTooLongSlot()
+{
+    static const int slot = std::ios_base::xalloc();
+    return slot;
+}
+
+} // namespace
+
+bool TCsvIo::LineTooLong(std::istream& stream)
+{
+    return stream.iword(LineTooLongSlot()) != 0;
+}
+
+std::string TCsvIo::LineTooLongText()
+{
+    return "a line is longer than " + std::to_string(kMaxLineLength) + " characters";
+}
+
 size_t TCsvIo::ReadLine(std::istream& stream)
 {
     Fields.clear();
@@ -77,7 +98,13 @@ size_t TCsvIo::ReadLine(std::istream& stream)
     bool atStart = true;
     bool inQuotes = false;
     bool anything = false;
-    for (;;) {
+    for (size_t length = 0;; ++length) {
+        if (length > kMaxLineLength) {
+            Fields.clear();
+            stream.iword(LineTooLongSlot()) = 1;
+            stream.setstate(std::ios::badbit);
+            return 0;
+        }
         const int c = stream.get();
         if (c == std::char_traits<char>::eof()) {
             // A final line without a line end still delivers its last field.

@@ -28,6 +28,10 @@ inline int LeadingNumber(std::string_view text)
 
 class TCsvIo {
 public:
+    // The longest line ReadLine takes (its line feed not counted). Board-file lines are a few
+    // hundred characters; the limit keeps a file without line ends from filling the memory.
+    static constexpr size_t kMaxLineLength = 1024 * 1024;
+
     TCsvIo() = default;
     virtual ~TCsvIo() = default;
     TCsvIo(const TCsvIo&) = default;
@@ -53,7 +57,13 @@ public:
     void ClearErrorFlag() { ErrorFlag = false; }
 
     // Reads one line (up to a line feed; a carriage return before it is dropped) into the fields.
+    // A line longer than kMaxLineLength is no line of a board file: reading stops there with no
+    // fields, the stream is marked bad and LineTooLong tells why.
     size_t ReadLine(std::istream& stream);
+    // Whether ReadLine stopped `stream` at a line longer than kMaxLineLength.
+    static bool LineTooLong(std::istream& stream);
+    // The words for that: "a line is longer than 1048576 characters".
+    static std::string LineTooLongText();
     // Writes the fields joined by commas, then CR LF.
     void WriteLine(std::ostream& stream) const;
 

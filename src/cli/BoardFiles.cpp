@@ -33,6 +33,7 @@ int LoadBoardFile(const std::string& command, const std::string& file, TBoardDat
     if (type < 0) {
         TCsvIo firstLine;
         firstLine.ReadLine(in);
+        if (TCsvIo::LineTooLong(in)) return Fail(command, file + ": " + TCsvIo::LineTooLongText());
         const std::string tag = firstLine.GetText(0);
         type = BoardTypeFromTag(tag);
         if (type < 0 || tag.find("_BOARD") == std::string::npos)

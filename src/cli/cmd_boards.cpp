@@ -170,7 +170,9 @@ int RunListing(const std::vector<std::string>& args)
         return kFailed;
     }
     if (parsed.Out) {
-        if (!board->WriteSVListing(*parsed.Out)) return Fail(command, "cannot write " + *parsed.Out);
+        std::string error;
+        if (!board->WriteSVListingFile(*parsed.Out, error))
+            return Fail(command, "cannot write " + *parsed.Out + ": " + error);
     } else {
         std::cout << board->SVListingText();
     }

@@ -1,10 +1,10 @@
 // railscope-cli decode / frame: LocoNet messages as the monitor shows them.
+#include "boards/SafeFile.h"
 #include "cli/Commands.h"
 #include "link/FrameAssembler.h"
 #include "messages/MessageText.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -118,47 +118,54 @@ int RunFrame(const std::vector<std::string>& args)
     }
     if (haveLog && logPath.empty()) return cli::UsageError("frame", "option '--log' needs a file name");
 
-    std::ofstream log;
-    if (haveLog) {
-        log.open(logPath, std::ios::binary | std::ios::trunc);
-        if (!log) {
-            std::cerr << "error: cannot write log file: " << logPath << "\n";
-            return 1;
-        }
-    }
-
-    std::string out;
-    TFrameAssembler assembler([&out](TLocoNetMessage&& msg) {
-        out += ExpandedMessageText(msg);
-        out += '\n';
-    });
-    if (haveLog)
-        assembler.SetLogSink(
-            [&log](std::string_view text) { log.write(text.data(), static_cast<std::streamsize>(text.size())); });
-
-    std::vector<uint8_t> buffer(64 * 1024);
-    for (;;) {
-        const size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
-        if (n > 0) {
-            assembler.Feed(buffer.data(), n);
-            std::cout << out;
-            out.clear();
-        }
-        if (n < buffer.size()) {
-            if (std::ferror(stdin)) {
-                std::cerr << "error: cannot read standard input\n";
-                return 1;
+    // Frames standard input, writing the receive log to `log` when there is one. Stops early when
+    // the log can no longer be written. False when standard input could not be read.
+    auto frameAll = [](std::ostream* log) {
+        std::string out;
+        TFrameAssembler assembler([&out](TLocoNetMessage&& msg) {
+            out += ExpandedMessageText(msg);
+            out += '\n';
+        });
+        if (log)
+            assembler.SetLogSink(
+                [log](std::string_view text) { log->write(text.data(), static_cast<std::streamsize>(text.size())); });
+        std::vector<uint8_t> buffer(64 * 1024);
+        for (;;) {
+            const size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
+            if (n > 0) {
+                assembler.Feed(buffer.data(), n);
+                std::cout << out;
+                out.clear();
             }
-            if (std::feof(stdin)) break;
+            if (log && !*log) break;
+            if (n < buffer.size()) {
+                if (std::ferror(stdin)) return false;
+                if (std::feof(stdin)) break;
+            }
         }
+        std::cout << std::flush;
+        return true;
+    };
+
+    bool inputRead = true;
+    std::string error;
+    if (!haveLog) {
+        inputRead = frameAll(nullptr);
+    } else if (!WriteFileReplacing(
+                   logPath,
+                   [&](std::ostream& log) {
+                       inputRead = frameAll(&log);
+                       // A log of half the input is not kept in place of the old one.
+                       if (!inputRead) log.setstate(std::ios::failbit);
+                   },
+                   error) &&
+               inputRead) {
+        std::cerr << "error: cannot write log file " << logPath << ": " << error << "\n";
+        return 1;
     }
-    std::cout << std::flush;
-    if (haveLog) {
-        log.close();
-        if (!log) {
-            std::cerr << "error: cannot write log file: " << logPath << "\n";
-            return 1;
-        }
+    if (!inputRead) {
+        std::cerr << "error: cannot read standard input\n";
+        return 1;
     }
     return 0;
 }

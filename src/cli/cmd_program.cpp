@@ -1,7 +1,8 @@
-// Commands that talk to boards over the bus: program, read, discover, identify and renumber.
+// Commands that talk to boards over the bus: program, read, verify, discover, identify and renumber.
 // They host the same conversation engines as the windows, with Qt timers and the link.
 #include "cli/BoardFiles.h"
 #include "cli/BusOptions.h"
+#include "cli/CliHost.h"
 #include "cli/Commands.h"
 
 #include "boards/BoardData.h"
@@ -11,106 +12,24 @@
 #include "svprog/QtConversationHost.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <charconv>
 #include <cstdio>
 #include <functional>
 #include <iostream>
 #include <memory>
-#include <unistd.h>
 
 namespace {
+
+using cli::QuitOnLinkLoss;
+using cli::RunUntil;
+using cli::TCliHost;
 
 bool ParseSerial(const std::string& text, uint32_t min, uint32_t max, uint32_t& value)
 {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return !text.empty() && ec == std::errc() && ptr == end && value >= min && value <= max;
-}
-
-// Hosts a conversation on the command line: log lines to standard output, progress to
-// standard error (a bar on a terminal), message boxes collected for the command to print.
-class TCliHost : public TQtConversationHost {
-public:
-    explicit TCliHost(TLnThreadComm& link)
-        : TQtConversationHost([&link](std::unique_ptr<TLocoNetMessage> m) { link.WriteMessage(std::move(m)); }),
-          Terminal(isatty(STDERR_FILENO) != 0)
-    {}
-    ~TCliHost() override { EndProgress(); }
-
-    std::vector<std::string> Boxes;
-    std::vector<std::string> LogLines;
-    bool PrintLog = true;
-
-    void ShowStatus(const std::string&) override {}
-    void Log(const std::string& line) override
-    {
-        LogLines.push_back(line);
-        if (!PrintLog) return;
-        EndProgress();
-        std::printf("%s\n", line.c_str());
-        std::fflush(stdout);
-    }
-    void SetProgressRange(uint32_t minimum, uint32_t maximum) override
-    {
-        Minimum = minimum;
-        Maximum = maximum;
-        LastShown = -1;
-    }
-    void SetProgressPosition(uint32_t position) override
-    {
-        if (Maximum <= Minimum) return;
-        const int percent = static_cast<int>(100.0 * (position - Minimum) / (Maximum - Minimum));
-        if (Terminal) {
-            if (percent == LastShown) return;
-            const int filled = percent * 40 / 100;
-            std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
-                         std::string(static_cast<size_t>(40 - filled), ' ').c_str(), percent);
-            BarShown = true;
-        } else {
-            if (percent / 10 == LastShown / 10 && LastShown >= 0) return;
-            std::fprintf(stderr, "progress: %d%% (SV %u of %u)\n", percent, position, Maximum);
-        }
-        LastShown = percent;
-        std::fflush(stderr);
-    }
-    void MessageBox(const std::string& text, const std::string&) override { Boxes.push_back(text); }
-
-private:
-    void EndProgress()
-    {
-        if (BarShown) std::fprintf(stderr, "\n");
-        BarShown = false;
-    }
-
-    bool Terminal;
-    bool BarShown = false;
-    uint32_t Minimum = 0, Maximum = 0;
-    int LastShown = -1;
-};
-
-// Stops the event loop when the connection is lost.
-void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
-{
-    link.OnError = [&lost, command](TLnThreadComm* sender, int) {
-        if (sender->Enabled()) return;
-        std::fprintf(stderr, "railscope-cli %s: the connection was lost\n", command.c_str());
-        lost = true;
-        QCoreApplication::quit();
-    };
-}
-
-// Runs the event loop until `done` says so, the link is lost or the user interrupts.
-void RunUntil(const std::function<bool()>& done)
-{
-    cli::QuitOnInterrupt();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&done] {
-        if (done() || cli::Interrupted()) QCoreApplication::quit();
-    });
-    poll.start(10);
-    if (!done()) QCoreApplication::exec();
 }
 
 struct TBoardCommandArgs {
@@ -154,8 +73,11 @@ int ParseBoardCommand(const std::string& command, std::vector<std::string> args,
 
 // --- program and read ---------------------------------------------------------------------------
 
-int RunTransfer(const std::string& command, const std::vector<std::string>& args, bool readMode)
+enum class ETransfer { Program, Read, Verify };
+
+int RunTransfer(const std::string& command, const std::vector<std::string>& args, ETransfer transfer)
 {
+    const bool readMode = transfer == ETransfer::Read;
     cli::TBusOptions bus;
     TBoardCommandArgs parsed;
     if (int status = ParseBoardCommand(command, args, !readMode, readMode, bus, parsed)) return status;
@@ -171,6 +93,12 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     TBoardProgrammer programmer(host);
     programmer.LogEnabled = parsed.Log;
     programmer.UseMessageDelay = bus.Interface == eMS100;
+    if (transfer == ETransfer::Verify) {
+        // The course of the conversation and any failure go to standard error; the differences
+        // and the verdict, logged once every SV is read, are printed on standard output below.
+        host.LogStream = stderr;
+        host.PrintWhile = [&programmer] { return !programmer.IsVerified(); };
+    }
     host.OnTimer = [&programmer](EConversationTimer t) {
         if (t == EConversationTimer::Timeout)
             programmer.TimeoutTimerTimer();
@@ -186,16 +114,25 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
         std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), error.c_str());
         return 1;
     }
-    if (readMode)
-        programmer.ReadBoardButtonClick(data.GetBoardForChange(type, parsed.Index));
-    else
-        programmer.ProgramButtonClick(data.GetBoardForChange(type, parsed.Index));
+    TConfigurableBoard* board = data.GetBoardForChange(type, parsed.Index);
+    switch (transfer) {
+    case ETransfer::Program: programmer.ProgramButtonClick(board); break;
+    case ETransfer::Read: programmer.ReadBoardButtonClick(board); break;
+    case ETransfer::Verify: programmer.VerifyButtonClick(board); break;
+    }
     RunUntil([&programmer] { return programmer.IsIdle(); });
     const bool interrupted = !programmer.IsIdle();
     link.Close();
     if (interrupted || lost) {
         if (interrupted) std::fprintf(stderr, "railscope-cli %s: interrupted\n", command.c_str());
         return 1;
+    }
+    if (transfer == ETransfer::Verify) {
+        if (!programmer.IsVerified()) return 1;
+        for (const auto& difference : programmer.GetDifferences())
+            std::printf("%s\n", TBoardProgrammer::DifferenceText(difference).c_str());
+        std::printf("%s\n", TBoardProgrammer::VerdictText(programmer.GetDifferences().size()).c_str());
+        return programmer.GetDifferences().empty() ? 0 : 1;
     }
     const std::string success =
         readMode ? "Board data read completed successfully!" : "Programming Completed Successfully!";
@@ -225,6 +162,17 @@ const char* const kReadUsage =
     "Reads the SVs of board N (counted from 0) of FILE back from the board and rebuilds its\n"
     "description from them; then saves all boards of the file to OUT (default: FILE itself, safely).\n"
     "Exit status 0 after \"Board data read completed successfully!\" and a good save, 1 otherwise.\n";
+
+const char* const kVerifyUsage =
+    "Usage: railscope-cli verify FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [--log]\n\n"
+    "Compares the board with the serial number of board N (counted from 0) of FILE with its\n"
+    "description, without writing anything: checks the board's identity, learns its firmware\n"
+    "version, reads every SV that programming would write and compares it with the value the\n"
+    "description gives. The board is never restarted.\n"
+    "Prints one line per difference, \"SV n: board b, description d\", then \"Board matches its\n"
+    "description\" or \"N SVs differ\". The course of the conversation and the progress go to\n"
+    "standard error; --log adds the text of every message sent and received.\n"
+    "Exit status 0 when the board matches, 1 when SVs differ or on any failure.\n";
 
 // --- discover, identify and renumber ------------------------------------------------------------
 
@@ -355,10 +303,16 @@ int RunRenumber(const std::vector<std::string>& arguments)
 
 const cli::RegisterCommand kProgram({"program", "program a board of a board file into the board on the bus",
                                      kProgramUsage, [](const std::vector<std::string>& a) {
-                                         return RunTransfer("program", a, false);
+                                         return RunTransfer("program", a, ETransfer::Program);
                                      }});
 const cli::RegisterCommand kRead({"read", "read a board's SVs back into its board file", kReadUsage,
-                                  [](const std::vector<std::string>& a) { return RunTransfer("read", a, true); }});
+                                  [](const std::vector<std::string>& a) {
+                                      return RunTransfer("read", a, ETransfer::Read);
+                                  }});
+const cli::RegisterCommand kVerify({"verify", "compare a board on the bus with its description", kVerifyUsage,
+                                    [](const std::vector<std::string>& a) {
+                                        return RunTransfer("verify", a, ETransfer::Verify);
+                                    }});
 const cli::RegisterCommand kDiscover(
     {"discover", "list the boards on the bus",
      "Usage: railscope-cli discover --connect DEVICE [--baud RATE] [--interface KIND]\n\n"

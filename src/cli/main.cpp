@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 
 namespace {
@@ -26,6 +27,11 @@ void PrintHelp(std::ostream& out)
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
+    // A file that outgrows the size limit fails its write with a reason, instead of ending the
+    // program half-way through it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp(std::cerr);

@@ -193,6 +193,7 @@ void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
     QMenu* programming = menuBar->addMenu(QStringLiteral("&Programming"));
     ProgramBoard1 = add(programming, "&Program Board", &TProgramBoardForm::ProgramButtonClick, "ProgramBoard1");
     ReadBoard1 = add(programming, "&Read Board", &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
+    VerifyBoard1 = add(programming, "&Verify Board", &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
 }
 
 int TProgramBoardForm::CurrentType() const
@@ -323,23 +324,32 @@ TConfigurableBoard* TProgramBoardForm::SelectedBoard()
 {
     const int index = SelectedIndex();
     if (index < 0) return nullptr;
-    // Programming and the SV listing only read the description; the type stays unmodified.
+    // Programming, verifying and the SV listing only read the description; the type stays
+    // unmodified.
     return const_cast<TConfigurableBoard*>(BoardData.GetBoard(CurrentType(), uint32_t(index)));
+}
+
+bool TProgramBoardForm::PrepareProgrammer()
+{
+    if (!BoardProgrammer->IsIdle()) return false;
+    BoardProgrammer->LogEnabled = DebugCheck->isChecked();
+    BoardProgrammer->UseMessageDelay = Links.UseMessageDelay && Links.UseMessageDelay();
+    return true;
 }
 
 void TProgramBoardForm::ProgramButtonClick()
 {
-    if (!BoardProgrammer->IsIdle()) return;
-    BoardProgrammer->LogEnabled = DebugCheck->isChecked();
-    BoardProgrammer->UseMessageDelay = Links.UseMessageDelay && Links.UseMessageDelay();
-    BoardProgrammer->ProgramButtonClick(SelectedBoard());
+    if (PrepareProgrammer()) BoardProgrammer->ProgramButtonClick(SelectedBoard());
+}
+
+void TProgramBoardForm::VerifyBoard1Click()
+{
+    if (PrepareProgrammer()) BoardProgrammer->VerifyButtonClick(SelectedBoard());
 }
 
 void TProgramBoardForm::ReadBoardButtonClick()
 {
-    if (!BoardProgrammer->IsIdle()) return;
-    BoardProgrammer->LogEnabled = DebugCheck->isChecked();
-    BoardProgrammer->UseMessageDelay = Links.UseMessageDelay && Links.UseMessageDelay();
+    if (!PrepareProgrammer()) return;
     const int index = SelectedIndex();
     TConfigurableBoard* board = index < 0 ? nullptr : BoardData.GetBoardForChange(CurrentType(), uint32_t(index));
     BoardProgrammer->ReadBoardButtonClick(board);

@@ -79,6 +79,8 @@ public:
     void DisplayBoard1Click();
     void ProgramButtonClick();
     void ReadBoardButtonClick();
+    // Programming / Verify Board: compares the selected board on the bus with its description.
+    void VerifyBoard1Click();
     void HelpBtnClick();
     void TimeoutTimerTimer();
     void MsgDelayTimerTimer();
@@ -123,6 +125,7 @@ public:
     QAction* DisplayBoard1 = nullptr;
     QAction* ProgramBoard1 = nullptr;
     QAction* ReadBoard1 = nullptr;
+    QAction* VerifyBoard1 = nullptr;
 
 signals:
     // The window has been closed.
@@ -144,6 +147,8 @@ protected:
 private:
     void BuildControls();
     void BuildMenus(class QMenuBar* menuBar);
+    // Readies the programmer for a conversation with the window's settings; false while busy.
+    bool PrepareProgrammer();
     // Runs a programmer event, and redraws the list when it ends a conversation.
     void RunProgrammer(const std::function<void()>& event);
     // Ends a conversation whose board is about to be deleted (position -1: all of the type).

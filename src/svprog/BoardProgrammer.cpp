@@ -27,7 +27,24 @@ void TBoardProgrammer::LogIfEnabled(const std::string& line)
     if (LogEnabled) Host.Log(line);
 }
 
-void TBoardProgrammer::Start(TConfigurableBoard* board, bool readMode)
+void TBoardProgrammer::VerifyButtonClick(TConfigurableBoard* board)
+{
+    Start(board, false, true);
+}
+
+std::string TBoardProgrammer::DifferenceText(const TSVDifference& difference)
+{
+    return "SV " + std::to_string(difference.SV) + ": board " + std::to_string(difference.BoardValue) +
+           ", description " + std::to_string(difference.DescriptionValue);
+}
+
+std::string TBoardProgrammer::VerdictText(size_t differences)
+{
+    return differences == 0 ? std::string("Board matches its description")
+                            : std::to_string(differences) + " SVs differ";
+}
+
+void TBoardProgrammer::Start(TConfigurableBoard* board, bool readMode, bool verifyMode)
 {
     if (ProgState != psIdle) return;
     if (board == nullptr) {
@@ -40,6 +57,9 @@ void TBoardProgrammer::Start(TConfigurableBoard* board, bool readMode)
     }
     Source = 0;
     ReadMode = readMode;
+    VerifyMode = verifyMode;
+    Verified = false;
+    Differences.clear();
     Destination = board->SerialNumber;
     Board = board;
     RetriesLeft = kRetries;
@@ -65,7 +85,7 @@ void TBoardProgrammer::Send(EProgState state)
         ShowStatus("Checking Destination board s/w version.....");
         break;
     case psTransfer:
-        if (ReadMode) {
+        if (Reading()) {
             if (BlockSize == 4)
                 message->SetRead4(Source, Destination, CurrentSV);
             else
@@ -173,11 +193,25 @@ void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
 
 void TBoardProgrammer::HandleTransferReply(const TLNSVProgMessage& message, ESVMsgKind kind)
 {
-    const ESVMsgKind wanted = ReadMode ? (BlockSize == 4 ? eSVREAD4REPLY : eSVREAD1REPLY)
-                                       : (BlockSize == 4 ? eSVWRITE4REPLY : eSVWRITE1REPLY);
+    const ESVMsgKind wanted = Reading() ? (BlockSize == 4 ? eSVREAD4REPLY : eSVREAD1REPLY)
+                                        : (BlockSize == 4 ? eSVWRITE4REPLY : eSVWRITE1REPLY);
     if (kind != wanted || DestinationOf(message) != Destination || SVAddressOf(message) != CurrentSV) return;
     Host.StopTimer(EConversationTimer::Timeout);
     const uint32_t count = BlockSize == 4 ? 4 : 1;
+    if (VerifyMode) {
+        // The board's table keeps the values of the description; only differences are noted.
+        for (uint32_t i = 0; i < count; ++i) {
+            const uint8_t onBoard = message.GetDataByte(static_cast<int>(i));
+            const uint8_t described = Board->GetSV(CurrentSV + i);
+            if (onBoard != described) Differences.push_back({CurrentSV + i, onBoard, described});
+        }
+        CurrentSV = Board->NextSVBlock(CurrentSV, BlockSize);
+        if (BlockSize == 0)
+            FinishVerify();
+        else
+            NextStep(psTransfer);
+        return;
+    }
     if (ReadMode) {
         for (uint32_t i = 0; i < count; ++i) Board->SetSV(CurrentSV + i, message.GetDataByte(static_cast<int>(i)));
         CurrentSV = Board->NextSVBlock(CurrentSV, BlockSize);
@@ -206,6 +240,15 @@ void TBoardProgrammer::HandleTransferReply(const TLNSVProgMessage& message, ESVM
     }
     Host.Log("Retrying data write...");
     NextStep(psTransfer);
+}
+
+void TBoardProgrammer::FinishVerify()
+{
+    Verified = true;
+    Host.SetProgressPosition(Board->GetSVCount());
+    GoIdle();
+    for (const TSVDifference& difference : Differences) Host.Log(DifferenceText(difference));
+    Host.Log(VerdictText(Differences.size()));
 }
 
 void TBoardProgrammer::TimeoutTimerTimer()
@@ -248,9 +291,10 @@ void TBoardProgrammer::WriteSVtoFile(TConfigurableBoard* board, uint32_t swVersi
         GoIdle();
         return;
     }
-    if (!board->WriteSVListing(fileName)) {
+    std::string error;
+    if (!board->WriteSVListingFile(fileName, error)) {
         // A listing that could not be written is never reported as written.
-        Host.Log("Could not write SV listing to " + fileName);
+        Host.Log("Could not write SV listing to " + fileName + ": " + error);
         Host.Beep();
         return;
     }

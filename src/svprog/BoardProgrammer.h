@@ -1,6 +1,7 @@
 #pragma once
 // The board programmer: writes a board's SV table into the board on the bus, checking every
-// value the board reports back, or reads the table back into a description.
+// value the board reports back, or reads the table back into a description, or compares the
+// board's SVs with its description without writing anything.
 
 #include "boards/ConfigurableBoard.h"
 #include "svprog/ConversationHost.h"
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TBoardProgrammer {
 public:
@@ -23,6 +25,10 @@ public:
     // or null when no line is selected. Does nothing unless idle.
     void ProgramButtonClick(TConfigurableBoard* board) { Start(board, false); }
     void ReadBoardButtonClick(TConfigurableBoard* board) { Start(board, true); }
+    // Verify Board: the same identity and version checks, then reads every SV that programming
+    // would write and compares it with the SV calculated from the description. Never writes an
+    // SV and never restarts the board. At the end logs one line per difference and the verdict.
+    void VerifyButtonClick(TConfigurableBoard* board);
 
     // Every received SV access message while the host window is open and visible.
     void HandleSVMessage(const TLNSVProgMessage& message);
@@ -47,9 +53,29 @@ public:
     int32_t GetRetriesLeft() const { return RetriesLeft; }
     uint32_t GetCurrentSV() const { return CurrentSV; }
     bool IsReadMode() const { return ReadMode; }
+    bool IsVerifyMode() const { return VerifyMode; }
+
+    // An SV whose value on the board is not the one its description gives.
+    struct TSVDifference {
+        uint32_t SV = 0;
+        uint8_t BoardValue = 0;
+        uint8_t DescriptionValue = 0;
+        bool operator==(const TSVDifference&) const = default;
+    };
+    // Whether the last verification read every SV (its differences are then complete).
+    bool IsVerified() const { return Verified; }
+    // The differences found by the last verification, in SV order.
+    const std::vector<TSVDifference>& GetDifferences() const { return Differences; }
+    // "SV 40: board 0, description 12"
+    static std::string DifferenceText(const TSVDifference& difference);
+    // "Board matches its description", or "3 SVs differ".
+    static std::string VerdictText(size_t differences);
 
 private:
-    void Start(TConfigurableBoard* board, bool readMode);
+    void Start(TConfigurableBoard* board, bool readMode, bool verifyMode = false);
+    // Reading: readMode or verifyMode.
+    bool Reading() const { return ReadMode || VerifyMode; }
+    void FinishVerify();
     void Send(EProgState state);
     void NextStep(EProgState state);
     void GoIdle();
@@ -64,6 +90,9 @@ private:
     EProgState NextState = psIdle;
     int32_t RetriesLeft = 0;
     bool ReadMode = false;
+    bool VerifyMode = false;
+    bool Verified = false;
+    std::vector<TSVDifference> Differences;
     uint32_t Source = 0;
     uint32_t Destination = 0;
     TConfigurableBoard* Board = nullptr;

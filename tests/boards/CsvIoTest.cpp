@@ -1,4 +1,5 @@
 #include "boards/CsvIo.h"
+#include "boards/BoardData.h"
 #include "boards/Condition.h"
 #include "boards/qxp6/QXP6Condition.h"
 
@@ -193,4 +194,39 @@ TEST(CsvIo, LeadingNumbersSaturateToTheSigned32BitRange)
         EXPECT_EQ(qxp6.Number, static_cast<uint32_t>(c.value)) << c.text;
         EXPECT_EQ(qxp6.Offset, static_cast<uint32_t>(c.value)) << c.text;
     }
+}
+
+// A line longer than the limit (a file without line ends, /dev/zero) stops reading at the limit
+// instead of filling the memory, and the loader says why.
+TEST(CsvIo, ALineLongerThanTheLimitStopsTheStream)
+{
+    const size_t limit = TCsvIo::kMaxLineLength;
+    struct TCase {
+        std::string Text;
+        size_t Fields; // what ReadLine returns
+        bool TooLong;
+    };
+    const TCase cases[] = {
+        {std::string(limit, 'x') + "\n,next", 1, false}, {std::string(limit - 1, 'x') + "\r\n", 1, false},
+        {std::string(limit + 1, 'x') + "\n", 0, true},   {std::string(limit + 5, ','), 0, true},
+        {std::string(limit + 5, '\0'), 0, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Text.size());
+        std::istringstream in(c.Text);
+        TCsvIo line;
+        EXPECT_EQ(line.ReadLine(in), c.Fields);
+        EXPECT_EQ(TCsvIo::LineTooLong(in), c.TooLong);
+        EXPECT_EQ(in.bad(), c.TooLong);
+        if (c.TooLong) {
+            EXPECT_EQ(line.ReadLine(in), 0u); // reading on gives nothing more
+        } else {
+            EXPECT_EQ(line.GetText(0).size(), c.Text[limit - 1] == '\r' ? limit - 1 : limit);
+        }
+    }
+
+    TBoardData data;
+    std::istringstream zeros(std::string(limit + 1, '\0'));
+    EXPECT_FALSE(data.LoadFromStream(0, zeros));
+    EXPECT_EQ(data.GetLastError(), "Loading stopped: a line is longer than 1048576 characters");
 }

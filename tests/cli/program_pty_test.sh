@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Programs, reads, discovers and renumbers boards through a real pseudo-terminal, with the
+# Programs, verifies, reads, discovers and renumbers boards through a real pseudo-terminal, with the
 # simulated LocoNet served by `railscope-cli simulate --pty`, some replies corrupted and junk between messages.
 # Usage: program_pty_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
@@ -27,14 +27,25 @@ stop_sim() { kill "$SIM_PID" 2>/dev/null; wait "$SIM_PID" 2>/dev/null; SIM_PID=;
 cp "$SRC/data/examples/layout-orb4.csv" "$WORK/orb4.csv"
 SERIAL=$("$CLI" list "$WORK/orb4.csv" | head -n 1 | cut -f1)
 
-# Program over the pseudo-terminal with faults on the bus.
+# Program over the pseudo-terminal with faults on the bus; verify finds differences before and none after.
 start_sim "boards=ORB4@$SERIAL/fw2,QXP6@3000;corrupt=0.01;junk=0.05;seed=7"
+"$CLI" verify "$WORK/orb4.csv" --index 0 --connect "$PTY" > "$WORK/verify.out" 2> "$WORK/verify.err"
+status=$?
+[ $status -eq 1 ] && tail -n 1 "$WORK/verify.out" | grep -qx "[0-9]* SVs differ" && echo "ok   verify a fresh board over pty" \
+  || { fail "verify before programming (status $status)"; tail -3 "$WORK/verify.out"; tail -3 "$WORK/verify.err"; }
 if "$CLI" program "$WORK/orb4.csv" --index 0 --connect "$PTY" --interface pr3 > "$WORK/prog.out" 2> "$WORK/prog.err"; then
   grep -qx "Programming Completed Successfully!" "$WORK/prog.out" || fail "program: no success line"
   [ "$(head -n 1 "$WORK/prog.out")" = "Checking Destination board identity....." ] || fail "program: first log line"
   echo "ok   program over pty"
 else
   fail "program exited $?"; tail -5 "$WORK/prog.out"; tail -5 "$WORK/prog.err"
+fi
+
+if "$CLI" verify "$WORK/orb4.csv" --index 0 --connect "$PTY" > "$WORK/verify.out" 2> "$WORK/verify.err"; then
+  [ "$(cat "$WORK/verify.out")" = "Board matches its description" ] && echo "ok   verify the programmed board over pty" \
+    || { fail "verify after programming"; cat "$WORK/verify.out"; }
+else
+  fail "verify after programming exited $?"; tail -3 "$WORK/verify.out"; tail -3 "$WORK/verify.err"
 fi
 
 # Read it back to a new file: the SVs calculated from the read board are those of the original.

@@ -389,6 +389,15 @@ private slots:
         QVERIFY(!form->TimeoutTimer->isActive());
         QVERIFY(!Boards->IsModified(ORB4)); // programming does not change the description
 
+        // Verify Board reads the board and finds it as programmed; its verdict ends the log.
+        form->VerifyBoard1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        QCOMPARE(form->LogLines().join("|"),
+                 (QStringList{"Checking Destination board identity.....", "Checking Destination board s/w version.....",
+                              "Beginning Read or write.....", "Board programmer idle", "Board matches its description"})
+                     .join("|"));
+        QVERIFY(!Boards->IsModified(ORB4));
+
         // Reading it back marks the type modified and rebuilds the description.
         form->ReadBoardButton->click();
         QVERIFY(Boards->IsModified(ORB4));

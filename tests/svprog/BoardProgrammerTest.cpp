@@ -172,6 +172,63 @@ TEST(BoardProgrammer, ReadsBoardBackAndDecodes)
     EXPECT_EQ(b.Board.SerialNumber, 1000u);
 }
 
+// Verify Board against a board that was programmed and then changed in a few SVs, or not, or
+// that never answers: it reads and compares, and never writes nor restarts the board.
+TEST(BoardProgrammer, VerifyReportsExactlyTheSVsThatDiffer)
+{
+    using TDiff = TBoardProgrammer::TSVDifference;
+    struct TCase {
+        const char* Name;
+        std::vector<std::pair<uint32_t, uint8_t>> Changes; // SVs changed on the board afterwards
+        bool Silent;
+        std::vector<TDiff> Expected;
+        std::vector<std::string> Tail; // the log lines after "Board programmer idle"
+    };
+    // The description gives SV n the value n * 7 + 3 (firmware version 3); SV 100 is unused.
+    const std::vector<TCase> cases = {
+        {"matches", {}, false, {}, {"Board matches its description"}},
+        {"differs",
+         {{41, 0}, {42, 1}, {100, 9}, {512, 200}},
+         false,
+         {{41, 0, 34}, {42, 1, 41}, {512, 200, 3}},
+         {"SV 41: board 0, description 34", "SV 42: board 1, description 41", "SV 512: board 200, description 3",
+          "3 SVs differ"}},
+        {"silent", {}, true, {}, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBench b;
+        b.Programmer.ProgramButtonClick(&b.Board);
+        b.Run();
+        ASSERT_TRUE(b.Logged("Programming Completed Successfully!"));
+        for (const auto& [sv, value] : c.Changes) b.Remote.PresetSV(sv, value);
+        b.Remote.SetSilent(c.Silent);
+        const uint32_t reconfigures = b.Remote.ReconfigureCount();
+        b.Host.Sent.clear();
+
+        b.Programmer.VerifyButtonClick(&b.Board);
+        b.Run();
+        EXPECT_TRUE(b.Programmer.IsIdle());
+        EXPECT_EQ(b.Programmer.IsVerified(), !c.Silent);
+        EXPECT_EQ(b.Programmer.GetDifferences(), c.Expected);
+        const auto idle = std::find(b.Host.LogLines.begin(), b.Host.LogLines.end(), "Board programmer idle");
+        ASSERT_NE(idle, b.Host.LogLines.end());
+        EXPECT_EQ(std::vector<std::string>(idle + 1, b.Host.LogLines.end()), c.Tail);
+        EXPECT_EQ(b.Logged("Failure while checking board ID"), c.Silent);
+        // Identify, the version check, then one read per block that programming writes.
+        size_t blocks = 0;
+        uint32_t size = 0;
+        for (uint32_t sv = b.Board.NextSVBlock(0, size); size != 0; sv = b.Board.NextSVBlock(sv, size)) ++blocks;
+        EXPECT_EQ(b.Host.Sent.size(), c.Silent ? 21u : 2u + blocks);
+        for (const auto& m : b.Host.Sent) {
+            const ESVMsgKind kind = m.SVKind();
+            EXPECT_TRUE(kind != eSVWRITE1 && kind != eSVWRITE4 && kind != eSVRECONFIGURE) << m.Text();
+        }
+        EXPECT_EQ(b.Remote.ReconfigureCount(), reconfigures);
+        for (const auto& [sv, value] : c.Changes) EXPECT_EQ(b.Remote.GetSV(sv), value); // nothing written back
+    }
+}
+
 TEST(BoardProgrammer, SilentBoardIsAskedTwentyOneTimes)
 {
     TBench b;

@@ -7,6 +7,7 @@
 #include "boards/BoardFactory.h"
 #include "link/FrameAssembler.h"
 #include "sim/SimBus.h"
+#include "support/SimHost.h"
 
 #include <gtest/gtest.h>
 
@@ -19,92 +20,6 @@ namespace {
 
 const char* const kExampleFiles[kBoardTypeCount] = {"layout-orb4.csv", "layout-kpx9.csv", "layout-orb8.csv",
                                                     "layout-rvn2.csv", "layout-qxp6.csv"};
-
-// A host wired to the simulated bus; time moves only when Run moves it.
-class TSimHost : public TConversationHost {
-public:
-    explicit TSimHost(const std::string& simOptions)
-    {
-        std::string error;
-        TSimConfig config;
-        EXPECT_TRUE(ParseSimDeviceName(simOptions, config, error)) << error;
-        Bus = std::make_unique<TSimBus>(config, 0);
-    }
-
-    std::function<void(const TLNSVProgMessage&)> OnSVMessage;
-    std::function<void(EConversationTimer)> OnTimer;
-    std::function<bool()> Done;
-
-    void SendMessage(std::unique_ptr<TLocoNetMessage> m) override
-    {
-        ++SentCount;
-        Bus->Send(m->GetData(), m->GetLength(), NowUs);
-    }
-    void StartTimer(EConversationTimer t, uint32_t periodMs) override
-    {
-        Timers[t] = {true, NowUs + periodMs * 1000ull, periodMs * 1000ull};
-    }
-    void StopTimer(EConversationTimer t) override { Timers[t].Running = false; }
-    void ShowStatus(const std::string& text) override { Status = text; }
-    void Log(const std::string& line) override { LogLines.push_back(line); }
-    void ClearLog() override { LogLines.clear(); }
-    void SetProgressRange(uint32_t, uint32_t maximum) override { ProgressMax = maximum; }
-    void SetProgressPosition(uint32_t position) override { Progress = position; }
-    void MessageBox(const std::string& text, const std::string& caption) override
-    {
-        Boxes.push_back(caption + "|" + text);
-    }
-
-    // Runs until Done() or the time limit; false when the limit was reached.
-    bool Run(uint64_t limitUs = 3'600'000'000ull)
-    {
-        const uint64_t end = NowUs + limitUs;
-        while (!Done()) {
-            uint64_t next = end;
-            if (auto due = Bus->NextDueUs()) next = std::min(next, std::max(*due, NowUs));
-            EConversationTimer timer{};
-            bool timerNext = false;
-            for (auto& [t, s] : Timers) {
-                if (s.Running && s.Due <= next) {
-                    next = s.Due;
-                    timer = t;
-                    timerNext = true;
-                }
-            }
-            if (next >= end) return false;
-            NowUs = std::max(NowUs, next);
-            std::vector<uint8_t> bytes;
-            Bus->Poll(NowUs, bytes);
-            Assembler.Feed(bytes.data(), bytes.size());
-            if (timerNext && Timers[timer].Running && Timers[timer].Due <= NowUs) {
-                Timers[timer].Due = NowUs + Timers[timer].Period;
-                OnTimer(timer);
-            }
-        }
-        return true;
-    }
-    bool Logged(const std::string& line) const
-    {
-        return std::find(LogLines.begin(), LogLines.end(), line) != LogLines.end();
-    }
-
-    struct TTimer {
-        bool Running = false;
-        uint64_t Due = 0;
-        uint64_t Period = 0;
-    };
-    std::unique_ptr<TSimBus> Bus;
-    TFrameAssembler Assembler{[this](TLocoNetMessage&& m) {
-        if (m.MessageType() == eOPCSVACCESS2 && OnSVMessage) OnSVMessage(TLNSVProgMessage(m));
-    }};
-    uint64_t NowUs = 0;
-    std::map<EConversationTimer, TTimer> Timers;
-    std::string Status;
-    std::vector<std::string> LogLines;
-    std::vector<std::string> Boxes;
-    uint32_t ProgressMax = 0, Progress = 0;
-    int SentCount = 0;
-};
 
 struct TProgrammerRun {
     TSimHost Host;
@@ -191,6 +106,36 @@ TEST(ProgramOverSim, EveryBoardTypeProgramsAndReadsBack)
                 ASSERT_EQ(fresh->GetSV(n), board->GetSV(n)) << "SV" << n;
             }
         }
+    }
+}
+
+// Verify Board over the bus, with faults: a fresh board differs in exactly the SVs its description
+// does not leave at 0, the programmed board in none.
+TEST(ProgramOverSim, VerifyFindsExactlyTheSVsProgrammingChanges)
+{
+    for (int type = 0; type < kBoardTypeCount; ++type) {
+        SCOPED_TRACE(BoardTypeTag(type));
+        auto data = LoadExample(type);
+        TConfigurableBoard* board = data->GetBoardForChange(type, 0);
+        TProgrammerRun run(SimFor(*board, type, ";drop=0.02;corrupt=0.01;seed=" + std::to_string(type)));
+        run.Programmer.VerifyButtonClick(board);
+        ASSERT_TRUE(run.Host.Run());
+        ASSERT_TRUE(run.Programmer.IsVerified());
+        std::vector<TBoardProgrammer::TSVDifference> expected;
+        for (uint32_t n = 5; n <= 512; ++n)
+            if (board->IsSVProgrammable(n) && board->GetSV(n) != 0) expected.push_back({n, 0, board->GetSV(n)});
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(run.Programmer.GetDifferences(), expected);
+        EXPECT_EQ(run.Host.LogLines.back(), std::to_string(expected.size()) + " SVs differ");
+
+        run.Programmer.ProgramButtonClick(board);
+        ASSERT_TRUE(run.Host.Run());
+        run.Programmer.VerifyButtonClick(board);
+        ASSERT_TRUE(run.Host.Run());
+        EXPECT_TRUE(run.Programmer.IsVerified());
+        EXPECT_TRUE(run.Programmer.GetDifferences().empty());
+        EXPECT_EQ(run.Host.LogLines.back(), "Board matches its description");
+        EXPECT_EQ(run.Host.Bus->Boards()[0].ReconfigureCount(), 1u); // the programming's, not the verify's
     }
 }
 

@@ -1,0 +1,83 @@
+#include "cli/CliHost.h"
+
+#include "cli/BusOptions.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace cli {
+
+TCliHost::TCliHost(TLnThreadComm& link)
+    : TQtConversationHost([&link](std::unique_ptr<TLocoNetMessage> m) { link.WriteMessage(std::move(m)); }),
+      Terminal(isatty(STDERR_FILENO) != 0)
+{}
+
+TCliHost::~TCliHost()
+{
+    EndProgress();
+}
+
+void TCliHost::Log(const std::string& line)
+{
+    LogLines.push_back(line);
+    if (!PrintLog || (PrintWhile && !PrintWhile())) return;
+    EndProgress();
+    std::fprintf(LogStream, "%s\n", line.c_str());
+    std::fflush(LogStream);
+}
+
+void TCliHost::SetProgressRange(uint32_t minimum, uint32_t maximum)
+{
+    Minimum = minimum;
+    Maximum = maximum;
+    LastShown = -1;
+}
+
+void TCliHost::SetProgressPosition(uint32_t position)
+{
+    if (Maximum <= Minimum) return;
+    const int percent = static_cast<int>(100.0 * (position - Minimum) / (Maximum - Minimum));
+    if (Terminal) {
+        if (percent == LastShown) return;
+        const int filled = percent * 40 / 100;
+        std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
+                     std::string(static_cast<size_t>(40 - filled), ' ').c_str(), percent);
+        BarShown = true;
+    } else {
+        if (percent / 10 == LastShown / 10 && LastShown >= 0) return;
+        std::fprintf(stderr, "progress: %d%% (SV %u of %u)\n", percent, position, Maximum);
+    }
+    LastShown = percent;
+    std::fflush(stderr);
+}
+
+void TCliHost::EndProgress()
+{
+    if (BarShown) std::fprintf(stderr, "\n");
+    BarShown = false;
+}
+
+void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
+{
+    link.OnError = [&lost, command](TLnThreadComm* sender, int) {
+        if (sender->Enabled()) return;
+        std::fprintf(stderr, "railscope-cli %s: the connection was lost\n", command.c_str());
+        lost = true;
+        QCoreApplication::quit();
+    };
+}
+
+void RunUntil(const std::function<bool()>& done)
+{
+    QuitOnInterrupt();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&done] {
+        if (done() || Interrupted()) QCoreApplication::quit();
+    });
+    poll.start(10);
+    if (!done()) QCoreApplication::exec();
+}
+
+} // namespace cli

@@ -1,0 +1,130 @@
+// railscope-cli backup: reads every board on the bus into board files, one per board type.
+#include "cli/BusOptions.h"
+#include "cli/CliHost.h"
+#include "cli/Commands.h"
+
+#include "svprog/LayoutBackup.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kBackupUsage =
+    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force] [--baud RATE] [--interface KIND]\n\n"
+    "Backs up the layout: discovers every board on the bus, reads each one into a description as\n"
+    "Read Board does, and writes one board file per board type found into FOLDER (made when\n"
+    "missing): orb4.csv, kpx9.csv, orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by\n"
+    "serial number. A board that cannot be read is reported and the others are still written.\n"
+    "Existing files are never replaced unless --force is given; without it the backup stops\n"
+    "before reading any board. Progress goes to standard error, a summary line to standard output.\n"
+    "Exit status 0 when every board was read and written, 1 otherwise, 2 on bad usage.\n";
+
+std::string Plural(size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "railscope-cli backup: %s\n", message.c_str());
+    return 1;
+}
+
+int RunBackup(const std::vector<std::string>& arguments)
+{
+    const std::string command = "backup";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    std::string error;
+    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    std::string folder;
+    bool force = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--out" || a == "-o") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) return cli::UsageError(command, a + " needs a folder");
+            folder = args[++i];
+        } else if (a == "--force") {
+            force = true;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return cli::UsageError(command, "unknown option '" + a + "'");
+        } else {
+            return cli::UsageError(command, "unexpected argument '" + a + "'");
+        }
+    }
+    if (folder.empty()) return cli::UsageError(command, "--out FOLDER is required");
+
+    // A folder that cannot be made is found out before the bus is asked anything.
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder))
+        return Fail("cannot make the folder " + folder + ": " + (ec ? ec.message() : std::string("not a folder")));
+
+    auto app = cli::MakeCoreApplication();
+    TLocoNetComm link;
+    cli::TCliHost host(link);
+    host.LogStream = stderr;
+    TLayoutBackup backup(host);
+    backup.UseMessageDelay = bus.Interface == eMS100;
+    host.OnTimer = [&backup](EConversationTimer t) {
+        if (t == EConversationTimer::Timeout)
+            backup.TimeoutTimerTimer();
+        else
+            backup.MsgDelayTimerTimer();
+    };
+    TQtConversationHost::RouteSVMessages(link, [&backup](const TLNSVProgMessage& m) { backup.HandleSVMessage(m); });
+    bool lost = false;
+    cli::QuitOnLinkLoss(link, command, lost);
+    if (!cli::OpenBusLink(link, bus, error)) return Fail(error);
+
+    // Runs one phase; false when the link was lost or the user interrupted.
+    auto runPhase = [&](TLayoutBackup::EPhase phase) {
+        cli::RunUntil([&] { return backup.GetPhase() != phase || lost; });
+        if (lost) return false;
+        if (backup.GetPhase() == phase) {
+            std::fprintf(stderr, "railscope-cli backup: interrupted; nothing written\n");
+            return false;
+        }
+        return true;
+    };
+
+    backup.Discover();
+    if (!runPhase(TLayoutBackup::bpDiscovering)) return 1;
+    if (backup.GetFoundBoards().empty()) return Fail("no board answered the discovery; nothing written");
+    if (!force) {
+        const std::vector<std::string> existing = backup.ExistingFiles(folder);
+        for (const auto& path : existing)
+            std::fprintf(stderr, "railscope-cli backup: %s exists (give --force to replace it)\n", path.c_str());
+        if (!existing.empty()) return Fail("nothing read, nothing written");
+    }
+    backup.ReadBoards();
+    if (!runPhase(TLayoutBackup::bpReading)) return 1;
+    link.Close();
+
+    size_t filesWritten = 0;
+    bool allWritten = true;
+    for (const auto& file : backup.WriteFiles(folder, force)) {
+        const std::string boards = Plural(backup.GetBoardData().BoardCount(file.Type), "board", "boards");
+        if (file.Written) {
+            ++filesWritten;
+            std::fprintf(stderr, "Wrote %s (%s)\n", file.Path.c_str(), boards.c_str());
+        } else {
+            allWritten = false;
+            std::fprintf(stderr, "railscope-cli backup: %s not written: %s\n", file.Path.c_str(), file.Error.c_str());
+        }
+    }
+    const size_t failed = backup.GetFailures().size();
+    std::string summary = "Backed up " + Plural(backup.BoardsRead(), "board", "boards") + " to " +
+                          Plural(filesWritten, "file", "files") + " in " + folder;
+    if (failed > 0) summary += "; " + Plural(failed, "board", "boards") + " could not be read";
+    if (!allWritten) summary += "; some files could not be written";
+    std::printf("%s\n", summary.c_str());
+    return failed == 0 && allWritten ? 0 : 1;
+}
+
+const cli::RegisterCommand kBackup({"backup", "read every board on the bus into board files", kBackupUsage, RunBackup});
+
+} // namespace

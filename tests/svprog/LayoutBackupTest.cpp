@@ -1,0 +1,185 @@
+// Backing up the layout over the simulated LocoNet, on a fake clock: every board is found and
+// read, the files it writes program fresh boards to the same SVs, and a board that does not
+// answer costs only its own file.
+#include "svprog/LayoutBackup.h"
+
+#include "boards/BoardData.h"
+#include "support/SimHost.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kExampleFiles[] = {"layout-orb4.csv", "layout-kpx9.csv", "layout-orb8.csv", "layout-rvn2.csv",
+                                     "layout-qxp6.csv"};
+
+// Runs a programmer on the host until it is idle; true when it logged `success`.
+bool Converse(TSimHost& host, const std::function<void(TBoardProgrammer&)>& start, const std::string& success)
+{
+    TBoardProgrammer programmer(host);
+    host.OnSVMessage = [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); };
+    host.OnTimer = [&programmer](EConversationTimer t) {
+        t == EConversationTimer::Timeout ? programmer.TimeoutTimerTimer() : programmer.MsgDelayTimerTimer();
+    };
+    host.Done = [&programmer] { return programmer.IsIdle(); };
+    start(programmer);
+    const bool ok = host.Run() && host.Logged(success);
+    host.OnSVMessage = nullptr;
+    host.OnTimer = nullptr;
+    return ok;
+}
+
+using TFiles = std::vector<std::pair<int, std::string>>; // type, board file
+
+// Programs every board of the board files into the bus of `host`.
+void ProgramFiles(TSimHost& host, const TFiles& files)
+{
+    for (const auto& [type, file] : files) {
+        TBoardData data;
+        ASSERT_TRUE(data.LoadFile(type, file)) << data.GetLastError();
+        for (uint32_t i = 0; i < data.BoardCount(type); ++i) {
+            TConfigurableBoard* board = data.GetBoardForChange(type, i);
+            ASSERT_TRUE(Converse(
+                host, [board](TBoardProgrammer& p) { p.ProgramButtonClick(board); },
+                "Programming Completed Successfully!"))
+                << file << " board " << i;
+        }
+    }
+}
+
+// Runs a whole backup on the host into `folder`; `afterDiscovery` may change the bus before the
+// boards are read.
+std::vector<TLayoutBackup::TFileResult> Backup(TSimHost& host, TLayoutBackup& backup, const std::string& folder,
+                                               const std::function<void()>& afterDiscovery = {})
+{
+    host.OnSVMessage = [&backup](const TLNSVProgMessage& m) { backup.HandleSVMessage(m); };
+    host.OnTimer = [&backup](EConversationTimer t) {
+        t == EConversationTimer::Timeout ? backup.TimeoutTimerTimer() : backup.MsgDelayTimerTimer();
+    };
+    host.Done = [&backup] { return backup.GetPhase() != TLayoutBackup::bpDiscovering; };
+    backup.Discover();
+    EXPECT_TRUE(host.Run());
+    EXPECT_EQ(backup.GetPhase(), TLayoutBackup::bpDiscovered);
+    if (afterDiscovery) afterDiscovery();
+    host.Done = [&backup] { return backup.GetPhase() == TLayoutBackup::bpDone; };
+    backup.ReadBoards();
+    EXPECT_TRUE(host.Run());
+    return backup.WriteFiles(folder, false);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class LayoutBackup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Folder = fs::temp_directory_path() /
+                 ("railscope_backup_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(Folder);
+    }
+    void TearDown() override { fs::remove_all(Folder); }
+    fs::path Folder;
+};
+
+TEST_F(LayoutBackup, FilesProgramFreshBoardsToTheSameSVs)
+{
+    // The example layout programmed into a bus of its nine boards, and the default simulated bus
+    // (five boards holding zeros). An all-zero table is no description an ORB4, ORB8 or RVN2 can
+    // hold (a diverging signal's junction point 0 takes a table entry, an empty shuttle step has
+    // a delay of 1), so there the backup is checked to come back the same, not the zeros.
+    TFiles examples;
+    for (int type = 0; type < kBoardTypeCount; ++type)
+        examples.push_back({type, std::string(RAILSCOPE_SOURCE_DIR "/data/examples/") + kExampleFiles[type]});
+    struct TCase {
+        std::string Bus;
+        TFiles Layout; // board files programmed into the bus first
+        size_t Boards;
+        bool SameSVs;
+    };
+    const TCase cases[] = {
+        {"sim:boards=ORB4@1101/fw2,ORB4@1102/fw2,KPX9@2101/fw2,KPX9@2102/fw2,ORB8@2201/fw2,RVN2@1201/fw2,"
+         "RVN2@1202/fw2,QXP6@4101/fw2,QXP6@4102/fw2",
+         examples, 9, true},
+        {"sim", {}, 5, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Bus);
+        fs::remove_all(Folder);
+        TSimHost original(c.Bus);
+        ProgramFiles(original, c.Layout);
+        TLayoutBackup backup(original);
+        const auto results = Backup(original, backup, (Folder / "first").string());
+        EXPECT_TRUE(backup.GetFailures().empty());
+        EXPECT_EQ(backup.GetFoundBoards().size(), c.Boards);
+        EXPECT_EQ(backup.BoardsRead(), c.Boards);
+        EXPECT_EQ(original.Progress, original.ProgressMax);
+        ASSERT_EQ(results.size(), 5u);
+        TFiles files;
+        for (const auto& result : results) {
+            EXPECT_TRUE(result.Written) << result.Error;
+            EXPECT_EQ(fs::path(result.Path).filename(), TLayoutBackup::FileName(result.Type));
+            files.push_back({result.Type, result.Path});
+        }
+
+        TSimHost fresh(c.Bus);
+        ProgramFiles(fresh, files);
+        for (size_t i = 0; i < c.Boards && c.SameSVs; ++i) {
+            const TVirtualBoard& was = original.Bus->Boards()[i];
+            const TVirtualBoard& now = fresh.Bus->Boards()[i];
+            for (uint32_t n = 5; n <= 512; ++n)
+                ASSERT_EQ(now.GetSV(n), was.GetSV(n))
+                    << BoardTypeTag(was.TypeIndex()) << " " << was.Serial() << " SV" << n;
+        }
+        TLayoutBackup again(fresh);
+        for (const auto& result : Backup(fresh, again, (Folder / "again").string()))
+            EXPECT_EQ(ReadText(result.Path), ReadText(files[static_cast<size_t>(result.Type)].second)) << result.Path;
+    }
+    EXPECT_EQ(TLayoutBackup::FileName(4), "qxp6.csv");
+}
+
+TEST_F(LayoutBackup, ASilentBoardIsReportedAndOnlyItsFileIsMissing)
+{
+    TSimHost host("sim");
+    TLayoutBackup backup(host);
+    fs::create_directories(Folder);
+    const std::string kpx9 = (Folder / "kpx9.csv").string();
+    std::ofstream(kpx9) << "old";
+    // The ORB8 answers the discovery, then falls silent.
+    std::vector<std::string> existing;
+    const auto results = Backup(host, backup, Folder.string(), [&] {
+        host.Bus->Boards()[2].SetSilent(true);
+        existing = backup.ExistingFiles(Folder.string());
+    });
+
+    ASSERT_EQ(backup.GetFailures().size(), 1u);
+    EXPECT_EQ(backup.GetFailures()[0].Type, 2);
+    EXPECT_EQ(backup.GetFailures()[0].Serial, 1003u);
+    EXPECT_EQ(backup.GetFailures()[0].Reason, "Failure while checking board ID");
+    EXPECT_TRUE(host.Logged("ORB8 1003 could not be read: Failure while checking board ID"));
+    EXPECT_TRUE(host.Logged("Found 5 boards: ORB4 1001, KPX9 1002, ORB8 1003, RVN2 1004, QXP6 1005"));
+    EXPECT_EQ(backup.BoardsRead(), 4u);
+    EXPECT_FALSE(fs::exists(Folder / "orb8.csv"));
+
+    // The existing file is kept without the permission to replace it, and replaced with it.
+    EXPECT_EQ(existing, std::vector<std::string>{kpx9});
+    ASSERT_EQ(results.size(), 4u);
+    for (const auto& result : results) EXPECT_EQ(result.Written, result.Type != 1) << result.Path;
+    EXPECT_EQ(ReadText(kpx9), "old");
+    for (const auto& result : backup.WriteFiles(Folder.string(), true)) EXPECT_TRUE(result.Written) << result.Error;
+    EXPECT_EQ(ReadText(kpx9).rfind("\"KPX9_BOARD\",", 0), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 4);
+}
+
+} // namespace
