@@ -6,7 +6,7 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-main asan-build test-asan fuzz fuzz-run bench screenshots clean
+.PHONY: all deps configure build run test test-main asan-build test-asan fuzz fuzz-run bench screenshots package install clean
 
 all: build
 
@@ -61,6 +61,15 @@ bench: deps
 
 screenshots: build
 	bash scripts/screenshots.sh $(BUILD)
+
+# A Debian package in build/packages/ (install it with: apt-get install ./build/packages/railscope_*.deb).
+package: build
+	cmake --build $(BUILD) --target package
+
+# Installs into PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

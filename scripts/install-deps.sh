@@ -9,6 +9,8 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-serialport-dev libgl-dev
   xvfb xauth
+  # installing and packaging: icon rendering, the checks of the install test, make package
+  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev
 )
 
 missing=()

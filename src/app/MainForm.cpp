@@ -34,6 +34,10 @@ const char* const TMainForm::kInterfaceNames[3] = {"MS100", "LocoBuffer", "PR3"}
 
 namespace {
 
+// Shown on a first start, until a connection is chosen.
+const char* const kConnectHint =
+    "To connect: File / Connect..., then your interface's port, or \"sim\" to try Railscope on a simulated LocoNet";
+
 // An integer setting; `fallback` when missing or not a number.
 int ReadInt(QSettings& settings, const QString& key, int fallback)
 {
@@ -235,6 +239,7 @@ void TMainForm::FormActivate()
         InterfaceStatus->setText(kind == eLocoBuffer ? QStringLiteral("Not detected yet") : QString());
     } else {
         connectText = QStringLiteral("Not Initialised");
+        ProgStatus->setText(QString::fromLatin1(kConnectHint));
     }
     StatusConnect->setText(connectText);
 
@@ -365,7 +370,10 @@ QMdiSubWindow* TMainForm::AddChildForm(QWidget* form, bool fixedSize)
 
 void TMainForm::Connect1Click()
 {
-    auto* form = new TConnectForm(*LocoNetComm1, [this](const QString& text) { StatusConnect->setText(text); });
+    auto* form = new TConnectForm(*LocoNetComm1, [this](const QString& text) {
+        StatusConnect->setText(text);
+        if (ProgStatus->text() == QLatin1String(kConnectHint)) ProgStatus->clear();
+    });
     AddChildForm(form, true);
 }
 

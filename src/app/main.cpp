@@ -3,11 +3,15 @@
 #include "app/MainForm.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
+    // The installed desktop entry and icon (packaging/).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.railscope.Railscope"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("railscope")));
 
     TMainForm::TOptions options;
     options.Arguments = QApplication::arguments();

@@ -1,19 +1,19 @@
 #include "boards/ProductList.h"
+#include "boards/ShippedFiles.h"
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
 TProductList::TProductList()
 {
     SetQuoteStrings(true);
-    const std::string folder = ProgramFolder();
-    if (folder.empty()) {
+    const std::string fileName = shipped::FindFile(kFileName);
+    if (fileName.empty()) {
         LastError = std::string("Could not find the program's folder to read ") + kFileName;
         return;
     }
-    Read(folder + kFileName);
+    Read(fileName);
 }
 
 TProductList::TProductList(const std::string& fileName)
@@ -24,12 +24,7 @@ TProductList::TProductList(const std::string& fileName)
 
 std::string TProductList::ProgramFolder()
 {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) return "";
-    std::string folder = exe.parent_path().string();
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
+    return shipped::ProgramFolder();
 }
 
 void TProductList::Read(const std::string& fileName)

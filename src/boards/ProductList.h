@@ -1,6 +1,7 @@
 #pragma once
 // The product table: which manufacturer and product ids name which boards. Read once from
-// "progdevicelist.csv" in the program's folder; a missing or unreadable file gives an empty table.
+// "progdevicelist.csv" in the program's folder (or, installed, in its data folder; see
+// ShippedFiles.h); a missing or unreadable file gives an empty table.
 
 #include "boards/CsvIo.h"
 
@@ -12,7 +13,8 @@ class TProductList : public TCsvIo {
 public:
     static constexpr const char* kFileName = "progdevicelist.csv";
 
-    // Reads "progdevicelist.csv" from the folder of the running program.
+    // Reads "progdevicelist.csv" from the folder of the running program, or else from the
+    // installed data folder.
     TProductList();
     // Reads the table from the file given.
     explicit TProductList(const std::string& fileName);

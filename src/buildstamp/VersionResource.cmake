@@ -1,6 +1,7 @@
 # railscope_version_resource(<target> [FIELD value]...)
 # Generates the version resource of a program from the given string fields and adds it to
-# the target. Fields not given are left out of the resource. The translation is UK English,
+# the target. Fields not given are left out of the resource. Installed with the tbuildstamp
+# package, for the programs that use it. The translation is UK English,
 # code page 1252 (080904e4).
 include_guard(GLOBAL)
 function(railscope_version_resource target)
@@ -21,4 +22,6 @@ function(railscope_version_resource target)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_version_resource.cpp)
   configure_file(${RAILSCOPE_VERSION_TEMPLATE} ${out} @ONLY)
   target_sources(${target} PRIVATE ${out})
+  # The resource is built at compile time with C++20 constexpr code.
+  target_compile_features(${target} PRIVATE cxx_std_20)
 endfunction()

@@ -16,6 +16,11 @@ struct Command {
 };
 
 std::vector<Command>& Registry();
+// The registered commands in the order of their names, as the help and the manual list them.
+std::vector<Command> SortedCommands();
+
+// What the tool does, in a sentence, for its help and its manual page.
+extern const char* const kToolDescription;
 
 struct RegisterCommand {
     explicit RegisterCommand(Command command) { Registry().push_back(std::move(command)); }

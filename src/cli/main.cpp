@@ -1,5 +1,6 @@
 // railscope-cli: the command-line tool of Railscope.
 #include "cli/Commands.h"
+#include "cli/ManPage.h"
 
 #include <algorithm>
 #include <csignal>
@@ -9,13 +10,8 @@ namespace {
 
 void PrintHelp(std::ostream& out)
 {
-    auto commands = cli::Registry();
-    std::sort(commands.begin(), commands.end(),
-              [](const cli::Command& a, const cli::Command& b) { return a.name < b.name; });
-    out << "Usage: railscope-cli COMMAND [ARGS...]\n\n"
-           "Railscope's command-line tool: decode LocoNet messages, work with board files,\n"
-           "and talk to LocoNet boards.\n\nCommands:\n";
-    for (const auto& c : commands) {
+    out << "Usage: railscope-cli COMMAND [ARGS...]\n\n" << cli::kToolDescription << "\n\nCommands:\n";
+    for (const auto& c : cli::SortedCommands()) {
         out << "  " << c.name;
         for (size_t i = c.name.size(); i < 12; ++i) out << ' ';
         out << c.summary << "\n";
@@ -39,6 +35,11 @@ int main(int argc, char** argv)
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp(std::cout);
+        return 0;
+    }
+    // Not listed in the help: the build writes the manual page with it.
+    if (args[0] == "--man" && args.size() == 1) {
+        cli::WriteManPage(std::cout, RAILSCOPE_VERSION);
         return 0;
     }
     for (const auto& c : cli::Registry()) {

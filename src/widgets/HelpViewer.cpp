@@ -1,5 +1,7 @@
 #include "widgets/HelpViewer.h"
 
+#include "boards/ShippedFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -59,7 +61,7 @@ void THelpViewer::SetHelpFile(const QString& mapFile)
 
 QString THelpViewer::DefaultHelpFile()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help/contexts.txt");
+    return QString::fromStdString(shipped::FindFile("help/contexts.txt"));
 }
 
 QString THelpViewer::HelpFile()

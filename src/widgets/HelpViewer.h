@@ -1,5 +1,5 @@
 #pragma once
-// The built-in help viewer: HTML pages shipped beside the program, opened at the page that a
+// The built-in help viewer: HTML pages shipped with the program, opened at the page that a
 // context number maps to. The map file lists one "number page" pair a line; "#" starts a comment.
 
 #include <QMap>
@@ -14,7 +14,8 @@ class THelpViewer : public QWidget {
 public:
     explicit THelpViewer(QWidget* parent = nullptr);
 
-    // The map file to use; by default "help/contexts.txt" in the program's folder.
+    // The map file to use; by default "help/contexts.txt" in the program's folder (or, installed,
+    // in its data folder).
     static void SetHelpFile(const QString& mapFile);
     static QString HelpFile();
     static QString DefaultHelpFile();

@@ -185,6 +185,7 @@ private slots:
             auto form = Make();
             form->FormActivate();
             QCOMPARE(form->StatusConnect->text(), QStringLiteral("Not Initialised"));
+            QVERIFY(form->ProgStatus->text().contains(QLatin1String("Connect...")));
             QVERIFY(!form->LocoNetComm1->Enabled());
             QCOMPARE(form->SpeedometerForm->ScaleCombo->currentIndex(), 3);
             QCOMPARE(form->SpeedometerForm->OutputUnitsCombo->currentIndex(), 2);
@@ -205,6 +206,21 @@ private slots:
             QVERIFY(settings.contains(QStringLiteral("Filenames/") + QLatin1String(name)));
             QCOMPARE(settings.value(QStringLiteral("Filenames/") + QLatin1String(name)).toString(), QString());
         }
+    }
+
+    void FirstStartHintUntilAConnectionIsChosen()
+    {
+        auto form = Make();
+        form->FormActivate();
+        QVERIFY(form->ProgStatus->text().contains(QLatin1String("Connect...")));
+        QVERIFY(form->ProgStatus->text().contains(QLatin1String("\"sim\"")));
+        form->Connect1Click();
+        auto* connectForm = form->findChild<QWidget*>(QStringLiteral("ConnectForm"));
+        QVERIFY(connectForm);
+        connectForm->findChild<QComboBox*>(QStringLiteral("ComCombo"))
+            ->setEditText(QStringLiteral("/dev/railscope-none"));
+        connectForm->findChild<QPushButton*>(QStringLiteral("ConnectButton"))->click();
+        QCOMPARE(form->ProgStatus->text(), QString());
     }
 
     void SettingsRoundTrip()
@@ -228,6 +244,7 @@ private slots:
             form->FormActivate();
             QCOMPARE(form->StatusConnect->text(), QStringLiteral("/dev/railscope-no-such-port: LocoBuffer"));
             QCOMPARE(form->InterfaceStatus->text(), QStringLiteral("Not detected yet"));
+            QVERIFY(!form->ProgStatus->text().contains(QLatin1String("\"sim\""))); // no first-start hint
             QVERIFY(!form->LocoNetComm1->Enabled());
             QCOMPARE(form->LocoNetComm1->GetBaudRate(), br57600);
             // The LocoBuffer is asked for its status.

@@ -1,0 +1,23 @@
+#pragma once
+// Where the program finds the files shipped with it (the product table, the help pages): in its
+// own folder first (the build tree, or copies kept beside the program), then in the data folder
+// of an installed program, "../share/railscope" from the program's folder.
+
+#include <string>
+#include <vector>
+
+namespace shipped {
+
+// The folder of the running program, with a trailing separator; empty when unknown.
+std::string ProgramFolder();
+
+// The folders looked in, in order, each with a trailing separator; none when programFolder is
+// empty.
+std::vector<std::string> Folders(const std::string& programFolder);
+
+// The path of `name` (relative, such as "help/contexts.txt") in the first folder that holds it;
+// when none does, its path in the program's own folder, so that a failure names that place.
+std::string FindFile(const std::string& name, const std::string& programFolder);
+std::string FindFile(const std::string& name);
+
+} // namespace shipped

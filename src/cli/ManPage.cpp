@@ -1,0 +1,53 @@
+#include "cli/ManPage.h"
+
+#include "cli/Commands.h"
+
+namespace cli {
+
+std::string RoffText(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    bool lineStart = true;
+    for (char c : text) {
+        if (lineStart && (c == '.' || c == '\'')) out += "\\&";
+        if (c == '\\')
+            out += "\\e";
+        else if (c == '-')
+            out += "\\-";
+        else
+            out += c;
+        lineStart = c == '\n';
+    }
+    return out;
+}
+
+void WriteManPage(std::ostream& out, const std::string& version)
+{
+    out << ".TH RAILSCOPE\\-CLI 1 \"\" \"Railscope " << RoffText(version) << "\" \"User Commands\"\n"
+        << ".nh\n"
+        << ".SH NAME\n"
+        << "railscope\\-cli \\- decode LocoNet messages, work with board files and program LocoNet boards\n"
+        << ".SH SYNOPSIS\n"
+        << ".B railscope\\-cli\n.I COMMAND\n.RI [ ARGS ...]\n.br\n"
+        << ".B railscope\\-cli\n.I COMMAND\n.B \\-\\-help\n"
+        << ".SH DESCRIPTION\n"
+        << RoffText(kToolDescription) << "\n.PP\nThe commands:\n";
+    for (const Command& c : SortedCommands())
+        out << ".TP 14\n.B " << RoffText(c.name) << "\n" << RoffText(c.summary) << "\n";
+    out << ".SH COMMANDS\n";
+    for (const Command& c : SortedCommands()) {
+        out << ".SS " << RoffText(c.name) << "\n.nf\n" << RoffText(c.usage);
+        if (!c.usage.empty() && c.usage.back() != '\n') out << "\n";
+        out << ".fi\n";
+    }
+    out << ".SH EXIT STATUS\n"
+        << "0 on success, 1 on failure, " << kUsageError << " on bad usage; each command above says more.\n"
+        << ".SH FILES\n"
+        << ".TP\n.I progdevicelist.csv\n"
+        << RoffText("The product table that names the boards found on the bus: read from the program's own "
+                    "folder or, when it is not there, from the data folder of the installed program "
+                    "(../share/railscope from the program's folder).\n");
+}
+
+} // namespace cli
