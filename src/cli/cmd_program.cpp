@@ -95,7 +95,7 @@ void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
 {
     link.OnError = [&lost, command](TLnThreadComm* sender, int) {
         if (sender->Enabled()) return;
-        std::fprintf(stderr, "railscope-cli %s: the connection was lost\n", command.c_str());
+        std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), cli::LinkLostText(*sender).c_str());
         lost = true;
         QCoreApplication::quit();
     };
@@ -191,7 +191,7 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     else
         programmer.ProgramButtonClick(data.GetBoardForChange(type, parsed.Index));
     RunUntil([&programmer] { return programmer.IsIdle(); });
-    const bool interrupted = !programmer.IsIdle();
+    const bool interrupted = !lost && !programmer.IsIdle();
     link.Close();
     if (interrupted || lost) {
         if (interrupted) std::fprintf(stderr, "railscope-cli %s: interrupted\n", command.c_str());
