@@ -280,16 +280,19 @@ void TMainForm::ShowLinkStatus(const QString& openText)
     const TLocoNetComm& link = *LocoNetComm1;
     const QString device = QString::fromStdString(link.GetDeviceName());
     const QString reason = QString::fromStdString(link.LastError());
+    QString text;
     if (link.Connecting())
-        StatusConnect->setText(QStringLiteral("Connecting to %1 ...").arg(device));
+        text = QStringLiteral("Connecting to %1 ...").arg(device);
     else if (link.Enabled())
-        StatusConnect->setText(openText);
+        text = openText;
     else if (reason.isEmpty())
-        StatusConnect->setText(QStringLiteral("Not Connected"));
+        text = QStringLiteral("Not Connected");
     else if (link.WasLost())
-        StatusConnect->setText(QStringLiteral("Connection lost: %1: %2").arg(device, reason));
+        text = QStringLiteral("Connection lost: %1: %2").arg(device, reason);
     else
-        StatusConnect->setText(QStringLiteral("Not Connected: %1: %2").arg(device, reason));
+        text = QStringLiteral("Not Connected: %1: %2").arg(device, reason);
+    StatusConnect->setText(text);
+    StatusConnect->setToolTip(text); // the whole reason, should the status line be too narrow
 }
 
 void TMainForm::LinkStateChanged()

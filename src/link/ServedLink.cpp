@@ -20,6 +20,13 @@ TServedLink::TServedLink(TLnThreadComm& link, TLbServer& server, TReport report,
     if (!Link.Enabled()) ConnectionChanged();
 }
 
+TServedLink::~TServedLink()
+{
+    Link.OnRxMsg = nullptr;
+    Link.OnConnectionChange = nullptr;
+    Server.SetBus({});
+}
+
 std::string TServedLink::LinkReason() const
 {
     return Link.LastError().empty() ? std::string("not connected") : Link.LastError();

@@ -31,6 +31,9 @@ public:
     // Takes over the link's OnRxMsg and OnConnectionChange and becomes the server's bus. The link
     // is configured and normally open already.
     TServedLink(TLnThreadComm& link, TLbServer& server, TReport report, QObject* parent = nullptr);
+    ~TServedLink() override;
+    TServedLink(const TServedLink&) = delete;
+    TServedLink& operator=(const TServedLink&) = delete;
 
     // How often a lost link is opened again (ReopenMs unless a test says otherwise).
     void SetReopenInterval(int ms) { ReopenTimer.setInterval(ms); }

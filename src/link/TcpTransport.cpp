@@ -70,7 +70,7 @@ bool TTcpTransport::Open()
     State = EState::eConnecting;
     ConnectTimer.start();
     Socket.connectToHost(QString::fromStdString(Host), PortNumber);
-    return true;
+    return State != EState::eClosed; // false when it failed at once (LastError says why)
 }
 
 void TTcpTransport::HandleConnected()
@@ -100,6 +100,7 @@ void TTcpTransport::HandleGone(const QString& reason)
     if (State == EState::eClosed) return;
     State = EState::eClosed;
     ConnectTimer.stop();
+    SetLastError(reason.toStdString());
     emit DeviceLost(reason);
 }
 
