@@ -65,6 +65,7 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
     LocoNetComm1->SetDeviceName("Com1");
     LocoNetComm1->SetBaudRate(br16457);
     LocoNetComm1->OnRxMsg = [this](TLnThreadComm*, uint32_t count) { LocoNetComm1RxMsg(count); };
+    LocoNetComm1->OnConnectionChange = [this](TLnThreadComm*) { LinkStateChanged(); };
     Sender = [this](std::unique_ptr<TLocoNetMessage> message) { LocoNetComm1->WriteMessage(std::move(message)); };
 
     MdiArea = new QMdiArea(this);
@@ -100,6 +101,7 @@ TMainForm::~TMainForm()
     // Close the link before the windows that routing talks to go away.
     if (LocoNetComm1) {
         LocoNetComm1->OnRxMsg = nullptr;
+        LocoNetComm1->OnConnectionChange = nullptr;
         LocoNetComm1->Close();
     }
     // The child windows go now, while the board list they work on and the flags they clear on
@@ -237,11 +239,11 @@ void TMainForm::FormActivate()
         }
         connectText += QString::fromLatin1(kInterfaceNames[face]);
         InterfaceStatus->setText(kind == eLocoBuffer ? QStringLiteral("Not detected yet") : QString());
+        ShowLinkStatus(connectText);
     } else {
-        connectText = QStringLiteral("Not Initialised");
+        StatusConnect->setText(QStringLiteral("Not Initialised"));
         ProgStatus->setText(QString::fromLatin1(kConnectHint));
     }
-    StatusConnect->setText(connectText);
 
     if (sections.contains(QStringLiteral("SpeedometerForm"))) ReadSpeedometerSettings(*settings);
 
@@ -275,6 +277,43 @@ void TMainForm::ReadSpeedometerSettings(QSettings& settings)
     SpeedometerForm->StopSensEdit->SetValue(ReadInt(settings, QStringLiteral("Sens2Sens"), 2));
     settings.endGroup();
     SpeedometerForm->UpdateParams();
+}
+
+void TMainForm::ShowLinkStatus(const QString& openText)
+{
+    LinkOpenText = openText;
+    const TLocoNetComm& link = *LocoNetComm1;
+    const QString device = QString::fromStdString(link.GetDeviceName());
+    const QString reason = QString::fromStdString(link.LastError());
+    QString text;
+    if (link.Connecting())
+        text = QStringLiteral("Connecting to %1 ...").arg(device);
+    else if (link.Enabled())
+        text = openText;
+    else if (reason.isEmpty())
+        text = QStringLiteral("Not Connected");
+    else if (link.WasLost())
+        text = QStringLiteral("Connection lost: %1: %2").arg(device, reason);
+    else
+        text = QStringLiteral("Not Connected: %1: %2").arg(device, reason);
+    StatusConnect->setText(text);
+    StatusConnect->setToolTip(text); // the whole reason, should the status line be too narrow
+}
+
+void TMainForm::LinkStateChanged()
+{
+    ShowLinkStatus(LinkOpenText);
+    if (!LocoNetComm1->WasLost() || LossBoxShowing) return;
+    // Told from the event loop, once: the link stays closed until the user connects again.
+    LossBoxShowing = true;
+    const QString text =
+        QStringLiteral("The connection to %1 was lost: %2\n\nChoose File / Connect... to connect again.")
+            .arg(QString::fromStdString(LocoNetComm1->GetDeviceName()),
+                 QString::fromStdString(LocoNetComm1->LastError()));
+    QTimer::singleShot(0, this, [this, text] {
+        ShowMessageBox(this, QStringLiteral("Railscope"), text, QMessageBox::Ok, true);
+        LossBoxShowing = false;
+    });
 }
 
 void TMainForm::LocoNetComm1RxMsg(uint32_t count)
@@ -371,7 +410,7 @@ QMdiSubWindow* TMainForm::AddChildForm(QWidget* form, bool fixedSize)
 void TMainForm::Connect1Click()
 {
     auto* form = new TConnectForm(*LocoNetComm1, [this](const QString& text) {
-        StatusConnect->setText(text);
+        ShowLinkStatus(text);
         if (ProgStatus->text() == QLatin1String(kConnectHint)) ProgStatus->clear();
     });
     AddChildForm(form, true);

@@ -96,6 +96,12 @@ public:
     void FormClose();
     bool NoFiles() const { return NoFilesGiven; }
 
+    // The connection text: `openText` while the link is open, otherwise that it is connecting,
+    // was lost or could not be opened, and why. Kept for when a background connection comes up.
+    void ShowLinkStatus(const QString& openText);
+    // The link opened or closed on its own; a lost link is told once in a message box.
+    void LinkStateChanged();
+
     // The link's receive event: takes `count` messages from the link and routes them.
     void LocoNetComm1RxMsg(uint32_t count);
     // Routes up to `count` messages taken from `next` (null ends early); MsgNum is set once after.
@@ -141,6 +147,8 @@ private:
     void WriteSettings();
 
     TOptions Options;
+    QString LinkOpenText;
+    bool LossBoxShowing = false;
     bool StartUpDone = false;
     bool StartUpQueued = false;
     bool Closed = false;

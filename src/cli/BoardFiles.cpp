@@ -2,6 +2,7 @@
 
 #include "boards/BoardFactory.h"
 #include "boards/CsvIo.h"
+#include "link/TextFormat.h"
 
 #include <cerrno>
 #include <cstring>
@@ -37,7 +38,8 @@ int LoadBoardFile(const std::string& command, const std::string& file, TBoardDat
         const std::string tag = firstLine.GetText(0);
         type = BoardTypeFromTag(tag);
         if (type < 0 || tag.find("_BOARD") == std::string::npos)
-            return Fail(command, file + ": unknown board type '" + tag + "' in the first line (give it with --type)");
+            return Fail(command, file + ": unknown board type '" + textformat::Escaped(tag) +
+                                     "' in the first line (give it with --type)");
     }
     in.close();
     if (!data.CreateBoard(type))

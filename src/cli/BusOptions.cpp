@@ -1,9 +1,12 @@
 #include "cli/BusOptions.h"
 
+#include "cli/Commands.h"
 #include "sim/SimTransport.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 
 namespace cli {
@@ -15,6 +18,11 @@ const char* const kBusOptionsUsage =
     "  --baud RATE            16457, 19200 or 57600 (default 57600)\n"
     "  --interface KIND       ms100, locobuffer or pr3 (default pr3)\n";
 
+const char* const kServeOptionsUsage =
+    "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by default (0: any free port)\n"
+    "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default (this computer only),\n"
+    "                         0.0.0.0 or :: for every network, or one address of this computer\n";
+
 namespace {
 
 volatile std::sig_atomic_t gInterrupted = 0;
@@ -22,6 +30,35 @@ volatile std::sig_atomic_t gInterrupted = 0;
 extern "C" void OnSignal(int)
 {
     gInterrupted = 1;
+}
+
+// The number of single-character edits that turn `a` into `b`.
+size_t EditDistance(const std::string& a, const std::string& b)
+{
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The connection option `arg` was probably meant to be, or null.
+const char* MistypedBusOption(const std::string& arg)
+{
+    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) return nullptr;
+    for (const char* option : {"--connect", "--baud", "--interface"}) {
+        // Two slips in a long name, one in a short one (--bind is not a mistyped --baud).
+        const std::string name(option);
+        if (EditDistance(arg, name) <= (name.size() > 6 ? 2u : 1u)) return option;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -74,11 +111,61 @@ bool ParseBusOptions(std::vector<std::string>& args, TBusOptions& options, std::
         }
     }
     if (!haveConnect) {
+        for (const auto& a : rest) {
+            if (const char* meant = MistypedBusOption(a)) {
+                error = "unknown option '" + a + "' (did you mean " + meant + "?)";
+                return false;
+            }
+        }
         error = "--connect DEVICE is required";
         return false;
     }
     args = std::move(rest);
     return true;
+}
+
+bool ParseServeOptions(std::vector<std::string>& args, TServeOptions& options, std::string& error)
+{
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--tcp") {
+            options.Tcp = true;
+            if (i + 1 < args.size() && args[i + 1].rfind("-", 0) != 0) {
+                long long port = 0;
+                if (!ParseNumber(args[++i], 0, 65535, port)) {
+                    error = "--tcp port must be from 0 to 65535, not '" + args[i] + "'";
+                    return false;
+                }
+                options.Port = static_cast<quint16>(port);
+            }
+        } else if (a == "--bind") {
+            if (i + 1 >= args.size()) {
+                error = "--bind needs an address";
+                return false;
+            }
+            const std::string& v = args[++i];
+            QHostAddress address;
+            if (v == "localhost") {
+                address = QHostAddress(QHostAddress::LocalHost);
+            } else if (!address.setAddress(QString::fromStdString(v))) {
+                error = "--bind needs an IP address such as 127.0.0.1 or 0.0.0.0, not '" + v + "'";
+                return false;
+            }
+            options.Address = address;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    args = std::move(rest);
+    return true;
+}
+
+std::string EndpointText(const QHostAddress& address, quint16 port)
+{
+    const std::string host = address.toString().toStdString();
+    const bool v6 = address.protocol() == QAbstractSocket::IPv6Protocol;
+    return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
 std::unique_ptr<QCoreApplication> MakeCoreApplication()
@@ -102,11 +189,26 @@ bool OpenBusLink(TLnThreadComm& link, const TBusOptions& options, std::string& e
         error = e.what();
         return false;
     }
+    if (link.Connecting()) {
+        // The transport gives up on its own after a few seconds.
+        QEventLoop wait;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+            if (!link.Connecting()) wait.quit();
+        });
+        poll.start(10);
+        wait.exec();
+    }
     if (!link.Enabled()) {
-        error = "cannot open " + options.Device;
+        error = "cannot open " + options.Device + ": " + link.LastError();
         return false;
     }
     return true;
+}
+
+std::string LinkLostText(const TLnThreadComm& link)
+{
+    return "lost the connection to " + link.GetDeviceName() + ": " + link.LastError();
 }
 
 void QuitOnInterrupt()

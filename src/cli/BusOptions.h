@@ -8,6 +8,7 @@
 #include "link/LnThreadComm.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 
 #include <memory>
 #include <string>
@@ -24,15 +25,38 @@ struct TBusOptions {
 extern const char* const kBusOptionsUsage;
 
 // Takes the connection options out of `args` (the other arguments stay, in order). False with a
-// reason for a bad value, a missing value, a malformed device name or when --connect is missing.
+// reason for a bad value, a missing value, a malformed device name or when --connect is missing
+// (an option that looks like a mistyped connection option is reported as unknown instead).
 bool ParseBusOptions(std::vector<std::string>& args, TBusOptions& options, std::string& error);
+
+// The options of the commands that serve the bus to other programs:
+//   --tcp [PORT]                         as a LoconetOverTcp server (port 1234 by default)
+//   --bind ADDRESS                       the address to listen on (127.0.0.1 by default)
+struct TServeOptions {
+    bool Tcp = false; // --tcp was given
+    quint16 Port = 1234;
+    QHostAddress Address = QHostAddress(QHostAddress::LocalHost);
+};
+
+extern const char* const kServeOptionsUsage;
+
+// Takes --tcp [PORT] and --bind ADDRESS out of `args`. False with a reason for a bad value.
+bool ParseServeOptions(std::vector<std::string>& args, TServeOptions& options, std::string& error);
+
+// "ADDRESS:PORT", or "[ADDRESS]:PORT" for IPv6.
+std::string EndpointText(const QHostAddress& address, quint16 port);
 
 // The Qt application object a command needs for its event loop; the command keeps it alive for
 // as long as it uses the link.
 std::unique_ptr<QCoreApplication> MakeCoreApplication();
 
-// Configures `link` with the options and opens it. False with a reason when it cannot be opened.
+// Configures `link` with the options and opens it, waiting for a connection made in the
+// background. False with the reason when it cannot be opened ("cannot open /dev/ttyACM0:
+// Permission denied").
 bool OpenBusLink(TLnThreadComm& link, const TBusOptions& options, std::string& error);
+
+// "lost the connection to DEVICE: REASON", for a link that has gone away.
+std::string LinkLostText(const TLnThreadComm& link);
 
 // SIGINT and SIGTERM stop the event loop of the running command (checked every 50 ms).
 void QuitOnInterrupt();

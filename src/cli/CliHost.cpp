@@ -63,7 +63,7 @@ void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
 {
     link.OnError = [&lost, command](TLnThreadComm* sender, int) {
         if (sender->Enabled()) return;
-        std::fprintf(stderr, "railscope-cli %s: the connection was lost\n", command.c_str());
+        std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), cli::LinkLostText(*sender).c_str());
         lost = true;
         QCoreApplication::quit();
     };

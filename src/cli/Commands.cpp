@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iostream>
 
 namespace cli {
@@ -22,11 +23,23 @@ std::vector<Command> SortedCommands()
     return commands;
 }
 
+bool ParseNumber(const std::string& text, long long min, long long max, long long& value)
+{
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size() && value >= min && value <= max;
+}
+
 int UsageError(const std::string& command, const std::string& message)
 {
     std::cerr << "railscope-cli " << command << ": " << message << "\n"
               << "Try 'railscope-cli " << command << " --help'.\n";
     return kUsageError;
+}
+
+int UnknownArgument(const std::string& command, const std::string& argument)
+{
+    if (argument.size() > 1 && argument[0] == '-') return UsageError(command, "unknown option '" + argument + "'");
+    return UsageError(command, "unexpected argument '" + argument + "'");
 }
 
 } // namespace cli

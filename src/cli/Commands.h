@@ -26,10 +26,16 @@ struct RegisterCommand {
     explicit RegisterCommand(Command command) { Registry().push_back(std::move(command)); }
 };
 
+// A whole number in decimal from min to max, nothing else in the text.
+bool ParseNumber(const std::string& text, long long min, long long max, long long& value);
+
 // Exit status for bad usage (unknown option, missing argument).
 constexpr int kUsageError = 2;
 
 // Prints "railscope-cli <command>: <message>" and the usage hint on standard error; returns 2.
 int UsageError(const std::string& command, const std::string& message);
+// The usage error for an argument the command does not take: "unknown option '--x'" for an
+// option, "unexpected argument 'x'" for anything else.
+int UnknownArgument(const std::string& command, const std::string& argument);
 
 } // namespace cli

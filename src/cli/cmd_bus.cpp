@@ -1,4 +1,4 @@
-// Commands that use the bus: monitor, send and simulate.
+// Commands that use the bus: monitor and send.
 #include "cli/BusOptions.h"
 #include "cli/Commands.h"
 
@@ -6,23 +6,17 @@
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
 #include "messages/MessageText.h"
-#include "sim/SimServer.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 
 namespace {
 
-bool ParseNumber(const std::string& text, long long min, long long max, long long& value)
-{
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc() && end == text.data() + text.size() && value >= min && value <= max;
-}
+using cli::ParseNumber;
 
 // --- monitor ---------------------------------------------------------------------------------
 
@@ -59,7 +53,7 @@ int RunMonitor(const std::vector<std::string>& arguments)
             else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? count : seconds))
                 return cli::UsageError(cmd, a + " must be a whole number from 1, not '" + v + "'");
         } else {
-            return cli::UsageError(cmd, "unknown argument '" + a + "'");
+            return cli::UnknownArgument(cmd, a);
         }
     }
 
@@ -102,10 +96,9 @@ int RunMonitor(const std::vector<std::string>& arguments)
         }
         flush();
     };
-    link.OnError = [&](TLnThreadComm* sender, int flags) {
+    link.OnError = [&](TLnThreadComm* sender, int) {
         if (sender->Enabled()) return; // a line error; reading goes on
-        std::fprintf(stderr, "railscope-cli monitor: the connection to %s was lost (error flags 0x%X)\n",
-                     bus.Device.c_str(), static_cast<unsigned>(flags));
+        std::fprintf(stderr, "railscope-cli monitor: %s\n", cli::LinkLostText(*sender).c_str());
         finish(1);
     };
     link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
@@ -180,7 +173,7 @@ int RunSend(const std::vector<std::string>& arguments)
             return cli::UsageError(cmd, "--switch needs a switch number from 1 to 2048, not '" + args[1] + "'");
         msg = std::make_unique<TLNSwReqMessage>(static_cast<uint32_t>(point), args[2] == "closed" ? 3u : 1u);
     } else if (kind.rfind("--", 0) == 0) {
-        return cli::UsageError(cmd, "unknown argument '" + kind + "'");
+        return cli::UnknownArgument(cmd, kind);
     } else {
         std::string text;
         for (const auto& a : args) text += (text.empty() ? "" : " ") + a;
@@ -209,75 +202,14 @@ int RunSend(const std::vector<std::string>& arguments)
     cli::QuitOnInterrupt();
     QTimer::singleShot(5000, [] { QCoreApplication::quit(); });
     if (!written) QCoreApplication::exec();
-    link.Close();
     if (!written) {
-        std::fprintf(stderr, "railscope-cli send: the message was not written to %s\n", bus.Device.c_str());
+        std::fprintf(stderr, "railscope-cli send: the message was not written to %s%s\n", bus.Device.c_str(),
+                     link.Enabled() ? "" : (": " + link.LastError()).c_str());
         return 1;
     }
+    link.Close();
     if (!hex.empty() && hex.back() == ' ') hex.pop_back();
     std::printf("Sent %s\n", hex.c_str());
-    return 0;
-}
-
-// --- simulate ----------------------------------------------------------------------------------
-
-const char* const kSimulateUsage =
-    "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--sim OPTIONS]\n\n"
-    "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
-    "  --pty                  on a pseudo-terminal, printed first as 'PTY /dev/pts/N'\n"
-    "                         (the default when neither --pty nor --tcp is given)\n"
-    "  --tcp [PORT]           as a LoconetOverTcp server on 127.0.0.1 (port 1234 by default)\n"
-    "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
-    "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;pace=real;drop=0.1;seed=7'\n";
-
-int RunSimulate(const std::vector<std::string>& args)
-{
-    const std::string cmd = "simulate";
-    bool pty = false, tcp = false;
-    long long port = 1234;
-    TSimConfig config;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--pty") {
-            pty = true;
-        } else if (a == "--tcp") {
-            tcp = true;
-            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
-                if (!ParseNumber(args[++i], 1, 65535, port))
-                    return cli::UsageError(cmd, "--tcp port must be from 1 to 65535, not '" + args[i] + "'");
-            }
-        } else if (a == "--sim") {
-            if (i + 1 >= args.size()) return cli::UsageError(cmd, "--sim needs OPTIONS");
-            std::string error;
-            if (!ParseSimOptions(args[++i], config, error)) return cli::UsageError(cmd, error);
-        } else {
-            return cli::UsageError(cmd, "unknown argument '" + a + "'");
-        }
-    }
-    if (!pty && !tcp) pty = true;
-
-    auto app = cli::MakeCoreApplication();
-    TSimServer server(config);
-    std::string error;
-    if (pty) {
-        std::string path;
-        if (!server.OpenPty(path, error)) {
-            std::fprintf(stderr, "railscope-cli simulate: %s\n", error.c_str());
-            return 1;
-        }
-        std::printf("PTY %s\n", path.c_str());
-        std::fflush(stdout);
-    }
-    if (tcp) {
-        if (!server.ListenTcp(static_cast<quint16>(port), error)) {
-            std::fprintf(stderr, "railscope-cli simulate: %s\n", error.c_str());
-            return 1;
-        }
-        std::printf("TCP 127.0.0.1:%u\n", static_cast<unsigned>(server.TcpPort()));
-        std::fflush(stdout);
-    }
-    cli::QuitOnInterrupt();
-    QCoreApplication::exec();
     return 0;
 }
 
@@ -286,7 +218,5 @@ const cli::RegisterCommand kMonitor({"monitor", "print the messages on the bus",
                                      RunMonitor});
 const cli::RegisterCommand kSend({"send", "put one message on the bus",
                                   std::string(kSendUsage) + "\nConnection:\n" + cli::kBusOptionsUsage, RunSend});
-const cli::RegisterCommand kSimulate({"simulate", "serve the simulated LocoNet on a pty or over TCP", kSimulateUsage,
-                                      RunSimulate});
 
 } // namespace

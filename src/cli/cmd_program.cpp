@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 
-#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -27,9 +26,10 @@ using cli::TCliHost;
 
 bool ParseSerial(const std::string& text, uint32_t min, uint32_t max, uint32_t& value)
 {
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return !text.empty() && ec == std::errc() && ptr == end && value >= min && value <= max;
+    long long number = 0;
+    if (!cli::ParseNumber(text, min, max, number)) return false;
+    value = static_cast<uint32_t>(number);
+    return true;
 }
 
 struct TBoardCommandArgs {
@@ -121,7 +121,7 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     case ETransfer::Verify: programmer.VerifyButtonClick(board); break;
     }
     RunUntil([&programmer] { return programmer.IsIdle(); });
-    const bool interrupted = !programmer.IsIdle();
+    const bool interrupted = !lost && !programmer.IsIdle();
     link.Close();
     if (interrupted || lost) {
         if (interrupted) std::fprintf(stderr, "railscope-cli %s: interrupted\n", command.c_str());

@@ -9,7 +9,10 @@ TFileTransport::TFileTransport(const std::string& path) : File(QString::fromStdS
 
 bool TFileTransport::Open()
 {
-    if (!File.open(QIODevice::ReadOnly)) return false;
+    if (!File.open(QIODevice::ReadOnly)) {
+        SetLastError(File.errorString().toStdString());
+        return false;
+    }
     Ended = false;
     QTimer::singleShot(0, this, &TFileTransport::Pump);
     PumpQueued = true;

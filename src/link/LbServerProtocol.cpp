@@ -146,6 +146,7 @@ void TLbLineSplitter::Feed(const uint8_t* bytes, size_t count, std::vector<TLbLi
             if (Overlong) {
                 TLbLine line;
                 line.Kind = ELbLineKind::eMalformed;
+                line.Overlong = true;
                 line.Line = Current;
                 line.Text = Join3("line longer than ", std::to_string(MaxLineLength), " characters");
                 lines.push_back(std::move(line));

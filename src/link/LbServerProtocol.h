@@ -33,6 +33,7 @@ struct TLbLine {
     std::string Line; // the whole line as received, without its line end
     std::string Text; // what follows the keyword (trimmed), or the reason for eMalformed
     std::vector<uint8_t> Bytes; // eReceive and eSend only
+    bool Overlong = false; // eMalformed: the line passed MaxLineLength and was cut off
 };
 
 // Classifies one complete line (no line end in it).
@@ -55,6 +56,8 @@ public:
     void Feed(const uint8_t* bytes, size_t count, std::vector<TLbLine>& lines);
     void Reset();
     size_t Pending() const { return Current.size(); }
+    // The line now arriving has passed MaxLineLength.
+    bool InOverlongLine() const { return Overlong; }
 
 private:
     std::string Current;

@@ -57,9 +57,14 @@ void TLnThreadComm::CreateHandle()
     std::string error;
     auto transport = TransportFactory(DeviceName, error);
     if (!transport) throw ELnCommError(error);
-    if (!transport->Open()) return; // no such device, or busy: stays closed
+    if (!transport->Open()) {
+        // No such device, or busy: the link stays closed and keeps the reason.
+        LastErrorText = transport->LastError().empty() ? "the device cannot be opened" : transport->LastError();
+        return;
+    }
     Transport = std::move(transport);
     IsOpen = true;
+    ConnectingNow = Transport->IsConnecting();
 
     TLnTransport* t = Transport.get();
     connect(t, &TLnTransport::DataArrived, this, [this, t] {
@@ -74,7 +79,16 @@ void TLnThreadComm::CreateHandle()
     // Handled from the event loop, never inside the transport's own signal, so that the transport
     // can be closed safely.
     connect(
-        t, &TLnTransport::DeviceLost, this, [this, t](const QString&) { HandleDeviceLost(t); }, Qt::QueuedConnection);
+        t, &TLnTransport::Connected, this,
+        [this, t] {
+            if (t != Transport.get() || !ConnectingNow) return;
+            ConnectingNow = false;
+            if (OnConnectionChange) OnConnectionChange(this);
+        },
+        Qt::QueuedConnection);
+    connect(
+        t, &TLnTransport::DeviceLost, this,
+        [this, t](const QString& reason) { HandleDeviceLost(t, reason.toStdString()); }, Qt::QueuedConnection);
     connect(
         t, &TLnTransport::EndOfData, this,
         [this, t] {
@@ -91,6 +105,7 @@ void TLnThreadComm::DestroyHandle()
         RetireTransport();
     }
     IsOpen = false;
+    ConnectingNow = false;
 }
 
 void TLnThreadComm::RetireTransport()
@@ -112,6 +127,8 @@ void TLnThreadComm::Open()
             format = "Port already assigned (open) (Error: %d)";
             number = -1;
         } else {
+            LastErrorText.clear();
+            Lost = false;
             CreateHandle();
             if (IsOpen) {
                 UpdateCommTimeouts();
@@ -137,6 +154,8 @@ void TLnThreadComm::Close()
 {
     if (!IsOpen) return;
     std::lock_guard<std::recursive_mutex> guard(CriticalSection);
+    LastErrorText.clear();
+    Lost = false;
     if (Logging) {
         Assembler.SetLogSink({});
         LogFile.close();
@@ -299,9 +318,14 @@ void TLnThreadComm::HandleCommEvent(uint32_t eventMask, int errorFlags)
     }
 }
 
-void TLnThreadComm::HandleDeviceLost(TLnTransport* transport)
+void TLnThreadComm::HandleDeviceLost(TLnTransport* transport, const std::string& reason)
 {
     if (transport != Transport.get() || !IsOpen) return;
+    // A connection that never came up is an Open that failed, not a lost link.
+    const bool wasUp = !ConnectingNow;
     Close();
-    if (OnError) OnError(this, kLnErrIO);
+    LastErrorText = reason.empty() ? "the device went away" : reason;
+    Lost = wasUp;
+    if (wasUp && OnError) OnError(this, kLnErrIO);
+    if (OnConnectionChange) OnConnectionChange(this);
 }

@@ -11,10 +11,13 @@
 //                                is expected to take them all with ReadMessage.
 //   OnTxEmpty(sender)            the device's output is empty and no message is queued
 // OnEndOfData(sender) is raised when a "file:" replay has been read to its end.
+// OnConnectionChange(sender) is raised when the link opens or closes on its own: a connection made
+// in the background (tcp://) is up or has failed, or the device went away. LastError says why a
+// link is closed.
 //
 // Failures that the link raises throw ELnCommError carrying the whole message text, for example
 // "Port not open (Error: -1)". A device that does not exist or is busy is not an error: the link
-// stays closed and messages written meanwhile are dropped.
+// stays closed, LastError gives the system's reason, and messages written meanwhile are dropped.
 
 #include "link/FrameAssembler.h"
 #include "link/LnTypes.h"
@@ -81,10 +84,19 @@ public:
     void SetLocoNetInterface(ELocoNetInterface kind) { LocoNetInterface = kind; }
 
     TNotifyEvent OnEndOfData;
+    TNotifyEvent OnConnectionChange;
 
     void Open();
     void Close();
     bool Enabled() const { return IsOpen; }
+    // Open, but the connection is still being made in the background; messages written meanwhile
+    // wait for it.
+    bool Connecting() const { return IsOpen && ConnectingNow; }
+    // Why the last Open failed or why the link was lost, in the system's words ("Permission
+    // denied"); empty while open and after a Close of the program's own.
+    const std::string& LastError() const { return LastErrorText; }
+    // The link was open and its device went away (rather than an Open that failed).
+    bool WasLost() const { return Lost; }
     void Lock() { CriticalSection.lock(); }
     void Unlock() { CriticalSection.unlock(); }
     bool CheckOpen();
@@ -125,7 +137,7 @@ protected:
     void DestroyHandle();
 
 private:
-    void HandleDeviceLost(TLnTransport* transport);
+    void HandleDeviceLost(TLnTransport* transport, const std::string& reason);
     void RetireTransport();
 
     std::string DeviceName = "Com1";
@@ -139,6 +151,9 @@ private:
     std::vector<std::unique_ptr<TLnTransport>> Retired; // closed, deleted once back in the event loop
     std::recursive_mutex CriticalSection;
     bool IsOpen = false;
+    bool ConnectingNow = false;
+    bool Lost = false;
+    std::string LastErrorText;
     std::ofstream LogFile;
     bool Logging = false;
     std::deque<std::unique_ptr<TLocoNetMessage>> RxQueue;

@@ -22,11 +22,15 @@ public:
 
     ~TLnTransport() override = default;
 
-    // Opens the device. False when it does not exist, is busy or cannot be reached: the link then
-    // stays closed without an error.
+    // Opens the device. False when it does not exist, is busy or cannot be reached (LastError says
+    // why): the link then stays closed without an error. A transport that connects in the
+    // background returns true at once and reports IsConnecting until Connected or DeviceLost.
     virtual bool Open() = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    virtual bool IsConnecting() const { return false; }
+    // Why the last Open failed, in the system's words ("No such file or directory").
+    const std::string& LastError() const { return OpenError; }
 
     // Line settings. False with the system's error number when the device refuses them.
     virtual bool ApplyLineSettings(TBaudRate rate, ELocoNetInterface kind, int& systemError);
@@ -50,10 +54,15 @@ signals:
     void DataArrived(); // bytes can be read
     void OutputEmpty(); // everything written has been sent
     void LineError(int errorFlags); // the line reported errors; reading goes on
-    void DeviceLost(QString reason); // the device went away; the link must close
+    void Connected(); // a connection made in the background is up
+    void DeviceLost(QString reason); // the device went away, or the background connection failed
     void EndOfData(); // a replayed file has been read to its end
 
 protected:
     void LogLine(std::string_view text);
+    void SetLastError(std::string reason) { OpenError = std::move(reason); }
     LogSink Log;
+
+private:
+    std::string OpenError;
 };

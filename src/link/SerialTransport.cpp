@@ -1,6 +1,7 @@
 #include "link/SerialTransport.h"
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -13,6 +14,7 @@ bool IsNoModemLines(int error)
 } // namespace
 
 TSerialTransport::TSerialTransport(const std::string& deviceName)
+    : Location(deviceName.rfind('/', 0) == 0 ? deviceName : "/dev/" + deviceName)
 {
     Port.setPortName(QString::fromStdString(deviceName));
     connect(&Port, &QSerialPort::readyRead, this, &TLnTransport::DataArrived);
@@ -25,7 +27,16 @@ TSerialTransport::TSerialTransport(const std::string& deviceName)
 bool TSerialTransport::Open()
 {
     Lost = false;
-    if (!Port.open(QIODevice::ReadWrite)) return false;
+    if (!Port.open(QIODevice::ReadWrite)) {
+        // Qt reports a device that another program holds locked as a permission error; say so
+        // when the permissions themselves are fine.
+        if (Port.error() == QSerialPort::PermissionError && ::access(Location.c_str(), R_OK | W_OK) == 0)
+            SetLastError("the device is in use by another program");
+        else
+            SetLastError(Port.errorString().toStdString());
+        Port.clearError();
+        return false;
+    }
     Port.setReadBufferSize(0); // the kernel holds what we have not read yet
     return true;
 }

@@ -25,6 +25,7 @@ public:
 private:
     void HandleError(QSerialPort::SerialPortError error);
 
+    std::string Location; // the device file, as Qt finds it ("Com1" is /dev/Com1)
     QSerialPort Port;
     bool Lost = false;
 };

@@ -51,39 +51,57 @@ bool TTcpTransport::ParseAddress(const std::string& deviceName, std::string& hos
 
 TTcpTransport::TTcpTransport(std::string host, quint16 port) : Host(std::move(host)), PortNumber(port)
 {
-    connect(&Socket, &QTcpSocket::readyRead, this, &TTcpTransport::HandleReadyRead);
-    connect(&Socket, &QTcpSocket::disconnected, this, &TTcpTransport::HandleGone);
-    connect(&Socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) { HandleGone(); });
+    ConnectTimer.setSingleShot(true);
+    ConnectTimer.setInterval(ConnectTimeoutMs);
+    connect(&ConnectTimer, &QTimer::timeout, this, [this] { HandleGone(QStringLiteral("Connection timed out")); });
 }
 
 bool TTcpTransport::Open()
 {
+    Close();
+    // Connected anew for every Open, so that nothing of an earlier connection comes through.
+    Socket.disconnect(this);
+    connect(&Socket, &QTcpSocket::connected, this, &TTcpTransport::HandleConnected);
+    connect(&Socket, &QTcpSocket::readyRead, this, &TTcpTransport::HandleReadyRead);
+    connect(&Socket, &QTcpSocket::disconnected, this,
+            [this] { HandleGone(QStringLiteral("The remote host closed the connection")); });
+    connect(&Socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError) { HandleGone(Socket.errorString()); });
+    State = EState::eConnecting;
+    ConnectTimer.start();
     Socket.connectToHost(QString::fromStdString(Host), PortNumber);
-    if (!Socket.waitForConnected(ConnectTimeoutMs)) {
-        Socket.abort();
-        return false;
-    }
+    return State != EState::eClosed; // false when it failed at once (LastError says why)
+}
+
+void TTcpTransport::HandleConnected()
+{
+    if (State != EState::eConnecting) return;
+    ConnectTimer.stop();
     Socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    Connected = true;
-    return true;
+    State = EState::eConnected;
+    emit Connected();
 }
 
 void TTcpTransport::Close()
 {
-    Connected = false;
+    State = EState::eClosed;
+    ConnectTimer.stop();
     Socket.disconnect(this);
     Socket.abort();
     Input.clear();
     InputPos = 0;
     InFlight.clear();
+    IgnoreAcks = 0;
     Splitter.Reset();
 }
 
-void TTcpTransport::HandleGone()
+void TTcpTransport::HandleGone(const QString& reason)
 {
-    if (!Connected) return;
-    Connected = false;
-    emit DeviceLost(Socket.errorString());
+    if (State == EState::eClosed) return;
+    State = EState::eClosed;
+    ConnectTimer.stop();
+    SetLastError(reason.toStdString());
+    emit DeviceLost(reason);
 }
 
 int64_t TTcpTransport::Read(uint8_t* bytes, int64_t count)
@@ -100,7 +118,7 @@ int64_t TTcpTransport::Read(uint8_t* bytes, int64_t count)
 
 int64_t TTcpTransport::Write(const uint8_t* bytes, int64_t count)
 {
-    if (!Connected) return -1;
+    if (State == EState::eClosed) return -1;
     std::string line = FormatLbSend(bytes, static_cast<size_t>(count));
     if (Socket.write(line.data(), static_cast<qint64>(line.size())) < 0) return -1;
     InFlight.push_back(count);
@@ -131,7 +149,7 @@ void TTcpTransport::HandleReadyRead()
     Splitter.Feed(reinterpret_cast<const uint8_t*>(chunk.constData()), static_cast<size_t>(chunk.size()), Lines);
     for (const auto& line : Lines) {
         HandleLine(line);
-        if (!Connected) return;
+        if (State == EState::eClosed) return;
     }
     FlushInput();
 }

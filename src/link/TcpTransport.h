@@ -2,12 +2,17 @@
 // A LoconetOverTcp client ("tcp://HOST[:PORT]", port 1234 when omitted): sends each message as a
 // SEND line and passes the bytes of every RECEIVE line on to the link as if they had come from a
 // serial interface (the server echoes our own messages, as an interface does).
+//
+// The connection is made in the background: Open returns at once, messages written meanwhile wait
+// in the socket, and Connected or DeviceLost (with the reason, "Connection refused") follows;
+// a server that does not answer within ConnectTimeoutMs counts as lost.
 
 #include "link/LbServerProtocol.h"
 #include "link/LnTransport.h"
 
 #include <QByteArray>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <deque>
 
@@ -24,7 +29,8 @@ public:
 
     bool Open() override;
     void Close() override;
-    bool IsOpen() const override { return Connected; }
+    bool IsOpen() const override { return State != EState::eClosed; }
+    bool IsConnecting() const override { return State == EState::eConnecting; }
     int64_t BytesAvailable() const override { return Input.size() - InputPos; }
     int64_t Read(uint8_t* bytes, int64_t count) override;
     int64_t Write(const uint8_t* bytes, int64_t count) override;
@@ -39,12 +45,16 @@ private:
     void HandleReadyRead();
     void HandleLine(const TLbLine& line);
     void FlushInput();
-    void HandleGone();
+    void HandleConnected();
+    void HandleGone(const QString& reason);
 
     std::string Host;
     quint16 PortNumber;
+    enum class EState { eClosed, eConnecting, eConnected };
+
     QTcpSocket Socket;
-    bool Connected = false;
+    QTimer ConnectTimer;
+    EState State = EState::eClosed;
     TLbLineSplitter Splitter;
     std::vector<TLbLine> Lines;
     QByteArray Input; // bytes of RECEIVE lines not yet read

@@ -1,9 +1,11 @@
 #pragma once
 // Numbers as text without streams: decimal and hexadecimal digits appended to a string, and the
-// value of a hexadecimal digit. Every hex text of the program is written through these.
+// value of a hexadecimal digit. Every hex text of the program is written through these, and so is
+// outside text made safe to print.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace textformat {
 
@@ -22,6 +24,25 @@ constexpr int HexDigitValue(char c)
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// Text from outside (a file, the network) made safe to print: control characters, bytes above 7E
+// and the backslash itself are written as \xHH.
+inline std::string Escaped(std::string_view text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u > 0x7E || c == '\\') {
+            s += "\\x";
+            s.push_back(HexDigit(u >> 4));
+            s.push_back(HexDigit(u));
+        } else {
+            s.push_back(c);
+        }
+    }
+    return s;
 }
 
 inline void AppendDec(std::string& s, uint32_t v)

@@ -1,20 +1,20 @@
 #include "sim/SimServer.h"
 
 #include <QSocketNotifier>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
 TSimServer::TSimServer(const TSimConfig& config, QObject* parent)
     : QObject(parent), SimBus(config, 0),
-      PtyFrames([this](TLocoNetMessage&& msg) { SendToBus(msg.GetData(), msg.GetLength(), nullptr); })
+      PtyFrames([this](TLocoNetMessage&& msg) { SendToBus(msg.GetData(), msg.GetLength(), 0); }), Server(VersionText)
 {
+    Server.SetBus([this](uint64_t id, const uint8_t* bytes, size_t count) { SendToBus(bytes, count, id); });
     Clock.start();
     Timer.setSingleShot(true);
     Timer.setTimerType(Qt::PreciseTimer);
@@ -58,6 +58,10 @@ bool TSimServer::OpenPty(std::string& slavePath, std::string& error)
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
     PtyMaster = fd;
+    PtyPath = slavePath;
+    // Until a program first opens the terminal, the master cannot tell that nobody has it open;
+    // after one open and close it can (see PtyHasReader).
+    DiscardPtyInput();
     PtyNotifier = new QSocketNotifier(fd, QSocketNotifier::Read);
     connect(PtyNotifier, &QSocketNotifier::activated, this, &TSimServer::ReadPty);
     return true;
@@ -74,75 +78,46 @@ void TSimServer::ReadPty()
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno == EAGAIN) return;
-        // EIO: no one has the other side open (yet, or any more).
+        // EIO: no one has the other side open (any more). What it left unread is not replayed to
+        // the next program that opens it.
         PtyFrames.Reset();
+        DiscardPtyInput();
         PtyNotifier->setEnabled(false);
         PtyRetry.start();
         return;
     }
 }
 
-bool TSimServer::ListenTcp(quint16 port, std::string& error)
+bool TSimServer::PtyHasReader() const
 {
-    Server = new QTcpServer(this);
-    if (!Server->listen(QHostAddress::LocalHost, port)) {
-        error = "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + Server->errorString().toStdString();
-        return false;
-    }
-    connect(Server, &QTcpServer::newConnection, this, &TSimServer::AcceptClients);
-    return true;
+    struct pollfd p {};
+    p.fd = PtyMaster;
+    p.events = POLLOUT;
+    return ::poll(&p, 1, 0) >= 0 && (p.revents & POLLHUP) == 0;
+}
+
+void TSimServer::DiscardPtyInput()
+{
+    const int slave = ::open(PtyPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (slave < 0) return;
+    tcflush(slave, TCIFLUSH);
+    ::close(slave);
+}
+
+bool TSimServer::ListenTcp(quint16 port, std::string& error, const QHostAddress& address)
+{
+    return Server.Listen(address, port, error);
 }
 
 quint16 TSimServer::TcpPort() const
 {
-    return Server ? Server->serverPort() : 0;
+    return Server.Port();
 }
 
-void TSimServer::AcceptClients()
-{
-    while (QTcpSocket* socket = Server->nextPendingConnection()) {
-        auto client = std::make_unique<TClient>();
-        client->Socket = socket;
-        Clients[socket] = std::move(client);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadClient(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            Clients.erase(socket);
-            for (auto it = AwaitingEcho.begin(); it != AwaitingEcho.end();) {
-                it = it->second == socket ? AwaitingEcho.erase(it) : std::next(it);
-            }
-            socket->deleteLater();
-        });
-        WriteClient(socket, std::string("VERSION ") + VersionText + "\r\n");
-    }
-}
-
-void TSimServer::ReadClient(QTcpSocket* socket)
-{
-    auto it = Clients.find(socket);
-    if (it == Clients.end()) return;
-    QByteArray chunk = socket->readAll();
-    std::vector<TLbLine> lines;
-    it->second->Splitter.Feed(reinterpret_cast<const uint8_t*>(chunk.constData()), static_cast<size_t>(chunk.size()),
-                              lines);
-    for (const auto& line : lines) {
-        if (line.Kind == ELbLineKind::eSend) {
-            SendToBus(line.Bytes.data(), line.Bytes.size(), socket);
-        } else if (line.Kind == ELbLineKind::eMalformed && line.Line.size() >= 4 &&
-                   line.Line.compare(0, 4, "SEND") == 0) {
-            WriteClient(socket, "SENT ERROR " + line.Text + "\r\n");
-        }
-    }
-}
-
-void TSimServer::WriteClient(QTcpSocket* socket, const std::string& text)
-{
-    socket->write(text.data(), static_cast<qint64>(text.size()));
-}
-
-void TSimServer::SendToBus(const uint8_t* bytes, size_t count, QTcpSocket* from)
+void TSimServer::SendToBus(const uint8_t* bytes, size_t count, uint64_t clientId)
 {
     uint64_t id = SimBus.Send(bytes, count, NowUs());
-    if (from) AwaitingEcho[id] = from;
+    if (clientId != 0) AwaitingEcho[id] = clientId;
     Timer.start(0);
 }
 
@@ -160,19 +135,18 @@ void TSimServer::Pump()
     std::vector<TSimDelivery> deliveries;
     SimBus.Poll(NowUs(), deliveries);
     for (const auto& d : deliveries) {
-        if (PtyMaster >= 0) {
-            // Nobody listening, or the other side not reading: what does not fit is lost, as on
-            // a real line.
+        if (PtyMaster >= 0 && PtyHasReader()) {
+            // The other side not reading: what does not fit is lost, as on a real line.
             ssize_t n = ::write(PtyMaster, d.Bytes.data(), d.Bytes.size());
             (void)n;
         }
-        std::string line = FormatLbReceive(d.Bytes.data(), d.Bytes.size());
-        for (auto& [socket, client] : Clients) WriteClient(socket, line);
+        Server.Receive(d.Bytes.data(), d.Bytes.size());
         if (d.SendId != 0) {
             auto it = AwaitingEcho.find(d.SendId);
             if (it != AwaitingEcho.end()) {
-                if (Clients.count(it->second)) WriteClient(it->second, "SENT OK\r\n");
+                const uint64_t clientId = it->second;
                 AwaitingEcho.erase(it);
+                Server.Sent(clientId, true, {});
             }
         }
     }

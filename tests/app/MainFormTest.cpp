@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/ConnectForm.h"
+
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
 #include "link/LnThreadComm.h"
@@ -12,7 +14,9 @@
 #include "widgets/LineList.h"
 #include "widgets/SpinEdit.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -22,6 +26,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -242,7 +248,9 @@ private slots:
         {
             auto form = Make();
             form->FormActivate();
-            QCOMPARE(form->StatusConnect->text(), QStringLiteral("/dev/railscope-no-such-port: LocoBuffer"));
+            // No box for a port that cannot be opened, but the status line says why.
+            QCOMPARE(form->StatusConnect->text(),
+                     QStringLiteral("Not Connected: /dev/railscope-no-such-port: No such file or directory"));
             QCOMPARE(form->InterfaceStatus->text(), QStringLiteral("Not detected yet"));
             QVERIFY(!form->ProgStatus->text().contains(QLatin1String("\"sim\""))); // no first-start hint
             QVERIFY(!form->LocoNetComm1->Enabled());
@@ -490,6 +498,48 @@ private slots:
         QTRY_COMPARE(form->MessageCount, 1u);
         QCOMPARE(MonitorLines(*form).size(), std::size_t(1));
         QCOMPARE(form->MsgNum->text(), QStringLiteral("1"));
+    }
+
+    // A LocoNet server the link reaches over TCP: refused, connected in the background, lost and
+    // connected again from the connection window.
+    void LinkFailuresAndLossShowOnTheStatusLine()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = server.serverPort();
+        const QString device = QStringLiteral("tcp://127.0.0.1:%1").arg(port);
+        WriteSettings([&](QSettings& s) {
+            s.setValue("Connection/ComPort", device);
+            s.setValue("Connection/Interface", 2);
+        });
+        auto form = Make();
+        form->FormActivate();
+        QCOMPARE(form->StatusConnect->text(), QStringLiteral("Connecting to %1 ...").arg(device));
+        QTRY_COMPARE(form->StatusConnect->text(), device + QStringLiteral(": PR3"));
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket* line = server.nextPendingConnection();
+
+        line->close(); // the server goes away
+        server.close();
+        QTRY_COMPARE(form->StatusConnect->text(),
+                     QStringLiteral("Connection lost: %1: The remote host closed the connection").arg(device));
+        QTRY_COMPARE(Boxes.size(), std::size_t(1));
+        QVERIFY(Boxes[0].startsWith(QStringLiteral("Railscope|The connection to %1 was lost: ").arg(device)));
+
+        // Connect: refused while nothing listens, no error box; then connected again.
+        form->Connect1Click();
+        auto* connect = form->MdiArea->findChild<TConnectForm*>();
+        QVERIFY(connect);
+        connect->ComCombo->setEditText(device);
+        connect->InterfaceButtons->button(2)->click();
+        connect->ConnectButtonClick();
+        QTRY_COMPARE(form->StatusConnect->text(), QStringLiteral("Not Connected: %1: Connection refused").arg(device));
+        QVERIFY(server.listen(QHostAddress::LocalHost, port));
+        connect->ConnectButtonClick();
+        QTRY_COMPARE(form->StatusConnect->text(), QStringLiteral("Will connect to PR3"));
+        QCOMPARE(std::count_if(Boxes.begin(), Boxes.end(),
+                               [](const QString& box) { return box.startsWith(QStringLiteral("Railscope|")); }),
+                 1);
     }
 
     void AboutBoxIsShownWithoutBeingModal()

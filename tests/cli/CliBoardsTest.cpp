@@ -171,6 +171,9 @@ TEST_F(CliBoards, TypeComesFromTheFirstRecordTagOrTheOption)
     const TResult unknown = Run({"list", File});
     EXPECT_EQ(unknown.Status, 2);
     EXPECT_NE(unknown.Err.find("unknown board type 'XYZ_BOARD'"), std::string::npos) << unknown.Err;
+    // Text from the file reaches the terminal with its control characters escaped.
+    Write(File, "\"X\x1b[2J\\_BOARD\",\"Q\",5,0\r\n");
+    EXPECT_NE(Run({"list", File}).Err.find("unknown board type 'X\\x1B[2J\\x5C_BOARD'"), std::string::npos);
     EXPECT_EQ(Run({"list", File, "--type", "KPX9"}).Status, 0);
     EXPECT_EQ(Run({"list", File, "--type", "KPX9_BOARD"}).Status, 2);
     EXPECT_EQ(Run({"list", File, "--type", "orb4"}).Status, 2);

@@ -79,7 +79,9 @@ TEST(LbServerLines, CutsOffOverlongLines)
     auto lines = Split(splitter, "\nSENT OK\n");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].Kind, ELbLineKind::eMalformed);
+    EXPECT_TRUE(lines[0].Overlong);
     EXPECT_EQ(lines[1].Kind, ELbLineKind::eSentOk);
+    EXPECT_FALSE(Split(splitter, "SEND 8X\n").at(0).Overlong);
 }
 
 } // namespace

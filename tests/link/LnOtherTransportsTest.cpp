@@ -124,11 +124,18 @@ TEST_F(TcpFixture, SendsSendLinesAndFramesReceiveLines)
 
 TEST_F(TcpFixture, ADroppedConnectionClosesTheLink)
 {
+    int changes = 0;
+    Link.OnConnectionChange = [&](TLnThreadComm*) { ++changes; };
     Connect();
+    ASSERT_TRUE(WaitFor([&] { return !Link.Connecting(); }));
+    EXPECT_EQ(changes, 1); // connected
     Client->close();
     ASSERT_TRUE(WaitFor([&] { return !Ev.Errors.empty(); }));
     EXPECT_EQ(Ev.Errors, std::vector<int>{kLnErrIO});
     EXPECT_FALSE(Link.Enabled());
+    EXPECT_TRUE(Link.WasLost());
+    EXPECT_EQ(Link.LastError(), "The remote host closed the connection");
+    EXPECT_EQ(changes, 2);
     Link.WriteMessage(Msg({0x83, 0x7C}));
     EXPECT_EQ(Link.QueTxMsgCount(), 0u);
     // The server is back: the link opens again.
@@ -138,16 +145,34 @@ TEST_F(TcpFixture, ADroppedConnectionClosesTheLink)
     EXPECT_EQ(ClientLines()[0], "SEND 83 7C");
 }
 
-TEST(TcpLink, NoServerLeavesTheLinkClosed)
+TEST(TcpLink, ConnectsInTheBackgroundAndSaysWhyItFailed)
 {
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     quint16 port = probe.serverPort();
     probe.close(); // nothing listens there now
     TLnThreadComm link;
+    Events ev;
+    ev.Attach(link);
+    int changes = 0;
+    link.OnConnectionChange = [&](TLnThreadComm*) { ++changes; };
     link.SetDeviceName("tcp://127.0.0.1:" + std::to_string(port));
     link.Open();
+    EXPECT_TRUE(link.Connecting()); // Open returned without waiting
+    ASSERT_TRUE(WaitFor([&] { return changes == 1; }));
     EXPECT_FALSE(link.Enabled());
+    EXPECT_FALSE(link.WasLost()); // an open that failed, not a lost link
+    EXPECT_EQ(link.LastError(), "Connection refused");
+    EXPECT_TRUE(ev.Errors.empty());
+}
+
+TEST(SerialLink, AMissingDeviceLeavesTheLinkClosedWithTheReason)
+{
+    TLnThreadComm link;
+    link.SetDeviceName("/dev/railscope-no-such-port");
+    link.Open();
+    EXPECT_FALSE(link.Enabled());
+    EXPECT_EQ(link.LastError(), "No such file or directory");
 }
 
 TEST(SimLink, EchoesAndBoardsAnswer)

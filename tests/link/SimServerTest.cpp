@@ -65,6 +65,42 @@ TEST(SimServer, ServesTheBusOnAPseudoTerminal)
     ASSERT_TRUE(WaitFor([&] { return rx.Count(eSVIDENTIFYREPLY) == 1; }));
 }
 
+// A bus stores nothing: what passes while no program has the terminal open is not replayed to the
+// next one that opens it.
+TEST(SimServer, ThePseudoTerminalKeepsNothingForLaterReaders)
+{
+    TSimServer server{TSimConfig()};
+    std::string path, error;
+    ASSERT_TRUE(server.OpenPty(path, error)) << error;
+    ASSERT_TRUE(server.ListenTcp(0, error)) << error;
+    QTcpSocket sender;
+    sender.connectToHost(QHostAddress::LocalHost, server.TcpPort());
+    ASSERT_TRUE(sender.waitForConnected(3000));
+    QByteArray got;
+    QObject::connect(&sender, &QTcpSocket::readyRead, [&] { got += sender.readAll(); });
+    auto send = [&](const char* line) {
+        const qsizetype before = got.count("SENT OK");
+        sender.write(line);
+        return WaitFor([&] { return got.count("SENT OK") > before; });
+    };
+
+    TLnThreadComm link;
+    Received rx;
+    rx.Attach(link);
+    link.SetDeviceName(path);
+    for (int session = 0; session < 2; ++session) {
+        ASSERT_TRUE(send("SEND 83 7C\r\n")); // nobody has the terminal open
+        link.Open();
+        ASSERT_TRUE(link.Enabled());
+        ASSERT_TRUE(send("SEND 82 7D\r\n"));
+        ASSERT_TRUE(WaitFor([&] { return rx.Messages.size() == static_cast<size_t>(session + 1); }));
+        EXPECT_EQ(rx.Messages.back(), (std::vector<uint8_t>{0x82, 0x7D}));
+        link.Close();
+    }
+    Spin(50);
+    EXPECT_EQ(rx.Messages.size(), 2u);
+}
+
 TEST(SimServer, ServesTheBusOverTcpToEveryClient)
 {
     TSimServer server(TSimConfig{}, nullptr);
