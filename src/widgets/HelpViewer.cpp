@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -23,6 +26,32 @@ QPointer<THelpViewer>& SharedViewer()
     static QPointer<THelpViewer> viewer;
     return viewer;
 }
+
+const char* const kHelpContextProperty = "railscopeHelpContext";
+
+int OwnHelpContext(const QWidget* widget)
+{
+    return widget ? widget->property(kHelpContextProperty).toInt() : 0;
+}
+
+// F1 anywhere in the program: the help page of the window the key was pressed in.
+class THelpKey : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+            static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier || !watched->isWidgetType())
+            return false;
+        const int context = HelpContextOf(static_cast<QWidget*>(watched));
+        if (context == 0) return false;
+        // Taken here, so that the key is not offered to the parent windows as well.
+        ShowHelpContext(context);
+        return true;
+    }
+};
 } // namespace
 
 THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -115,11 +144,18 @@ THelpViewer* THelpViewer::Instance()
     if (!viewer) {
         viewer = new THelpViewer(nullptr);
         viewer->setAttribute(Qt::WA_DeleteOnClose, false);
+        // The program ends when its main window closes, whether help is open or not.
+        viewer->setAttribute(Qt::WA_QuitOnClose, false);
         if (QCoreApplication::instance())
             QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, viewer.data(),
                              &QObject::deleteLater);
     }
     return viewer;
+}
+
+void THelpViewer::CloseShared()
+{
+    if (THelpViewer* viewer = SharedViewer()) viewer->close();
 }
 
 bool THelpViewer::ShowContext(int context)
@@ -136,4 +172,30 @@ bool THelpViewer::ShowContext(int context)
 void ShowHelpContext(int context)
 {
     THelpViewer::ShowContext(context);
+}
+
+void SetHelpContext(QWidget* window, int context)
+{
+    window->setProperty(kHelpContextProperty, context);
+}
+
+int HelpContextOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        // A child window's frame, or the frame window's work area, stands for the window inside.
+        if (const auto* frame = qobject_cast<const QMdiSubWindow*>(w); frame && OwnHelpContext(frame->widget()))
+            return OwnHelpContext(frame->widget());
+        if (const auto* area = qobject_cast<const QMdiArea*>(w); area && area->activeSubWindow())
+            if (const int context = OwnHelpContext(area->activeSubWindow()->widget())) return context;
+        if (const int context = OwnHelpContext(w)) return context;
+    }
+    return 0;
+}
+
+void InstallHelpKey()
+{
+    static QPointer<THelpKey> installed;
+    if (installed || !QCoreApplication::instance()) return;
+    installed = new THelpKey(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(installed);
 }
