@@ -1,5 +1,6 @@
 #include "widgets/HelpViewer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -158,9 +160,44 @@ void THelpViewer::CloseShared()
     if (THelpViewer* viewer = SharedViewer()) viewer->close();
 }
 
+void THelpViewer::FollowModalWindow()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    AttachTo(modal == this ? nullptr : modal);
+}
+
+void THelpViewer::AttachTo(QWidget* owner)
+{
+    if (owner == ModalOwner.data()) return;
+    if (ModalOwner) ModalOwner->removeEventFilter(this);
+    ModalOwner = owner;
+    const bool shown = isVisible();
+    const QRect place = geometry();
+    setParent(owner, Qt::Window);
+    if (shown) {
+        setGeometry(place);
+        show();
+    }
+    if (owner) owner->installEventFilter(this);
+}
+
+bool THelpViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ModalOwner && event->type() == QEvent::Hide && !event->spontaneous()) {
+        // A window of its own before the modal window goes; the child of the modal window
+        // beneath it, if any, once that one is active again.
+        AttachTo(nullptr);
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible()) FollowModalWindow();
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 bool THelpViewer::ShowContext(int context)
 {
     THelpViewer* viewer = Instance();
+    viewer->FollowModalWindow();
     viewer->LoadMap(HelpFile());
     const bool found = viewer->OpenContext(context);
     viewer->show();

@@ -3,6 +3,7 @@
 // context number maps to. The map file lists one "number page" pair a line; "#" starts a comment.
 
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -37,7 +38,17 @@ public:
     QPushButton* BackButton = nullptr;
     QPushButton* CloseButton = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A modal window blocks input to every other window: help asked for while one is open opens
+    // as its child, so that it can be read and scrolled, and becomes a window of its own again
+    // when the modal window closes.
+    void FollowModalWindow();
+    void AttachTo(QWidget* owner);
+
+    QPointer<QWidget> ModalOwner;
     QString MapFile;
     QString Folder;
     QMap<int, QString> Pages;
