@@ -26,9 +26,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 const char* const TMainForm::kInterfaceNames[3] = {"MS100", "LocoBuffer", "PR3"};
 
@@ -64,7 +67,7 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
     setWindowTitle(QStringLiteral("Railscope"));
     SetHelpContext(this, 1);
     InstallHelpKey();
-    resize(1000, 700);
+    SizeToScreen();
 
     LocoNetComm1 = std::make_unique<TLocoNetComm>(this);
     LocoNetComm1->setObjectName(QStringLiteral("LocoNetComm1"));
@@ -113,6 +116,16 @@ TMainForm::~TMainForm()
     // the way out still exist.
     delete MdiArea;
     MdiArea = nullptr;
+}
+
+void TMainForm::SizeToScreen()
+{
+    // Room for the largest child windows (the board list window with a board description
+    // 30 pixels beside it) on a 1366x768 screen, leaving space for the window's frame; never
+    // larger than the screen.
+    const QRect available = screen()->availableGeometry();
+    resize(std::min(1240, available.width() - 40), std::min(860, available.height() - 60));
+    move(available.topLeft() + QPoint((available.width() - width()) / 2, 10));
 }
 
 void TMainForm::BuildMenus()
@@ -372,6 +385,7 @@ QMdiSubWindow* TMainForm::AddChildForm(QWidget* form, bool fixedSize)
         frame->adjustSize();
         frame->setFixedSize(frame->size());
     }
+    KeepInsideArea(frame);
     return frame;
 }
 

@@ -135,6 +135,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void SizeToScreen();
     void BuildMenus();
     void BuildStatusLine();
     void SendFixedMessage(uint8_t opcode);

@@ -7,12 +7,16 @@
 #include "app/GeneratorForms.h"
 #include "app/MainForm.h"
 #include "app/SpeedometerForm.h"
+#include "boards/kpx9/KPX9Board.h"
 #include "boards/orb4/ORB4Board.h"
 #include "boards/orb8/ORB8Board.h"
 #include "boards/rvn2/RVN2Board.h"
 #include "buildstamp/AboutBox.h"
 #include "editors/ProgramBoardForm.h"
 #include "editors/RenumberForm.h"
+#include "editors/kpx9/KPX9CellEditForm.h"
+#include "editors/kpx9/KPX9EditForm.h"
+#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "editors/orb/EditConditionsForm.h"
 #include "editors/orb/Orb4EditForm.h"
 #include "editors/orb/Orb8EditForm.h"
@@ -21,10 +25,6 @@
 #include "editors/rvn2/RVN2EditForm.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "editors/rvn2/RVN2Wizard.h"
-#include "boards/kpx9/KPX9Board.h"
-#include "editors/kpx9/KPX9CellEditForm.h"
-#include "editors/kpx9/KPX9EditForm.h"
-#include "editors/kpx9/KPX9RouteEditForm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNSensFBMessage.h"
 #include "widgets/DialogSeam.h"
@@ -41,6 +41,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -195,7 +196,19 @@ int main(int argc, char* argv[])
     main.ArbitraryMessage1Click();
     Wait(50);
     ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-arbitrary.png");
-    main.MdiArea->tileSubWindows();
+    // Side by side as a user would arrange them (tiling would squeeze the windows of fixed size
+    // and cut them off): the monitor and the connection window above, the generators below.
+    const QList<QMdiSubWindow*> windows = main.MdiArea->subWindowList();
+    if (windows.size() == 5) {
+        QMdiSubWindow *monitor = windows[0], *connection = windows[1], *sensor = windows[2], *swreq = windows[3],
+                      *arbitrary = windows[4];
+        monitor->setGeometry(10, 10, 620, 380);
+        connection->move(monitor->geometry().right() + 10, 10);
+        const int below = std::max(monitor->geometry().bottom(), connection->geometry().bottom()) + 10;
+        sensor->move(10, below);
+        swreq->move(sensor->geometry().right() + 10, below);
+        arbitrary->move(swreq->geometry().right() + 10, below);
+    }
     Wait(100);
     ok &= Save(&main, out, "main-window-all.png");
 

@@ -10,6 +10,7 @@
 #include "support/TestBoard.h"
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/LineList.h"
 #include "widgets/SpinEdit.h"
@@ -443,6 +444,28 @@ private slots:
         QCOMPARE(order, (std::vector<std::string>{"renumber"}));
     }
 
+    void ChildWindowsStayInsideTheFrame()
+    {
+        auto form = Make();
+        form->resize(640, 480);
+        form->show();
+        const QRect area = form->MdiArea->viewport()->rect();
+        // A resizable window larger than the work area is made to fit it.
+        auto* large = new QWidget;
+        large->resize(area.width() + 400, area.height() + 300);
+        QMdiSubWindow* frame = form->AddChildForm(large, false);
+        QVERIFY(area.contains(frame->geometry()));
+        // One of fixed size is moved in, as when placed beside a window near the edge.
+        auto* fixed = new QWidget;
+        fixed->setFixedSize(200, 150);
+        QMdiSubWindow* fixedFrame = form->AddChildForm(fixed, true);
+        const QSize fixedSize = fixedFrame->size();
+        fixedFrame->move(area.width() - 100, area.height() - 100);
+        PlaceBesideAnchor(fixed, fixed);
+        QVERIFY(area.contains(fixedFrame->geometry()));
+        QCOMPARE(fixedFrame->size(), fixedSize);
+    }
+
     void SVRepliesReachMinimisedBoardAndRenumberWindows()
     {
         int replies = 0;
@@ -503,7 +526,10 @@ private slots:
         TEditorDialog editor(form.get(), 540);
         editor.show();
         QCOMPARE(helpAfterF1(editor.OKBtn), 540);
+        // Above a modal window, help is its child, or it could not be read; then its own again.
+        QCOMPARE(THelpViewer::Instance()->parentWidget(), &editor);
         editor.close();
+        QCOMPARE(THelpViewer::Instance()->parentWidget(), nullptr);
 
         // Help closes with the main window: it does not keep the program running.
         QVERIFY(THelpViewer::Instance()->isVisible());
