@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts Railscope on the simulated LocoNet (with background traffic) and the example board
-# files, through a settings file of its own under the build folder: the user's own settings
-# are not touched. Without a display it explains how to get one and runs the command-line demo.
+# Starts Railscope on the simulated LocoNet (with background traffic and every board of the
+# example board files) and those files, through a settings file of its own under the build
+# folder: the user's own settings are not touched. Without a display it explains how to get one
+# and runs the command-line demo.
 set -euo pipefail
 BUILD=${1:-build}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,30 +28,8 @@ MSG
     exit 0
 fi
 
-RUN_DIR="$BUILD/run"
-mkdir -p "$RUN_DIR"
-RUN_DIR=$(cd "$RUN_DIR" && pwd)
-# Copies of the example board files, so that saving in the demo never changes the originals.
-declare -A files=()
-for type in ORB4 KPX9 ORB8 RVN2 QXP6; do
-    lower=$(echo "$type" | tr 'A-Z' 'a-z')
-    example="$ROOT/data/examples/layout-$lower.csv"
-    if [[ -f "$example" ]]; then
-        cp -f "$example" "$RUN_DIR/layout-$lower.csv"
-        files[$type]="$RUN_DIR/layout-$lower.csv"
-    else
-        files[$type]=""
-    fi
-done
-SETTINGS="$RUN_DIR/railscope.ini"
-{
-    echo "[Connection]"
-    echo "ComPort=sim:traffic=on"
-    echo "Baud=0"
-    echo "Interface=0"
-    echo "[Filenames]"
-    for type in ORB4 KPX9 ORB8 RVN2 QXP6; do echo "$type=${files[$type]}"; done
-} > "$SETTINGS"
+# The example board files, and a simulated LocoNet holding every board they describe.
+SETTINGS=$(bash "$ROOT/scripts/demo-settings.sh" "$BIN/railscope-cli" "$BUILD/run")
 echo "Starting Railscope on the simulated LocoNet (settings: $SETTINGS)."
 echo "Open \"LocoNet Debug\" / \"Message Display\" to watch the traffic."
 RAILSCOPE_SETTINGS="$SETTINGS" exec "$BIN/railscope"

@@ -24,6 +24,7 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
 {
     setObjectName(QStringLiteral("ConnectForm"));
     setWindowTitle(QStringLiteral("LocoNet Connection"));
+    SetHelpContext(this, kHelpContext);
     auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));

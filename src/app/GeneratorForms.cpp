@@ -3,6 +3,7 @@
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
 #include <QGridLayout>
@@ -46,6 +47,7 @@ TGenSensFBForm::TGenSensFBForm(TMessageSender sender, QWidget* parent) : QWidget
 {
     setObjectName(QStringLiteral("GenSensFBForm"));
     setWindowTitle(QStringLiteral("Generate Sensor Msg"));
+    SetHelpContext(this, kGeneratorsHelpContext);
     CloseBtn = MakeButton(this, "CloseBtn", "&Close");
     SwOccupiedBtn = MakeButton(this, "SwOccupiedBtn", "Occupied");
     SwUnoccupiedBtn = MakeButton(this, "SwUnoccupiedBtn", "Unoccupied");
@@ -96,6 +98,7 @@ TSwitchControlForm::TSwitchControlForm(TMessageSender sender, QWidget* parent)
 {
     setObjectName(QStringLiteral("SwitchControlForm"));
     setWindowTitle(QStringLiteral("Switch Control"));
+    SetHelpContext(this, kGeneratorsHelpContext);
     CloseBtn = MakeButton(this, "CloseBtn", "&Close");
     SwCloseBtn = MakeButton(this, "SwCloseBtn", "SW Close");
     SWThrownBtn = MakeButton(this, "SWThrownBtn", "SW Thrown");
@@ -130,6 +133,7 @@ TArbitraryMessageForm::TArbitraryMessageForm(TMessageSender sender, QWidget* par
 {
     setObjectName(QStringLiteral("ArbitraryMessageForm"));
     setWindowTitle(QStringLiteral("Generate Arbitrary Message"));
+    SetHelpContext(this, kGeneratorsHelpContext);
     ArbText = new QLineEdit(this);
     ArbText->setObjectName(QStringLiteral("ArbText"));
     ArbText->setMinimumWidth(280);

@@ -11,6 +11,9 @@ class QLineEdit;
 class QPushButton;
 class TSpinEdit;
 
+// The help page of the generator windows (F1; they have no help button).
+inline constexpr int kGeneratorsHelpContext = 14;
+
 class TGenSensFBForm : public QWidget {
     Q_OBJECT
 public:

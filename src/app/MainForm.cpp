@@ -26,9 +26,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 const char* const TMainForm::kInterfaceNames[3] = {"MS100", "LocoBuffer", "PR3"};
 
@@ -51,13 +54,24 @@ bool IsVisibleWindow(const QWidget* w)
     return w && w->isVisible();
 }
 
+// Brings a child window forward, restored when it was minimised.
+void ShowChildWindow(QWidget* form)
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    if (!frame) return;
+    if (frame->isMinimized()) frame->showNormal();
+    if (QMdiArea* area = frame->mdiArea()) area->setActiveSubWindow(frame);
+}
+
 } // namespace
 
 TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), Options(std::move(options))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Railscope"));
-    resize(1000, 700);
+    SetHelpContext(this, 1);
+    InstallHelpKey();
+    SizeToScreen();
 
     LocoNetComm1 = std::make_unique<TLocoNetComm>(this);
     LocoNetComm1->setObjectName(QStringLiteral("LocoNetComm1"));
@@ -110,6 +124,16 @@ TMainForm::~TMainForm()
     MdiArea = nullptr;
 }
 
+void TMainForm::SizeToScreen()
+{
+    // Room for the largest child windows (the board list window with a board description
+    // 30 pixels beside it) on a 1366x768 screen, leaving space for the window's frame; never
+    // larger than the screen.
+    const QRect available = screen()->availableGeometry();
+    resize(std::min(1240, available.width() - 40), std::min(860, available.height() - 60));
+    move(available.topLeft() + QPoint((available.width() - width()) / 2, 10));
+}
+
 void TMainForm::BuildMenus()
 {
     auto add = [this](QMenu* menu, const char* text, void (TMainForm::*handler)(), const char* name) {
@@ -122,8 +146,8 @@ void TMainForm::BuildMenus()
     add(file, "&Connect...", &TMainForm::Connect1Click, "Connect1");
     add(file, "E&xit", &TMainForm::Exit1Click, "Exit1");
     QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
-    add(configure, "&Renumber Boards", &TMainForm::RenumberBoards1Click, "RenumberBoards1");
-    add(configure, "&Configure Boards", &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
+    RenumberBoards1 = add(configure, "&Renumber Boards", &TMainForm::RenumberBoards1Click, "RenumberBoards1");
+    ConfigureBoards1 = add(configure, "&Configure Boards", &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
     QMenu* layout = menuBar()->addMenu(QStringLiteral("&Display layout"));
     add(layout, "Speedometer", &TMainForm::Speedometer1Click, "Speedometer1");
     QMenu* debug = menuBar()->addMenu(QStringLiteral("&LocoNet Debug"));
@@ -345,9 +369,10 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
         break;
     case eOPCSVACCESS2: {
         const auto& sv = static_cast<const TLNSVProgMessage&>(*typed);
-        if (ProgFormOpen && IsVisibleWindow(ProgForm) && ProgFormReplies) ProgFormReplies->HandleSVMessage(sv);
-        if (RenumberFormOpen && IsVisibleWindow(RenumberForm) && RenumberFormReplies)
-            RenumberFormReplies->HandleSVMessage(sv);
+        // These windows take their replies while they are open, minimised or not: a conversation
+        // under way must not starve because its window is out of sight.
+        if (ProgFormOpen && ProgForm && ProgFormReplies) ProgFormReplies->HandleSVMessage(sv);
+        if (RenumberFormOpen && RenumberForm && RenumberFormReplies) RenumberFormReplies->HandleSVMessage(sv);
         break;
     }
     case eOPCPEERXFER: {
@@ -404,6 +429,7 @@ QMdiSubWindow* TMainForm::AddChildForm(QWidget* form, bool fixedSize)
         frame->adjustSize();
         frame->setFixedSize(frame->size());
     }
+    KeepInsideArea(frame);
     return frame;
 }
 
@@ -423,36 +449,46 @@ void TMainForm::Exit1Click()
 
 void TMainForm::RenumberBoards1Click()
 {
-    if (ProgFormOpen || RenumberFormOpen || !Options.Forms) return;
-    const TSVForm made = Options.Forms->MakeRenumberForm(*this);
-    if (!made.Form) return;
-    RenumberForm = made.Form;
-    RenumberFormReplies = made.Replies;
-    connect(made.Form, &QObject::destroyed, this, [this] {
-        RenumberFormOpen = false;
-        RenumberFormReplies = nullptr;
-    });
-    AddChildForm(made.Form, false);
-    RenumberFormOpen = true;
+    OpenSVForm(RenumberFormOpen, RenumberForm, RenumberFormReplies,
+               [this] { return Options.Forms->MakeRenumberForm(*this); });
 }
 
 void TMainForm::ConfigureBoards1Click()
 {
+    OpenSVForm(ProgFormOpen, ProgForm, ProgFormReplies, [this] { return Options.Forms->MakeBoardForm(*this); });
+}
+
+void TMainForm::OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageWindow*& replies,
+                           const std::function<TSVForm()>& make)
+{
+    // The board window and the renumbering window exclude each other; a second use of the
+    // entry of the open one brings it forward.
+    if (open && form) ShowChildWindow(form);
     if (ProgFormOpen || RenumberFormOpen || !Options.Forms) return;
-    const TSVForm made = Options.Forms->MakeBoardForm(*this);
+    const TSVForm made = make();
     if (!made.Form) return;
-    ProgForm = made.Form;
-    ProgFormReplies = made.Replies;
-    connect(made.Form, &QObject::destroyed, this, [this] {
-        ProgFormOpen = false;
-        ProgFormReplies = nullptr;
+    form = made.Form;
+    replies = made.Replies;
+    connect(made.Form, &QObject::destroyed, this, [this, &open, &replies] {
+        open = false;
+        replies = nullptr;
+        UpdateBoardMenus();
     });
     AddChildForm(made.Form, false);
-    ProgFormOpen = true;
+    open = true;
+    UpdateBoardMenus();
+}
+
+void TMainForm::UpdateBoardMenus()
+{
+    // The entry that cannot act while the other window is open is greyed.
+    RenumberBoards1->setEnabled(!ProgFormOpen);
+    ConfigureBoards1->setEnabled(!RenumberFormOpen);
 }
 
 void TMainForm::Speedometer1Click()
 {
+    if (SpeedometerForm->isMinimized()) SpeedometerForm->showNormal();
     SpeedometerForm->show();
     SpeedometerForm->raise();
     SpeedometerForm->activateWindow();
@@ -462,7 +498,10 @@ void TMainForm::MessageDisplay1Click()
 {
     auto* form = new TDisplayForm;
     DisplayForm = form;
-    connect(form, &TDisplayForm::FormClosed, this, [this] { DisplayFormOpen = false; });
+    // Routing stops only when the newest monitor closes, not when an older one does.
+    connect(form, &TDisplayForm::FormClosed, this, [this, form] {
+        if (DisplayForm == form) DisplayFormOpen = false;
+    });
     AddChildForm(form, false);
     DisplayFormOpen = true;
 }
@@ -499,6 +538,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
     QMainWindow::closeEvent(event);
+    // Help goes with the program.
+    THelpViewer::CloseShared();
 }
 
 void TMainForm::FormClose()

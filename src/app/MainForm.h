@@ -130,6 +130,8 @@ public:
     std::unique_ptr<QSettings> OpenSettings() const;
 
     QAction* FindAction(const QString& menuPath) const;
+    QAction* RenumberBoards1 = nullptr;
+    QAction* ConfigureBoards1 = nullptr;
 
     static const char* const kInterfaceNames[3];
 
@@ -139,9 +141,14 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void SizeToScreen();
     void BuildMenus();
     void BuildStatusLine();
     void SendFixedMessage(uint8_t opcode);
+    // Opens the board window or the renumbering window (`make`) unless either is open.
+    void OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageWindow*& replies,
+                    const std::function<TSVForm()>& make);
+    void UpdateBoardMenus();
     void RouteOne(std::unique_ptr<TLocoNetMessage> message);
     void ReadSpeedometerSettings(QSettings& settings);
     void WriteSettings();

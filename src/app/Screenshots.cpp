@@ -46,6 +46,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -220,7 +221,19 @@ int main(int argc, char* argv[])
     main.ArbitraryMessage1Click();
     Wait(50);
     ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-arbitrary.png");
-    main.MdiArea->tileSubWindows();
+    // Side by side as a user would arrange them (tiling would squeeze the windows of fixed size
+    // and cut them off): the monitor and the connection window above, the generators below.
+    const QList<QMdiSubWindow*> windows = main.MdiArea->subWindowList();
+    if (windows.size() == 5) {
+        QMdiSubWindow *monitor = windows[0], *connection = windows[1], *sensor = windows[2], *swreq = windows[3],
+                      *arbitrary = windows[4];
+        monitor->setGeometry(10, 10, 620, 380);
+        connection->move(monitor->geometry().right() + 10, 10);
+        const int below = std::max(monitor->geometry().bottom(), connection->geometry().bottom()) + 10;
+        sensor->move(10, below);
+        swreq->move(sensor->geometry().right() + 10, below);
+        arbitrary->move(swreq->geometry().right() + 10, below);
+    }
     Wait(100);
     ok &= Save(&main, out, "main-window-all.png");
 

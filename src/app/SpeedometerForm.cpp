@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -56,6 +57,7 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
 {
     setObjectName(QStringLiteral("SpeedometerForm"));
     setWindowTitle(QStringLiteral("SpeedometerForm"));
+    SetHelpContext(this, kHelpContext);
 
     auto label = [this](const char* name, const char* text) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
@@ -155,7 +157,9 @@ void TSpeedometerForm::UpdateParams()
 void TSpeedometerForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    FormShow();
+    // Showing the window starts afresh; restoring it from minimised (a show event from the
+    // window system) keeps the measurement and its result.
+    if (!event->spontaneous()) FormShow();
 }
 
 void TSpeedometerForm::FormShow()

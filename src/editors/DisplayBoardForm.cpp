@@ -22,6 +22,7 @@ TDisplayBoardForm::TDisplayBoardForm(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("DisplayBoardForm"));
     setWindowTitle(QStringLiteral("Display Board Settings"));
+    SetHelpContext(this, 8);
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* layout = new QVBoxLayout(this);

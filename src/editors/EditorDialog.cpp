@@ -9,6 +9,7 @@
 TEditorDialog::TEditorDialog(QWidget* parent, int helpContext) : QDialog(parent), Help(helpContext)
 {
     setModal(true);
+    SetHelpContext(this, helpContext);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);

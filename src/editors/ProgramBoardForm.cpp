@@ -50,6 +50,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
 {
     setObjectName(QStringLiteral("ProgramBoardForm"));
     setWindowTitle(QStringLiteral("Configure Boards"));
+    SetHelpContext(this, 80);
     BuildControls();
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
@@ -75,26 +76,17 @@ void TProgramBoardForm::BuildControls()
     layout->setMenuBar(menuBar);
     BuildMenus(menuBar);
 
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
     SerialHeading = new QLabel(QStringLiteral("serial no."), this);
     TypeHeading = new QLabel(QStringLiteral("type"), this);
     NameHeading = new QLabel(QStringLiteral("board name / description"), this);
-    headings->addWidget(SerialHeading);
-    headings->addWidget(TypeHeading);
-    headings->addWidget(NameHeading, 1);
-    layout->addLayout(headings);
-
     BoardListBox = new QListWidget(this);
     BoardListBox->setObjectName(QStringLiteral("BoardListBox"));
     BoardListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardListBox->setMinimumSize(480, 220);
     auto* tabStops = new TTabStopDelegate(40, BoardListBox);
     BoardListBox->setItemDelegate(tabStops);
-    // The headings stand over the columns: past the list's frame and the item's text margin.
-    headings->setContentsMargins(BoardListBox->frameWidth() + 3, 0, 0, 0);
-    SerialHeading->setFixedWidth(int(tabStops->TabStopDistance()));
-    TypeHeading->setFixedWidth(int(tabStops->TabStopDistance()));
+    Headings = new TTabStopHeadings(BoardListBox, tabStops, {SerialHeading, TypeHeading, NameHeading}, this);
+    layout->addWidget(Headings);
     layout->addWidget(BoardListBox, 1);
     connect(BoardListBox, &QListWidget::itemDoubleClicked, this, [this] { EditBoard1Click(); });
 
@@ -357,6 +349,7 @@ void TProgramBoardForm::ReadBoardButtonClick()
 
 void TProgramBoardForm::WriteSVtofile1Click()
 {
+    if (BoardProgrammer->RefuseListingWhileBusy()) return;
     const QString fileName = RunFileDialog(this, *SaveSVDialog);
     if (fileName.isEmpty()) return;
     BoardProgrammer->WriteSVtoFile(SelectedBoard(), uint32_t(SWVersionSpin->Value()), fileName.toStdString());

@@ -30,6 +30,7 @@ class QTimer;
 class TBoardData;
 class TConfigurableBoard;
 class TSpinEdit;
+class TTabStopHeadings;
 
 // What the board list window needs of the program around it.
 struct TProgramBoardLinks {
@@ -97,6 +98,7 @@ public:
     QLabel* SerialHeading = nullptr;
     QLabel* TypeHeading = nullptr;
     QLabel* NameHeading = nullptr;
+    TTabStopHeadings* Headings = nullptr;
     QTabBar* BoardTabControl = nullptr;
     QListWidget* BoardListBox = nullptr;
     QLineEdit* MessageEdit = nullptr;

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +24,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
 {
     setObjectName(QStringLiteral("RenumberForm"));
     setWindowTitle(QStringLiteral("Display & Change Board Serial Numbers"));
+    SetHelpContext(this, 9);
     BuildControls();
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
     BoardDiscovery->OnChanged = [this] { ShowDiscovery(); };
@@ -51,28 +51,19 @@ void TRenumberForm::BuildControls()
         menu->addAction(QStringLiteral("&Change Board Address"), this, &TRenumberForm::RenumberButtonClick);
     IdentifyBoard1 = menu->addAction(QStringLiteral("&Identify Board"), this, &TRenumberForm::IdentifyButtonClick);
 
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
     SerialHeading = new QLabel(QStringLiteral("Serial"), this);
     ProductHeading = new QLabel(QStringLiteral("Product"), this);
     ManufacturerHeading = new QLabel(QStringLiteral("Manufacturer"), this);
     DescriptionHeading = new QLabel(QStringLiteral("Description"), this);
-    headings->addWidget(SerialHeading);
-    headings->addWidget(ProductHeading);
-    headings->addWidget(ManufacturerHeading);
-    headings->addWidget(DescriptionHeading, 1);
-    layout->addLayout(headings);
-
     BoardList = new QListWidget(this);
     BoardList->setObjectName(QStringLiteral("BoardList"));
     BoardList->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardList->setMinimumSize(520, 220);
     auto* tabStops = new TTabStopDelegate(35, BoardList);
     BoardList->setItemDelegate(tabStops);
-    // The headings stand over the columns: past the list's frame and the item's text margin.
-    headings->setContentsMargins(BoardList->frameWidth() + 3, 0, 0, 0);
-    for (QLabel* label : {SerialHeading, ProductHeading, ManufacturerHeading})
-        label->setFixedWidth(int(tabStops->TabStopDistance()));
+    Headings = new TTabStopHeadings(BoardList, tabStops,
+                                    {SerialHeading, ProductHeading, ManufacturerHeading, DescriptionHeading}, this);
+    layout->addWidget(Headings);
     layout->addWidget(BoardList, 1);
 
     auto* grid = new QGridLayout;

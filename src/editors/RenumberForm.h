@@ -21,6 +21,7 @@ class QPushButton;
 class QTimer;
 class TBoardData;
 class TSpinEdit;
+class TTabStopHeadings;
 
 struct TRenumberLinks {
     // Hands a message to the link, which takes it over.
@@ -54,6 +55,7 @@ public:
     QLabel* ProductHeading = nullptr;
     QLabel* ManufacturerHeading = nullptr;
     QLabel* DescriptionHeading = nullptr;
+    TTabStopHeadings* Headings = nullptr;
     QListWidget* BoardList = nullptr;
     QLineEdit* BoardCountEdit = nullptr;
     TSpinEdit* SerialNumberEdit = nullptr;

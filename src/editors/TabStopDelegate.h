@@ -1,10 +1,15 @@
 #pragma once
 // Draws list lines whose columns are separated by tab characters at fixed tab stops, given in
-// dialog units (a quarter of the average letter width of the list's font).
+// dialog units (a quarter of the average letter width of the list's font), and places headings
+// over those columns.
 
+#include <QList>
+#include <QListWidget>
+#include <QPointer>
 #include <QStyledItemDelegate>
+#include <QWidget>
 
-class QWidget;
+class QLabel;
 
 class TTabStopDelegate : public QStyledItemDelegate {
 public:
@@ -13,8 +18,37 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // The distance between tab stops, in pixels of the list's font.
     qreal TabStopDistance() const;
+    // Where the text of a line starts, in pixels from the left of the list's viewport.
+    int TextLeft() const;
 
 private:
     int DialogUnits;
     QWidget* List;
+};
+
+// A row of headings over a list drawn by TTabStopDelegate, one heading a column. Each heading
+// stands at the tab stop where its column starts in the list's lines, and never runs into the
+// heading before it. Put it directly above the list, with the same left edge.
+class TTabStopHeadings : public QWidget {
+public:
+    // Takes the labels over as its children.
+    TTabStopHeadings(QListWidget* list, TTabStopDelegate* delegate, const QList<QLabel*>& labels, QWidget* parent);
+
+    // Moves the headings to their columns; runs whenever the list's lines change.
+    void Arrange();
+    // The tab stop (0: the start of the line) at which each heading stands.
+    QList<int> HeadingStops() const { return Stops; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QPointer<QListWidget> List;
+    TTabStopDelegate* Delegate;
+    QList<QLabel*> Labels;
+    QList<int> Stops;
 };

@@ -20,6 +20,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("DisplayForm"));
     setWindowTitle(QStringLiteral("LocoNet Message display"));
+    SetHelpContext(this, kHelpContext);
 
     Label1 = new QLabel(QStringLiteral("no. Messages displayed:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -217,6 +217,9 @@ void TBoardProgrammer::HandleTransferReply(const TLNSVProgMessage& message, ESVM
         CurrentSV = Board->NextSVBlock(CurrentSV, BlockSize);
         if (BlockSize == 0) {
             Board->DecodeSVs();
+            // The last blocks of a board may be unused SVs that are never read: a finished read
+            // shows its end all the same.
+            Host.SetProgressPosition(Board->GetSVCount());
             GoIdle();
             Host.Log("Board data read completed successfully!");
         } else {
@@ -276,8 +279,16 @@ void TBoardProgrammer::TimeoutTimerTimer()
     Send(ProgState);
 }
 
+bool TBoardProgrammer::RefuseListingWhileBusy()
+{
+    if (ProgState == psIdle) return false;
+    Host.Log("Cannot write SV listing while a board is being programmed or read");
+    return true;
+}
+
 void TBoardProgrammer::WriteSVtoFile(TConfigurableBoard* board, uint32_t swVersion, const std::string& fileName)
 {
+    if (RefuseListingWhileBusy()) return;
     Host.ClearLog();
     if (board == nullptr) {
         Host.Log("No board selected in list box above!");

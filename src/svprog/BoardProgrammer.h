@@ -37,6 +37,9 @@ public:
 
     // Write SV to file, once the host has asked for the file name. Null board: none selected.
     void WriteSVtoFile(TConfigurableBoard* board, uint32_t swVersion, const std::string& fileName);
+    // The listing recalculates the board's SVs, which must not change under a running
+    // conversation: while a board is being programmed or read, logs why and returns true.
+    bool RefuseListingWhileBusy();
 
     // The "Log" check box: whether message texts and retry notes are logged too.
     bool LogEnabled = false;

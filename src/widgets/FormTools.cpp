@@ -1,7 +1,10 @@
 #include "widgets/FormTools.h"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,4 +47,22 @@ void PlaceBesideAnchor(QWidget* child, const QWidget* anchor)
         origin =
             reference->parentWidget() ? reference->parentWidget()->mapToGlobal(reference->pos()) : reference->pos();
     moved->move(origin + QPoint(30, 30));
+    KeepInsideArea(child);
+}
+
+void KeepInsideArea(QWidget* child)
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(PlacedWidget(child));
+    QMdiArea* area = frame ? frame->mdiArea() : nullptr;
+    if (!area) return;
+    const QSize room = area->viewport()->size();
+    if (room.isEmpty()) return;
+    QSize size = frame->size();
+    if (frame->minimumSize() != frame->maximumSize()) {
+        size = size.boundedTo(room).expandedTo(frame->minimumSize());
+        frame->resize(size);
+    }
+    const int x = std::max(0, std::min(frame->x(), room.width() - size.width()));
+    const int y = std::max(0, std::min(frame->y(), room.height() - size.height()));
+    frame->move(x, y);
 }

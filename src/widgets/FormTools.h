@@ -15,6 +15,10 @@ void PlaceChildDialog(QWidget* dialog, const QWidget* parent);
 // corner of `anchor` (or of the frame that holds it).
 void PlaceBesideAnchor(QWidget* child, const QWidget* anchor);
 
+// Keeps a child window of the frame (or the frame that holds it) inside the frame's work area:
+// moved in as far as its size allows, and a resizable one larger than the area made smaller.
+void KeepInsideArea(QWidget* child);
+
 // Gives a control the object name by which the program and its tests find it.
 template <typename T> T* Named(T* widget, const char* name)
 {

@@ -2,15 +2,20 @@
 
 #include "boards/ShippedFiles.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -25,6 +30,32 @@ QPointer<THelpViewer>& SharedViewer()
     static QPointer<THelpViewer> viewer;
     return viewer;
 }
+
+const char* const kHelpContextProperty = "railscopeHelpContext";
+
+int OwnHelpContext(const QWidget* widget)
+{
+    return widget ? widget->property(kHelpContextProperty).toInt() : 0;
+}
+
+// F1 anywhere in the program: the help page of the window the key was pressed in.
+class THelpKey : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+            static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier || !watched->isWidgetType())
+            return false;
+        const int context = HelpContextOf(static_cast<QWidget*>(watched));
+        if (context == 0) return false;
+        // Taken here, so that the key is not offered to the parent windows as well.
+        ShowHelpContext(context);
+        return true;
+    }
+};
 } // namespace
 
 THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -117,6 +148,8 @@ THelpViewer* THelpViewer::Instance()
     if (!viewer) {
         viewer = new THelpViewer(nullptr);
         viewer->setAttribute(Qt::WA_DeleteOnClose, false);
+        // The program ends when its main window closes, whether help is open or not.
+        viewer->setAttribute(Qt::WA_QuitOnClose, false);
         if (QCoreApplication::instance())
             QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, viewer.data(),
                              &QObject::deleteLater);
@@ -124,9 +157,49 @@ THelpViewer* THelpViewer::Instance()
     return viewer;
 }
 
+void THelpViewer::CloseShared()
+{
+    if (THelpViewer* viewer = SharedViewer()) viewer->close();
+}
+
+void THelpViewer::FollowModalWindow()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    AttachTo(modal == this ? nullptr : modal);
+}
+
+void THelpViewer::AttachTo(QWidget* owner)
+{
+    if (owner == ModalOwner.data()) return;
+    if (ModalOwner) ModalOwner->removeEventFilter(this);
+    ModalOwner = owner;
+    const bool shown = isVisible();
+    const QRect place = geometry();
+    setParent(owner, Qt::Window);
+    if (shown) {
+        setGeometry(place);
+        show();
+    }
+    if (owner) owner->installEventFilter(this);
+}
+
+bool THelpViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ModalOwner && event->type() == QEvent::Hide && !event->spontaneous()) {
+        // A window of its own before the modal window goes; the child of the modal window
+        // beneath it, if any, once that one is active again.
+        AttachTo(nullptr);
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible()) FollowModalWindow();
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 bool THelpViewer::ShowContext(int context)
 {
     THelpViewer* viewer = Instance();
+    viewer->FollowModalWindow();
     viewer->LoadMap(HelpFile());
     const bool found = viewer->OpenContext(context);
     viewer->show();
@@ -138,4 +211,30 @@ bool THelpViewer::ShowContext(int context)
 void ShowHelpContext(int context)
 {
     THelpViewer::ShowContext(context);
+}
+
+void SetHelpContext(QWidget* window, int context)
+{
+    window->setProperty(kHelpContextProperty, context);
+}
+
+int HelpContextOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        // A child window's frame, or the frame window's work area, stands for the window inside.
+        if (const auto* frame = qobject_cast<const QMdiSubWindow*>(w); frame && OwnHelpContext(frame->widget()))
+            return OwnHelpContext(frame->widget());
+        if (const auto* area = qobject_cast<const QMdiArea*>(w); area && area->activeSubWindow())
+            if (const int context = OwnHelpContext(area->activeSubWindow()->widget())) return context;
+        if (const int context = OwnHelpContext(w)) return context;
+    }
+    return 0;
+}
+
+void InstallHelpKey()
+{
+    static QPointer<THelpKey> installed;
+    if (installed || !QCoreApplication::instance()) return;
+    installed = new THelpKey(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(installed);
 }

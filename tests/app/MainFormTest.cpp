@@ -4,6 +4,7 @@
 
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
+#include "editors/EditorDialog.h"
 #include "link/LnThreadComm.h"
 #include "messages/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
@@ -11,6 +12,8 @@
 #include "support/TestBoard.h"
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
+#include "widgets/HelpViewer.h"
 #include "widgets/LineList.h"
 #include "widgets/SpinEdit.h"
 
@@ -438,7 +441,10 @@ private slots:
         form->MessageDisplay1Click();
         form->ConfigureBoards1Click();
         QVERIFY(form->ProgFormOpen);
-        // The renumbering window is not made while the board window is open, and the reverse.
+        // The renumbering window is not made while the board window is open, and the reverse;
+        // the entry that cannot act is greyed.
+        QVERIFY(!form->RenumberBoards1->isEnabled());
+        QVERIFY(form->ConfigureBoards1->isEnabled());
         form->RenumberBoards1Click();
         QVERIFY(!form->RenumberFormOpen);
         Route(*form, Message("83 7C"), Message("82 7D"), SvReply());
@@ -452,13 +458,109 @@ private slots:
         form->ProgForm->parentWidget()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!form->ProgFormOpen);
+        QVERIFY(form->RenumberBoards1->isEnabled());
         form->RenumberBoards1Click();
         QVERIFY(form->RenumberFormOpen);
+        QVERIFY(!form->ConfigureBoards1->isEnabled());
         form->ConfigureBoards1Click();
         QVERIFY(!form->ProgFormOpen);
         order.clear();
         Route(*form, SvReply());
         QCOMPARE(order, (std::vector<std::string>{"renumber"}));
+    }
+
+    void ChildWindowsStayInsideTheFrame()
+    {
+        auto form = Make();
+        form->resize(640, 480);
+        form->show();
+        const QRect area = form->MdiArea->viewport()->rect();
+        // A resizable window larger than the work area is made to fit it.
+        auto* large = new QWidget;
+        large->resize(area.width() + 400, area.height() + 300);
+        QMdiSubWindow* frame = form->AddChildForm(large, false);
+        QVERIFY(area.contains(frame->geometry()));
+        // One of fixed size is moved in, as when placed beside a window near the edge.
+        auto* fixed = new QWidget;
+        fixed->setFixedSize(200, 150);
+        QMdiSubWindow* fixedFrame = form->AddChildForm(fixed, true);
+        const QSize fixedSize = fixedFrame->size();
+        fixedFrame->move(area.width() - 100, area.height() - 100);
+        PlaceBesideAnchor(fixed, fixed);
+        QVERIFY(area.contains(fixedFrame->geometry()));
+        QCOMPARE(fixedFrame->size(), fixedSize);
+    }
+
+    void SVRepliesReachMinimisedBoardAndRenumberWindows()
+    {
+        int replies = 0;
+        Forms->Board = [&] { return new TFakeSVWindow([&](const TLNSVProgMessage&) { ++replies; }); };
+        Forms->Renumber = Forms->Board;
+        auto form = Make();
+        form->show();
+        for (void (TMainForm::*open)() : {&TMainForm::ConfigureBoards1Click, &TMainForm::RenumberBoards1Click}) {
+            replies = 0;
+            (form.get()->*open)();
+            QCOMPARE(form->MdiArea->subWindowList().size(), 1);
+            QMdiSubWindow* frame = form->MdiArea->subWindowList().first();
+            frame->showMinimized();
+            QVERIFY(!frame->widget()->isVisible());
+            Route(*form, SvReply());
+            QCOMPARE(replies, 1);
+            // Choosing the entry again brings the window back.
+            (form.get()->*open)();
+            QVERIFY(!frame->isMinimized());
+            QCOMPARE(form->MdiArea->subWindowList().size(), 1);
+            frame->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    void ClosingAnOlderMonitorKeepsTheNewestOne()
+    {
+        auto form = Make();
+        form->show();
+        form->MessageDisplay1Click();
+        QMdiSubWindow* older = form->MdiArea->subWindowList().first();
+        form->MessageDisplay1Click();
+        older->close();
+        QVERIFY(form->DisplayFormOpen);
+        Route(*form, Message("83 7C"));
+        QCOMPARE(MonitorLines(*form).size(), std::size_t(1));
+        form->DisplayForm->parentWidget()->close();
+        QVERIFY(!form->DisplayFormOpen);
+    }
+
+    void F1OpensTheHelpOfTheWindowItIsPressedIn()
+    {
+        auto form = Make();
+        form->show();
+        const auto helpAfterF1 = [](QWidget* widget) {
+            QTest::keyClick(widget, Qt::Key_F1);
+            return THelpViewer::Instance()->CurrentContext();
+        };
+        QCOMPARE(helpAfterF1(form->ProgStatus), 1);
+        form->MessageDisplay1Click();
+        QCOMPARE(helpAfterF1(form->DisplayForm->HelpButton), 13);
+        form->SWRQ1Click();
+        form->MdiArea->setActiveSubWindow(form->MdiArea->subWindowList().last());
+        QCOMPARE(helpAfterF1(form->MdiArea->subWindowList().last()), 14);
+        QCOMPARE(helpAfterF1(form->MdiArea->viewport()), 14);
+        form->Speedometer1Click();
+        QCOMPARE(helpAfterF1(form->SpeedometerForm->LengthEdit), 15);
+        TEditorDialog editor(form.get(), 540);
+        editor.show();
+        QCOMPARE(helpAfterF1(editor.OKBtn), 540);
+        // Above a modal window, help is its child, or it could not be read; then its own again.
+        QCOMPARE(THelpViewer::Instance()->parentWidget(), &editor);
+        editor.close();
+        QCOMPARE(THelpViewer::Instance()->parentWidget(), nullptr);
+
+        // Help closes with the main window: it does not keep the program running.
+        QVERIFY(THelpViewer::Instance()->isVisible());
+        QVERIFY(!THelpViewer::Instance()->testAttribute(Qt::WA_QuitOnClose));
+        form->close();
+        QVERIFY(!THelpViewer::Instance()->isVisible());
     }
 
     void LocoBufferStatusReplyShowsInStatusLine()

@@ -159,6 +159,21 @@ private slots:
         QCOMPARE(form->ResultEdit->text(), QStringLiteral("(Idle)"));
     }
 
+    void RestoringFromMinimisedKeepsTheMeasurement()
+    {
+        auto form = Make();
+        Report(*form, 1, 1);
+        form->showMinimized();
+        form->showNormal();
+        QVERIFY(form->IsMeasuring());
+        Clock.Now += 2.0;
+        Report(*form, 1, 2);
+        QCOMPARE(form->ResultEdit->text(), QStringLiteral("166.5MPH"));
+        form->showMinimized();
+        form->showNormal();
+        QCOMPARE(form->ResultEdit->text(), QStringLiteral("166.5MPH"));
+    }
+
     void SpeedPattern()
     {
         QCOMPARE(TSpeedometerForm::FormatSpeed(42.5), std::string("42.5"));

@@ -4,9 +4,11 @@
 
 #include "SimLink.h"
 #include "boards/BoardData.h"
+#include "editors/TabStopDelegate.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/SpinEdit.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -82,6 +84,36 @@ private slots:
         QCOMPARE(form->MsgDelayTimer->interval(), 50);
         QCOMPARE(Status, QStringList{"No Address change active"});
         QVERIFY(form->ListLines().isEmpty());
+    }
+
+    void HeadingsStandOverTheirColumnsAtTabStops()
+    {
+        auto form = Make({}, Boards.get());
+        form->show();
+        form->BoardList->addItems({QStringLiteral("1001\tORB4\tBrenmoor Electronics\tORB4 Signal Controller"),
+                                   QStringLiteral("1002\tKPX9\tBrenmoor Electronics\tKPX9 Lever Panel Master")});
+        QCoreApplication::processEvents(); // the headings follow the lines once they are in
+        const auto* tabs = static_cast<const TTabStopDelegate*>(form->BoardList->itemDelegate());
+        const qreal distance = tabs->TabStopDistance();
+        const int textLeft = form->BoardList->viewport()->mapTo(form.get(), QPoint(tabs->TextLeft(), 0)).x();
+        const QList<QLabel*> headings{form->SerialHeading, form->ProductHeading, form->ManufacturerHeading,
+                                      form->DescriptionHeading};
+        QList<int> x;
+        for (const QLabel* heading : headings) {
+            x << heading->mapTo(form.get(), QPoint(0, 0)).x();
+            const qreal stops = (x.last() - textLeft) / distance;
+            QVERIFY2(qAbs(stops - qRound(stops)) * distance <= 1.0, qPrintable(heading->text()));
+            QVERIFY(heading->width() >= heading->sizeHint().width());
+            if (x.size() > 1)
+                QVERIFY2(x.last() > x[x.size() - 2] + headings[x.size() - 2]->sizeHint().width(),
+                         qPrintable(heading->text()));
+        }
+        QCOMPARE(x[0], textLeft);
+        // Each heading stands past the widest text of the column before it, where its column starts.
+        const QFontMetrics list = form->BoardList->fontMetrics();
+        QVERIFY(x[2] >= x[1] + list.horizontalAdvance(QStringLiteral("KPX9")));
+        QVERIFY(x[3] >= x[2] + list.horizontalAdvance(QStringLiteral("Brenmoor Electronics")));
+        QVERIFY(x[3] < x[2] + list.horizontalAdvance(QStringLiteral("Brenmoor Electronics")) + distance);
     }
 
     void DiscoversIdentifiesRenumbersAndCopiesTheSimulatedBoards()

@@ -170,6 +170,8 @@ TEST(BoardProgrammer, ReadsBoardBackAndDecodes)
     }
     // The serial number comes back from SV3/SV4 (kept by the calculation).
     EXPECT_EQ(b.Board.SerialNumber, 1000u);
+    // The finished read shows its end, though its last block starts below the table's end.
+    EXPECT_EQ(b.Host.Progress, b.Host.ProgressMax);
 }
 
 // Verify Board against a board that was programmed and then changed in a few SVs, or not, or
@@ -372,6 +374,28 @@ TEST(BoardProgrammer, WriteSVtoFileUsesSpinVersion)
     EXPECT_EQ(b.Host.LogLines, std::vector<std::string>{"No board selected in list box above!"});
     b.Programmer.WriteSVtoFile(&b.Board, 3, "/nonexistent-folder/listing.txt");
     EXPECT_FALSE(b.Logged("SVs calculated - written to file"));
+}
+
+TEST(BoardProgrammer, WriteSVtoFileRefusedWhileProgramming)
+{
+    TBench b;
+    const std::string file = ::testing::TempDir() + "railscope_busy_listing_test.txt";
+    std::remove(file.c_str());
+    b.Programmer.UseMessageDelay = true; // each step waits for its timer
+    b.Programmer.ProgramButtonClick(&b.Board);
+    b.Pump();
+    b.Fire(EConversationTimer::MsgDelay); // SV1 to SV4 read: the SVs are calculated
+    b.Fire(EConversationTimer::MsgDelay); // the first block is written
+    ASSERT_EQ(b.Programmer.GetState(), TBoardProgrammer::psTransfer);
+    const uint8_t sv5 = b.Board.GetSV(5);
+    b.Programmer.WriteSVtoFile(&b.Board, 9, file);
+    EXPECT_EQ(b.Host.LogLines.back(), "Cannot write SV listing while a board is being programmed or read");
+    EXPECT_TRUE(b.Logged("Checking Destination board identity.....")); // the log is kept
+    EXPECT_FALSE(std::ifstream(file).good());
+    EXPECT_EQ(b.Board.SWVersion, 3u);
+    EXPECT_EQ(b.Board.GetSV(5), sv5);
+    b.Run();
+    EXPECT_TRUE(b.Logged("Programming Completed Successfully!"));
 }
 
 } // namespace
