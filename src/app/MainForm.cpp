@@ -320,8 +320,12 @@ void TMainForm::ShowLinkStatus(const QString& openText)
         text = QStringLiteral("Connection lost: %1: %2").arg(device, reason);
     else
         text = QStringLiteral("Not Connected: %1: %2").arg(device, reason);
-    StatusConnect->setText(text);
-    StatusConnect->setToolTip(text); // the whole reason, should the status line be too narrow
+    // A long device name (the demo's simulated bus names every board) is shortened in the middle,
+    // so the interface and the reason stay in sight; the tool tip holds the whole text.
+    QString shown = text;
+    if (device.size() > 48) shown.replace(device, device.left(24) + QChar(0x2026) + device.right(20));
+    StatusConnect->setText(shown);
+    StatusConnect->setToolTip(text);
 }
 
 void TMainForm::LinkStateChanged()

@@ -1,6 +1,7 @@
 // Railscope, the desktop program.
 #include "app/ChildForms.h"
 #include "app/MainForm.h"
+#include "boards/ShippedFiles.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -8,6 +9,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Where the shipped files (product table, help pages) are looked for.
+    shipped::SetProgramFolder(QApplication::applicationDirPath().toStdString());
     QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
     // The installed desktop entry and icon (packaging/).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.railscope.Railscope"));

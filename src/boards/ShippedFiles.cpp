@@ -8,14 +8,36 @@
 
 namespace shipped {
 
+namespace {
+
+std::string& KnownFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
+std::string WithSeparator(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+} // namespace
+
+void SetProgramFolder(const std::string& folder)
+{
+    KnownFolder() = WithSeparator(folder);
+}
+
 std::string ProgramFolder()
 {
+    if (!KnownFolder().empty()) return KnownFolder();
+#ifdef __linux__
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) return "";
-    std::string folder = exe.parent_path().string();
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
+    if (!ec && !exe.empty()) return WithSeparator(exe.parent_path().string());
+#endif
+    return "";
 }
 
 std::vector<std::string> Folders(const std::string& programFolder)

@@ -8,8 +8,11 @@
 
 namespace shipped {
 
-// The folder of the running program, with a trailing separator; empty when unknown.
+// The folder of the running program, with a trailing separator; empty when unknown. The programs
+// tell it at start-up (the platform knows where a program lies); until then, on Linux, it is read
+// from the system.
 std::string ProgramFolder();
+void SetProgramFolder(const std::string& folder);
 
 // The folders looked in, in order, each with a trailing separator; none when programFolder is
 // empty.

@@ -186,12 +186,14 @@ int RunSend(const std::vector<std::string>& arguments)
     auto app = cli::MakeCoreApplication();
     TLnThreadComm link;
     bool written = false;
+    bool refused = false;
     link.OnTxEmpty = [&](TLnThreadComm*) {
         written = true;
         QCoreApplication::quit();
     };
-    link.OnError = [&](TLnThreadComm* sender, int) {
-        if (!sender->Enabled()) QCoreApplication::quit();
+    link.OnError = [&](TLnThreadComm* sender, int flags) {
+        if (flags & kLnErrRefused) refused = true;
+        if (refused || !sender->Enabled()) QCoreApplication::quit();
     };
     if (!cli::OpenBusLink(link, bus, error)) {
         std::fprintf(stderr, "railscope-cli send: %s\n", error.c_str());
@@ -201,7 +203,12 @@ int RunSend(const std::vector<std::string>& arguments)
     link.WriteMessage(std::move(msg));
     cli::QuitOnInterrupt();
     QTimer::singleShot(5000, [] { QCoreApplication::quit(); });
-    if (!written) QCoreApplication::exec();
+    if (!written && !refused) QCoreApplication::exec();
+    if (refused) {
+        std::fprintf(stderr, "railscope-cli send: %s did not put the message on the bus (SENT ERROR)\n",
+                     bus.Device.c_str());
+        return 1;
+    }
     if (!written) {
         std::fprintf(stderr, "railscope-cli send: the message was not written to %s%s\n", bus.Device.c_str(),
                      link.Enabled() ? "" : (": " + link.LastError()).c_str());

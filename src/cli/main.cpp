@@ -1,6 +1,10 @@
 // railscope-cli: the command-line tool of Railscope.
+#include "boards/ShippedFiles.h"
+#include "cli/BusOptions.h"
 #include "cli/Commands.h"
 #include "cli/ManPage.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <csignal>
@@ -28,6 +32,11 @@ int main(int argc, char** argv)
     // program half-way through it.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    {
+        // Where the shipped files (the product table) are looked for.
+        const auto app = cli::MakeCoreApplication();
+        shipped::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    }
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp(std::cerr);

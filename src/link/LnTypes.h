@@ -20,3 +20,4 @@ constexpr int kLnErrParity = 0x0004;
 constexpr int kLnErrFrame = 0x0008;
 constexpr int kLnErrBreak = 0x0010;
 constexpr int kLnErrIO = 0x0400; // the device failed or went away; the link has closed
+constexpr int kLnErrRefused = 0x8000; // a LocoNet server refused to send a message (SENT ERROR)

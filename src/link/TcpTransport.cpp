@@ -170,6 +170,7 @@ void TTcpTransport::HandleLine(const TLbLine& line)
         if (line.Kind == ELbLineKind::eSentError) {
             FlushInput(); // keep the log in the order of the lines
             LogLine(line.Line);
+            emit LineError(kLnErrRefused);
         }
         if (IgnoreAcks > 0) {
             --IgnoreAcks;

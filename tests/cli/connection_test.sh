@@ -85,6 +85,13 @@ exec 3<> "/dev/tcp/${SERVED%:*}/${SERVED##*:}"
 read -r -t 3 greeting <&3
 exec 3>&-
 [[ "$greeting" == "VERSION Railscope LocoNet server"* ]] && ok "clients still served" || fail "no greeting: '$greeting'"
+# A send the server refuses (its connection is gone) is a failure, not "Sent".
+if "$CLI" send --connect "tcp://$SERVED" 83 7C > "$WORK/send.out" 2> "$WORK/send.err"; then
+  fail "refused send reported as sent: $(cat "$WORK/send.out")"
+else
+  grep -q "did not put the message on the bus (SENT ERROR)" "$WORK/send.err" && ok "refused send fails" \
+    || { fail "refused send: $(cat "$WORK/send.err")"; }
+fi
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]
