@@ -1,5 +1,5 @@
 #pragma once
-// Line speeds and interface kinds of the LocoNet link.
+// Line speeds and interface kinds of the LocoNet link, and what it tells of a received message.
 
 #include <cstdint>
 
@@ -20,3 +20,9 @@ constexpr int kLnErrParity = 0x0004;
 constexpr int kLnErrFrame = 0x0008;
 constexpr int kLnErrBreak = 0x0010;
 constexpr int kLnErrIO = 0x0400; // the device failed or went away; the link has closed
+
+// When a received message was read, and whether it is the echo of a message this link wrote.
+struct TRxStamp {
+    int64_t TimeUs = 0; // microseconds since the link was opened (monotonic)
+    bool Echo = false;
+};
