@@ -274,20 +274,29 @@ void TMainForm::ReadSpeedometerSettings(QSettings& settings)
 
 void TMainForm::LocoNetComm1RxMsg(uint32_t count)
 {
-    RouteMessages(count, [this] { return LocoNetComm1->ReadMessage(); });
+    RouteMessages(count, [this](TRxStamp& stamp) { return LocoNetComm1->ReadMessage(&stamp); });
 }
 
-void TMainForm::RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next)
+void TMainForm::RouteMessages(uint32_t count, const TNextMessage& next)
 {
     for (uint32_t i = 0; i < count; ++i) {
-        std::unique_ptr<TLocoNetMessage> message = next();
+        TRxStamp stamp;
+        std::unique_ptr<TLocoNetMessage> message = next(stamp);
         if (!message) break;
-        RouteOne(std::move(message));
+        RouteOne(std::move(message), stamp);
     }
     MsgNum->setText(QString::number(MessageCount));
 }
 
-void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
+void TMainForm::RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next)
+{
+    RouteMessages(count, [this, &next](TRxStamp& stamp) {
+        stamp = {LocoNetComm1->MicrosecondsSinceOpen(), false};
+        return next();
+    });
+}
+
+void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp)
 {
     ++MessageCount;
     const ELocoNetMsgType type = message->MessageType();
@@ -314,7 +323,7 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
     default: break;
     }
 
-    if (DisplayFormOpen && IsVisibleWindow(DisplayForm)) DisplayForm->AddMessage(*typed);
+    if (DisplayFormOpen && IsVisibleWindow(DisplayForm)) DisplayForm->AddMessage(*typed, stamp);
 }
 
 void TMainForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)
@@ -415,6 +424,14 @@ void TMainForm::MessageDisplay1Click()
 {
     auto* form = new TDisplayForm;
     DisplayForm = form;
+    form->Clock = [link = QPointer<TLnThreadComm>(LocoNetComm1.get())] {
+        return link ? link->MicrosecondsSinceOpen() : 0;
+    };
+    form->ReadSettings(*OpenSettings());
+    connect(form, &TDisplayForm::OptionsChanged, this, [this, form] {
+        std::unique_ptr<QSettings> settings = OpenSettings();
+        form->WriteSettings(*settings);
+    });
     connect(form, &TDisplayForm::FormClosed, this, [this] { DisplayFormOpen = false; });
     AddChildForm(form, false);
     DisplayFormOpen = true;
