@@ -30,6 +30,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 const char* const TMainForm::kInterfaceNames[3] = {"MS100", "LocoBuffer", "PR3"};
 
 namespace {
@@ -145,7 +147,10 @@ void TMainForm::BuildStatusLine()
     InterfaceStatus = label("InterfaceStatus", "");
     Label2 = label("Label2", "No. Messages received: ");
     MsgNum = label("MsgNum", "0");
-    MsgNum->setMinimumWidth(70);
+    // Of a fixed size, room for ten digits: the count changes with every batch of messages, and a
+    // label that may change size has the whole status line laid out and painted again each time.
+    MsgNum->setFixedSize(std::max(70, MsgNum->fontMetrics().horizontalAdvance(QStringLiteral("00000000000"))),
+                         MsgNum->sizeHint().height());
     ProgStatus = new QLineEdit(QStringLiteral("ProgStatus"), this);
     ProgStatus->setObjectName(QStringLiteral("ProgStatus"));
     ProgStatus->setReadOnly(true);

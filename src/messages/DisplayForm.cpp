@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -96,7 +97,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     MsgList->setContextMenuPolicy(Qt::CustomContextMenu);
     HelpButton = new QPushButton(QStringLiteral("&Help"), this);
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
-    FrozenLabel = new QLabel(QStringLiteral("Frozen"), this);
+    FrozenLabel = new QLabel(QStringLiteral("Frozen: new lines show when Freeze is switched off"), this);
     FrozenLabel->setObjectName(QStringLiteral("FrozenLabel"));
     FrozenLabel->hide();
     BusLoadLabel = new QLabel(this);
@@ -117,14 +118,19 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     BuildActions();
     FindBar = BuildFindBar();
     FilterBar = BuildFilterBar();
+    FindBar->installEventFilter(this);
+    FilterBar->installEventFilter(this);
 
+    // Freeze, bus load and live log say so in a line of their own, which takes no room while
+    // none of them is on.
+    auto* state = new QHBoxLayout;
+    state->addWidget(FrozenLabel);
+    state->addWidget(BusLoadLabel, 1);
+    state->addWidget(LogLabel, 1);
     auto* row = new QHBoxLayout;
     row->addWidget(Label1);
     row->addWidget(MsgCountEdit);
     row->addWidget(ExpandButton);
-    row->addWidget(FrozenLabel);
-    row->addWidget(BusLoadLabel);
-    row->addWidget(LogLabel);
     row->addStretch(1);
     row->addWidget(Button1);
     row->addWidget(Button2);
@@ -134,6 +140,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     layout->addWidget(MsgList, 1);
     layout->addWidget(FindBar);
     layout->addWidget(FilterBar);
+    layout->addLayout(state);
     layout->addLayout(row);
     resize(720, 400);
 
@@ -167,7 +174,7 @@ void TDisplayForm::BuildActions()
     DirectionColumnAction = MakeAction(this, QStringLiteral("&Direction Column"), {}, true);
     HexColumnAction = MakeAction(this, QStringLiteral("&Raw Bytes Column"), {}, true);
     BusLoadAction = MakeAction(this, QStringLiteral("&Bus Load"), {}, true);
-    FilterAction = MakeAction(this, QStringLiteral("Fi&lter..."), QKeySequence(Qt::CTRL | Qt::Key_L), true);
+    FilterAction = MakeAction(this, QStringLiteral("Fi&lter"), QKeySequence(Qt::CTRL | Qt::Key_L), true);
     LiveLogAction = MakeAction(this, QStringLiteral("&Live Log to File..."), {}, true);
 
     connect(CopyAction, &QAction::triggered, MsgList, &TLineListView::CopySelection);
@@ -287,6 +294,33 @@ QWidget* TDisplayForm::BuildFilterBar()
     });
     bar->hide();
     return bar;
+}
+
+bool TDisplayForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the bars' own showing and hiding, not the window's.
+    const bool shown = event->type() == QEvent::ShowToParent;
+    if ((shown || event->type() == QEvent::HideToParent) && (watched == FindBar || watched == FilterBar))
+        KeepListHeight(static_cast<QWidget*>(watched), shown);
+    return QWidget::eventFilter(watched, event);
+}
+
+void TDisplayForm::KeepListHeight(QWidget* bar, bool shown)
+{
+    // The list keeps its rows when a bar opens below it: the window grows by the bar (as far as
+    // the room around it allows) and gives the height back when the bar closes.
+    QWidget* frame = isWindow() ? static_cast<QWidget*>(this) : qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame || frame->isMaximized() || frame->isMinimized()) return;
+    int& room = bar == FindBar ? FindBarRoom : FilterBarRoom;
+    if (shown) {
+        room = bar->sizeHint().height() + layout()->spacing();
+        if (!frame->isWindow() && frame->parentWidget())
+            room = std::clamp(frame->parentWidget()->height() - frame->geometry().bottom() - 1, 0, room);
+        frame->resize(frame->width(), frame->height() + room);
+    } else {
+        frame->resize(frame->width(), frame->height() - room);
+        room = 0;
+    }
 }
 
 void TDisplayForm::ShowContextMenu(const QPoint& at)
@@ -514,7 +548,7 @@ void TDisplayForm::ShowBusLoad()
 {
     const TBusLoad::TFigures figures = Load.LastSecond(Clock());
     BusLoadLabel->setText(
-        QStringLiteral("Bus: %1 msg/s, %2 %").arg(figures.MessagesPerSecond).arg(figures.SharePercent, 0, 'f', 1));
+        QStringLiteral("Bus load: %1 msg/s, %2 %").arg(figures.MessagesPerSecond).arg(figures.SharePercent, 0, 'f', 1));
 }
 
 void TDisplayForm::ReadSettings(QSettings& settings)

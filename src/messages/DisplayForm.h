@@ -120,6 +120,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildActions();
@@ -131,10 +132,13 @@ private:
     void ShowFilterBar(bool show);
     void FlushLog();
     void ToggleLiveLog();
+    void KeepListHeight(QWidget* bar, bool shown);
 
     TBusLoad Load;
     TMonitorLog Log;
     std::string LogLine;
     QTimer* FilterTimer = nullptr;
     QTimer* BusLoadTimer = nullptr;
+    int FindBarRoom = 0; // height the window grew by for each bar
+    int FilterBarRoom = 0;
 };

@@ -342,10 +342,10 @@ private slots:
         ShowOnly(form, EMessageKind::Power); // hidden lines are on the bus all the same
         for (int i = 0; i < 10; ++i) Add(form, {"B2 05 50 18"}, now - 500000);
         form.ShowBusLoad();
-        QCOMPARE(form.BusLoadLabel->text(), QStringLiteral("Bus: 10 msg/s, 2.4 %")); // 400 bits of 16457
+        QCOMPARE(form.BusLoadLabel->text(), QStringLiteral("Bus load: 10 msg/s, 2.4 %")); // 400 bits of 16457
         now += 1000000;
         form.ShowBusLoad();
-        QCOMPARE(form.BusLoadLabel->text(), QStringLiteral("Bus: 0 msg/s, 0.0 %"));
+        QCOMPARE(form.BusLoadLabel->text(), QStringLiteral("Bus load: 0 msg/s, 0.0 %"));
     }
 };
 
