@@ -498,11 +498,7 @@ bool TDisplayForm::StartLiveLog(const QString& fileName)
 {
     std::string error;
     if (!Log.Open(QFile::encodeName(fileName).toStdString(), error)) {
-        LiveLogAction->setChecked(false);
-        ShowMessageBox(
-            this, QStringLiteral("Railscope"),
-            QStringLiteral("Could not write the live log %1: %2").arg(fileName, QString::fromStdString(error)),
-            QMessageBox::Ok, true);
+        EndLiveLog(error);
         return false;
     }
     LiveLogAction->setChecked(true);
@@ -515,17 +511,8 @@ bool TDisplayForm::StartLiveLog(const QString& fileName)
 
 void TDisplayForm::StopLiveLog()
 {
-    const QString fileName = QFile::decodeName(QByteArray::fromStdString(Log.FileName()));
     std::string error;
-    const bool ok = Log.Close(error);
-    LiveLogAction->setChecked(false);
-    LiveLogAction->setText(QStringLiteral("&Live Log to File..."));
-    LogLabel->hide();
-    if (!ok)
-        ShowMessageBox(
-            this, QStringLiteral("Railscope"),
-            QStringLiteral("Could not write the live log %1: %2").arg(fileName, QString::fromStdString(error)),
-            QMessageBox::Ok, true);
+    EndLiveLog(Log.Close(error) ? std::string() : error);
 }
 
 void TDisplayForm::FlushLog()
@@ -533,15 +520,22 @@ void TDisplayForm::FlushLog()
     std::string error;
     if (Log.IsOpen() && !Log.Flush(error)) {
         // Told at once, and only once: the log stops.
-        const QString fileName = QFile::decodeName(QByteArray::fromStdString(Log.FileName()));
         std::string ignored;
         Log.Close(ignored);
-        StopLiveLog();
-        ShowMessageBox(
-            this, QStringLiteral("Railscope"),
-            QStringLiteral("Could not write the live log %1: %2").arg(fileName, QString::fromStdString(error)),
-            QMessageBox::Ok, true);
+        EndLiveLog(error);
     }
+}
+
+void TDisplayForm::EndLiveLog(const std::string& failure)
+{
+    LiveLogAction->setChecked(false);
+    LiveLogAction->setText(QStringLiteral("&Live Log to File..."));
+    LogLabel->hide();
+    if (failure.empty()) return;
+    const QString fileName = QFile::decodeName(QByteArray::fromStdString(Log.FileName()));
+    ShowMessageBox(this, QStringLiteral("Railscope"),
+                   QStringLiteral("Could not write the live log %1: %2").arg(fileName, QString::fromStdString(failure)),
+                   QMessageBox::Ok, true);
 }
 
 void TDisplayForm::ShowBusLoad()

@@ -131,6 +131,8 @@ private:
     void ColumnsChanged();
     void ShowFilterBar(bool show);
     void FlushLog();
+    // The live log has stopped; `failure` says why when it could not be written, and is told.
+    void EndLiveLog(const std::string& failure);
     void ToggleLiveLog();
     void KeepListHeight(QWidget* bar, bool shown);
 

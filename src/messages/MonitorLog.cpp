@@ -7,13 +7,13 @@ bool TMonitorLog::Open(const std::string& fileName, std::string& error)
 {
     std::string ignored;
     Close(ignored);
+    Name = fileName;
     errno = 0;
     File.reset(std::fopen(fileName.c_str(), "wb"));
     if (!File) {
         error = std::strerror(errno != 0 ? errno : EIO);
         return false;
     }
-    Name = fileName;
     return true;
 }
 

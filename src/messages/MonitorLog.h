@@ -13,6 +13,7 @@ public:
     // Starts a new file (an existing one is replaced); false with the system's reason.
     bool Open(const std::string& fileName, std::string& error);
     bool IsOpen() const { return File != nullptr; }
+    // The file last asked for, open or not.
     const std::string& FileName() const { return Name; }
     // Buffers one line.
     void Write(std::string_view line);

@@ -14,17 +14,6 @@
 
 namespace {
 
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool Contains(const std::string& text, const std::string& lowerNeedle)
-{
-    return std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
-                       [](char a, char b) { return Lower(a) == b; }) != text.end();
-}
-
 int FloorDiv(int a, int b)
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
@@ -133,8 +122,6 @@ int TLineListModel::FindRow(const QString& text, int from, bool backward, bool* 
     if (wrapped) *wrapped = false;
     const int rows = rowCount();
     if (rows == 0 || text.isEmpty()) return -1;
-    std::string needle = text.toUtf8().toStdString();
-    std::transform(needle.begin(), needle.end(), needle.begin(), Lower);
     const int step = backward ? -1 : 1;
     int row = std::clamp(from, -1, rows);
     for (int n = 0; n < rows; ++n) {
@@ -143,7 +130,9 @@ int TLineListModel::FindRow(const QString& text, int from, bool backward, bool* 
             row = backward ? rows - 1 : 0;
             if (wrapped) *wrapped = true;
         }
-        if (Contains(Line(Rows[static_cast<std::size_t>(row)]), needle)) return row;
+        const std::string line = Line(Rows[static_cast<std::size_t>(row)]);
+        if (QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).contains(text, Qt::CaseInsensitive))
+            return row;
     }
     return -1;
 }
@@ -302,7 +291,7 @@ QRect TLineListView::visualRect(const QModelIndex& index) const
     if (!index.isValid() || index.model() != model()) return {};
     // Rows far off screen are placed just beyond its edge: their true place does not fit an int.
     const qint64 offset = static_cast<qint64>(index.row() - FirstRow()) * RowHeight();
-    const int y = static_cast<int>(std::clamp<qint64>(offset, -(1 << 24), 1 << 24));
+    const int y = static_cast<int>(std::clamp<qint64>(offset, -(1 << 30), 1 << 30));
     return QRect(-horizontalOffset(), y, std::max(ContentWidth, viewport()->width()), RowHeight());
 }
 
@@ -465,6 +454,14 @@ void TLineListView::rowsInserted(const QModelIndex& parent, int start, int end)
     QAbstractItemView::rowsInserted(parent, start, end);
     updateGeometries();
     viewport()->update();
+}
+
+void TLineListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    // Lines may have become narrower (a column switched off): measured again as they are painted.
+    ContentWidth = 0;
+    updateGeometries();
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void TLineListView::keyPressEvent(QKeyEvent* event)

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace {
 
 TLocoNetMessage Msg(const char* hex)
