@@ -328,7 +328,9 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStam
     default: break;
     }
 
-    if (DisplayFormOpen && IsVisibleWindow(DisplayForm)) DisplayForm->AddMessage(*typed, stamp);
+    // A monitor writing a live log takes every message, also while it is minimised.
+    if (DisplayFormOpen && DisplayForm && (IsVisibleWindow(DisplayForm) || DisplayForm->LiveLogRunning()))
+        DisplayForm->AddMessage(*typed, stamp);
 }
 
 void TMainForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)

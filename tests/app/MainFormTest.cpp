@@ -502,6 +502,21 @@ private slots:
         QVERIFY(!lines.Echo(1));
     }
 
+    void LiveLogGoesOnWhileTheMonitorIsMinimised()
+    {
+        auto form = Make();
+        form->show();
+        form->MessageDisplay1Click();
+        QVERIFY(form->DisplayForm->StartLiveLog(Dir->filePath(QStringLiteral("live.txt"))));
+        form->MdiArea->subWindowList().first()->showMinimized();
+        QVERIFY(!form->DisplayForm->isVisible());
+        Route(*form, Message("83 7C"), Message("B2 05 50 18"));
+        form->DisplayForm->StopLiveLog();
+        QFile log(Dir->filePath(QStringLiteral("live.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("\r\n"), 2);
+    }
+
     void AboutBoxIsShownWithoutBeingModal()
     {
         auto form = Make();
