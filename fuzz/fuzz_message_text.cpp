@@ -1,5 +1,6 @@
-// Renders arbitrary byte arrays as every typed message kind, as an SV access message and through
-// the expanded-text helper; also with length and checksum repaired so that the decoders run.
+// Renders arbitrary byte arrays as every typed message kind, as an SV access message, through
+// the expanded-text helper and as a monitor line (kept, filtered and shown with every column);
+// also with length and checksum repaired so that the decoders run.
 #include "messages/LNLocoAddrMessage.h"
 #include "messages/LNLocoDIRFMessage.h"
 #include "messages/LNLocoF9F12Message.h"
@@ -14,6 +15,7 @@
 #include "messages/LNToFBMessage.h"
 #include "messages/LNWriteSlotStat1Message.h"
 #include "messages/MessageText.h"
+#include "messages/MonitorLines.h"
 #include "svprog/SVProgMessage.h"
 
 #include <cstddef>
@@ -47,6 +49,21 @@ void RenderAll(const TLocoNetMessage& m)
     const std::string expanded = ExpandedMessageText(m);
     if (expanded.empty()) std::abort();
     if (MakeTypedMessage(TLocoNetMessage(m))->Text() != expanded) std::abort();
+
+    // A monitor line keeps the message as it came and shows the same text.
+    if (m.GetLength() > 255) return;
+    TMonitorLines lines;
+    lines.Append(m, 123456, true, true);
+    const TMonitorColumns columns{.Time = true, .Direction = true, .Hex = true};
+    std::string shown;
+    AppendMonitorLine(shown, m, 123456, true, true, columns);
+    if (lines.Text(0, columns) != shown || lines.Message(0).HexText() != m.HexText()) std::abort();
+    TMonitorFilter filter;
+    filter.Addresses = {{0, 65535}};
+    filter.Text = "sent";
+    std::string scratch;
+    const bool named = MessageAddresses(m, m.MessageType()).Count > 0;
+    if (filter.Accepts(lines, 0, columns, scratch) != named) std::abort();
 }
 
 } // namespace

@@ -175,7 +175,10 @@ void TMainForm::BuildStatusLine()
     InterfaceStatus = label("InterfaceStatus", "");
     Label2 = label("Label2", "No. Messages received: ");
     MsgNum = label("MsgNum", "0");
-    MsgNum->setMinimumWidth(70);
+    // Of a fixed size, room for ten digits: the count changes with every batch of messages, and a
+    // label that may change size has the whole status line laid out and painted again each time.
+    MsgNum->setFixedSize(std::max(70, MsgNum->fontMetrics().horizontalAdvance(QStringLiteral("00000000000"))),
+                         MsgNum->sizeHint().height());
     ProgStatus = new QLineEdit(QStringLiteral("ProgStatus"), this);
     ProgStatus->setObjectName(QStringLiteral("ProgStatus"));
     ProgStatus->setReadOnly(true);
@@ -346,20 +349,29 @@ void TMainForm::LinkStateChanged()
 
 void TMainForm::LocoNetComm1RxMsg(uint32_t count)
 {
-    RouteMessages(count, [this] { return LocoNetComm1->ReadMessage(); });
+    RouteMessages(count, [this](TRxStamp& stamp) { return LocoNetComm1->ReadMessage(&stamp); });
 }
 
-void TMainForm::RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next)
+void TMainForm::RouteMessages(uint32_t count, const TNextMessage& next)
 {
     for (uint32_t i = 0; i < count; ++i) {
-        std::unique_ptr<TLocoNetMessage> message = next();
+        TRxStamp stamp;
+        std::unique_ptr<TLocoNetMessage> message = next(stamp);
         if (!message) break;
-        RouteOne(std::move(message));
+        RouteOne(std::move(message), stamp);
     }
     MsgNum->setText(QString::number(MessageCount));
 }
 
-void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
+void TMainForm::RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next)
+{
+    RouteMessages(count, [this, &next](TRxStamp& stamp) {
+        stamp = {LocoNetComm1->MicrosecondsSinceOpen(), false};
+        return next();
+    });
+}
+
+void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp)
 {
     ++MessageCount;
     const ELocoNetMsgType type = message->MessageType();
@@ -387,7 +399,9 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message)
     default: break;
     }
 
-    if (DisplayFormOpen && IsVisibleWindow(DisplayForm)) DisplayForm->AddMessage(*typed);
+    // A monitor writing a live log takes every message, also while it is minimised.
+    if (DisplayFormOpen && DisplayForm && (IsVisibleWindow(DisplayForm) || DisplayForm->LiveLogRunning()))
+        DisplayForm->AddMessage(*typed, stamp);
 }
 
 void TMainForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)
@@ -502,6 +516,14 @@ void TMainForm::MessageDisplay1Click()
 {
     auto* form = new TDisplayForm;
     DisplayForm = form;
+    form->Clock = [link = QPointer<TLnThreadComm>(LocoNetComm1.get())] {
+        return link ? link->MicrosecondsSinceOpen() : 0;
+    };
+    form->ReadSettings(*OpenSettings());
+    connect(form, &TDisplayForm::OptionsChanged, this, [this, form] {
+        std::unique_ptr<QSettings> settings = OpenSettings();
+        form->WriteSettings(*settings);
+    });
     // Routing stops only when the newest monitor closes, not when an older one does.
     connect(form, &TDisplayForm::FormClosed, this, [this, form] {
         if (DisplayForm == form) DisplayFormOpen = false;

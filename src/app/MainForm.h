@@ -4,6 +4,7 @@
 // want it, and opens every other window from its menu.
 
 #include "boards/BoardData.h"
+#include "link/LnTypes.h"
 #include "link/MessageSender.h"
 #include "svprog/SVMessageWindow.h"
 
@@ -105,6 +106,10 @@ public:
     // The link's receive event: takes `count` messages from the link and routes them.
     void LocoNetComm1RxMsg(uint32_t count);
     // Routes up to `count` messages taken from `next` (null ends early); MsgNum is set once after.
+    // `next` tells when each was read and whether it is an echo of our own.
+    using TNextMessage = std::function<std::unique_ptr<TLocoNetMessage>(TRxStamp& stamp)>;
+    void RouteMessages(uint32_t count, const TNextMessage& next);
+    // The same for messages without a stamp: read now, from another device.
     void RouteMessages(uint32_t count, const std::function<std::unique_ptr<TLocoNetMessage>()>& next);
 
     // Menu handlers.
@@ -149,7 +154,7 @@ private:
     void OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageWindow*& replies,
                     const std::function<TSVForm()>& make);
     void UpdateBoardMenus();
-    void RouteOne(std::unique_ptr<TLocoNetMessage> message);
+    void RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp);
     void ReadSpeedometerSettings(QSettings& settings);
     void WriteSettings();
 

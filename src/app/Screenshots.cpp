@@ -1,5 +1,5 @@
 // Renders the main windows of Railscope to PNG files: the frame with a busy monitor, the
-// connection window, the generators, the speedometer after a measurement, the board list window,
+// monitor with its columns and filter and with a line found, the connection window, the generators, the speedometer after a measurement, the board list window,
 // the discovery window and the about box.
 // Usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]
 #include "app/ChildForms.h"
@@ -36,9 +36,12 @@
 #include "widgets/FormTools.h"
 #include "widgets/SpinEdit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,6 +84,40 @@ bool ShowAndSave(QDialog&& dialog, const QString& folder, const char* name)
     const bool saved = ShowAndSave(dialog, folder, name);
     dialog.reject();
     return saved;
+}
+
+// The monitor with the time and direction columns and a filter (hiding the throttles), then
+// with a line found; afterwards it shows everything again as it did.
+bool SaveMonitorViews(TMainForm& main, const QString& out)
+{
+    TDisplayForm* monitor = main.DisplayForm;
+    if (!monitor) return false;
+    QWidget* frame = monitor->parentWidget();
+    monitor->TimeColumnAction->setChecked(true);
+    monitor->DirectionColumnAction->setChecked(true);
+    monitor->FilterAction->setChecked(true);
+    for (int k = 0; k < kMessageKindCount; ++k) {
+        const auto kind = static_cast<EMessageKind>(k);
+        monitor->KindBoxes[static_cast<std::size_t>(k)]->setChecked(kind != EMessageKind::Throttles);
+    }
+    main.TrackPowerOn1Click(); // an echo of our own among the lines
+    Wait(2500);
+    monitor->Flush();
+    Wait(100);
+    bool ok = Save(frame, out, "monitor-columns.png");
+
+    monitor->FilterAction->setChecked(false);
+    monitor->TimeColumnAction->setChecked(false);
+    monitor->DirectionColumnAction->setChecked(false);
+    monitor->FindAction->trigger();
+    monitor->FindEdit->setText(QStringLiteral("point number"));
+    monitor->FindNext(true); // the newest
+    monitor->FindNext(true);
+    Wait(100);
+    ok &= Save(frame, out, "monitor-find.png");
+    monitor->FindBar->hide();
+    monitor->FreezeAction->setChecked(false);
+    return ok;
 }
 
 // The ORB4 and ORB8 editor windows on copies of the first example board of each type.
@@ -208,6 +245,7 @@ int main(int argc, char* argv[])
     main.DisplayForm->Flush();
     Wait(100);
     bool ok = Save(&main, out, "main-window-monitor.png");
+    ok &= SaveMonitorViews(main, out);
 
     main.Connect1Click();
     Wait(100);

@@ -6,6 +6,7 @@
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
 #include "messages/MessageText.h"
+#include "messages/MonitorLines.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -22,12 +23,48 @@ using cli::ParseNumber;
 
 const char* const kMonitorUsage =
     "Usage: railscope-cli monitor --connect DEVICE [--baud RATE] [--interface KIND] [--raw]\n"
-    "                             [--timestamps] [--count N] [--seconds S] [--log FILE]\n\n"
+    "                             [--timestamps] [--direction] [--only NAME[,NAME...]] [--match TEXT]\n"
+    "                             [--count N] [--seconds S] [--log FILE]\n\n"
     "Prints each message received, decoded as the monitor window shows it with \"Expand Messages\"\n"
     "ticked (--raw: opcode name and hex bytes), until N messages, S seconds, the end of a file:\n"
-    "replay or an interrupt; then the number of messages received.\n\n"
+    "replay or an interrupt; then the number of messages received (printed or not).\n\n"
     "  --timestamps           start each line with the milliseconds since the start\n"
-    "  --log FILE             write the link's receive log to FILE\n";
+    "  --direction            start each line with \"sent\" (the echo of a message this program\n"
+    "                         wrote) or \"recv\"\n"
+    "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw prints it, is one of\n"
+    "                         these (OPC_SENSORREP or OPC_SENSORREP:, any case)\n"
+    "  --match TEXT           print only lines whose text holds TEXT, ignoring case\n"
+    "  --log FILE             write the link's receive log to FILE\n"
+    "--only and --match together print the lines that pass both; --count counts every message.\n";
+
+// Reads --only's list into one bit per message type; false with the name not known.
+bool ParseOpcodeNames(const std::string& list, uint64_t& types, std::string& unknown)
+{
+    static_assert(eOPCTypeCount <= 64);
+    types = 0;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string name = list.substr(start, end - start);
+        if (!name.empty() && name.back() == ':') name.pop_back();
+        bool known = false;
+        for (int t = 0; t < eOPCTypeCount; ++t) {
+            std::string_view candidate = TLocoNetMessage::OpcodeNameOf(static_cast<ELocoNetMsgType>(t));
+            candidate.remove_suffix(1); // the colon
+            if (!name.empty() && name.size() == candidate.size() && ContainsIgnoringCase(candidate, name)) {
+                types |= uint64_t{1} << t;
+                known = true;
+            }
+        }
+        if (!known) {
+            unknown = name;
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
 
 int RunMonitor(const std::vector<std::string>& arguments)
 {
@@ -36,21 +73,32 @@ int RunMonitor(const std::vector<std::string>& arguments)
     cli::TBusOptions bus;
     std::string error;
     if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(cmd, error);
-    bool raw = false, timestamps = false;
+    bool raw = false, timestamps = false, direction = false;
     long long count = 0, seconds = 0;
-    std::string logFile;
+    std::string logFile, match;
+    uint64_t onlyTypes = 0; // 0: every type
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--raw")
             raw = true;
         else if (a == "--timestamps")
             timestamps = true;
-        else if (a == "--count" || a == "--seconds" || a == "--log") {
+        else if (a == "--direction")
+            direction = true;
+        else if (a == "--count" || a == "--seconds" || a == "--log" || a == "--only" || a == "--match") {
             if (i + 1 >= args.size()) return cli::UsageError(cmd, a + " needs a value");
             const std::string& v = args[++i];
+            std::string unknown;
             if (a == "--log")
                 logFile = v;
-            else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? count : seconds))
+            else if (a == "--match")
+                match = v;
+            else if (a == "--only") {
+                if (!ParseOpcodeNames(v, onlyTypes, unknown))
+                    return cli::UsageError(cmd,
+                                           "--only: '" + unknown +
+                                               "' is not an opcode name as --raw prints it (such as OPC_SENSORREP)");
+            } else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? count : seconds))
                 return cli::UsageError(cmd, a + " must be a whole number from 1, not '" + v + "'");
         } else {
             return cli::UnknownArgument(cmd, a);
@@ -82,17 +130,22 @@ int RunMonitor(const std::vector<std::string>& arguments)
         QCoreApplication::quit();
     };
     link.OnRxMsg = [&](TLnThreadComm*, uint32_t) {
+        TRxStamp stamp;
         while (!done) {
-            auto msg = link.ReadMessage();
+            auto msg = link.ReadMessage(&stamp);
             if (!msg) break;
             ++received;
+            if (count > 0 && received >= count) finish(0);
+            if (onlyTypes != 0 && (onlyTypes & (uint64_t{1} << msg->MessageType())) == 0) continue;
+            const std::string line = raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
+            if (!match.empty() && !ContainsIgnoringCase(line, match)) continue;
             if (timestamps) {
                 out += std::to_string(clock.elapsed());
                 out += ' ';
             }
-            out += raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
+            if (direction) out += DirectionText(stamp.Echo);
+            out += line;
             out += '\n';
-            if (count > 0 && received >= count) finish(0);
         }
         flush();
     };

@@ -21,7 +21,8 @@ namespace {
 
 TLnThreadComm::TLnThreadComm(QObject* owner)
     : QObject(owner), Assembler([this](TLocoNetMessage&& msg) {
-          RxQueue.push_back(std::make_unique<TLocoNetMessage>(std::move(msg)));
+          const bool echo = Echoes.IsEcho(msg, ReadTimeUs);
+          RxQueue.push_back({std::make_unique<TLocoNetMessage>(std::move(msg)), {ReadTimeUs, echo}});
       }),
       ReadBuffer(ReadChunk)
 {}
@@ -131,6 +132,8 @@ void TLnThreadComm::Open()
             Lost = false;
             CreateHandle();
             if (IsOpen) {
+                OpenedAt = std::chrono::steady_clock::now();
+                Echoes.Clear();
                 UpdateCommTimeouts();
                 int systemError = 0;
                 if (!Transport->ApplyLineSettings(BaudRate, LocoNetInterface, systemError)) {
@@ -223,6 +226,7 @@ bool TLnThreadComm::PartialMsgRead(int count)
 {
     bool wasEmpty = RxQueue.empty();
     int n = Read(ReadBuffer.data(), std::min(count, ReadChunk));
+    ReadTimeUs = MicrosecondsSinceOpen();
     if (n > 0) Assembler.Feed(ReadBuffer.data(), static_cast<size_t>(n));
     return wasEmpty && !RxQueue.empty();
 }
@@ -234,7 +238,8 @@ void TLnThreadComm::Kick_Tx()
         int pending = OutQueCount();
         // A message longer than the whole queue still goes once the queue is empty.
         if (pending > 0 && OutQueueSize - pending <= static_cast<int>(msg.GetLength())) break;
-        Write(msg.GetData(), static_cast<int>(msg.GetLength()));
+        if (Write(msg.GetData(), static_cast<int>(msg.GetLength())) > 0)
+            Echoes.Sent(msg.GetData(), msg.GetLength(), MicrosecondsSinceOpen());
         TxQueue.pop_front();
     }
 }
@@ -246,12 +251,18 @@ void TLnThreadComm::WriteMessage(std::unique_ptr<TLocoNetMessage> message)
     Kick_Tx();
 }
 
-std::unique_ptr<TLocoNetMessage> TLnThreadComm::ReadMessage()
+std::unique_ptr<TLocoNetMessage> TLnThreadComm::ReadMessage(TRxStamp* stamp)
 {
     if (RxQueue.empty()) return nullptr;
-    auto msg = std::move(RxQueue.front());
+    TRxEntry entry = std::move(RxQueue.front());
     RxQueue.pop_front();
-    return msg;
+    if (stamp) *stamp = entry.Stamp;
+    return std::move(entry.Message);
+}
+
+int64_t TLnThreadComm::MicrosecondsSinceOpen() const
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - OpenedAt).count();
 }
 
 int TLnThreadComm::InQueCount() const

@@ -19,6 +19,7 @@
 // "Port not open (Error: -1)". A device that does not exist or is busy is not an error: the link
 // stays closed, LastError gives the system's reason, and messages written meanwhile are dropped.
 
+#include "link/EchoMatcher.h"
 #include "link/FrameAssembler.h"
 #include "link/LnTypes.h"
 #include "link/LocoNetMessage.h"
@@ -26,6 +27,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <fstream>
@@ -111,7 +113,10 @@ public:
     bool PartialMsgRead(int count);
     void Kick_Tx();
     void WriteMessage(std::unique_ptr<TLocoNetMessage> message);
-    std::unique_ptr<TLocoNetMessage> ReadMessage();
+    // The oldest received message, or null; `stamp` (when given) receives its TRxStamp.
+    std::unique_ptr<TLocoNetMessage> ReadMessage(TRxStamp* stamp = nullptr);
+    // Microseconds since the link was last opened (since it was made, before the first Open).
+    int64_t MicrosecondsSinceOpen() const;
     uint32_t QueRxMsgCount() const { return static_cast<uint32_t>(RxQueue.size()); }
     uint32_t QueTxMsgCount() const { return static_cast<uint32_t>(TxQueue.size()); }
     int InQueCount() const;
@@ -156,9 +161,16 @@ private:
     std::string LastErrorText;
     std::ofstream LogFile;
     bool Logging = false;
-    std::deque<std::unique_ptr<TLocoNetMessage>> RxQueue;
+    struct TRxEntry {
+        std::unique_ptr<TLocoNetMessage> Message;
+        TRxStamp Stamp;
+    };
+    std::deque<TRxEntry> RxQueue;
     std::deque<std::unique_ptr<TLocoNetMessage>> TxQueue;
     TFrameAssembler Assembler;
+    std::chrono::steady_clock::time_point OpenedAt = std::chrono::steady_clock::now();
+    int64_t ReadTimeUs = 0; // when the bytes being framed were read
+    TEchoMatcher Echoes;
     std::vector<uint8_t> ReadBuffer;
 };
 

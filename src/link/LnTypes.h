@@ -1,5 +1,5 @@
 #pragma once
-// Line speeds and interface kinds of the LocoNet link.
+// Line speeds and interface kinds of the LocoNet link, and what it tells of a received message.
 
 #include <cstdint>
 
@@ -21,3 +21,9 @@ constexpr int kLnErrFrame = 0x0008;
 constexpr int kLnErrBreak = 0x0010;
 constexpr int kLnErrIO = 0x0400; // the device failed or went away; the link has closed
 constexpr int kLnErrRefused = 0x8000; // a LocoNet server refused to send a message (SENT ERROR)
+
+// When a received message was read, and whether it is the echo of a message this link wrote.
+struct TRxStamp {
+    int64_t TimeUs = 0; // microseconds since the link was opened (monotonic)
+    bool Echo = false;
+};

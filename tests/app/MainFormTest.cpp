@@ -644,6 +644,48 @@ private slots:
                  1);
     }
 
+    void EchoOfOwnMessageShowsAsSentWithTheLinkTime()
+    {
+        WriteSettings([](QSettings& s) {
+            s.setValue("Connection/ComPort", "sim:traffic=off");
+            s.setValue("Connection/Interface", 0);
+            s.setValue("DisplayForm/DirectionColumn", true); // remembered from an earlier run
+        });
+        auto form = Make();
+        form->Sender = [&form](std::unique_ptr<TLocoNetMessage> m) { form->LocoNetComm1->WriteMessage(std::move(m)); };
+        form->show();
+        form->FormActivate();
+        form->MessageDisplay1Click();
+        QVERIFY(form->DisplayForm->DirectionColumnAction->isChecked());
+        form->DisplayForm->TimeColumnAction->setChecked(true); // written to the settings at once
+        QCOMPARE(QSettings(SettingsFile(), QSettings::IniFormat).value("DisplayForm/TimeColumn").toBool(), true);
+        const int64_t before = form->LocoNetComm1->MicrosecondsSinceOpen();
+        form->TrackPowerOn1Click();
+        QTRY_COMPARE(form->MessageCount, 1u);
+        const TMonitorLines& lines = form->DisplayForm->Messages->Lines();
+        QVERIFY(lines.Echo(0));
+        QVERIFY(lines.TimeUs(0) >= before && lines.TimeUs(0) <= form->LocoNetComm1->MicrosecondsSinceOpen());
+        QVERIFY(MonitorLines(*form)[0].find("  sent  OPC_GPON:83 7C") != std::string::npos);
+        // The same message from another device is received.
+        Route(*form, Message("83 7C"));
+        QVERIFY(!lines.Echo(1));
+    }
+
+    void LiveLogGoesOnWhileTheMonitorIsMinimised()
+    {
+        auto form = Make();
+        form->show();
+        form->MessageDisplay1Click();
+        QVERIFY(form->DisplayForm->StartLiveLog(Dir->filePath(QStringLiteral("live.txt"))));
+        form->MdiArea->subWindowList().first()->showMinimized();
+        QVERIFY(!form->DisplayForm->isVisible());
+        Route(*form, Message("83 7C"), Message("B2 05 50 18"));
+        form->DisplayForm->StopLiveLog();
+        QFile log(Dir->filePath(QStringLiteral("live.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("\r\n"), 2);
+    }
+
     void AboutBoxIsShownWithoutBeingModal()
     {
         auto form = Make();
