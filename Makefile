@@ -52,7 +52,7 @@ test-asan: asan-build
 fuzz: asan-build
 
 fuzz-run: asan-build
-	bash scripts/run-fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS)
+	bash scripts/run-fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DRAILSCOPE_BENCH=ON -DRAILSCOPE_TESTS=OFF
