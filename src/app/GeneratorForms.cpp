@@ -36,19 +36,34 @@ TSpinEdit* MakeSpin(QWidget* owner, const char* name, int max)
     return s;
 }
 
-void FixSize(QWidget* form)
-{
-    form->layout()->setSizeConstraint(QLayout::SetFixedSize);
-}
-
 } // namespace
 
-TGenSensFBForm::TGenSensFBForm(TMessageSender sender, QWidget* parent) : QWidget(parent), Sender(std::move(sender))
+TGeneratorForm::TGeneratorForm(TMessageSender sender, QWidget* parent, const char* name, const char* title)
+    : QWidget(parent), Sender(std::move(sender))
 {
-    setObjectName(QStringLiteral("GenSensFBForm"));
-    setWindowTitle(QStringLiteral("Generate Sensor Msg"));
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(QString::fromLatin1(title));
     SetHelpContext(this, kGeneratorsHelpContext);
-    CloseBtn = MakeButton(this, "CloseBtn", "&Close");
+    Rows = new QVBoxLayout(this);
+    Rows->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TGeneratorForm::Send(std::unique_ptr<TLocoNetMessage> message)
+{
+    if (Sender) Sender(std::move(message));
+}
+
+QPushButton* TGeneratorForm::MakeCloseButton(const char* name)
+{
+    QPushButton* button = MakeButton(this, name, "&Close");
+    connect(button, &QPushButton::clicked, this, [this] { CloseForm(this); });
+    return button;
+}
+
+TGenSensFBForm::TGenSensFBForm(TMessageSender sender, QWidget* parent)
+    : TGeneratorForm(std::move(sender), parent, "GenSensFBForm", "Generate Sensor Msg")
+{
+    CloseBtn = MakeCloseButton("CloseBtn");
     SwOccupiedBtn = MakeButton(this, "SwOccupiedBtn", "Occupied");
     SwUnoccupiedBtn = MakeButton(this, "SwUnoccupiedBtn", "Unoccupied");
     BoardNumber = MakeSpin(this, "BoardNumber", 256);
@@ -67,39 +82,32 @@ TGenSensFBForm::TGenSensFBForm(TMessageSender sender, QWidget* parent) : QWidget
     buttons->addWidget(SwOccupiedBtn);
     buttons->addWidget(SwUnoccupiedBtn);
     buttons->addWidget(CloseBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    FixSize(this);
+    Rows->addLayout(grid);
+    Rows->addLayout(buttons);
 
     connect(SwOccupiedBtn, &QPushButton::clicked, this, &TGenSensFBForm::SwOccupiedBtnClick);
     connect(SwUnoccupiedBtn, &QPushButton::clicked, this, &TGenSensFBForm::SwUnoccupiedBtnClick);
-    connect(CloseBtn, &QPushButton::clicked, this, [this] { CloseForm(this); });
 }
 
-void TGenSensFBForm::Send(bool occupied)
+void TGenSensFBForm::SendReport(bool occupied)
 {
-    if (!Sender) return;
-    Sender(std::make_unique<TLNSensFBMessage>(static_cast<uint32_t>(BoardNumber->Value()),
-                                              static_cast<uint32_t>(SensorNumber->Value()), occupied));
+    Send(std::make_unique<TLNSensFBMessage>(static_cast<uint32_t>(BoardNumber->Value()),
+                                            static_cast<uint32_t>(SensorNumber->Value()), occupied));
 }
 
 void TGenSensFBForm::SwOccupiedBtnClick()
 {
-    Send(true);
+    SendReport(true);
 }
 void TGenSensFBForm::SwUnoccupiedBtnClick()
 {
-    Send(false);
+    SendReport(false);
 }
 
 TSwitchControlForm::TSwitchControlForm(TMessageSender sender, QWidget* parent)
-    : QWidget(parent), Sender(std::move(sender))
+    : TGeneratorForm(std::move(sender), parent, "SwitchControlForm", "Switch Control")
 {
-    setObjectName(QStringLiteral("SwitchControlForm"));
-    setWindowTitle(QStringLiteral("Switch Control"));
-    SetHelpContext(this, kGeneratorsHelpContext);
-    CloseBtn = MakeButton(this, "CloseBtn", "&Close");
+    CloseBtn = MakeCloseButton("CloseBtn");
     SwCloseBtn = MakeButton(this, "SwCloseBtn", "SW Close");
     SWThrownBtn = MakeButton(this, "SWThrownBtn", "SW Thrown");
     SwitchNumber = MakeSpin(this, "SwitchNumber", 2048);
@@ -108,56 +116,46 @@ TSwitchControlForm::TSwitchControlForm(TMessageSender sender, QWidget* parent)
     buttons->addWidget(SwCloseBtn);
     buttons->addWidget(SWThrownBtn);
     buttons->addWidget(CloseBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SwitchNumber);
-    layout->addLayout(buttons);
-    FixSize(this);
+    Rows->addWidget(SwitchNumber);
+    Rows->addLayout(buttons);
 
     connect(SwCloseBtn, &QPushButton::clicked, this, &TSwitchControlForm::SwCloseBtnClick);
     connect(SWThrownBtn, &QPushButton::clicked, this, &TSwitchControlForm::SWThrownBtnClick);
-    connect(CloseBtn, &QPushButton::clicked, this, [this] { CloseForm(this); });
 }
 
 void TSwitchControlForm::SwCloseBtnClick()
 {
-    if (Sender) Sender(std::make_unique<TLNSwReqMessage>(static_cast<uint32_t>(SwitchNumber->Value()), 3u));
+    Send(std::make_unique<TLNSwReqMessage>(static_cast<uint32_t>(SwitchNumber->Value()), 3u));
 }
 
 void TSwitchControlForm::SWThrownBtnClick()
 {
-    if (Sender) Sender(std::make_unique<TLNSwReqMessage>(static_cast<uint32_t>(SwitchNumber->Value()), 1u));
+    Send(std::make_unique<TLNSwReqMessage>(static_cast<uint32_t>(SwitchNumber->Value()), 1u));
 }
 
 TArbitraryMessageForm::TArbitraryMessageForm(TMessageSender sender, QWidget* parent)
-    : QWidget(parent), Sender(std::move(sender))
+    : TGeneratorForm(std::move(sender), parent, "ArbitraryMessageForm", "Generate Arbitrary Message")
 {
-    setObjectName(QStringLiteral("ArbitraryMessageForm"));
-    setWindowTitle(QStringLiteral("Generate Arbitrary Message"));
-    SetHelpContext(this, kGeneratorsHelpContext);
     ArbText = new QLineEdit(this);
     ArbText->setObjectName(QStringLiteral("ArbText"));
     ArbText->setMinimumWidth(280);
     Button1 = MakeButton(this, "Button1", "Send");
-    BitBtn1 = MakeButton(this, "BitBtn1", "&Close");
+    BitBtn1 = MakeCloseButton("BitBtn1");
     Label1 = MakeLabel(this, "Label1", "enter message in hex, including checksum");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Button1);
     buttons->addWidget(BitBtn1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ArbText);
-    layout->addLayout(buttons);
-    FixSize(this);
+    Rows->addWidget(Label1);
+    Rows->addWidget(ArbText);
+    Rows->addLayout(buttons);
 
     connect(Button1, &QPushButton::clicked, this, &TArbitraryMessageForm::Button1Click);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { CloseForm(this); });
 }
 
 void TArbitraryMessageForm::Button1Click()
 {
-    if (!Sender) return;
     const std::string text = ArbText->text().toStdString();
-    Sender(std::make_unique<TLocoNetMessage>(std::string_view(text)));
+    Send(std::make_unique<TLocoNetMessage>(std::string_view(text)));
 }

@@ -9,12 +9,32 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class TSpinEdit;
 
 // The help page of the generator windows (F1; they have no help button).
 inline constexpr int kGeneratorsHelpContext = 14;
 
-class TGenSensFBForm : public QWidget {
+// What the generators share: the window's object name and title, the help page, a window of
+// fixed size, a button that closes it, and the sender that takes the built messages.
+class TGeneratorForm : public QWidget {
+    Q_OBJECT
+protected:
+    TGeneratorForm(TMessageSender sender, QWidget* parent, const char* name, const char* title);
+
+    // Hands a message to the sender, when there is one.
+    void Send(std::unique_ptr<TLocoNetMessage> message);
+    // A button of the window that closes it.
+    QPushButton* MakeCloseButton(const char* name);
+
+    // The window's rows, top to bottom.
+    QVBoxLayout* Rows = nullptr;
+
+private:
+    TMessageSender Sender;
+};
+
+class TGenSensFBForm : public TGeneratorForm {
     Q_OBJECT
 public:
     explicit TGenSensFBForm(TMessageSender sender, QWidget* parent = nullptr);
@@ -32,11 +52,10 @@ public:
     void SwUnoccupiedBtnClick();
 
 private:
-    void Send(bool occupied);
-    TMessageSender Sender;
+    void SendReport(bool occupied);
 };
 
-class TSwitchControlForm : public QWidget {
+class TSwitchControlForm : public TGeneratorForm {
     Q_OBJECT
 public:
     explicit TSwitchControlForm(TMessageSender sender, QWidget* parent = nullptr);
@@ -48,12 +67,9 @@ public:
 
     void SwCloseBtnClick();
     void SWThrownBtnClick();
-
-private:
-    TMessageSender Sender;
 };
 
-class TArbitraryMessageForm : public QWidget {
+class TArbitraryMessageForm : public TGeneratorForm {
     Q_OBJECT
 public:
     explicit TArbitraryMessageForm(TMessageSender sender, QWidget* parent = nullptr);
@@ -64,7 +80,4 @@ public:
     QLabel* Label1 = nullptr;
 
     void Button1Click();
-
-private:
-    TMessageSender Sender;
 };
