@@ -3,10 +3,10 @@
 // closed, to check that nothing the user did not touch has changed.
 
 #include "boards/ConfigurableBoard.h"
+#include "support/BoardText.h"
 
 #include <cstdint>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,14 +16,18 @@ struct TBoardSnapshot {
     bool operator==(const TBoardSnapshot&) const = default;
 };
 
+// The SV table the board calculates from its description now.
+inline std::vector<uint8_t> CalculatedSVs(TConfigurableBoard& board)
+{
+    board.CalculateSVs();
+    return board.GetSVTable();
+}
+
 inline TBoardSnapshot Snapshot(TConfigurableBoard& board)
 {
     TBoardSnapshot snapshot;
-    std::ostringstream record;
-    board.SaveToStream(record);
-    snapshot.Record = record.str();
-    board.CalculateSVs();
-    snapshot.SVs = board.GetSVTable();
+    snapshot.Record = SaveToText(board);
+    snapshot.SVs = CalculatedSVs(board);
     return snapshot;
 }
 

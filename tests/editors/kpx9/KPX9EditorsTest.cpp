@@ -6,6 +6,7 @@
 #include "editors/kpx9/KPX9CellEditForm.h"
 #include "editors/kpx9/KPX9EditForm.h"
 #include "editors/kpx9/KPX9RouteEditForm.h"
+#include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
@@ -18,37 +19,14 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace {
-
-std::string Record(TKPX9Board& board)
-{
-    std::ostringstream out;
-    board.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<uint8_t> SVs(TKPX9Board& board)
-{
-    board.CalculateSVs();
-    return board.GetSVTable();
-}
-
-std::string RouteRecord(TKPX9Route route)
-{
-    std::ostringstream out;
-    route.SaveToStream(out);
-    return out.str();
-}
 
 TKPX9Board ExampleBoard()
 {
     TKPX9Board board;
-    std::ifstream in(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv", std::ios::binary);
-    board.LoadFromStream(in);
+    LoadFirstRecord(board, RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv");
     return board;
 }
 
@@ -143,8 +121,7 @@ private slots:
         route.EntryState[1] = eKPX9Undef; // an UNDEF entry between others
         board.GetRoute(2).SetEntry(0, 12, 3);
 
-        const std::string record = Record(board);
-        const std::vector<uint8_t> svs = SVs(board);
+        const TBoardSnapshot before = Snapshot(board);
 
         TKPX9EditForm form(nullptr, board);
         AnswerEditors<QDialog>({});
@@ -152,8 +129,9 @@ private slots:
         for (int i = 0; i < int(kKPX9RouteCount); ++i) form.EditRoute(i);
         form.OKBtn->click();
 
-        QCOMPARE(Record(board), record);
-        QVERIFY(SVs(board) == svs);
+        const TBoardSnapshot after = Snapshot(board);
+        QCOMPARE(after.Record, before.Record);
+        QVERIFY(after.SVs == before.SVs);
     }
 
     // --- Board window -------------------------------------------------------------------------
@@ -450,7 +428,7 @@ private slots:
     {
         TKPX9Cells cells;
         TKPX9Route route = RouteOf({{101, eKPX9Closed}, {102, eKPX9Thrown}}, true);
-        const std::string before = RouteRecord(route);
+        const std::string before = SaveToText(route);
         TKPX9RouteEditForm form(nullptr, route, cells);
         form.PointNumberSpin->setValue(999);
         form.RouteListBox->setCurrentRow(1);
@@ -459,7 +437,7 @@ private slots:
         form.ToSpin->setValue(6);
         form.CascadeCheck->click();
         form.CancelBtn->click();
-        QCOMPARE(RouteRecord(route), before);
+        QCOMPARE(SaveToText(route), before);
     }
 };
 

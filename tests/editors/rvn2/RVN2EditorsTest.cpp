@@ -5,6 +5,7 @@
 #include "editors/rvn2/RVN2EditForm.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "editors/rvn2/RVN2Wizard.h"
+#include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
@@ -17,23 +18,9 @@
 #include <QTest>
 
 #include <functional>
-#include <sstream>
 #include <vector>
 
 namespace {
-
-std::string Record(TRVN2Board& board)
-{
-    std::ostringstream out;
-    board.SaveToStream(out);
-    return out.str();
-}
-
-std::vector<uint8_t> SVsOf(TRVN2Board& board)
-{
-    board.CalculateSVs();
-    return board.GetSVTable();
-}
 
 // The six bytes of a step from SV `first` on.
 std::vector<uint8_t> StepBytes(const std::vector<uint8_t>& svs, uint32_t first)
@@ -204,8 +191,7 @@ private slots:
         sequence.Steps[3].Trigger = eTrigPointClosed;
         sequence.Steps[3].TriggerPoint = 0;
         // Steps 5 to 16 hold the zeros of new steps.
-        const std::string record = Record(board);
-        const std::vector<uint8_t> svs = SVsOf(board);
+        const TBoardSnapshot before = Snapshot(board);
 
         int wizards = 0;
         OnWizard = [&](TTRVN2Wizard&) { return ++wizards > 0; };
@@ -219,8 +205,9 @@ private slots:
         for (int index = 0; index < 4; ++index) form.EditSequence(index);
         form.OKBtn->click();
         QCOMPARE(wizards, 4);
-        QCOMPARE(Record(board), record);
-        QVERIFY(SVsOf(board) == svs);
+        const TBoardSnapshot after = Snapshot(board);
+        QCOMPARE(after.Record, before.Record);
+        QVERIFY(after.SVs == before.SVs);
     }
 
     // ---- Sequence window ----
@@ -521,7 +508,7 @@ private slots:
     {
         TRVN2Board board;
         board.SerialNumber = 1004;
-        const std::vector<uint8_t> fresh = SVsOf(board);
+        const std::vector<uint8_t> fresh = CalculatedSVs(board);
         int sequenceIndex = 0;
         OnWizard = [&](TTRVN2Wizard& wizard) {
             if (sequenceIndex == 0) {
@@ -552,7 +539,7 @@ private slots:
         sequenceIndex = 1;
         form.EditSequence(1);
         form.OKBtn->click();
-        const std::vector<uint8_t> svs = SVsOf(board);
+        const std::vector<uint8_t> svs = CalculatedSVs(board);
 
         using Bytes = std::vector<uint8_t>;
         const Bytes unused{1, 0, 1, 0, 0, 0}; // reset step: delay 1, iterations 1, no action
