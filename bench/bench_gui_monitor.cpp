@@ -3,7 +3,7 @@
 // rate, the memory each retained line costs, and whether the view kept following the newest line.
 #include "app/MainForm.h"
 #include "link/LocoNetMessage.h"
-#include "messages/DisplayForm.h"
+#include "monitor/DisplayForm.h"
 #include "widgets/LineList.h"
 
 #include <QAction>

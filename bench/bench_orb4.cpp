@@ -1,6 +1,6 @@
 // ORB4 board model speed: loading and saving a file of 1,000 fully described boards, and the SV
 // calculation of one fully described board. Prints each figure beside its target.
-#include "boards/orb4/ORB4Board.h"
+#include "boards/orb/orb4/ORB4Board.h"
 
 #include <chrono>
 #include <cstdio>

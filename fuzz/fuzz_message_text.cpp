@@ -15,7 +15,7 @@
 #include "messages/LNToFBMessage.h"
 #include "messages/LNWriteSlotStat1Message.h"
 #include "messages/MessageText.h"
-#include "messages/MonitorLines.h"
+#include "monitor/MonitorLines.h"
 #include "svprog/SVProgMessage.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "app/ChildForms.h"
 
-#include "editors/ProgramBoardForm.h"
-#include "editors/RenumberForm.h"
+#include "boardlist/ProgramBoardForm.h"
+#include "boardlist/RenumberForm.h"
 #include "link/LnThreadComm.h"
 
 #include <QLineEdit>

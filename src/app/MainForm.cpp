@@ -5,7 +5,7 @@
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
 #include "link/LnThreadComm.h"
-#include "messages/DisplayForm.h"
+#include "monitor/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
 #include "messages/MessageText.h"

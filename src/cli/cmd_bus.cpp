@@ -6,7 +6,7 @@
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
 #include "messages/MessageText.h"
-#include "messages/MonitorLines.h"
+#include "monitor/MonitorLines.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -2,8 +2,8 @@
 
 #include "boards/ConfigurableBoard.h"
 #include "boards/kpx9/KPX9Board.h"
-#include "boards/orb4/ORB4Board.h"
-#include "boards/orb8/ORB8Board.h"
+#include "boards/orb/orb4/ORB4Board.h"
+#include "boards/orb/orb8/ORB8Board.h"
 #include "boards/qxp6/QXP6Board.h"
 #include "boards/rvn2/RVN2Board.h"
 #include "editors/kpx9/KPX9EditForm.h"

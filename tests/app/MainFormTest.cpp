@@ -6,7 +6,7 @@
 #include "buildstamp/AboutBox.h"
 #include "editors/EditorDialog.h"
 #include "link/LnThreadComm.h"
-#include "messages/DisplayForm.h"
+#include "monitor/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
 #include "support/TestBoard.h"

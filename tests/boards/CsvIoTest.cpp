@@ -1,6 +1,6 @@
 #include "boards/CsvIo.h"
 #include "boards/BoardData.h"
-#include "boards/Condition.h"
+#include "boards/orb/Condition.h"
 #include "boards/qxp6/QXP6Condition.h"
 
 #include <gtest/gtest.h>

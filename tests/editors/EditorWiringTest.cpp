@@ -3,9 +3,9 @@
 #include "app/ChildForms.h"
 #include "app/MainForm.h"
 #include "boards/BoardData.h"
-#include "editors/DisplayBoardForm.h"
-#include "editors/ProgramBoardForm.h"
-#include "editors/RenumberForm.h"
+#include "boardlist/DisplayBoardForm.h"
+#include "boardlist/ProgramBoardForm.h"
+#include "boardlist/RenumberForm.h"
 #include "link/LnThreadComm.h"
 #include "widgets/DialogSeam.h"
 

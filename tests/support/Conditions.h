@@ -2,7 +2,7 @@
 // Conditions built in one call, for the tests of conditions, signals, zones and the signal
 // controller boards.
 
-#include "boards/Condition.h"
+#include "boards/orb/Condition.h"
 
 #include <cstdint>
 

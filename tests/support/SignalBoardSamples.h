@@ -2,7 +2,7 @@
 // Sample descriptions of signals and signal controller boards, shared by the signal, ORB4 and
 // ORB8 tests.
 
-#include "boards/SignalControllerBoard.h"
+#include "boards/orb/SignalControllerBoard.h"
 #include "support/Conditions.h"
 
 #include <cstdint>

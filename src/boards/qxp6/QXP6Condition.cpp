@@ -1,6 +1,6 @@
 #include "boards/qxp6/QXP6Condition.h"
 
-#include "boards/ConditionText.h"
+#include "boards/orb/ConditionText.h"
 
 static_assert(eQXP6Point == conditiontext::kPoint && eQXP6Sensor == conditiontext::kSensor &&
               eQXP6Signal == conditiontext::kSignal);

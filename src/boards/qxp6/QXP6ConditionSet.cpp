@@ -1,6 +1,6 @@
 #include "boards/qxp6/QXP6ConditionSet.h"
 
-#include "boards/ConditionText.h"
+#include "boards/orb/ConditionText.h"
 
 #include <algorithm>
 

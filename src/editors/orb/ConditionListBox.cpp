@@ -1,6 +1,6 @@
 #include "editors/orb/ConditionListBox.h"
 
-#include "boards/Condition.h"
+#include "boards/orb/Condition.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

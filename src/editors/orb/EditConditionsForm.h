@@ -2,7 +2,7 @@
 // The conditions window of the signal controllers: edits one condition set of a signal or
 // reverse running zone on a copy, and assigns the copy to the set when closed with OK.
 
-#include "boards/Condition.h"
+#include "boards/orb/Condition.h"
 #include "editors/ConditionsEditor.h"
 
 class TEditConditionsForm : public TConditionsEditor {

@@ -1,6 +1,6 @@
 #include "editors/orb/Orb4EditForm.h"
 
-#include "boards/orb4/ORB4Board.h"
+#include "boards/orb/orb4/ORB4Board.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/ValueCheck.h"

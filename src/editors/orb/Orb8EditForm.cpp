@@ -1,6 +1,6 @@
 #include "editors/orb/Orb8EditForm.h"
 
-#include "boards/orb8/ORB8Board.h"
+#include "boards/orb/orb8/ORB8Board.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/ValueCheck.h"

@@ -3,7 +3,7 @@
 // description and, through the conditions window, its four condition sets. Sets confirmed in the
 // conditions window stay even when this window is cancelled.
 
-#include "boards/RevRunZone.h"
+#include "boards/orb/RevRunZone.h"
 #include "editors/EditorDialog.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #include "editors/orb/SignalControllerEditForm.h"
 
-#include "boards/SignalControllerBoard.h"
+#include "boards/orb/SignalControllerBoard.h"
 #include "editors/EditorText.h"
-#include "editors/TabStopDelegate.h"
+#include "widgets/TabStopDelegate.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
 #include "widgets/IndexCombo.h"

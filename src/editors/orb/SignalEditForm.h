@@ -7,7 +7,7 @@
 // included, except that a set confirmed with OK in the conditions window keeps what was confirmed
 // (fitted to the set of the restored type).
 
-#include "boards/Signal.h"
+#include "boards/orb/Signal.h"
 #include "editors/EditorDialog.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "editors/qxp6/QXP6EditForm.h"
 
 #include "editors/EditorText.h"
-#include "editors/TabStopDelegate.h"
+#include "widgets/TabStopDelegate.h"
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"

@@ -2,7 +2,7 @@
 
 #include "boards/rvn2/RVN2Board.h"
 #include "editors/EditorText.h"
-#include "editors/TabStopDelegate.h"
+#include "widgets/TabStopDelegate.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"

@@ -1,8 +1,8 @@
 // The ORB4 and ORB8 editor windows: untouched windows change nothing, the conditions window's
 // device types, loading, insert and delete, the signal window's type change and Cancel, and the
 // board and zone windows' OK and Cancel.
-#include "boards/orb4/ORB4Board.h"
-#include "boards/orb8/ORB8Board.h"
+#include "boards/orb/orb4/ORB4Board.h"
+#include "boards/orb/orb8/ORB8Board.h"
 #include "editors/BoardEditors.h"
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"

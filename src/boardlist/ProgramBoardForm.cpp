@@ -1,0 +1,529 @@
+#include "boardlist/ProgramBoardForm.h"
+
+#include "boards/BoardData.h"
+#include "editors/BoardEditors.h"
+#include "boardlist/DisplayBoardForm.h"
+#include "widgets/TabStopDelegate.h"
+#include "widgets/DialogSeam.h"
+#include "widgets/FormTools.h"
+#include "widgets/HelpViewer.h"
+#include "widgets/SpinEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QFileDialog* MakeCsvDialog(QWidget* parent, QFileDialog::AcceptMode mode)
+{
+    auto* dialog = new QFileDialog(parent, QString(), QString(), QStringLiteral("*.csv"));
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen) dialog->setFileMode(QFileDialog::ExistingFile);
+    return dialog;
+}
+
+QString Title(int type)
+{
+    return QString::fromStdString(TBoardData::GetTitle(type));
+}
+
+} // namespace
+
+TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent)
+    : QWidget(parent), TQtConversationHost(links.Send), BoardData(boardData), Links(std::move(links))
+{
+    setObjectName(QStringLiteral("ProgramBoardForm"));
+    setWindowTitle(QStringLiteral("Configure Boards"));
+    SetHelpContext(this, 80);
+    BuildControls();
+    BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
+    for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
+    if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
+    if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
+    // The programmer starts idle.
+    ShowStatus("Board programmer idle");
+    Log("Board programmer idle");
+    RefreshBoardList();
+}
+
+TProgramBoardForm::~TProgramBoardForm()
+{
+    // The board list may already be gone when the program ends; the conversation simply ends.
+    TimeoutTimer->stop();
+    MsgDelayTimer->stop();
+}
+
+void TProgramBoardForm::BuildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    BuildMenus(menuBar);
+
+    SerialHeading = new QLabel(QStringLiteral("serial no."), this);
+    TypeHeading = new QLabel(QStringLiteral("type"), this);
+    NameHeading = new QLabel(QStringLiteral("board name / description"), this);
+    BoardListBox = new QListWidget(this);
+    BoardListBox->setObjectName(QStringLiteral("BoardListBox"));
+    BoardListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    BoardListBox->setMinimumSize(480, 220);
+    auto* tabStops = new TTabStopDelegate(40, BoardListBox);
+    BoardListBox->setItemDelegate(tabStops);
+    Headings = new TTabStopHeadings(BoardListBox, tabStops, {SerialHeading, TypeHeading, NameHeading}, this);
+    layout->addWidget(Headings);
+    layout->addWidget(BoardListBox, 1);
+    connect(BoardListBox, &QListWidget::itemDoubleClicked, this, [this] { EditBoard1Click(); });
+
+    auto* tabRow = new QHBoxLayout;
+    BoardTabControl = new QTabBar(this);
+    BoardTabControl->setObjectName(QStringLiteral("BoardTabControl"));
+    BoardTabControl->setShape(QTabBar::RoundedSouth);
+    for (int type = 0; type < kBoardTypeCount; ++type)
+        BoardTabControl->addTab(QString::fromStdString(TBoardData::GetTypeName(type)));
+    BoardTabControl->setCurrentIndex(0);
+    MessageEdit = new QLineEdit(this);
+    MessageEdit->setObjectName(QStringLiteral("MessageEdit"));
+    MessageEdit->setEnabled(false);
+    tabRow->addWidget(BoardTabControl);
+    tabRow->addWidget(MessageEdit, 1);
+    layout->addLayout(tabRow);
+    connect(BoardTabControl, &QTabBar::currentChanged, this, [this] { RefreshBoardList(); });
+
+    auto* grid = new QGridLayout;
+    ProgramButton = new QPushButton(QStringLiteral("Program"), this);
+    ReadBoardButton = new QPushButton(QStringLiteral("Read Board"), this);
+    DebugCheck = new QCheckBox(QStringLiteral("Log"), this);
+    DebugCheck->setObjectName(QStringLiteral("DebugCheck"));
+    SWVersionSpin = new TSpinEdit(1, 255, 1, this);
+    SWVersionSpin->setObjectName(QStringLiteral("SWVersionSpin"));
+    auto* swLabel = new QLabel(QStringLiteral("s/w version"), this);
+    swLabel->setBuddy(SWVersionSpin);
+    HelpBtn = new QPushButton(QStringLiteral("Help"), this);
+    CloseBtn = new QPushButton(QStringLiteral("Close"), this);
+    grid->addWidget(ProgramButton, 0, 0);
+    grid->addWidget(ReadBoardButton, 0, 1);
+    grid->addWidget(DebugCheck, 0, 2);
+    grid->addWidget(swLabel, 0, 3);
+    grid->addWidget(SWVersionSpin, 0, 4);
+    grid->addWidget(HelpBtn, 0, 5);
+    grid->addWidget(CloseBtn, 0, 6);
+    layout->addLayout(grid);
+    connect(ProgramButton, &QPushButton::clicked, this, &TProgramBoardForm::ProgramButtonClick);
+    connect(ReadBoardButton, &QPushButton::clicked, this, &TProgramBoardForm::ReadBoardButtonClick);
+    connect(HelpBtn, &QPushButton::clicked, this, &TProgramBoardForm::HelpBtnClick);
+    connect(CloseBtn, &QPushButton::clicked, this, [this] { CloseForm(this); });
+    connect(DebugCheck, &QCheckBox::toggled, this, [this](bool on) { BoardProgrammer->LogEnabled = on; });
+
+    DebugList = new QListWidget(this);
+    DebugList->setObjectName(QStringLiteral("DebugList"));
+    DebugList->setMinimumHeight(140);
+    layout->addWidget(DebugList, 1);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    layout->addWidget(ProgressBar1);
+
+    // The conversation's timers are the host's.
+    TimeoutTimer = Timer(EConversationTimer::Timeout);
+    TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
+    TimeoutTimer->setInterval(int(TBoardProgrammer::kTimeoutMs));
+    MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
+    MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
+    MsgDelayTimer->setInterval(int(TBoardProgrammer::kMsgDelayMs));
+    OnTimer = [this](EConversationTimer timer) {
+        if (timer == EConversationTimer::Timeout)
+            TimeoutTimerTimer();
+        else
+            MsgDelayTimerTimer();
+    };
+
+    SaveSVDialog = new QFileDialog(this, QString(), QString(), QStringLiteral("*.txt"));
+    SaveSVDialog->setObjectName(QStringLiteral("SaveSVDialog"));
+    SaveSVDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SaveSVDialog->setDefaultSuffix(QStringLiteral("txt"));
+}
+
+void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
+{
+    auto add = [this](QMenu* menu, const char* text, void (TProgramBoardForm::*handler)(), const char* name) {
+        QAction* action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
+    Open1 = add(file, "&Open...", &TProgramBoardForm::Open1Click, "Open1");
+    Save1 = add(file, "&Save", &TProgramBoardForm::Save1Click, "Save1");
+    SaveAs1 = add(file, "Save &As...", &TProgramBoardForm::SaveAs1Click, "SaveAs1");
+    Close1 = add(file, "&Close", &TProgramBoardForm::Close1Click, "Close1");
+    WriteSVtofile1 = add(file, "&Write SV to file...", &TProgramBoardForm::WriteSVtofile1Click, "WriteSVtofile1");
+    Exit1 = add(file, "E&xit", &TProgramBoardForm::Exit1Click, "Exit1");
+    QMenu* boards = menuBar->addMenu(QStringLiteral("&Boards"));
+    Addnewboard1 = add(boards, "&Add new board", &TProgramBoardForm::Addnewboard1Click, "Addnewboard1");
+    DeleteBoard1 = add(boards, "&Delete Board", &TProgramBoardForm::DeleteBoard1Click, "DeleteBoard1");
+    InsertBoard1 = add(boards, "&Insert Board", &TProgramBoardForm::InsertBoard1Click, "InsertBoard1");
+    EditBoard1 = add(boards, "&Edit Board", &TProgramBoardForm::EditBoard1Click, "EditBoard1");
+    DisplayBoard1 = add(boards, "D&isplay Board", &TProgramBoardForm::DisplayBoard1Click, "DisplayBoard1");
+    QMenu* programming = menuBar->addMenu(QStringLiteral("&Programming"));
+    ProgramBoard1 = add(programming, "&Program Board", &TProgramBoardForm::ProgramButtonClick, "ProgramBoard1");
+    ReadBoard1 = add(programming, "&Read Board", &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
+    VerifyBoard1 = add(programming, "&Verify Board", &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
+}
+
+int TProgramBoardForm::CurrentType() const
+{
+    return BoardTabControl->currentIndex();
+}
+
+int TProgramBoardForm::SelectedIndex() const
+{
+    const QList<QListWidgetItem*> selected = BoardListBox->selectedItems();
+    return selected.isEmpty() ? -1 : BoardListBox->row(selected.constFirst());
+}
+
+QStringList TProgramBoardForm::LogLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < DebugList->count(); ++i) lines << DebugList->item(i)->text();
+    return lines;
+}
+
+QStringList TProgramBoardForm::ListLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < BoardListBox->count(); ++i) lines << BoardListBox->item(i)->text();
+    return lines;
+}
+
+void TProgramBoardForm::RefreshBoardList()
+{
+    const int type = CurrentType();
+    const int selected = SelectedIndex();
+    BoardListBox->clear();
+    const uint32_t count = BoardData.BoardCount(type);
+    for (uint32_t i = 0; i < count; ++i) {
+        const TConfigurableBoard* board = BoardData.GetBoard(type, i);
+        BoardListBox->addItem(board ? QString::fromStdString(board->GetListLine()) : QString());
+    }
+    if (selected >= 0 && selected < BoardListBox->count()) BoardListBox->setCurrentRow(selected);
+    MessageEdit->setText(BoardData.HasFileName(type)
+                             ? QStringLiteral("File Name = ") + QString::fromStdString(BoardData.GetFileName(type))
+                             : QStringLiteral("not saved to file"));
+}
+
+void TProgramBoardForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    RefreshBoardList();
+}
+
+void TProgramBoardForm::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || ClosedOnce) return;
+    ClosedOnce = true;
+    // A conversation under way ends with the window.
+    BoardProgrammer->Stop();
+    TimeoutTimer->stop();
+    MsgDelayTimer->stop();
+    if (Links.ShowStatus) Links.ShowStatus(QStringLiteral("(Inactive)"));
+    emit FormClosed();
+}
+
+// --- the programmer's host ------------------------------------------------------------------
+
+void TProgramBoardForm::ShowStatus(const std::string& text)
+{
+    // The programmer puts its status texts in the log itself.
+    if (Links.ShowStatus) Links.ShowStatus(QString::fromStdString(text));
+}
+
+void TProgramBoardForm::Log(const std::string& line)
+{
+    DebugList->addItem(QString::fromStdString(line));
+    DebugList->scrollToBottom();
+}
+
+void TProgramBoardForm::ClearLog()
+{
+    DebugList->clear();
+}
+
+void TProgramBoardForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
+{
+    ProgressBar1->setRange(int(minimum), int(maximum));
+}
+
+void TProgramBoardForm::SetProgressPosition(uint32_t position)
+{
+    ProgressBar1->setValue(std::min(int(position), ProgressBar1->maximum()));
+}
+
+void TProgramBoardForm::MessageBox(const std::string& text, const std::string& caption)
+{
+    ShowMessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
+}
+
+void TProgramBoardForm::Beep()
+{
+    QApplication::beep();
+}
+
+// --- the programmer -------------------------------------------------------------------------
+
+void TProgramBoardForm::RunProgrammer(const std::function<void()>& event)
+{
+    const bool wasBusy = !BoardProgrammer->IsIdle();
+    event();
+    // A read rebuilds the board's description: show its new list line.
+    if (wasBusy && BoardProgrammer->IsIdle()) RefreshBoardList();
+}
+
+void TProgramBoardForm::HandleSVMessage(const TLNSVProgMessage& message)
+{
+    RunProgrammer([&] { BoardProgrammer->HandleSVMessage(message); });
+}
+
+void TProgramBoardForm::TimeoutTimerTimer()
+{
+    RunProgrammer([this] { BoardProgrammer->TimeoutTimerTimer(); });
+}
+
+void TProgramBoardForm::MsgDelayTimerTimer()
+{
+    RunProgrammer([this] { BoardProgrammer->MsgDelayTimerTimer(); });
+}
+
+TConfigurableBoard* TProgramBoardForm::SelectedBoard()
+{
+    const int index = SelectedIndex();
+    if (index < 0) return nullptr;
+    // Programming, verifying and the SV listing only read the description; the type stays
+    // unmodified.
+    return const_cast<TConfigurableBoard*>(BoardData.GetBoard(CurrentType(), uint32_t(index)));
+}
+
+bool TProgramBoardForm::PrepareProgrammer()
+{
+    if (!BoardProgrammer->IsIdle()) return false;
+    BoardProgrammer->LogEnabled = DebugCheck->isChecked();
+    BoardProgrammer->UseMessageDelay = Links.UseMessageDelay && Links.UseMessageDelay();
+    return true;
+}
+
+void TProgramBoardForm::ProgramButtonClick()
+{
+    if (PrepareProgrammer()) BoardProgrammer->ProgramButtonClick(SelectedBoard());
+}
+
+void TProgramBoardForm::VerifyBoard1Click()
+{
+    if (PrepareProgrammer()) BoardProgrammer->VerifyButtonClick(SelectedBoard());
+}
+
+void TProgramBoardForm::ReadBoardButtonClick()
+{
+    if (!PrepareProgrammer()) return;
+    const int index = SelectedIndex();
+    TConfigurableBoard* board = index < 0 ? nullptr : BoardData.GetBoardForChange(CurrentType(), uint32_t(index));
+    BoardProgrammer->ReadBoardButtonClick(board);
+}
+
+void TProgramBoardForm::WriteSVtofile1Click()
+{
+    if (BoardProgrammer->RefuseListingWhileBusy()) return;
+    const QString fileName = RunFileDialog(this, *SaveSVDialog);
+    if (fileName.isEmpty()) return;
+    BoardProgrammer->WriteSVtoFile(SelectedBoard(), uint32_t(SWVersionSpin->Value()), fileName.toStdString());
+}
+
+// --- files ----------------------------------------------------------------------------------
+
+void TProgramBoardForm::StopIfBoardGoes(int type, int position)
+{
+    const TConfigurableBoard* busy = BoardProgrammer->GetBoard();
+    if (!busy) return;
+    const uint32_t count = BoardData.BoardCount(type);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (position >= 0 && i != uint32_t(position)) continue;
+        if (BoardData.GetBoard(type, i) == busy) {
+            BoardProgrammer->Stop();
+            return;
+        }
+    }
+}
+
+void TProgramBoardForm::ReportSaveFailure(int type)
+{
+    const std::string& error = BoardData.GetLastError();
+    // An empty list has nothing to save and is no failure.
+    if (error.empty()) return;
+    ShowMessageBox(this, Title(type), QString::fromStdString(error), QMessageBox::Ok, true);
+}
+
+void TProgramBoardForm::Open1Click()
+{
+    const int type = CurrentType();
+    QFileDialog& dialog = *Links.OpenDialog;
+    dialog.setWindowTitle(QStringLiteral("Open File for board type: ") + Title(type));
+    const QString fileName = RunFileDialog(this, dialog);
+    if (!fileName.isEmpty()) {
+        Links.SaveDialog->selectFile(fileName);
+        StopIfBoardGoes(type, -1);
+        BoardData.ClearType(type);
+        if (!BoardData.LoadFile(type, fileName.toStdString()) && !BoardData.GetLastError().empty())
+            ShowMessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok, true);
+    }
+    RefreshBoardList();
+}
+
+bool TProgramBoardForm::SaveType(int type)
+{
+    if (!BoardData.HasFileName(type)) return SaveTypeAs(type);
+    const bool saved = BoardData.SaveFile(type);
+    if (!saved) ReportSaveFailure(type);
+    RefreshBoardList();
+    return saved;
+}
+
+bool TProgramBoardForm::SaveTypeAs(int type)
+{
+    QFileDialog& dialog = *Links.SaveDialog;
+    dialog.setWindowTitle(QStringLiteral("Save file for board type: ") + Title(type));
+    dialog.selectFile(QString::fromStdString(BoardData.GetFileName(type)));
+    const QString fileName = RunFileDialog(this, dialog);
+    if (fileName.isEmpty()) return false;
+    const bool saved = BoardData.SaveFileAs(type, fileName.toStdString());
+    if (!saved) ReportSaveFailure(type);
+    RefreshBoardList();
+    return saved;
+}
+
+void TProgramBoardForm::Save1Click()
+{
+    SaveType(CurrentType());
+}
+
+void TProgramBoardForm::SaveAs1Click()
+{
+    SaveTypeAs(CurrentType());
+}
+
+void TProgramBoardForm::Close1Click()
+{
+    const int type = CurrentType();
+    if (BoardData.IsModified(type)) {
+        const int answer =
+            ShowMessageBox(this, QStringLiteral("File close selected"), QStringLiteral("Do you want to save data?"),
+                           QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes) {
+            SaveType(type);
+            // The boards are deleted only once they are safely saved; when the save failed or
+            // was cancelled they stay for the user to try again.
+            if (BoardData.IsModified(type)) return;
+        }
+    }
+    StopIfBoardGoes(type, -1);
+    BoardData.CloseFile(type);
+    RefreshBoardList();
+}
+
+void TProgramBoardForm::Exit1Click()
+{
+    if (Links.Exit) Links.Exit();
+}
+
+// --- boards ---------------------------------------------------------------------------------
+
+void TProgramBoardForm::Addnewboard1Click()
+{
+    BoardData.AddBoard(CurrentType());
+    RefreshBoardList();
+}
+
+void TProgramBoardForm::DeleteBoard1Click()
+{
+    const int index = SelectedIndex();
+    if (index < 0) return;
+    StopIfBoardGoes(CurrentType(), index);
+    BoardData.DeleteBoard(CurrentType(), uint32_t(index));
+    RefreshBoardList();
+}
+
+void TProgramBoardForm::InsertBoard1Click()
+{
+    const int index = SelectedIndex();
+    if (index < 0) return;
+    BoardData.InsertBoard(CurrentType(), uint32_t(index));
+    RefreshBoardList();
+}
+
+void TProgramBoardForm::SetBoardEditor(int type, TBoardEditor editor)
+{
+    if (type >= 0 && type < kBoardTypeCount) Editors[size_t(type)] = std::move(editor);
+}
+
+void TProgramBoardForm::EditBoard1Click()
+{
+    const int index = SelectedIndex();
+    if (index < 0) return;
+    const int type = CurrentType();
+    const TBoardEditor& editor = Editors[size_t(type)];
+    if (!editor) return;
+    // The SV table must not change under a running conversation.
+    if (BoardProgrammer->GetBoard() && BoardProgrammer->GetBoard() == BoardData.GetBoard(type, uint32_t(index))) {
+        ShowMessageBox(this, QStringLiteral("Edit Board"),
+                       QStringLiteral("This board is being programmed or read. Wait until the programmer has "
+                                      "finished, then edit it."),
+                       QMessageBox::Ok);
+        return;
+    }
+    TConfigurableBoard* board = BoardData.GetBoardForChange(type, uint32_t(index));
+    if (!board) return;
+    QWidget* anchor = Links.EditorAnchor ? Links.EditorAnchor.data() : this;
+    editor(anchor, *board);
+    RefreshBoardList();
+}
+
+void TProgramBoardForm::DisplayBoard1Click()
+{
+    const int index = SelectedIndex();
+    if (index < 0) return;
+    auto* board = const_cast<TConfigurableBoard*>(BoardData.GetBoard(CurrentType(), uint32_t(index)));
+    if (!board) return;
+    auto* form = new TDisplayBoardForm;
+    std::vector<std::string> lines;
+    board->DisplayBoard(lines);
+    form->AddLines(lines);
+    if (Links.ShowChild) {
+        Links.ShowChild(form);
+    } else {
+        // Independent of this window: it stays when the board list window closes.
+        form->setParent(window(), Qt::Window);
+        form->show();
+    }
+    PlaceBesideAnchor(form, this);
+}
+
+void TProgramBoardForm::HelpBtnClick()
+{
+    ShowHelpContext(80);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// One of the three reverse running zones (A, B, C) of a signal controller: the condition sets that
+// switch it west-to-east or east-to-west, freeze it, or put it into shunt mode.
+
+#include "boards/orb/Condition.h"
+#include "boards/CsvIo.h"
+#include "boards/orb/ExtDevTable.h"
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class TRevRunZone : public TCsvIo {
+public:
+    static constexpr uint32_t kZonesPerBoard = 3;
+    static constexpr uint32_t kBlockSize = 25;
+    static constexpr uint32_t kFirstBlockSV = 180;
+
+    TRevRunZone();
+
+    void SetZoneNumber(uint32_t number) { ZoneNumber = number; }
+    uint32_t GetZoneNumber() const { return ZoneNumber; }
+    // "A", "B" or "C".
+    std::string Letter() const;
+    std::string ListLine() const;
+
+    TConditionSet& WestEastSet() { return WestEast; }
+    TConditionSet& EastWestSet() { return EastWest; }
+    TConditionSet& FreezeSet() { return Freeze; }
+    TConditionSet& ShuntSet() { return Shunt; }
+    const TConditionSet& WestEastSet() const { return WestEast; }
+    const TConditionSet& EastWestSet() const { return EastWest; }
+    const TConditionSet& FreezeSet() const { return Freeze; }
+    const TConditionSet& ShuntSet() const { return Shunt; }
+
+    bool GatherDevices(TExtDevTable& table) const;
+    bool ToSVs(std::vector<uint8_t>& svs, const TExtDevTable& table) const;
+    bool FromSVs(const std::vector<uint8_t>& svs, const TExtDevTable& table);
+
+    void AddText(std::vector<std::string>& lines) const;
+    void WriteLines(std::ostream& stream);
+    void ReadLines(std::istream& stream);
+
+    std::string Description;
+    std::string Name;
+
+private:
+    uint32_t FirstSV() const { return kFirstBlockSV + kBlockSize * (ZoneNumber - 1); }
+
+    TConditionSet WestEast{ecsRevDirection};
+    TConditionSet EastWest{ecsRevDirection};
+    TConditionSet Freeze{ecsRevFreeze};
+    TConditionSet Shunt{ecsRevShunt};
+    uint32_t ZoneNumber = 1;
+};
