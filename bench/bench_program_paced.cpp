@@ -27,6 +27,10 @@ public:
     }
     void ShowStatus(const std::string&) override {}
     void Log(const std::string& line) override { Last = line == "Board programmer idle" ? Last : line; }
+    void AfterEvent(bool ended) override
+    {
+        if (ended) QCoreApplication::quit();
+    }
     uint64_t SentBytes = 0;
     uint64_t Sent = 0;
     std::string Last;
@@ -51,17 +55,8 @@ int main(int argc, char** argv)
     link.Open();
     TBenchHost host([&link](std::unique_ptr<TLocoNetMessage> m) { link.WriteMessage(std::move(m)); });
     TBoardProgrammer programmer(host);
-    programmer.UseMessageDelay = false;
-    host.OnTimer = [&programmer](EConversationTimer t) {
-        if (t == EConversationTimer::Timeout)
-            programmer.TimeoutTimerTimer();
-        else
-            programmer.MsgDelayTimerTimer();
-    };
-    TQtConversationHost::RouteSVMessages(link, [&](const TLNSVProgMessage& m) {
-        programmer.HandleSVMessage(m);
-        if (programmer.IsIdle()) QCoreApplication::quit();
-    });
+    host.Attach(programmer);
+    RouteSVMessages(link, host);
 
     QElapsedTimer clock;
     clock.start();

@@ -34,8 +34,8 @@ public:
         TProgramBoardLinks links;
         links.Send = SenderOf(main);
         links.ShowStatus = StatusLine(main);
-        links.UseMessageDelay = [owner] {
-            return owner && owner->LocoNetComm1 && owner->LocoNetComm1->GetLocoNetInterface() == eMS100;
+        links.LinkInterface = [owner] {
+            return owner && owner->LocoNetComm1 ? owner->LocoNetComm1->GetLocoNetInterface() : ePR3;
         };
         links.OpenDialog = main.OpenFileDialog;
         links.SaveDialog = main.SaveFileDialog;

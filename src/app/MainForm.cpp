@@ -476,7 +476,7 @@ void TMainForm::ConfigureBoards1Click()
     OpenSVForm(ProgFormOpen, ProgForm, ProgFormReplies, [this] { return Options.Forms->MakeBoardForm(*this); });
 }
 
-void TMainForm::OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageWindow*& replies,
+void TMainForm::OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageTarget*& replies,
                            const std::function<TSVForm()>& make)
 {
     // The board window and the renumbering window exclude each other; a second use of the

@@ -6,7 +6,7 @@
 #include "boards/BoardData.h"
 #include "link/LnTypes.h"
 #include "link/MessageSender.h"
-#include "svprog/SVMessageWindow.h"
+#include "svprog/SVMessageTarget.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,7 +35,7 @@ class TMainForm;
 // A window the main window opens from its menu that takes routed SV access replies.
 struct TSVForm {
     QWidget* Form = nullptr;
-    TSVMessageWindow* Replies = nullptr;
+    TSVMessageTarget* Replies = nullptr;
 };
 
 // Makes the windows of the board editing layer for the main window: the board list window and
@@ -83,8 +83,8 @@ public:
     QPointer<QWidget> ProgForm;
     QPointer<QWidget> RenumberForm;
     // Where SV replies go while ProgForm and RenumberForm are open.
-    TSVMessageWindow* ProgFormReplies = nullptr;
-    TSVMessageWindow* RenumberFormReplies = nullptr;
+    TSVMessageTarget* ProgFormReplies = nullptr;
+    TSVMessageTarget* RenumberFormReplies = nullptr;
 
     // Where every message the program sends goes; the link by default.
     TMessageSender Sender;
@@ -151,7 +151,7 @@ private:
     void BuildStatusLine();
     void SendFixedMessage(uint8_t opcode);
     // Opens the board window or the renumbering window (`make`) unless either is open.
-    void OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageWindow*& replies,
+    void OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageTarget*& replies,
                     const std::function<TSVForm()>& make);
     void UpdateBoardMenus();
     void RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp);

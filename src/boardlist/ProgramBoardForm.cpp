@@ -53,6 +53,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     SetHelpContext(this, 80);
     BuildControls();
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
+    Attach(*BoardProgrammer);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
@@ -148,12 +149,6 @@ void TProgramBoardForm::BuildControls()
     MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
     MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
     MsgDelayTimer->setInterval(int(TBoardProgrammer::kMsgDelayMs));
-    OnTimer = [this](EConversationTimer timer) {
-        if (timer == EConversationTimer::Timeout)
-            TimeoutTimerTimer();
-        else
-            MsgDelayTimerTimer();
-    };
 
     SaveSVDialog = new QFileDialog(this, QString(), QString(), QStringLiteral("*.txt"));
     SaveSVDialog->setObjectName(QStringLiteral("SaveSVDialog"));
@@ -289,27 +284,20 @@ void TProgramBoardForm::Beep()
 
 // --- the programmer -------------------------------------------------------------------------
 
-void TProgramBoardForm::RunProgrammer(const std::function<void()>& event)
+void TProgramBoardForm::AfterEvent(bool ended)
 {
-    const bool wasBusy = !BoardProgrammer->IsIdle();
-    event();
     // A read rebuilds the board's description: show its new list line.
-    if (wasBusy && BoardProgrammer->IsIdle()) RefreshBoardList();
-}
-
-void TProgramBoardForm::HandleSVMessage(const TLNSVProgMessage& message)
-{
-    RunProgrammer([&] { BoardProgrammer->HandleSVMessage(message); });
+    if (ended) RefreshBoardList();
 }
 
 void TProgramBoardForm::TimeoutTimerTimer()
 {
-    RunProgrammer([this] { BoardProgrammer->TimeoutTimerTimer(); });
+    TimerFired(EConversationTimer::Timeout);
 }
 
 void TProgramBoardForm::MsgDelayTimerTimer()
 {
-    RunProgrammer([this] { BoardProgrammer->MsgDelayTimerTimer(); });
+    TimerFired(EConversationTimer::MsgDelay);
 }
 
 TConfigurableBoard* TProgramBoardForm::SelectedBoard()
@@ -325,7 +313,7 @@ bool TProgramBoardForm::PrepareProgrammer()
 {
     if (!BoardProgrammer->IsIdle()) return false;
     BoardProgrammer->LogEnabled = DebugCheck->isChecked();
-    BoardProgrammer->UseMessageDelay = Links.UseMessageDelay && Links.UseMessageDelay();
+    BoardProgrammer->SetLinkInterface(Links.LinkInterface ? Links.LinkInterface() : ePR3);
     return true;
 }
 

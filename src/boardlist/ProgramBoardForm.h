@@ -8,7 +8,6 @@
 #include "link/MessageSender.h"
 #include "svprog/BoardProgrammer.h"
 #include "svprog/QtConversationHost.h"
-#include "svprog/SVMessageWindow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -38,8 +37,8 @@ struct TProgramBoardLinks {
     TMessageSender Send;
     // The main window's status line.
     std::function<void(const QString& text)> ShowStatus;
-    // True when the link's interface needs the 20 ms pause between commands (MS100).
-    std::function<bool()> UseMessageDelay;
+    // The kind of interface the link goes through (PR3 when not set).
+    std::function<ELocoNetInterface()> LinkInterface;
     // The main window's board file dialogs; the window makes its own when none are given.
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
@@ -51,7 +50,7 @@ struct TProgramBoardLinks {
     QPointer<QWidget> EditorAnchor;
 };
 
-class TProgramBoardForm : public QWidget, public TSVMessageWindow, public TQtConversationHost {
+class TProgramBoardForm : public QWidget, public TQtConversationHost {
     Q_OBJECT
 public:
     TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent = nullptr);
@@ -62,9 +61,6 @@ public:
     // The selected line, or -1.
     int SelectedIndex() const;
     void RefreshBoardList();
-
-    // Routed SV access messages (while the window is open and visible).
-    void HandleSVMessage(const TLNSVProgMessage& message) override;
 
     // Commands.
     void Open1Click();
@@ -145,14 +141,13 @@ protected:
     void SetProgressPosition(uint32_t position) override;
     void MessageBox(const std::string& text, const std::string& caption) override;
     void Beep() override;
+    void AfterEvent(bool ended) override;
 
 private:
     void BuildControls();
     void BuildMenus(class QMenuBar* menuBar);
     // Readies the programmer for a conversation with the window's settings; false while busy.
     bool PrepareProgrammer();
-    // Runs a programmer event, and redraws the list when it ends a conversation.
-    void RunProgrammer(const std::function<void()>& event);
     // Ends a conversation whose board is about to be deleted (position -1: all of the type).
     void StopIfBoardGoes(int type, int position);
     bool SaveType(int type);

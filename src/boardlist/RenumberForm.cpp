@@ -27,6 +27,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
     SetHelpContext(this, 9);
     BuildControls();
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
+    Attach(*BoardDiscovery);
     BoardDiscovery->OnChanged = [this] { ShowDiscovery(); };
     BoardDiscovery->OnErrorDialog = [this](const std::string& text) {
         ShowMessageBox(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok, true);
@@ -105,12 +106,6 @@ void TRenumberForm::BuildControls()
     MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
     MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
     MsgDelayTimer->setInterval(int(TBoardDiscovery::kMsgDelayMs));
-    OnTimer = [this](EConversationTimer timer) {
-        if (timer == EConversationTimer::Timeout)
-            TimeoutTimerTimer();
-        else
-            MsgDelayTimerTimer();
-    };
 }
 
 int TRenumberForm::SelectedIndex() const
@@ -171,11 +166,6 @@ void TRenumberForm::MessageBox(const std::string& text, const std::string& capti
 
 // --- commands -------------------------------------------------------------------------------
 
-void TRenumberForm::HandleSVMessage(const TLNSVProgMessage& message)
-{
-    BoardDiscovery->HandleSVMessage(message);
-}
-
 void TRenumberForm::DiscoverButtonClick()
 {
     BoardDiscovery->DiscoverButtonClick();
@@ -198,12 +188,12 @@ void TRenumberForm::CopyNewBoardsButtonClick()
 
 void TRenumberForm::TimeoutTimerTimer()
 {
-    BoardDiscovery->TimeoutTimerTimer();
+    TimerFired(EConversationTimer::Timeout);
 }
 
 void TRenumberForm::MsgDelayTimerTimer()
 {
-    BoardDiscovery->MsgDelayTimerTimer();
+    TimerFired(EConversationTimer::MsgDelay);
 }
 
 void TRenumberForm::HelpButtonClick()

@@ -6,7 +6,6 @@
 #include "link/MessageSender.h"
 #include "svprog/BoardDiscovery.h"
 #include "svprog/QtConversationHost.h"
-#include "svprog/SVMessageWindow.h"
 
 #include <QWidget>
 
@@ -30,15 +29,13 @@ struct TRenumberLinks {
     std::function<void(const QString& text)> ShowStatus;
 };
 
-class TRenumberForm : public QWidget, public TSVMessageWindow, public TQtConversationHost {
+class TRenumberForm : public QWidget, public TQtConversationHost {
     Q_OBJECT
 public:
     // boardData: the target of Copy new to Configure; may be null.
     TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidget* parent = nullptr,
                   TProductList productList = TProductList());
     ~TRenumberForm() override;
-
-    void HandleSVMessage(const TLNSVProgMessage& message) override;
 
     void DiscoverButtonClick();
     void IdentifyButtonClick();

@@ -1,7 +1,5 @@
 #include "cli/CliHost.h"
 
-#include "cli/BusOptions.h"
-
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -59,25 +57,44 @@ void TCliHost::EndProgress()
     BarShown = false;
 }
 
-void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)
+TCliSession::TCliSession(std::string command) : App(MakeCoreApplication()), Command(std::move(command)) {}
+
+TCliSession::~TCliSession()
 {
-    link.OnError = [&lost, command](TLnThreadComm* sender, int) {
-        if (sender->Enabled()) return;
-        std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), cli::LinkLostText(*sender).c_str());
-        lost = true;
-        QCoreApplication::quit();
-    };
+    Link.OnRxMsg = nullptr;
+    Link.OnError = nullptr;
+    Link.Close();
 }
 
-void RunUntil(const std::function<bool()>& done)
+bool TCliSession::Open(TBusConversation& conversation, const TBusOptions& bus)
+{
+    Host.Attach(conversation);
+    RouteSVMessages(Link, Host);
+    Link.OnError = [this](TLnThreadComm* sender, int) {
+        if (sender->Enabled()) return;
+        std::fprintf(stderr, "railscope-cli %s: %s\n", Command.c_str(), LinkLostText(*sender).c_str());
+        Lost = true;
+        Host.LinkLost();
+        QCoreApplication::quit();
+    };
+    std::string error;
+    if (!OpenBusLink(Link, bus, error)) {
+        std::fprintf(stderr, "railscope-cli %s: %s\n", Command.c_str(), error.c_str());
+        return false;
+    }
+    conversation.SetLinkInterface(Link.GetLocoNetInterface());
+    return true;
+}
+
+void TCliSession::RunUntil(const std::function<bool()>& done)
 {
     QuitOnInterrupt();
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&done] {
-        if (done() || Interrupted()) QCoreApplication::quit();
+    QObject::connect(&poll, &QTimer::timeout, [this, &done] {
+        if (done() || Lost || Interrupted()) QCoreApplication::quit();
     });
     poll.start(10);
-    if (!done()) QCoreApplication::exec();
+    if (!done() && !Lost) QCoreApplication::exec();
 }
 
 } // namespace cli

@@ -2,11 +2,15 @@
 // Running a conversation (programming, discovery, backup) from the command line: the host that
 // prints its log and progress, and the event loop that runs it.
 
+#include "cli/BusOptions.h"
 #include "svprog/QtConversationHost.h"
+
+#include <QCoreApplication>
 
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,10 +45,35 @@ private:
     int LastShown = -1;
 };
 
-// Stops the event loop when the connection is lost.
-void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost);
+// Runs one bus conversation from the command line: the event loop, the link and the host. The
+// conversation is made on Host and handed to Open.
+class TCliSession {
+public:
+    // `command` names the command in what the session prints ("railscope-cli program: ...").
+    explicit TCliSession(std::string command);
+    ~TCliSession();
+    TCliSession(const TCliSession&) = delete;
+    TCliSession& operator=(const TCliSession&) = delete;
 
-// Runs the event loop until `done` says so, the link is lost or the user interrupts.
-void RunUntil(const std::function<bool()>& done);
+    // Hands the link's SV access messages, the host's timers and the loss of the link to
+    // `conversation`, opens the link with the options and tells the conversation the kind of
+    // interface the link goes through. False, after saying why on standard error, when the link
+    // cannot be opened.
+    bool Open(TBusConversation& conversation, const TBusOptions& bus);
+    // Runs the event loop until `done` says so, the link is lost or the user interrupts.
+    void RunUntil(const std::function<bool()>& done);
+    // Whether the link was lost (which has been said on standard error).
+    bool LinkLost() const { return Lost; }
+    void Close() { Link.Close(); }
+
+private:
+    std::unique_ptr<QCoreApplication> App;
+    std::string Command;
+    bool Lost = false;
+
+public:
+    TLocoNetComm Link;
+    TCliHost Host{Link};
+};
 
 } // namespace cli

@@ -63,27 +63,15 @@ int RunBackup(const std::vector<std::string>& arguments)
     if (!std::filesystem::is_directory(folder))
         return Fail("cannot make the folder " + folder + ": " + (ec ? ec.message() : std::string("not a folder")));
 
-    auto app = cli::MakeCoreApplication();
-    TLocoNetComm link;
-    cli::TCliHost host(link);
-    host.LogStream = stderr;
-    TLayoutBackup backup(host);
-    backup.UseMessageDelay = bus.Interface == eMS100;
-    host.OnTimer = [&backup](EConversationTimer t) {
-        if (t == EConversationTimer::Timeout)
-            backup.TimeoutTimerTimer();
-        else
-            backup.MsgDelayTimerTimer();
-    };
-    TQtConversationHost::RouteSVMessages(link, [&backup](const TLNSVProgMessage& m) { backup.HandleSVMessage(m); });
-    bool lost = false;
-    cli::QuitOnLinkLoss(link, command, lost);
-    if (!cli::OpenBusLink(link, bus, error)) return Fail(error);
+    cli::TCliSession session(command);
+    session.Host.LogStream = stderr;
+    TLayoutBackup backup(session.Host);
+    if (!session.Open(backup, bus)) return 1;
 
     // Runs one phase; false when the link was lost or the user interrupted.
     auto runPhase = [&](TLayoutBackup::EPhase phase) {
-        cli::RunUntil([&] { return backup.GetPhase() != phase || lost; });
-        if (lost) return false;
+        session.RunUntil([&] { return backup.GetPhase() != phase; });
+        if (session.LinkLost()) return false;
         if (backup.GetPhase() == phase) {
             std::fprintf(stderr, "railscope-cli backup: interrupted; nothing written\n");
             return false;
@@ -102,7 +90,7 @@ int RunBackup(const std::vector<std::string>& arguments)
     }
     backup.ReadBoards();
     if (!runPhase(TLayoutBackup::bpReading)) return 1;
-    link.Close();
+    session.Close();
 
     size_t filesWritten = 0;
     bool allWritten = true;

@@ -9,9 +9,6 @@
 #include "boards/ProductList.h"
 #include "svprog/BoardDiscovery.h"
 #include "svprog/BoardProgrammer.h"
-#include "svprog/QtConversationHost.h"
-
-#include <QCoreApplication>
 
 #include <cstdio>
 #include <functional>
@@ -19,10 +16,6 @@
 #include <memory>
 
 namespace {
-
-using cli::QuitOnLinkLoss;
-using cli::RunUntil;
-using cli::TCliHost;
 
 bool ParseSerial(const std::string& text, uint32_t min, uint32_t max, uint32_t& value)
 {
@@ -87,42 +80,27 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     if (int status = cli::LoadBoardFile(command, parsed.File, data, type)) return status;
     if (int status = cli::CheckBoardIndex(command, parsed.File, data, type, parsed.Index)) return status;
 
-    auto app = cli::MakeCoreApplication();
-    TLocoNetComm link;
-    TCliHost host(link);
+    cli::TCliSession session(command);
+    cli::TCliHost& host = session.Host;
     TBoardProgrammer programmer(host);
     programmer.LogEnabled = parsed.Log;
-    programmer.UseMessageDelay = bus.Interface == eMS100;
     if (transfer == ETransfer::Verify) {
         // The course of the conversation and any failure go to standard error; the differences
         // and the verdict, logged once every SV is read, are printed on standard output below.
         host.LogStream = stderr;
         host.PrintWhile = [&programmer] { return !programmer.IsVerified(); };
     }
-    host.OnTimer = [&programmer](EConversationTimer t) {
-        if (t == EConversationTimer::Timeout)
-            programmer.TimeoutTimerTimer();
-        else
-            programmer.MsgDelayTimerTimer();
-    };
-    TQtConversationHost::RouteSVMessages(link,
-                                         [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); });
-    bool lost = false;
-    QuitOnLinkLoss(link, command, lost);
-    std::string error;
-    if (!cli::OpenBusLink(link, bus, error)) {
-        std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), error.c_str());
-        return 1;
-    }
+    if (!session.Open(programmer, bus)) return 1;
     TConfigurableBoard* board = data.GetBoardForChange(type, parsed.Index);
     switch (transfer) {
     case ETransfer::Program: programmer.ProgramButtonClick(board); break;
     case ETransfer::Read: programmer.ReadBoardButtonClick(board); break;
     case ETransfer::Verify: programmer.VerifyButtonClick(board); break;
     }
-    RunUntil([&programmer] { return programmer.IsIdle(); });
+    session.RunUntil([&programmer] { return programmer.IsIdle(); });
+    const bool lost = session.LinkLost();
     const bool interrupted = !lost && !programmer.IsIdle();
-    link.Close();
+    session.Close();
     if (interrupted || lost) {
         if (interrupted) std::fprintf(stderr, "railscope-cli %s: interrupted\n", command.c_str());
         return 1;
@@ -177,35 +155,19 @@ const char* const kVerifyUsage =
 // --- discover, identify and renumber ------------------------------------------------------------
 
 struct TDiscoverySession {
-    std::unique_ptr<QCoreApplication> App = cli::MakeCoreApplication();
-    TLocoNetComm Link;
-    TCliHost Host{Link};
+    cli::TCliSession Session;
+    cli::TCliHost& Host = Session.Host;
     TBoardDiscovery Discovery{Host, TProductList(), nullptr};
-    bool Lost = false;
 
-    int Open(const std::string& command, const cli::TBusOptions& bus)
-    {
-        Host.PrintLog = false;
-        Host.OnTimer = [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout)
-                Discovery.TimeoutTimerTimer();
-            else
-                Discovery.MsgDelayTimerTimer();
-        };
-        TQtConversationHost::RouteSVMessages(Link, [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); });
-        QuitOnLinkLoss(Link, command, Lost);
-        std::string error;
-        if (!cli::OpenBusLink(Link, bus, error)) {
-            std::fprintf(stderr, "railscope-cli %s: %s\n", command.c_str(), error.c_str());
-            return 1;
-        }
-        return 0;
-    }
+    explicit TDiscoverySession(const std::string& command) : Session(command) { Host.PrintLog = false; }
+
+    // 1 when the link cannot be opened.
+    int Open(const cli::TBusOptions& bus) { return Session.Open(Discovery, bus) ? 0 : 1; }
     // Runs until the conversation is back at rest; false when interrupted or the link was lost.
     bool Wait()
     {
-        RunUntil([this] { return Discovery.GetState() == TBoardDiscovery::rsIdle || Lost; });
-        return !Lost && Discovery.GetState() == TBoardDiscovery::rsIdle;
+        Session.RunUntil([this] { return Discovery.IsIdle(); });
+        return !Session.LinkLost() && Discovery.IsIdle();
     }
     void PrintBoxes()
     {
@@ -233,8 +195,8 @@ int RunDiscover(const std::vector<std::string>& arguments)
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
     if (int status = ParseBusOnly(command, args, bus, 0)) return status;
-    TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
+    TDiscoverySession s(command);
+    if (int status = s.Open(bus)) return status;
     s.Discovery.DiscoverButtonClick();
     if (!s.Wait()) return 1;
     for (const auto& line : s.Discovery.GetListLines()) std::printf("%s\n", line.c_str());
@@ -249,8 +211,8 @@ int ActOnDiscoveredBoard(const std::string& command, const cli::TBusOptions& bus
                          const std::function<void(TBoardDiscovery&, int)>& act, const std::string& success,
                          bool printLine)
 {
-    TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
+    TDiscoverySession s(command);
+    if (int status = s.Open(bus)) return status;
     s.Discovery.DiscoverButtonClick();
     if (!s.Wait()) return 1;
     s.Host.Boxes.clear();

@@ -168,6 +168,13 @@ void TBoardDiscovery::TimeoutTimerTimer()
     ResetRenumber();
 }
 
+void TBoardDiscovery::Stop()
+{
+    Host.StopTimer(EConversationTimer::Timeout);
+    Host.StopTimer(EConversationTimer::MsgDelay);
+    RenumberState = rsIdle;
+}
+
 void TBoardDiscovery::CopyNewBoardsButtonClick()
 {
     auto error = [this](const std::string& text) {

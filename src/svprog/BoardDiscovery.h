@@ -4,6 +4,7 @@
 // from the data kept here.
 
 #include "boards/ProductList.h"
+#include "svprog/BusConversation.h"
 #include "svprog/ConversationHost.h"
 #include "svprog/RenumberableBoard.h"
 #include "svprog/SVProgMessage.h"
@@ -16,7 +17,7 @@
 
 class TBoardData;
 
-class TBoardDiscovery {
+class TBoardDiscovery : public TBusConversation {
 public:
     enum ERenumberState : uint8_t { rsIdle, rsDiscovering, rsIdentifyBeforeChange, rsIdentifying, rsChangingAddress };
 
@@ -40,9 +41,12 @@ public:
     void IdentifyButtonClick(int selectedIndex);
     void RenumberButtonClick(int selectedIndex, uint32_t newSerial);
     void CopyNewBoardsButtonClick();
-    void HandleSVMessage(const TLNSVProgMessage& message);
-    void TimeoutTimerTimer();
-    void MsgDelayTimerTimer();
+    void HandleSVMessage(const TLNSVProgMessage& message) override;
+    void TimeoutTimerTimer() override;
+    void MsgDelayTimerTimer() override;
+    bool IsIdle() const override { return RenumberState == rsIdle; }
+    // Stops the timers and drops the conversation; the list and the buttons stay as they are.
+    void Stop() override;
 
     ERenumberState GetState() const { return RenumberState; }
     const TButtons& GetButtons() const { return Buttons; }

@@ -112,7 +112,7 @@ void TBoardProgrammer::Send(EProgState state)
 void TBoardProgrammer::NextStep(EProgState state)
 {
     NextState = state;
-    if (UseMessageDelay)
+    if (NeedsMessageDelay())
         Host.StartTimer(EConversationTimer::MsgDelay, kMsgDelayMs);
     else
         MsgDelayTimerTimer();

@@ -4,6 +4,7 @@
 // board's SVs with its description without writing anything.
 
 #include "boards/ConfigurableBoard.h"
+#include "svprog/BusConversation.h"
 #include "svprog/ConversationHost.h"
 #include "svprog/SVProgMessage.h"
 
@@ -11,7 +12,7 @@
 #include <string>
 #include <vector>
 
-class TBoardProgrammer {
+class TBoardProgrammer : public TBusConversation {
 public:
     enum EProgState : uint8_t { psIdle, psCheckingIdentity, psCheckingVersion, psTransfer, psReconfiguring };
 
@@ -30,10 +31,9 @@ public:
     // SV and never restarts the board. At the end logs one line per difference and the verdict.
     void VerifyButtonClick(TConfigurableBoard* board);
 
-    // Every received SV access message while the host window is open and visible.
-    void HandleSVMessage(const TLNSVProgMessage& message);
-    void TimeoutTimerTimer();
-    void MsgDelayTimerTimer();
+    void HandleSVMessage(const TLNSVProgMessage& message) override;
+    void TimeoutTimerTimer() override;
+    void MsgDelayTimerTimer() override;
 
     // Write SV to file, once the host has asked for the file name. Null board: none selected.
     void WriteSVtoFile(TConfigurableBoard* board, uint32_t swVersion, const std::string& fileName);
@@ -43,15 +43,13 @@ public:
 
     // The "Log" check box: whether message texts and retry notes are logged too.
     bool LogEnabled = false;
-    // An MS100 needs 20 ms between a good reply and the next command; LocoBuffer and PR3 do not.
-    bool UseMessageDelay = false;
 
     // Ends a conversation at once, before the board it works on goes away.
-    void Stop();
+    void Stop() override;
     // The board of the conversation under way; none while idle.
     const TConfigurableBoard* GetBoard() const { return ProgState == psIdle ? nullptr : Board; }
 
-    bool IsIdle() const { return ProgState == psIdle; }
+    bool IsIdle() const override { return ProgState == psIdle; }
     EProgState GetState() const { return ProgState; }
     int32_t GetRetriesLeft() const { return RetriesLeft; }
     uint32_t GetCurrentSV() const { return CurrentSV; }

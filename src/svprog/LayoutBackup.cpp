@@ -22,34 +22,8 @@ std::string BoardText(int type, uint32_t serial)
 
 } // namespace
 
-// The host of the two conversations the backup drives: messages and timers go to the backup's
-// own host; their log lines are kept for the reason of a failure; the progress of each read is
-// placed within the progress over all boards.
-class TLayoutBackup::TInnerHost : public TConversationHost {
-public:
-    TInnerHost(TConversationHost& outer, const size_t& boardIndex) : Outer(outer), BoardIndex(boardIndex) {}
-
-    void SendMessage(std::unique_ptr<TLocoNetMessage> message) override { Outer.SendMessage(std::move(message)); }
-    void StartTimer(EConversationTimer timer, uint32_t periodMs) override { Outer.StartTimer(timer, periodMs); }
-    void StopTimer(EConversationTimer timer) override { Outer.StopTimer(timer); }
-    void ShowStatus(const std::string&) override {}
-    void Log(const std::string& line) override { LogLines.push_back(line); }
-    void ClearLog() override { LogLines.clear(); }
-    void SetProgressPosition(uint32_t position) override
-    {
-        Outer.SetProgressPosition(static_cast<uint32_t>(BoardIndex) * kBoardSVCount +
-                                  std::min(position, kBoardSVCount));
-    }
-
-    std::vector<std::string> LogLines;
-
-private:
-    TConversationHost& Outer;
-    const size_t& BoardIndex;
-};
-
 TLayoutBackup::TLayoutBackup(TConversationHost& host)
-    : Host(host), Inner(std::make_unique<TInnerHost>(host, Next)),
+    : Host(host), Inner(std::make_unique<TInnerConversationHost>(host)),
       Discovery(std::make_unique<TBoardDiscovery>(*Inner, TProductList(), nullptr)),
       Programmer(std::make_unique<TBoardProgrammer>(*Inner))
 {}
@@ -60,38 +34,17 @@ void TLayoutBackup::Discover()
 {
     if (Phase != bpIdle) return;
     Phase = bpDiscovering;
-    Discovery->DiscoverButtonClick();
+    RunInner(*Discovery, [this] { Discovery->DiscoverButtonClick(); });
     // "Discovering boards on LocoNet (this takes several seconds)....."
     for (const auto& line : Discovery->GetListLines()) Host.Log(line);
 }
 
-void TLayoutBackup::HandleSVMessage(const TLNSVProgMessage& message)
+void TLayoutBackup::InnerFinished()
 {
-    if (Phase == bpDiscovering) Discovery->HandleSVMessage(message);
-    if (Phase == bpReading) Programmer->HandleSVMessage(message);
-    AfterEvent();
-}
-
-void TLayoutBackup::TimeoutTimerTimer()
-{
-    if (Phase == bpDiscovering) Discovery->TimeoutTimerTimer();
-    if (Phase == bpReading) Programmer->TimeoutTimerTimer();
-    AfterEvent();
-}
-
-void TLayoutBackup::MsgDelayTimerTimer()
-{
-    if (Phase == bpDiscovering) Discovery->MsgDelayTimerTimer();
-    if (Phase == bpReading) Programmer->MsgDelayTimerTimer();
-    AfterEvent();
-}
-
-void TLayoutBackup::AfterEvent()
-{
-    if (Phase == bpDiscovering && Discovery->GetState() == TBoardDiscovery::rsIdle) {
+    if (Phase == bpDiscovering) {
         CollectFound();
         Phase = bpDiscovered;
-    } else if (Phase == bpReading && Reading != nullptr && Programmer->IsIdle()) {
+    } else if (Phase == bpReading) {
         EndRead();
         ++Next;
         ReadNext();
@@ -150,9 +103,8 @@ void TLayoutBackup::ReadNext()
         }
         Reading->SerialNumber = found.Serial;
         Inner->LogLines.clear();
-        Programmer->UseMessageDelay = UseMessageDelay;
-        Programmer->ReadBoardButtonClick(Reading);
-        if (!Programmer->IsIdle()) return;
+        Inner->PlaceProgress(static_cast<uint32_t>(Next) * kBoardSVCount, kBoardSVCount);
+        if (RunInner(*Programmer, [this] { Programmer->ReadBoardButtonClick(Reading); })) return;
         EndRead();
         ++Next;
     }
@@ -165,8 +117,7 @@ void TLayoutBackup::EndRead()
 {
     const TFoundBoard& found = Found[Next];
     const auto& lines = Inner->LogLines;
-    const bool read = std::find(lines.begin(), lines.end(), kReadCompleted) != lines.end();
-    if (!read) {
+    if (!Inner->Logged(kReadCompleted)) {
         // The programmer's last word before it went idle says why.
         std::string reason = "the read did not complete";
         for (auto it = lines.rbegin(); it != lines.rend(); ++it) {

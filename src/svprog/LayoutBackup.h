@@ -10,6 +10,7 @@
 #include "boards/BoardData.h"
 #include "svprog/BoardDiscovery.h"
 #include "svprog/BoardProgrammer.h"
+#include "svprog/ComposedConversation.h"
 #include "svprog/ConversationHost.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-class TLayoutBackup {
+class TLayoutBackup : public TComposedConversation {
 public:
     enum EPhase : uint8_t { bpIdle, bpDiscovering, bpDiscovered, bpReading, bpDone };
 
@@ -41,7 +42,7 @@ public:
     };
 
     explicit TLayoutBackup(TConversationHost& host);
-    ~TLayoutBackup();
+    ~TLayoutBackup() override;
     TLayoutBackup(const TLayoutBackup&) = delete;
     TLayoutBackup& operator=(const TLayoutBackup&) = delete;
 
@@ -49,11 +50,6 @@ public:
     void Discover();
     // Reads every board found, one after the other; the phase becomes bpDone after the last.
     void ReadBoards();
-
-    // Events of the running conversation.
-    void HandleSVMessage(const TLNSVProgMessage& message);
-    void TimeoutTimerTimer();
-    void MsgDelayTimerTimer();
 
     EPhase GetPhase() const { return Phase; }
     // The boards found, each once, by type and then serial number.
@@ -73,19 +69,14 @@ public:
     // existing file is replaced only with `replace`, and never lost when a write fails.
     std::vector<TFileResult> WriteFiles(const std::string& folder, bool replace);
 
-    // Passed on to the programmer: the 20 ms pause an MS100 needs between commands.
-    bool UseMessageDelay = false;
-
 private:
-    class TInnerHost;
-
-    void AfterEvent();
+    void InnerFinished() override;
     void CollectFound();
     void ReadNext();
     void EndRead();
 
     TConversationHost& Host;
-    std::unique_ptr<TInnerHost> Inner;
+    std::unique_ptr<TInnerConversationHost> Inner;
     std::unique_ptr<TBoardDiscovery> Discovery;
     std::unique_ptr<TBoardProgrammer> Programmer;
     TBoardData Boards;

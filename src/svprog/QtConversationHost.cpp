@@ -6,10 +6,31 @@ TQtConversationHost::TQtConversationHost(TMessageSender send) : Send(std::move(s
         auto& slot = Timers[static_cast<size_t>(timer)];
         slot = std::make_unique<QTimer>();
         slot->setTimerType(Qt::PreciseTimer);
-        QObject::connect(slot.get(), &QTimer::timeout, [this, timer] {
-            if (OnTimer) OnTimer(timer);
-        });
+        QObject::connect(slot.get(), &QTimer::timeout, [this, timer] { TimerFired(timer); });
     }
+}
+
+void TQtConversationHost::Deliver(const std::function<void(TBusConversation&)>& event)
+{
+    if (Conversation == nullptr) return;
+    const bool wasBusy = !Conversation->IsIdle();
+    event(*Conversation);
+    AfterEvent(wasBusy && Conversation->IsIdle());
+}
+
+void TQtConversationHost::HandleSVMessage(const TLNSVProgMessage& message)
+{
+    Deliver([&message](TBusConversation& conversation) { conversation.HandleSVMessage(message); });
+}
+
+void TQtConversationHost::LinkLost()
+{
+    Deliver([](TBusConversation& conversation) { conversation.LinkLost(); });
+}
+
+void TQtConversationHost::TimerFired(EConversationTimer timer)
+{
+    Deliver([timer](TBusConversation& conversation) { conversation.TimerFired(timer); });
 }
 
 void TQtConversationHost::SendMessage(std::unique_ptr<TLocoNetMessage> message)
@@ -37,11 +58,11 @@ bool TQtConversationHost::IsTimerRunning(EConversationTimer timer) const
     return Timer(timer)->isActive();
 }
 
-void TQtConversationHost::RouteSVMessages(TLnThreadComm& link, std::function<void(const TLNSVProgMessage&)> handle)
+void RouteSVMessages(TLnThreadComm& link, TSVMessageTarget& target)
 {
-    link.OnRxMsg = [&link, handle](TLnThreadComm*, uint32_t) {
+    link.OnRxMsg = [&link, &target](TLnThreadComm*, uint32_t) {
         while (auto msg = link.ReadMessage()) {
-            if (msg->MessageType() == eOPCSVACCESS2) handle(TLNSVProgMessage(*msg));
+            if (msg->MessageType() == eOPCSVACCESS2) target.HandleSVMessage(TLNSVProgMessage(std::move(*msg)));
         }
     };
 }

@@ -64,10 +64,12 @@ std::unique_ptr<TLocoNetMessage> LocoBufferStatus()
 }
 
 // A window that takes SV replies, as the board and renumbering windows do.
-class TFakeSVWindow : public QWidget, public TSVMessageWindow {
+class TFakeSVWindow : public QWidget, public TSVMessageTarget {
 public:
     explicit TFakeSVWindow(std::function<void(const TLNSVProgMessage&)> onMessage) : OnMessage(std::move(onMessage)) {}
     void HandleSVMessage(const TLNSVProgMessage& message) override { OnMessage(message); }
+    void LinkLost() override { ++LinkLosses; }
+    int LinkLosses = 0;
     std::function<void(const TLNSVProgMessage&)> OnMessage;
 };
 

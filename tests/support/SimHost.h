@@ -6,6 +6,7 @@
 #include "link/FrameAssembler.h"
 #include "sim/SimBus.h"
 #include "sim/SimConfig.h"
+#include "svprog/BusConversation.h"
 #include "svprog/ConversationHost.h"
 #include "svprog/SVProgMessage.h"
 
@@ -29,8 +30,8 @@ public:
         Bus = std::make_unique<TSimBus>(config, 0);
     }
 
-    std::function<void(const TLNSVProgMessage&)> OnSVMessage;
-    std::function<void(EConversationTimer)> OnTimer;
+    // The conversation that takes the received SV access messages and the timers.
+    TBusConversation* Conversation = nullptr;
     std::function<bool()> Done;
 
     void SendMessage(std::unique_ptr<TLocoNetMessage> m) override
@@ -76,7 +77,7 @@ public:
             Assembler.Feed(bytes.data(), bytes.size());
             if (timerNext && Timers[timer].Running && Timers[timer].Due <= NowUs) {
                 Timers[timer].Due = NowUs + Timers[timer].Period;
-                OnTimer(timer);
+                if (Conversation) Conversation->TimerFired(timer);
             }
         }
         return true;
@@ -93,7 +94,7 @@ public:
     };
     std::unique_ptr<TSimBus> Bus;
     TFrameAssembler Assembler{[this](TLocoNetMessage&& m) {
-        if (m.MessageType() == eOPCSVACCESS2 && OnSVMessage) OnSVMessage(TLNSVProgMessage(m));
+        if (m.MessageType() == eOPCSVACCESS2 && Conversation) Conversation->HandleSVMessage(TLNSVProgMessage(m));
     }};
     uint64_t NowUs = 0;
     std::map<EConversationTimer, TTimer> Timers;

@@ -4,7 +4,7 @@
 
 #include "link/LnThreadComm.h"
 #include "sim/SimTransport.h"
-#include "svprog/SVMessageWindow.h"
+#include "svprog/SVMessageTarget.h"
 #include "svprog/SVProgMessage.h"
 
 #include <functional>
@@ -44,7 +44,7 @@ public:
     }
 
     TLocoNetComm Comm;
-    TSVMessageWindow* Target = nullptr;
+    TSVMessageTarget* Target = nullptr;
     int Sent = 0;
     int Received = 0;
 };

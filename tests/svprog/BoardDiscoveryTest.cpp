@@ -46,10 +46,7 @@ struct TDiscoveryBench {
     void Advance(uint64_t ms)
     {
         Host.Advance(ms, [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout)
-                Discovery.TimeoutTimerTimer();
-            else
-                Discovery.MsgDelayTimerTimer();
+            Discovery.TimerFired(t);
             Pump();
         });
     }

@@ -4,6 +4,7 @@
 #include "support/FakeConversationHost.h"
 #include "support/SVMessages.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,10 +80,7 @@ struct TBench {
     }
     void Fire(EConversationTimer t)
     {
-        if (t == EConversationTimer::Timeout)
-            Programmer.TimeoutTimerTimer();
-        else
-            Programmer.MsgDelayTimerTimer();
+        Programmer.TimerFired(t);
         Pump();
     }
     void Run(uint64_t ms = 10'000'000)
@@ -317,15 +315,25 @@ TEST(BoardProgrammer, ReplyForOtherDestinationIsIgnoredUntilTimeout)
     EXPECT_EQ(b.Host.Sent.back().GetWord(3), 1u);
 }
 
-TEST(BoardProgrammer, MS100WaitsTwentyMillisecondsAfterGoodReplies)
+// The pause after each good reply: 20 ms with an MS100, none with a LocoBuffer or a PR3.
+class BoardProgrammerPause : public ::testing::TestWithParam<std::pair<ELocoNetInterface, uint64_t>> {};
+
+TEST_P(BoardProgrammerPause, FollowsTheInterface)
 {
+    const auto [kind, pauseMs] = GetParam();
     TBench b;
-    b.Programmer.UseMessageDelay = true;
+    b.Programmer.SetLinkInterface(kind);
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Run();
     ASSERT_TRUE(b.Logged("Programming Completed Successfully!"));
-    for (size_t i = 1; i < b.Host.SentAt.size(); ++i) EXPECT_EQ(b.Host.SentAt[i] - b.Host.SentAt[i - 1], 20u);
+    std::vector<uint64_t> pauses;
+    for (size_t i = 1; i < b.Host.SentAt.size(); ++i) pauses.push_back(b.Host.SentAt[i] - b.Host.SentAt[i - 1]);
+    EXPECT_THAT(pauses, ::testing::Each(pauseMs));
 }
+
+INSTANTIATE_TEST_SUITE_P(Interfaces, BoardProgrammerPause,
+                         ::testing::Values(std::pair{eMS100, uint64_t(20)}, std::pair{eLocoBuffer, uint64_t(0)},
+                                           std::pair{ePR3, uint64_t(0)}));
 
 TEST(BoardProgrammer, StartRules)
 {
@@ -381,7 +389,7 @@ TEST(BoardProgrammer, WriteSVtoFileRefusedWhileProgramming)
     TBench b;
     const std::string file = ::testing::TempDir() + "railscope_busy_listing_test.txt";
     std::remove(file.c_str());
-    b.Programmer.UseMessageDelay = true; // each step waits for its timer
+    b.Programmer.SetLinkInterface(eMS100); // each step waits for its timer
     b.Programmer.ProgramButtonClick(&b.Board);
     b.Pump();
     b.Fire(EConversationTimer::MsgDelay); // SV1 to SV4 read: the SVs are calculated

@@ -23,15 +23,11 @@ const char* const kExampleFiles[] = {"layout-orb4.csv", "layout-kpx9.csv", "layo
 bool Converse(TSimHost& host, const std::function<void(TBoardProgrammer&)>& start, const std::string& success)
 {
     TBoardProgrammer programmer(host);
-    host.OnSVMessage = [&programmer](const TLNSVProgMessage& m) { programmer.HandleSVMessage(m); };
-    host.OnTimer = [&programmer](EConversationTimer t) {
-        t == EConversationTimer::Timeout ? programmer.TimeoutTimerTimer() : programmer.MsgDelayTimerTimer();
-    };
+    host.Conversation = &programmer;
     host.Done = [&programmer] { return programmer.IsIdle(); };
     start(programmer);
     const bool ok = host.Run() && host.Logged(success);
-    host.OnSVMessage = nullptr;
-    host.OnTimer = nullptr;
+    host.Conversation = nullptr;
     return ok;
 }
 
@@ -58,10 +54,7 @@ void ProgramFiles(TSimHost& host, const TFiles& files)
 std::vector<TLayoutBackup::TFileResult> Backup(TSimHost& host, TLayoutBackup& backup, const std::string& folder,
                                                const std::function<void()>& afterDiscovery = {})
 {
-    host.OnSVMessage = [&backup](const TLNSVProgMessage& m) { backup.HandleSVMessage(m); };
-    host.OnTimer = [&backup](EConversationTimer t) {
-        t == EConversationTimer::Timeout ? backup.TimeoutTimerTimer() : backup.MsgDelayTimerTimer();
-    };
+    host.Conversation = &backup;
     host.Done = [&backup] { return backup.GetPhase() != TLayoutBackup::bpDiscovering; };
     backup.Discover();
     EXPECT_TRUE(host.Run());

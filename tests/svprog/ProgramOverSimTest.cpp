@@ -27,13 +27,7 @@ struct TProgrammerRun {
 
     explicit TProgrammerRun(const std::string& sim) : Host(sim)
     {
-        Host.OnSVMessage = [this](const TLNSVProgMessage& m) { Programmer.HandleSVMessage(m); };
-        Host.OnTimer = [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout)
-                Programmer.TimeoutTimerTimer();
-            else
-                Programmer.MsgDelayTimerTimer();
-        };
+        Host.Conversation = &Programmer;
         Host.Done = [this] { return Programmer.IsIdle(); };
     }
 };
@@ -196,13 +190,7 @@ struct TDiscoveryRun {
 
     explicit TDiscoveryRun(const std::string& sim) : Host(sim)
     {
-        Host.OnSVMessage = [this](const TLNSVProgMessage& m) { Discovery.HandleSVMessage(m); };
-        Host.OnTimer = [this](EConversationTimer t) {
-            if (t == EConversationTimer::Timeout)
-                Discovery.TimeoutTimerTimer();
-            else
-                Discovery.MsgDelayTimerTimer();
-        };
+        Host.Conversation = &Discovery;
         Host.Done = [this] { return Discovery.GetState() == TBoardDiscovery::rsIdle; };
     }
 };
