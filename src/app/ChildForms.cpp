@@ -18,12 +18,20 @@ std::function<void(const QString&)> StatusLine(TMainForm& main)
     };
 }
 
-TMessageSender SenderOf(TMainForm& main)
+// What every conversation window takes from the main window: its link, its status line and the
+// kind of interface the link goes through.
+TConversationLinks ConversationLinksOf(TMainForm& main)
 {
     QPointer<TMainForm> owner = &main;
-    return [owner](std::unique_ptr<TLocoNetMessage> message) {
+    TConversationLinks links;
+    links.Send = [owner](std::unique_ptr<TLocoNetMessage> message) {
         if (owner) owner->SendMessage(std::move(message));
     };
+    links.ShowStatus = StatusLine(main);
+    links.LinkInterface = [owner] {
+        return owner && owner->LocoNetComm1 ? owner->LocoNetComm1->GetLocoNetInterface() : ePR3;
+    };
+    return links;
 }
 
 class TEditorFormFactory : public TChildFormFactory {
@@ -32,11 +40,7 @@ public:
     {
         QPointer<TMainForm> owner = &main;
         TProgramBoardLinks links;
-        links.Send = SenderOf(main);
-        links.ShowStatus = StatusLine(main);
-        links.LinkInterface = [owner] {
-            return owner && owner->LocoNetComm1 ? owner->LocoNetComm1->GetLocoNetInterface() : ePR3;
-        };
+        static_cast<TConversationLinks&>(links) = ConversationLinksOf(main);
         links.OpenDialog = main.OpenFileDialog;
         links.SaveDialog = main.SaveFileDialog;
         links.Exit = [owner] {
@@ -55,10 +59,7 @@ public:
 
     TSVForm MakeRenumberForm(TMainForm& main) override
     {
-        TRenumberLinks links;
-        links.Send = SenderOf(main);
-        links.ShowStatus = StatusLine(main);
-        auto* form = new TRenumberForm(&main.BoardData, std::move(links));
+        auto* form = new TRenumberForm(&main.BoardData, ConversationLinksOf(main));
         return {form, form};
     }
 };

@@ -10,9 +10,7 @@
 #include "widgets/SpinEdit.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,7 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,14 +43,14 @@ QString Title(int type)
 } // namespace
 
 TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent)
-    : QWidget(parent), TQtConversationHost(links.Send), BoardData(boardData), Links(std::move(links))
+    : TConversationForm(links, parent), BoardData(boardData), Links(std::move(links))
 {
     setObjectName(QStringLiteral("ProgramBoardForm"));
     setWindowTitle(QStringLiteral("Configure Boards"));
     SetHelpContext(this, 80);
     BuildControls();
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
-    Attach(*BoardProgrammer);
+    HostConversation(*BoardProgrammer, TBoardProgrammer::kTimeoutMs, TBoardProgrammer::kMsgDelayMs);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
@@ -63,12 +60,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     RefreshBoardList();
 }
 
-TProgramBoardForm::~TProgramBoardForm()
-{
-    // The board list may already be gone when the program ends; the conversation simply ends.
-    TimeoutTimer->stop();
-    MsgDelayTimer->stop();
-}
+TProgramBoardForm::~TProgramBoardForm() = default;
 
 void TProgramBoardForm::BuildControls()
 {
@@ -141,14 +133,6 @@ void TProgramBoardForm::BuildControls()
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     layout->addWidget(ProgressBar1);
-
-    // The conversation's timers are the host's.
-    TimeoutTimer = Timer(EConversationTimer::Timeout);
-    TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
-    TimeoutTimer->setInterval(int(TBoardProgrammer::kTimeoutMs));
-    MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
-    MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
-    MsgDelayTimer->setInterval(int(TBoardProgrammer::kMsgDelayMs));
 
     SaveSVDialog = new QFileDialog(this, QString(), QString(), QStringLiteral("*.txt"));
     SaveSVDialog->setObjectName(QStringLiteral("SaveSVDialog"));
@@ -230,26 +214,7 @@ void TProgramBoardForm::showEvent(QShowEvent* event)
     RefreshBoardList();
 }
 
-void TProgramBoardForm::closeEvent(QCloseEvent* event)
-{
-    QWidget::closeEvent(event);
-    if (!event->isAccepted() || ClosedOnce) return;
-    ClosedOnce = true;
-    // A conversation under way ends with the window.
-    BoardProgrammer->Stop();
-    TimeoutTimer->stop();
-    MsgDelayTimer->stop();
-    if (Links.ShowStatus) Links.ShowStatus(QStringLiteral("(Inactive)"));
-    emit FormClosed();
-}
-
 // --- the programmer's host ------------------------------------------------------------------
-
-void TProgramBoardForm::ShowStatus(const std::string& text)
-{
-    // The programmer puts its status texts in the log itself.
-    if (Links.ShowStatus) Links.ShowStatus(QString::fromStdString(text));
-}
 
 void TProgramBoardForm::Log(const std::string& line)
 {
@@ -272,32 +237,12 @@ void TProgramBoardForm::SetProgressPosition(uint32_t position)
     ProgressBar1->setValue(std::min(int(position), ProgressBar1->maximum()));
 }
 
-void TProgramBoardForm::MessageBox(const std::string& text, const std::string& caption)
-{
-    ShowMessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
-}
-
-void TProgramBoardForm::Beep()
-{
-    QApplication::beep();
-}
-
 // --- the programmer -------------------------------------------------------------------------
 
 void TProgramBoardForm::AfterEvent(bool ended)
 {
     // A read rebuilds the board's description: show its new list line.
     if (ended) RefreshBoardList();
-}
-
-void TProgramBoardForm::TimeoutTimerTimer()
-{
-    TimerFired(EConversationTimer::Timeout);
-}
-
-void TProgramBoardForm::MsgDelayTimerTimer()
-{
-    TimerFired(EConversationTimer::MsgDelay);
 }
 
 TConfigurableBoard* TProgramBoardForm::SelectedBoard()
@@ -311,9 +256,8 @@ TConfigurableBoard* TProgramBoardForm::SelectedBoard()
 
 bool TProgramBoardForm::PrepareProgrammer()
 {
-    if (!BoardProgrammer->IsIdle()) return false;
+    if (!ReadyToStart()) return false;
     BoardProgrammer->LogEnabled = DebugCheck->isChecked();
-    BoardProgrammer->SetLinkInterface(Links.LinkInterface ? Links.LinkInterface() : ePR3);
     return true;
 }
 

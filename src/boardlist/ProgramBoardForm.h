@@ -3,14 +3,12 @@
 // board programmer that writes the selected board into the real board or reads it back.
 // The window works on the main window's board list, which it does not own.
 
+#include "boardlist/ConversationForm.h"
 #include "boards/ConfigurableBoard.h"
 #include "editors/BoardEditors.h"
-#include "link/MessageSender.h"
 #include "svprog/BoardProgrammer.h"
-#include "svprog/QtConversationHost.h"
 
 #include <QPointer>
-#include <QWidget>
 
 #include <array>
 #include <functional>
@@ -25,21 +23,15 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
-class QTimer;
 class TBoardData;
 class TConfigurableBoard;
 class TSpinEdit;
 class TTabStopHeadings;
 
-// What the board list window needs of the program around it.
-struct TProgramBoardLinks {
-    // Hands a message to the link, which takes it over.
-    TMessageSender Send;
-    // The main window's status line.
-    std::function<void(const QString& text)> ShowStatus;
-    // The kind of interface the link goes through (PR3 when not set).
-    std::function<ELocoNetInterface()> LinkInterface;
-    // The main window's board file dialogs; the window makes its own when none are given.
+// What the board list window needs of the program around it: the links of every conversation
+// window, and
+struct TProgramBoardLinks : TConversationLinks {
+    // the main window's board file dialogs; the window makes its own when none are given.
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
     // The main window's Exit.
@@ -50,7 +42,7 @@ struct TProgramBoardLinks {
     QPointer<QWidget> EditorAnchor;
 };
 
-class TProgramBoardForm : public QWidget, public TQtConversationHost {
+class TProgramBoardForm : public TConversationForm {
     Q_OBJECT
 public:
     TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent = nullptr);
@@ -79,8 +71,6 @@ public:
     // Programming / Verify Board: compares the selected board on the bus with its description.
     void VerifyBoard1Click();
     void HelpBtnClick();
-    void TimeoutTimerTimer();
-    void MsgDelayTimerTimer();
 
     // Replaces the editor of a board type (none: the type cannot be edited).
     void SetBoardEditor(int type, TBoardEditor editor);
@@ -106,8 +96,6 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     QPushButton* HelpBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
-    QTimer* TimeoutTimer = nullptr;
-    QTimer* MsgDelayTimer = nullptr;
     QFileDialog* SaveSVDialog = nullptr;
 
     QAction* Open1 = nullptr;
@@ -125,22 +113,14 @@ public:
     QAction* ReadBoard1 = nullptr;
     QAction* VerifyBoard1 = nullptr;
 
-signals:
-    // The window has been closed.
-    void FormClosed();
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
-    // The programmer's host.
-    void ShowStatus(const std::string& text) override;
+    // The programmer's host: its log list and progress bar.
     void Log(const std::string& line) override;
     void ClearLog() override;
     void SetProgressRange(uint32_t minimum, uint32_t maximum) override;
     void SetProgressPosition(uint32_t position) override;
-    void MessageBox(const std::string& text, const std::string& caption) override;
-    void Beep() override;
     void AfterEvent(bool ended) override;
 
 private:
@@ -161,5 +141,4 @@ private:
     std::array<TBoardEditor, kBoardTypeCount> Editors;
     QFileDialog* OwnOpenDialog = nullptr;
     QFileDialog* OwnSaveDialog = nullptr;
-    bool ClosedOnce = false;
 };

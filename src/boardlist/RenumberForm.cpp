@@ -8,7 +8,6 @@
 #include "widgets/SpinEdit.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,18 +15,17 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidget* parent, TProductList productList)
-    : QWidget(parent), TQtConversationHost(links.Send), Links(std::move(links))
+    : TConversationForm(std::move(links), parent)
 {
     setObjectName(QStringLiteral("RenumberForm"));
     setWindowTitle(QStringLiteral("Display & Change Board Serial Numbers"));
     SetHelpContext(this, 9);
     BuildControls();
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
-    Attach(*BoardDiscovery);
+    HostConversation(*BoardDiscovery, TBoardDiscovery::kTimeoutMs, TBoardDiscovery::kMsgDelayMs);
     BoardDiscovery->OnChanged = [this] { ShowDiscovery(); };
     BoardDiscovery->OnErrorDialog = [this](const std::string& text) {
         ShowMessageBox(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok, true);
@@ -35,11 +33,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
     ShowDiscovery();
 }
 
-TRenumberForm::~TRenumberForm()
-{
-    TimeoutTimer->stop();
-    MsgDelayTimer->stop();
-}
+TRenumberForm::~TRenumberForm() = default;
 
 void TRenumberForm::BuildControls()
 {
@@ -98,14 +92,6 @@ void TRenumberForm::BuildControls()
     connect(CopyNewBoardsButton, &QPushButton::clicked, this, &TRenumberForm::CopyNewBoardsButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TRenumberForm::HelpButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, [this] { CloseForm(this); });
-
-    // The conversation's timers are the host's.
-    TimeoutTimer = Timer(EConversationTimer::Timeout);
-    TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
-    TimeoutTimer->setInterval(int(TBoardDiscovery::kTimeoutMs));
-    MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
-    MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
-    MsgDelayTimer->setInterval(int(TBoardDiscovery::kMsgDelayMs));
 }
 
 int TRenumberForm::SelectedIndex() const
@@ -141,29 +127,6 @@ void TRenumberForm::ShowDiscovery()
     CopyNewBoardsButton->setEnabled(buttons.CopyNew);
 }
 
-void TRenumberForm::closeEvent(QCloseEvent* event)
-{
-    QWidget::closeEvent(event);
-    if (!event->isAccepted() || ClosedOnce) return;
-    ClosedOnce = true;
-    TimeoutTimer->stop();
-    MsgDelayTimer->stop();
-    if (Links.ShowStatus) Links.ShowStatus(QStringLiteral("(Inactive)"));
-    emit FormClosed();
-}
-
-// --- the conversation's host ----------------------------------------------------------------
-
-void TRenumberForm::ShowStatus(const std::string& text)
-{
-    if (Links.ShowStatus) Links.ShowStatus(QString::fromStdString(text));
-}
-
-void TRenumberForm::MessageBox(const std::string& text, const std::string& caption)
-{
-    ShowMessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
-}
-
 // --- commands -------------------------------------------------------------------------------
 
 void TRenumberForm::DiscoverButtonClick()
@@ -184,16 +147,6 @@ void TRenumberForm::RenumberButtonClick()
 void TRenumberForm::CopyNewBoardsButtonClick()
 {
     BoardDiscovery->CopyNewBoardsButtonClick();
-}
-
-void TRenumberForm::TimeoutTimerTimer()
-{
-    TimerFired(EConversationTimer::Timeout);
-}
-
-void TRenumberForm::MsgDelayTimerTimer()
-{
-    TimerFired(EConversationTimer::MsgDelay);
 }
 
 void TRenumberForm::HelpButtonClick()

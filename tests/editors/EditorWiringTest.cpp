@@ -112,6 +112,7 @@ private slots:
         // Program: the replies come back through the main window's routing.
         form->BoardListBox->setCurrentRow(0);
         form->ProgramButton->click();
+        QCOMPARE(form->Programmer().GetLinkInterface(), eLocoBuffer); // the main window's link's
         QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
         QVERIFY(form->LogLines().contains(QStringLiteral("Programming Completed Successfully!")));
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("Board programmer idle"));

@@ -1,0 +1,78 @@
+#include "boardlist/ConversationForm.h"
+
+#include "widgets/DialogSeam.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+TConversationForm::TConversationForm(TConversationLinks links, QWidget* parent)
+    : QWidget(parent), TQtConversationHost(links.Send), Links(std::move(links))
+{
+    // The conversation's timers are the host's.
+    TimeoutTimer = Timer(EConversationTimer::Timeout);
+    TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
+    MsgDelayTimer = Timer(EConversationTimer::MsgDelay);
+    MsgDelayTimer->setObjectName(QStringLiteral("MsgDelayTimer"));
+}
+
+TConversationForm::~TConversationForm()
+{
+    // The board list may already be gone when the program ends; the conversation simply ends.
+    TimeoutTimer->stop();
+    MsgDelayTimer->stop();
+}
+
+void TConversationForm::HostConversation(TBusConversation& conversation, uint32_t timeoutMs, uint32_t msgDelayMs)
+{
+    Hosted = &conversation;
+    Attach(conversation);
+    TimeoutTimer->setInterval(int(timeoutMs));
+    MsgDelayTimer->setInterval(int(msgDelayMs));
+}
+
+bool TConversationForm::ReadyToStart()
+{
+    if (!Hosted->IsIdle()) return false;
+    Hosted->SetLinkInterface(Links.LinkInterface ? Links.LinkInterface() : ePR3);
+    return true;
+}
+
+void TConversationForm::TimeoutTimerTimer()
+{
+    TimerFired(EConversationTimer::Timeout);
+}
+
+void TConversationForm::MsgDelayTimerTimer()
+{
+    TimerFired(EConversationTimer::MsgDelay);
+}
+
+void TConversationForm::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || ClosedOnce) return;
+    ClosedOnce = true;
+    // A conversation under way ends with the window.
+    if (Hosted) Hosted->Stop();
+    TimeoutTimer->stop();
+    MsgDelayTimer->stop();
+    if (Links.ShowStatus) Links.ShowStatus(QStringLiteral("(Inactive)"));
+    emit FormClosed();
+}
+
+void TConversationForm::ShowStatus(const std::string& text)
+{
+    if (Links.ShowStatus) Links.ShowStatus(QString::fromStdString(text));
+}
+
+void TConversationForm::MessageBox(const std::string& text, const std::string& caption)
+{
+    ShowMessageBox(this, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok);
+}
+
+void TConversationForm::Beep()
+{
+    QApplication::beep();
+}

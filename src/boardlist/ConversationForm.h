@@ -1,0 +1,63 @@
+#pragma once
+// The half of a window that hosts a bus conversation (the board list window with its programmer,
+// the discovery and renumbering window): the conversation's timers, shown as the window's own
+// timer controls; status texts on the main window's status line; message boxes and the beep; the
+// kind of interface the link goes through, told to the conversation before each start; and the
+// end of the conversation when the window closes. The main window routes the SV access messages
+// and the loss of the link to the window while it is open, minimised or not.
+
+#include "link/LnTypes.h"
+#include "link/MessageSender.h"
+#include "svprog/QtConversationHost.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QTimer;
+
+// What a conversation window needs of the program around it.
+struct TConversationLinks {
+    // Hands a message to the link, which takes it over.
+    TMessageSender Send;
+    // The main window's status line.
+    std::function<void(const QString& text)> ShowStatus;
+    // The kind of interface the link goes through (a PR3 when not set).
+    std::function<ELocoNetInterface()> LinkInterface;
+};
+
+class TConversationForm : public QWidget, public TQtConversationHost {
+    Q_OBJECT
+public:
+    ~TConversationForm() override;
+
+    // The timers' events, as the timers give them.
+    void TimeoutTimerTimer();
+    void MsgDelayTimerTimer();
+
+    QTimer* TimeoutTimer = nullptr;
+    QTimer* MsgDelayTimer = nullptr;
+
+signals:
+    // The window has been closed.
+    void FormClosed();
+
+protected:
+    TConversationForm(TConversationLinks links, QWidget* parent);
+
+    // The conversation the window hosts, and the periods its timers show.
+    void HostConversation(TBusConversation& conversation, uint32_t timeoutMs, uint32_t msgDelayMs);
+    // Before a start: false while a conversation is under way; otherwise tells the conversation
+    // the kind of interface the link goes through.
+    bool ReadyToStart();
+
+    void closeEvent(QCloseEvent* event) override;
+    void ShowStatus(const std::string& text) override;
+    void MessageBox(const std::string& text, const std::string& caption) override;
+    void Beep() override;
+
+private:
+    TConversationLinks Links;
+    TBusConversation* Hosted = nullptr;
+    bool ClosedOnce = false;
+};
