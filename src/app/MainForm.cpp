@@ -109,7 +109,7 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 TMainForm::~TMainForm()
 {
     // The child windows are destroyed after this object; they must no longer reach it.
-    for (QObject* form : {static_cast<QObject*>(ProgForm.data()), static_cast<QObject*>(RenumberForm.data()),
+    for (QObject* form : {static_cast<QObject*>(ProgForm.Form.data()), static_cast<QObject*>(RenumberForm.Form.data()),
                           static_cast<QObject*>(DisplayForm.data())})
         if (form) disconnect(form, nullptr, this, nullptr);
     // Close the link before the windows that routing talks to go away.
@@ -335,6 +335,8 @@ void TMainForm::LinkStateChanged()
 {
     ShowLinkStatus(LinkOpenText);
     if (!LocoNetComm1->WasLost() || LossBoxShowing) return;
+    for (const TSVForm* form : {&ProgForm, &RenumberForm})
+        if (form->IsOpen()) form->Replies->LinkLost();
     // Told from the event loop, once: the link stays closed until the user connects again.
     LossBoxShowing = true;
     const QString text =
@@ -387,8 +389,8 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStam
         const auto& sv = static_cast<const TLNSVProgMessage&>(*typed);
         // These windows take their replies while they are open, minimised or not: a conversation
         // under way must not starve because its window is out of sight.
-        if (ProgFormOpen && ProgForm && ProgFormReplies) ProgFormReplies->HandleSVMessage(sv);
-        if (RenumberFormOpen && RenumberForm && RenumberFormReplies) RenumberFormReplies->HandleSVMessage(sv);
+        for (const TSVForm* form : {&ProgForm, &RenumberForm})
+            if (form->IsOpen()) form->Replies->HandleSVMessage(sv);
         break;
     }
     case eOPCPEERXFER: {
@@ -467,41 +469,37 @@ void TMainForm::Exit1Click()
 
 void TMainForm::RenumberBoards1Click()
 {
-    OpenSVForm(RenumberFormOpen, RenumberForm, RenumberFormReplies,
-               [this] { return Options.Forms->MakeRenumberForm(*this); });
+    OpenSVForm(RenumberForm, [this] { return Options.Forms->MakeRenumberForm(*this); });
 }
 
 void TMainForm::ConfigureBoards1Click()
 {
-    OpenSVForm(ProgFormOpen, ProgForm, ProgFormReplies, [this] { return Options.Forms->MakeBoardForm(*this); });
+    OpenSVForm(ProgForm, [this] { return Options.Forms->MakeBoardForm(*this); });
 }
 
-void TMainForm::OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageTarget*& replies,
-                           const std::function<TSVForm()>& make)
+void TMainForm::OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make)
 {
     // The board window and the renumbering window exclude each other; a second use of the
     // entry of the open one brings it forward.
-    if (open && form) ShowChildWindow(form);
-    if (ProgFormOpen || RenumberFormOpen || !Options.Forms) return;
-    const TSVForm made = make();
+    if (form.IsOpen()) ShowChildWindow(form.Form);
+    if (ProgFormOpen() || RenumberFormOpen() || !Options.Forms) return;
+    TSVForm made = make();
     if (!made.Form) return;
-    form = made.Form;
-    replies = made.Replies;
-    connect(made.Form, &QObject::destroyed, this, [this, &open, &replies] {
-        open = false;
-        replies = nullptr;
+    QWidget* window = made.Form;
+    connect(window, &QObject::destroyed, this, [this, &form] {
+        form = {};
         UpdateBoardMenus();
     });
-    AddChildForm(made.Form, false);
-    open = true;
+    AddChildForm(window, false);
+    form = std::move(made);
     UpdateBoardMenus();
 }
 
 void TMainForm::UpdateBoardMenus()
 {
     // The entry that cannot act while the other window is open is greyed.
-    RenumberBoards1->setEnabled(!ProgFormOpen);
-    ConfigureBoards1->setEnabled(!RenumberFormOpen);
+    RenumberBoards1->setEnabled(!ProgFormOpen());
+    ConfigureBoards1->setEnabled(!RenumberFormOpen());
 }
 
 void TMainForm::Speedometer1Click()

@@ -32,10 +32,13 @@ class TSpeedometerForm;
 
 class TMainForm;
 
-// A window the main window opens from its menu that takes routed SV access replies.
+// A window the main window opens from its menu that takes routed SV access messages and the news
+// of a lost link (the board list window, the discovery window); the main window keeps one for each
+// while the window is open.
 struct TSVForm {
-    QWidget* Form = nullptr;
+    QPointer<QWidget> Form;
     TSVMessageTarget* Replies = nullptr;
+    bool IsOpen() const { return Form && Replies; }
 };
 
 // Makes the windows of the board editing layer for the main window: the board list window and
@@ -71,8 +74,6 @@ public:
     QFileDialog* SaveFileDialog = nullptr;
     TBoardData BoardData;
     bool DisplayFormOpen = false;
-    bool ProgFormOpen = false;
-    bool RenumberFormOpen = false;
     uint32_t MessageCount = 0;
     QString HelpFileName;
 
@@ -80,11 +81,11 @@ public:
     TSpeedometerForm* SpeedometerForm = nullptr;
     TAboutBox* AboutBox = nullptr;
     QPointer<TDisplayForm> DisplayForm;
-    QPointer<QWidget> ProgForm;
-    QPointer<QWidget> RenumberForm;
-    // Where SV replies go while ProgForm and RenumberForm are open.
-    TSVMessageTarget* ProgFormReplies = nullptr;
-    TSVMessageTarget* RenumberFormReplies = nullptr;
+    // The board list window and the discovery window; each empty while closed.
+    TSVForm ProgForm;
+    TSVForm RenumberForm;
+    bool ProgFormOpen() const { return ProgForm.IsOpen(); }
+    bool RenumberFormOpen() const { return RenumberForm.IsOpen(); }
 
     // Where every message the program sends goes; the link by default.
     TMessageSender Sender;
@@ -151,8 +152,7 @@ private:
     void BuildStatusLine();
     void SendFixedMessage(uint8_t opcode);
     // Opens the board window or the renumbering window (`make`) unless either is open.
-    void OpenSVForm(bool& open, QPointer<QWidget>& form, TSVMessageTarget*& replies,
-                    const std::function<TSVForm()>& make);
+    void OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make);
     void UpdateBoardMenus();
     void RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp);
     void ReadSpeedometerSettings(QSettings& settings);

@@ -287,7 +287,7 @@ int main(int argc, char* argv[])
 
     // The board list window with the example boards, then the discovery window after a discovery.
     main.ConfigureBoards1Click();
-    if (auto* boards = qobject_cast<TProgramBoardForm*>(main.ProgForm.data())) {
+    if (auto* boards = qobject_cast<TProgramBoardForm*>(main.ProgForm.Form.data())) {
         main.MdiArea->subWindowList().last()->setGeometry(20, 20, 720, 560);
         boards->BoardListBox->setCurrentRow(0);
         Wait(100);
@@ -296,7 +296,7 @@ int main(int argc, char* argv[])
         Wait(50);
     }
     main.RenumberBoards1Click();
-    if (auto* renumber = qobject_cast<TRenumberForm*>(main.RenumberForm.data())) {
+    if (auto* renumber = qobject_cast<TRenumberForm*>(main.RenumberForm.Form.data())) {
         DialogSeam().MessageBox = [](QWidget*, const QString&, const QString&, int, bool) { return 0; };
         main.MdiArea->subWindowList().last()->setGeometry(40, 40, 700, 420);
         renumber->DiscoverButton->click();

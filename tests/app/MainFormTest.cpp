@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(form->MsgNum->text(), QStringLiteral("0"));
         QCOMPARE(form->ProgStatus->text(), QStringLiteral("ProgStatus"));
         QVERIFY(form->ProgStatus->isReadOnly());
-        QVERIFY(!form->DisplayFormOpen && !form->ProgFormOpen && !form->RenumberFormOpen);
+        QVERIFY(!form->DisplayFormOpen && !form->ProgFormOpen() && !form->RenumberFormOpen());
         QCOMPARE(form->MessageCount, 0u);
     }
 
@@ -442,13 +442,13 @@ private slots:
         form->show();
         form->MessageDisplay1Click();
         form->ConfigureBoards1Click();
-        QVERIFY(form->ProgFormOpen);
+        QVERIFY(form->ProgFormOpen());
         // The renumbering window is not made while the board window is open, and the reverse;
         // the entry that cannot act is greyed.
         QVERIFY(!form->RenumberBoards1->isEnabled());
         QVERIFY(form->ConfigureBoards1->isEnabled());
         form->RenumberBoards1Click();
-        QVERIFY(!form->RenumberFormOpen);
+        QVERIFY(!form->RenumberFormOpen());
         Route(*form, Message("83 7C"), Message("82 7D"), SvReply());
         QCOMPARE(order, (std::vector<std::string>{"board:16", "monitor lines so far:2"}));
         QCOMPARE(msgNumDuringBatch, QStringLiteral("0"));
@@ -457,15 +457,15 @@ private slots:
 
         // Closing the board window clears its flag; then renumbering can open, and the board
         // window cannot.
-        form->ProgForm->parentWidget()->close();
+        form->ProgForm.Form->parentWidget()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!form->ProgFormOpen);
+        QVERIFY(!form->ProgFormOpen());
         QVERIFY(form->RenumberBoards1->isEnabled());
         form->RenumberBoards1Click();
-        QVERIFY(form->RenumberFormOpen);
+        QVERIFY(form->RenumberFormOpen());
         QVERIFY(!form->ConfigureBoards1->isEnabled());
         form->ConfigureBoards1Click();
-        QVERIFY(!form->ProgFormOpen);
+        QVERIFY(!form->ProgFormOpen());
         order.clear();
         Route(*form, SvReply());
         QCOMPARE(order, (std::vector<std::string>{"renumber"}));
@@ -616,8 +616,11 @@ private slots:
             s.setValue("Connection/ComPort", device);
             s.setValue("Connection/Interface", 2);
         });
+        TFakeSVWindow* board = nullptr;
+        Forms->Board = [&board] { return board = new TFakeSVWindow([](const TLNSVProgMessage&) {}); };
         auto form = Make();
         form->FormActivate();
+        form->ConfigureBoards1Click();
         QCOMPARE(form->StatusConnect->text(), QStringLiteral("Connecting to %1 ...").arg(device));
         QTRY_COMPARE(form->StatusConnect->text(), device + QStringLiteral(": PR3"));
         QTRY_VERIFY(server.hasPendingConnections());
@@ -629,6 +632,7 @@ private slots:
                      QStringLiteral("Connection lost: %1: The remote host closed the connection").arg(device));
         QTRY_COMPARE(Boxes.size(), std::size_t(1));
         QVERIFY(Boxes[0].startsWith(QStringLiteral("Railscope|The connection to %1 was lost: ").arg(device)));
+        QCOMPARE(board->LinkLosses, 1); // told to the window that hosts a conversation
 
         // Connect: refused while nothing listens, no error box; then connected again.
         form->Connect1Click();

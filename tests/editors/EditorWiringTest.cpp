@@ -79,18 +79,18 @@ private slots:
         main->BoardData.AddBoard(0)->SerialNumber = 1001;
 
         main->FindAction(QStringLiteral("&Configure/&Configure Boards"))->trigger();
-        QVERIFY(main->ProgFormOpen);
-        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.data());
+        QVERIFY(main->ProgFormOpen());
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.Form.data());
         QVERIFY(form);
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("Board programmer idle"));
         QCOMPARE(form->ListLines(), QStringList{"1001\tORB4\t ORB4 Signal Controller"});
 
         // The other window does not open meanwhile, nor a second board window.
         main->FindAction(QStringLiteral("&Configure/&Renumber Boards"))->trigger();
-        QVERIFY(!main->RenumberFormOpen);
-        QVERIFY(!main->RenumberForm);
+        QVERIFY(!main->RenumberFormOpen());
+        QVERIFY(!main->RenumberForm.Form);
         main->ConfigureBoards1Click();
-        QCOMPARE(main->ProgForm.data(), form);
+        QCOMPARE(main->ProgForm.Form.data(), form);
 
         // The board files go through the main window's dialogs.
         AnswerBoxes();
@@ -127,7 +127,7 @@ private slots:
 
         // Closing ends the routing and shows "(Inactive)"; the boards stay with the main window.
         CloseChild(form);
-        QVERIFY(!main->ProgFormOpen);
+        QVERIFY(!main->ProgFormOpen());
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("(Inactive)"));
         QCOMPARE(main->BoardData.BoardCount(0), 1u);
         QVERIFY(display); // the description window stays
@@ -137,7 +137,7 @@ private slots:
     {
         auto main = MakeMain();
         main->ConfigureBoards1Click();
-        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.data());
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.Form.data());
         QVERIFY(form);
         form->Exit1->trigger();
         QVERIFY(!main->isVisible());
@@ -147,13 +147,13 @@ private slots:
     {
         auto main = MakeMain();
         main->RenumberBoards1Click();
-        QVERIFY(main->RenumberFormOpen);
-        auto* form = qobject_cast<TRenumberForm*>(main->RenumberForm.data());
+        QVERIFY(main->RenumberFormOpen());
+        auto* form = qobject_cast<TRenumberForm*>(main->RenumberForm.Form.data());
         QVERIFY(form);
         AnswerBoxes();
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("No Address change active"));
         main->ConfigureBoards1Click();
-        QVERIFY(!main->ProgFormOpen);
+        QVERIFY(!main->ProgFormOpen());
 
         form->DiscoverButton->click();
         QTRY_COMPARE_WITH_TIMEOUT(form->Discovery().GetRepliesCounted(), 5u, 5000);
@@ -171,10 +171,10 @@ private slots:
         form->parentWidget()->showNormal();
 
         CloseChild(form);
-        QVERIFY(!main->RenumberFormOpen);
+        QVERIFY(!main->RenumberFormOpen());
         QCOMPARE(main->ProgStatus->text(), QStringLiteral("(Inactive)"));
         main->ConfigureBoards1Click();
-        QVERIFY(main->ProgFormOpen);
+        QVERIFY(main->ProgFormOpen());
     }
 };
 
