@@ -5,10 +5,10 @@
 #include "app/SpeedometerForm.h"
 #include "buildstamp/AboutBox.h"
 #include "link/LnThreadComm.h"
-#include "monitor/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
 #include "messages/MessageText.h"
+#include "monitor/DisplayForm.h"
 #include "sim/SimTransport.h"
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
@@ -376,11 +376,11 @@ void TMainForm::RouteMessages(uint32_t count, const std::function<std::unique_pt
 void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp)
 {
     ++MessageCount;
-    const ELocoNetMsgType type = message->MessageType();
+    // Classified here, once: the typed message keeps its type for the monitor's line and filters.
     std::unique_ptr<TLocoNetMessage> typed = MakeTypedMessage(std::move(*message));
     message.reset();
 
-    switch (type) {
+    switch (typed->MessageType()) {
     case eOPCSENS:
         if (IsVisibleWindow(SpeedometerForm))
             SpeedometerForm->HandleSensorMessage(static_cast<const TLNSensFBMessage&>(*typed));

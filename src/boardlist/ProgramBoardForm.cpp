@@ -1,13 +1,13 @@
 #include "boardlist/ProgramBoardForm.h"
 
+#include "boardlist/DisplayBoardForm.h"
 #include "boards/BoardData.h"
 #include "editors/BoardEditors.h"
-#include "boardlist/DisplayBoardForm.h"
-#include "widgets/TabStopDelegate.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TabStopDelegate.h"
 
 #include <QAction>
 #include <QCheckBox>

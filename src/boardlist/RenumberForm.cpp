@@ -1,11 +1,11 @@
 #include "boardlist/RenumberForm.h"
 
 #include "boards/BoardData.h"
-#include "widgets/TabStopDelegate.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TabStopDelegate.h"
 
 #include <QAction>
 #include <QGridLayout>

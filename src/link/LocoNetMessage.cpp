@@ -68,6 +68,12 @@ TLocoNetMessage::TLocoNetMessage(const uint8_t* bytes, uint32_t count) : Length(
     }
 }
 
+TLocoNetMessage::TLocoNetMessage(const uint8_t* bytes, uint32_t count, ELocoNetMsgType type)
+    : TLocoNetMessage(bytes, count)
+{
+    ClassifiedType = static_cast<int8_t>(type);
+}
+
 TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
 {
     // Work on a NUL-terminated copy so that strtoul can be used as it is.
@@ -105,7 +111,8 @@ TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
     }
 }
 
-TLocoNetMessage::TLocoNetMessage(const TLocoNetMessage& other) : Length(other.Length), Capacity(other.Capacity)
+TLocoNetMessage::TLocoNetMessage(const TLocoNetMessage& other)
+    : Length(other.Length), Capacity(other.Capacity), ClassifiedType(other.ClassifiedType)
 {
     if (other.Data) {
         Data.reset(new uint8_t[Capacity]);
@@ -123,9 +130,10 @@ TLocoNetMessage& TLocoNetMessage::operator=(const TLocoNetMessage& other)
 }
 
 TLocoNetMessage::TLocoNetMessage(TLocoNetMessage&& other) noexcept
-    : Data(std::move(other.Data)), Length(other.Length), Capacity(other.Capacity)
+    : Data(std::move(other.Data)), Length(other.Length), Capacity(other.Capacity), ClassifiedType(other.ClassifiedType)
 {
     other.Length = other.Capacity = 0;
+    other.ClassifiedType = kUnclassified;
 }
 
 TLocoNetMessage& TLocoNetMessage::operator=(TLocoNetMessage&& other) noexcept
@@ -133,7 +141,9 @@ TLocoNetMessage& TLocoNetMessage::operator=(TLocoNetMessage&& other) noexcept
     Data = std::move(other.Data);
     Length = other.Length;
     Capacity = other.Capacity;
+    ClassifiedType = other.ClassifiedType;
     other.Length = other.Capacity = 0;
+    other.ClassifiedType = kUnclassified;
     return *this;
 }
 
@@ -147,6 +157,7 @@ void TLocoNetMessage::AddByte(uint8_t b)
         Capacity = newCapacity;
     }
     Data[Length++] = b;
+    ClassifiedType = kUnclassified;
 }
 
 void TLocoNetMessage::AddChecksum()
@@ -172,6 +183,12 @@ bool TLocoNetMessage::IsValid() const
 }
 
 ELocoNetMsgType TLocoNetMessage::MessageType() const
+{
+    if (ClassifiedType == kUnclassified) ClassifiedType = static_cast<int8_t>(Classify());
+    return static_cast<ELocoNetMsgType>(ClassifiedType);
+}
+
+ELocoNetMsgType TLocoNetMessage::Classify() const
 {
     if (!IsValid()) return eOPCUNKNOWN;
     const uint8_t op = Data[0];

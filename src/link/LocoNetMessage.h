@@ -64,6 +64,9 @@ public:
     TLocoNetMessage(const uint8_t* bytes, uint32_t count);
     // Parses hexadecimal text as the arbitrary-message window takes it; empty on failure.
     explicit TLocoNetMessage(std::string_view hexText);
+    // Exactly `count` bytes copied from `bytes`, which were classified as `type` before (a message
+    // kept by the monitor): MessageType gives `type` without looking at them again.
+    TLocoNetMessage(const uint8_t* bytes, uint32_t count, ELocoNetMsgType type);
     TLocoNetMessage(const TLocoNetMessage& other);
     TLocoNetMessage& operator=(const TLocoNetMessage& other);
     TLocoNetMessage(TLocoNetMessage&& other) noexcept;
@@ -79,6 +82,8 @@ public:
 
     bool ChecksumOk() const;
     bool IsValid() const;
+    // The type of the message. The bytes are classified once, at the first call, and the type is
+    // kept with the message (a typed message made from it keeps it too) until a byte is added.
     ELocoNetMsgType MessageType() const;
     std::string OpcodeName() const;
     std::string HexText() const;
@@ -92,4 +97,9 @@ protected:
     std::unique_ptr<uint8_t[]> Data;
     uint32_t Length = 0;
     uint32_t Capacity = 0;
+
+private:
+    static constexpr int8_t kUnclassified = -1;
+    ELocoNetMsgType Classify() const;
+    mutable int8_t ClassifiedType = kUnclassified;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// What a message is about, for the monitor's filters: its kind, and the addresses it names.
+// What a message is about, for the monitor's filters: its kind, and the addresses it names. Both
+// come from the table of message types in MessageTable.cpp.
 
 #include "link/LocoNetMessage.h"
 

@@ -1,6 +1,8 @@
 #pragma once
 // What the program makes of a received message: the typed object that routing hands on, and the
-// line the monitor shows with "Expand Messages" ticked. Shared by the windows and the command line.
+// line the monitor shows with "Expand Messages" ticked. Shared by the windows and the command line;
+// both come from the table of message types in MessageTable.cpp, and both take the message's type
+// as it was classified when the message arrived.
 
 #include "link/LocoNetMessage.h"
 

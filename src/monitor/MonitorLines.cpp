@@ -75,7 +75,8 @@ void TMonitorLines::Clear()
 TLocoNetMessage TMonitorLines::Message(std::size_t i) const
 {
     const TRecord& r = Records[i];
-    return TLocoNetMessage(Bytes.data() + r.Offset, static_cast<uint32_t>(r.Length));
+    return TLocoNetMessage(Bytes.data() + r.Offset, static_cast<uint32_t>(r.Length),
+                           static_cast<ELocoNetMsgType>(r.Type));
 }
 
 void TMonitorLines::AppendText(std::string& out, std::size_t i, const TMonitorColumns& columns) const

@@ -41,7 +41,7 @@ public:
     void Clear();
 
     std::size_t Count() const { return Records.size(); }
-    // The message of line i, as it was received.
+    // The message of line i, as it was received, with the type it was classified as then.
     TLocoNetMessage Message(std::size_t i) const;
     int64_t TimeUs(std::size_t i) const { return Records[i].TimeUs; }
     bool Echo(std::size_t i) const { return Records[i].Echo; }

@@ -36,6 +36,8 @@ enum ESVMsgKind : int {
 // Adds no state of its own: everything lives in the message bytes.
 class TLNSVProgMessage : public TLocoNetMessage {
 public:
+    static constexpr ELocoNetMsgType kType = eOPCSVACCESS2;
+
     // Command codes; a reply carries the command code with bit 6 set.
     static constexpr uint8_t kCmdWrite1 = 0x01;
     static constexpr uint8_t kCmdRead1 = 0x02;

@@ -30,6 +30,23 @@ TEST(LocoNetMessage, PowerOnIsValidAndNamed)
     EXPECT_EQ(bad.MessageType(), eOPCUNKNOWN);
 }
 
+// The type found at the first look stays with the message, its copies and a message moved from it,
+// until a byte is added; the monitor's stored messages come back with the type they had.
+TEST(LocoNetMessage, KeepsItsTypeUntilAByteIsAdded)
+{
+    TLocoNetMessage m;
+    m.AddByte(0x83);
+    m.AddChecksum();
+    ASSERT_EQ(m.MessageType(), eOPCGPON);
+    TLocoNetMessage copy(m);
+    TLocoNetMessage moved(std::move(copy));
+    EXPECT_EQ(moved.MessageType(), eOPCGPON);
+    m.AddByte(0x00);
+    EXPECT_EQ(m.MessageType(), eOPCUNKNOWN);
+    const uint8_t kept[] = {0x83, 0x7C};
+    EXPECT_EQ(TLocoNetMessage(kept, 2, eOPCGPOFF).MessageType(), eOPCGPOFF); // not looked at again
+}
+
 TEST(LocoNetMessage, SvAccessSplitsThreeWays)
 {
     EXPECT_EQ(SvMessage(1, 0x00, 0x10).MessageType(), eOPCSVACCESS1);
