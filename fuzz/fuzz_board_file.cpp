@@ -55,10 +55,11 @@ private:
 
 void Exercise(int type, const std::string& bytes, bool simple)
 {
-    if (simple)
-        SetBoardMakerHookForTests(
-            [](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TSimpleBoard>(); });
-    TBoardData data;
+    const TBoardFactory makeBoard =
+        simple
+            ? TBoardFactory([](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TSimpleBoard>(); })
+            : TBoardFactory(CreateBoardOfType);
+    TBoardData data(makeBoard);
     std::istringstream in(bytes, std::ios::binary);
     data.LoadFromStream(type, in);
     const uint32_t count = data.BoardCount(type);
@@ -70,13 +71,12 @@ void Exercise(int type, const std::string& bytes, bool simple)
         board->DisplayBoard(lines);
         (void)board->GetListLine();
     }
-    TBoardData reloaded;
+    TBoardData reloaded(makeBoard);
     std::istringstream back(saved.str(), std::ios::binary);
     reloaded.LoadFromStream(type, back);
     // Only the first board's record decides where loading starts; a record the program wrote
     // never runs into the next one.
     if (count > 0 && reloaded.BoardCount(type) != count) std::abort();
-    if (simple) SetBoardMakerHookForTests(nullptr);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <fstream>
 
-TBoardData::TBoardData()
+TBoardData::TBoardData(TBoardFactory makeBoard) : MakeBoard(std::move(makeBoard))
 {
     SetQuoteStrings(true);
     for (auto& list : Lists) list.Boards.reserve(list.Capacity);
@@ -17,7 +17,7 @@ TBoardData::~TBoardData() = default;
 
 std::unique_ptr<TConfigurableBoard> TBoardData::CreateBoard(int type) const
 {
-    return ValidType(type) ? CreateBoardOfType(type) : nullptr;
+    return ValidType(type) && MakeBoard ? MakeBoard(type) : nullptr;
 }
 
 TConfigurableBoard* TBoardData::InsertCreated(TTypeList& list, uint32_t position,

@@ -2,6 +2,7 @@
 // The board list: for each of the five board types, the boards in list order, the file they came
 // from and whether they changed since they were loaded, saved or cleared. Owns its boards.
 
+#include "boards/BoardFactory.h"
 #include "boards/BoardTypes.h"
 #include "boards/ConfigurableBoard.h"
 #include "boards/CsvIo.h"
@@ -18,7 +19,8 @@ public:
     // A file with more boards than this is not a board file anyone wrote; loading stops there.
     static constexpr uint32_t kMaxBoardsPerFile = 10000;
 
-    TBoardData();
+    // The boards are made by `makeBoard`: the board classes unless a test gives its own.
+    explicit TBoardData(TBoardFactory makeBoard = CreateBoardOfType);
     ~TBoardData() override;
     TBoardData(const TBoardData&) = delete;
     TBoardData& operator=(const TBoardData&) = delete;
@@ -95,6 +97,7 @@ private:
     static bool ValidType(int type) { return type >= 0 && type < kBoardTypeCount; }
     TConfigurableBoard* InsertCreated(TTypeList& list, uint32_t position, std::unique_ptr<TConfigurableBoard> board);
 
+    TBoardFactory MakeBoard;
     TTypeList Lists[kBoardTypeCount];
     std::string LastError;
 };

@@ -6,23 +6,8 @@
 #include "boards/qxp6/QXP6Board.h"
 #include "boards/rvn2/RVN2Board.h"
 
-namespace {
-TBoardMakerHook& MakerHook()
-{
-    static TBoardMakerHook hook;
-    return hook;
-}
-} // namespace
-
-void SetBoardMakerHookForTests(TBoardMakerHook hook)
-{
-    MakerHook() = std::move(hook);
-}
-
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type)
 {
-    if (MakerHook())
-        if (auto board = MakerHook()(type)) return board;
     switch (type) {
     case eORB4: return std::make_unique<TORB4Board>();
     case eKPX9: return std::make_unique<TKPX9Board>();

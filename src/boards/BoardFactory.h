@@ -11,6 +11,5 @@
 // None for a type above 4 or one whose class does not exist.
 std::unique_ptr<TConfigurableBoard> CreateBoardOfType(int type);
 
-// Tests only: when set, asked first; a null result falls through to the board classes.
-using TBoardMakerHook = std::function<std::unique_ptr<TConfigurableBoard>(int type)>;
-void SetBoardMakerHookForTests(TBoardMakerHook hook);
+// What makes the boards of a board list: CreateBoardOfType, or a test's own board classes.
+using TBoardFactory = std::function<std::unique_ptr<TConfigurableBoard>(int type)>;

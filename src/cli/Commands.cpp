@@ -10,6 +10,17 @@ namespace cli {
 const char* const kToolDescription = "Railscope's command-line tool: decode LocoNet messages, work with board files,\n"
                                      "and talk to LocoNet boards.";
 
+Command::Command(std::string name_, std::string summary_, std::string usage_, TRun run_)
+    : name(std::move(name_)), summary(std::move(summary_)), usage(std::move(usage_)), run(std::move(run_))
+{}
+
+Command::Command(std::string name_, std::string summary_, std::string usage_, TPlainRun run_)
+    : Command(std::move(name_), std::move(summary_), std::move(usage_),
+              [plain = std::move(run_)](const std::vector<std::string>& args, const TCommandContext&) {
+                  return plain(args);
+              })
+{}
+
 std::vector<Command>& Registry()
 {
     static std::vector<Command> commands;

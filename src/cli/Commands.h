@@ -2,17 +2,32 @@
 // Command registry of railscope-cli. Each command lives in a file of its own and registers
 // itself with a static RegisterCommand object.
 
+#include "boards/BoardFactory.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace cli {
 
+// What a command works with besides its arguments: the board classes it makes boards of (a test
+// gives its own).
+struct TCommandContext {
+    TBoardFactory MakeBoard = CreateBoardOfType;
+};
+
 struct Command {
+    using TRun = std::function<int(const std::vector<std::string>& args, const TCommandContext& context)>;
+    // A command that makes no boards takes its arguments only.
+    using TPlainRun = std::function<int(const std::vector<std::string>& args)>;
+
+    Command(std::string name, std::string summary, std::string usage, TRun run);
+    Command(std::string name, std::string summary, std::string usage, TPlainRun run);
+
     std::string name;
     std::string summary;
     std::string usage; // printed by --help for the command
-    std::function<int(const std::vector<std::string>& args)> run;
+    TRun run;
 };
 
 std::vector<Command>& Registry();

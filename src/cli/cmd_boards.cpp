@@ -134,14 +134,14 @@ void PrintLines(const std::vector<std::string>& lines)
     for (const auto& line : lines) std::cout << line << "\n";
 }
 
-int RunSvs(const std::vector<std::string>& args)
+int RunSvs(const std::vector<std::string>& args, const cli::TCommandContext& context)
 {
     const std::string command = "svs";
     TBoardArgs parsed;
     int status = 0;
     if (!ParseArgs(command, args, oIndex | oSWVersion | oType, 1, parsed, status)) return status;
     if (!parsed.Index) return cli::UsageError(command, "--index is required");
-    TBoardData data;
+    TBoardData data(context.MakeBoard);
     TConfigurableBoard* board = nullptr;
     if ((status = SelectBoard(command, parsed, data, board))) return status;
     const bool ok = board->CalculateSVs();
@@ -155,14 +155,14 @@ int RunSvs(const std::vector<std::string>& args)
     return ok ? 0 : kFailed;
 }
 
-int RunListing(const std::vector<std::string>& args)
+int RunListing(const std::vector<std::string>& args, const cli::TCommandContext& context)
 {
     const std::string command = "listing";
     TBoardArgs parsed;
     int status = 0;
     if (!ParseArgs(command, args, oIndex | oSWVersion | oType | oOut, 1, parsed, status)) return status;
     if (!parsed.Index) return cli::UsageError(command, "--index is required");
-    TBoardData data;
+    TBoardData data(context.MakeBoard);
     TConfigurableBoard* board = nullptr;
     if ((status = SelectBoard(command, parsed, data, board))) return status;
     if (!board->CalculateSVs()) {
@@ -179,13 +179,13 @@ int RunListing(const std::vector<std::string>& args)
     return 0;
 }
 
-int RunDescribe(const std::vector<std::string>& args)
+int RunDescribe(const std::vector<std::string>& args, const cli::TCommandContext& context)
 {
     const std::string command = "describe";
     TBoardArgs parsed;
     int status = 0;
     if (!ParseArgs(command, args, oIndex | oType, 1, parsed, status)) return status;
-    TBoardData data;
+    TBoardData data(context.MakeBoard);
     int type = parsed.Type;
     if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     if (parsed.Index) {
@@ -204,27 +204,27 @@ int RunDescribe(const std::vector<std::string>& args)
     return 0;
 }
 
-int RunList(const std::vector<std::string>& args)
+int RunList(const std::vector<std::string>& args, const cli::TCommandContext& context)
 {
     const std::string command = "list";
     TBoardArgs parsed;
     int status = 0;
     if (!ParseArgs(command, args, oType, 1, parsed, status)) return status;
-    TBoardData data;
+    TBoardData data(context.MakeBoard);
     int type = parsed.Type;
     if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     for (uint32_t i = 0; i < data.BoardCount(type); ++i) std::cout << data.GetBoard(type, i)->GetListLine() << "\n";
     return 0;
 }
 
-int RunResave(const std::vector<std::string>& args)
+int RunResave(const std::vector<std::string>& args, const cli::TCommandContext& context)
 {
     const std::string command = "resave";
     TBoardArgs parsed;
     int status = 0;
     if (!ParseArgs(command, args, oType | oOut, 1, parsed, status)) return status;
     if (!parsed.Out) return cli::UsageError(command, "-o OUT is required");
-    TBoardData data;
+    TBoardData data(context.MakeBoard);
     int type = parsed.Type;
     if ((status = cli::LoadBoardFile(command, parsed.Positional[0], data, type))) return status;
     if (data.SaveFileAs(type, *parsed.Out)) return 0;
@@ -236,7 +236,7 @@ int RunResave(const std::vector<std::string>& args)
     return Fail(command, data.GetLastError());
 }
 
-int RunDecodeSvs(const std::vector<std::string>& args)
+int RunDecodeSvs(const std::vector<std::string>& args, const cli::TCommandContext& context)
 {
     const std::string command = "decode-svs";
     TBoardArgs parsed;
@@ -247,7 +247,7 @@ int RunDecodeSvs(const std::vector<std::string>& args)
     const int type = BoardTypeFromTag(typeName);
     if (type < 0 || typeName.find('_') != std::string::npos)
         return Fail(command, "unknown board type '" + typeName + "' (ORB4, KPX9, ORB8, RVN2 or QXP6)");
-    auto board = CreateBoardOfType(type);
+    auto board = context.MakeBoard(type);
     if (!board) return Fail(command, "board type " + typeName + " is not available");
 
     errno = 0;

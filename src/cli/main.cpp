@@ -58,7 +58,7 @@ int main(int argc, char** argv)
             std::cout << c.usage;
             return 0;
         }
-        return c.run(rest);
+        return c.run(rest, cli::TCommandContext{});
     }
     std::cerr << "railscope-cli: unknown command '" << args[0] << "'\n"
               << "Try 'railscope-cli --help'.\n";

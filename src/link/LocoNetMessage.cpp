@@ -58,12 +58,12 @@ constexpr const char* kOpcodeNames[eOPCTypeCount] = {
 
 } // namespace
 
-TLocoNetMessage::TLocoNetMessage() : Data(new uint8_t[16]), Length(0), Capacity(16) {}
+TLocoNetMessage::TLocoNetMessage() : Data(std::make_unique_for_overwrite<uint8_t[]>(16)), Length(0), Capacity(16) {}
 
 TLocoNetMessage::TLocoNetMessage(const uint8_t* bytes, uint32_t count) : Length(count), Capacity(count)
 {
     if (count > 0) {
-        Data.reset(new uint8_t[count]);
+        Data = std::make_unique_for_overwrite<uint8_t[]>(count);
         std::memcpy(Data.get(), bytes, count);
     }
 }
@@ -106,7 +106,7 @@ TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
     }
     if (ok && bytes.size() >= 2) {
         Length = Capacity = static_cast<uint32_t>(bytes.size());
-        Data.reset(new uint8_t[Length]);
+        Data = std::make_unique_for_overwrite<uint8_t[]>(Length);
         std::memcpy(Data.get(), bytes.data(), Length);
     }
 }
@@ -115,7 +115,7 @@ TLocoNetMessage::TLocoNetMessage(const TLocoNetMessage& other)
     : Length(other.Length), Capacity(other.Capacity), ClassifiedType(other.ClassifiedType)
 {
     if (other.Data) {
-        Data.reset(new uint8_t[Capacity]);
+        Data = std::make_unique_for_overwrite<uint8_t[]>(Capacity);
         std::memcpy(Data.get(), other.Data.get(), Capacity);
     }
 }
@@ -151,7 +151,7 @@ void TLocoNetMessage::AddByte(uint8_t b)
 {
     if (Length == Capacity) {
         uint32_t newCapacity = Capacity == 0 ? 1 : Capacity * 2;
-        std::unique_ptr<uint8_t[]> grown(new uint8_t[newCapacity]);
+        auto grown = std::make_unique_for_overwrite<uint8_t[]>(newCapacity);
         if (Length > 0) std::memcpy(grown.get(), Data.get(), Length);
         Data = std::move(grown);
         Capacity = newCapacity;

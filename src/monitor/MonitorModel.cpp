@@ -10,15 +10,15 @@ void TMonitorModel::AddMessage(const TLocoNetMessage& message, int64_t timeUs, b
 
 bool TMonitorModel::Accepts(std::size_t line) const
 {
-    return Shows.Accepts(Store, line, Shown, Scratch);
+    return LineFilter.Accepts(Store, line, ShownColumns, Scratch);
 }
 
 void TMonitorModel::SetColumns(const TMonitorColumns& columns)
 {
-    if (columns == Shown) return;
-    Shown = columns;
+    if (columns == ShownColumns) return;
+    ShownColumns = columns;
     // The text filter looks at the line as shown, columns included.
-    if (!Shows.Text.empty())
+    if (!LineFilter.Text.empty())
         Refilter();
     else if (rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1));
@@ -26,6 +26,6 @@ void TMonitorModel::SetColumns(const TMonitorColumns& columns)
 
 void TMonitorModel::SetFilter(const TMonitorFilter& filter)
 {
-    Shows = filter;
+    LineFilter = filter;
     Refilter();
 }

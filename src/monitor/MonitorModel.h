@@ -15,13 +15,13 @@ public:
     void AddMessage(const TLocoNetMessage& message, int64_t timeUs, bool echo, bool expanded);
 
     std::size_t LineCount() const override { return Store.Count(); }
-    std::string Line(std::size_t i) const override { return Store.Text(i, Shown); }
+    std::string Line(std::size_t i) const override { return Store.Text(i, ShownColumns); }
     std::size_t MemoryUsed() const override { return Store.MemoryUsed() + RowMemoryUsed(); }
     const TMonitorLines& Lines() const { return Store; }
 
-    const TMonitorColumns& Columns() const { return Shown; }
+    const TMonitorColumns& Columns() const { return ShownColumns; }
     void SetColumns(const TMonitorColumns& columns);
-    const TMonitorFilter& Filter() const { return Shows; }
+    const TMonitorFilter& Filter() const { return LineFilter; }
     void SetFilter(const TMonitorFilter& filter);
 
 protected:
@@ -30,7 +30,7 @@ protected:
 
 private:
     TMonitorLines Store;
-    TMonitorColumns Shown;
-    TMonitorFilter Shows;
+    TMonitorColumns ShownColumns;
+    TMonitorFilter LineFilter;
     mutable std::string Scratch;
 };

@@ -31,7 +31,8 @@ TSimServer::TSimServer(const TSimConfig& config, QObject* parent)
 
 TSimServer::~TSimServer()
 {
-    delete PtyNotifier;
+    // The notifier goes before the terminal it watches.
+    PtyNotifier.reset();
     if (PtyMaster >= 0) ::close(PtyMaster);
 }
 
@@ -62,8 +63,8 @@ bool TSimServer::OpenPty(std::string& slavePath, std::string& error)
     // Until a program first opens the terminal, the master cannot tell that nobody has it open;
     // after one open and close it can (see PtyHasReader).
     DiscardPtyInput();
-    PtyNotifier = new QSocketNotifier(fd, QSocketNotifier::Read);
-    connect(PtyNotifier, &QSocketNotifier::activated, this, &TSimServer::ReadPty);
+    PtyNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(PtyNotifier.get(), &QSocketNotifier::activated, this, &TSimServer::ReadPty);
     return true;
 }
 

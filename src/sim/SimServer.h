@@ -52,7 +52,7 @@ private:
     QElapsedTimer Clock;
     QTimer Timer;
     int PtyMaster = -1;
-    QSocketNotifier* PtyNotifier = nullptr;
+    std::unique_ptr<QSocketNotifier> PtyNotifier;
     QTimer PtyRetry;
     std::string PtyPath;
     TFrameAssembler PtyFrames;

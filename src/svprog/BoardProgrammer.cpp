@@ -27,6 +27,12 @@ void TBoardProgrammer::LogIfEnabled(const std::string& line)
     if (LogEnabled) Host.Log(line);
 }
 
+void TBoardProgrammer::LogMessageIfEnabled(const TLocoNetMessage& message)
+{
+    // The text is made only for the log.
+    if (LogEnabled) Host.Log(message.Text());
+}
+
 void TBoardProgrammer::VerifyButtonClick(TConfigurableBoard* board)
 {
     Start(board, false, true);
@@ -103,7 +109,7 @@ void TBoardProgrammer::Send(EProgState state)
         break;
     case psIdle: return;
     }
-    LogIfEnabled(message->Text());
+    LogMessageIfEnabled(*message);
     Host.SendMessage(std::move(message));
     Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
     if (state == psTransfer) Host.SetProgressPosition(CurrentSV);
@@ -150,7 +156,7 @@ bool TBoardProgrammer::TakeRetry()
 void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
 {
     const ESVMsgKind kind = message.SVKind();
-    LogIfEnabled(message.Text());
+    LogMessageIfEnabled(message);
     switch (ProgState) {
     case psIdle: return;
     case psCheckingIdentity:

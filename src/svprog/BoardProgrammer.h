@@ -82,6 +82,7 @@ private:
     void GoIdle();
     void ShowStatus(const std::string& text);
     void LogIfEnabled(const std::string& line);
+    void LogMessageIfEnabled(const TLocoNetMessage& message);
     // Takes one retry from the shared budget; false when none was left.
     bool TakeRetry();
     void HandleTransferReply(const TLNSVProgMessage& message, ESVMsgKind kind);

@@ -291,7 +291,6 @@ private slots:
 
     void NoFilesInCapitalsLoadsNothing()
     {
-        TTestBoardTypes types;
         const std::string orb4 = Dir->filePath(QStringLiteral("orb4.csv")).toStdString();
         {
             TBoardData data;
@@ -319,7 +318,6 @@ private slots:
 
     void CloseAsksToSaveModifiedLists()
     {
-        TTestBoardTypes types;
         const std::string orb4 = Dir->filePath(QStringLiteral("orb4.csv")).toStdString();
         SaveAnswer = Dir->filePath(QStringLiteral("qxp6.csv"));
         auto form = Make();

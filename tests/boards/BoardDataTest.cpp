@@ -3,6 +3,7 @@
 #include "support/BoardText.h"
 #include "support/TestBoard.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,8 +52,7 @@ protected:
         return board;
     }
 
-    TTestBoardTypes Types;
-    TBoardData Data;
+    TBoardData Data{MakeTestBoard};
     fs::path Folder;
 };
 
@@ -178,7 +178,7 @@ TEST_F(BoardData, SaveAndLoadGiveTheSameBoardsInTheSameOrder)
     const std::string text = ReadFileText(file);
     EXPECT_EQ(text.substr(0, text.find('\n') + 1), "\"ORB4_BOARD\",\"First, with comma\",100,3\r\n");
 
-    TBoardData other;
+    TBoardData other(MakeTestBoard);
     ASSERT_TRUE(other.LoadFile(eORB4, file.string()));
     ASSERT_EQ(other.BoardCount(eORB4), 3u);
     const auto* first = static_cast<const TTestBoard*>(other.GetBoard(eORB4, 0));
@@ -254,16 +254,13 @@ TEST_F(BoardData, EmptyAndMissingFiles)
 
 TEST_F(BoardData, LoadingATypeWithoutBoardClassStops)
 {
-    SetBoardMakerHookForTests(nullptr);
-    TBoardData plain;
+    TBoardData none([](int) -> std::unique_ptr<TConfigurableBoard> { return nullptr; });
     std::istringstream in("\"ORB4_BOARD\",\"A\",1\r\n");
-    if (plain.CreateBoard(eORB4) == nullptr) {
-        EXPECT_FALSE(plain.LoadFromStream(eORB4, in));
-        EXPECT_EQ(plain.BoardCount(eORB4), 0u);
-        EXPECT_NE(plain.GetLastError().find("ORB4"), std::string::npos);
-    }
+    EXPECT_FALSE(none.LoadFromStream(eORB4, in));
+    EXPECT_EQ(none.BoardCount(eORB4), 0u);
+    EXPECT_THAT(none.GetLastError(), ::testing::HasSubstr("ORB4"));
     // A board type that reads nothing at all cannot make the loader spin.
-    SetBoardMakerHookForTests([](int) -> std::unique_ptr<TConfigurableBoard> {
+    TBoardData lazy([](int) -> std::unique_ptr<TConfigurableBoard> {
         class TLazy : public TTestBoard {
         public:
             void LoadFromStream(std::istream&) override {}
@@ -271,8 +268,8 @@ TEST_F(BoardData, LoadingATypeWithoutBoardClassStops)
         return std::make_unique<TLazy>();
     });
     std::istringstream lazyIn("x\r\n");
-    EXPECT_FALSE(plain.LoadFromStream(eORB4, lazyIn));
-    EXPECT_EQ(plain.BoardCount(eORB4), 1u);
+    EXPECT_FALSE(lazy.LoadFromStream(eORB4, lazyIn));
+    EXPECT_EQ(lazy.BoardCount(eORB4), 1u);
 }
 
 TEST_F(BoardData, FindBoardBySerialTakesTheLastMatch)
@@ -324,13 +321,12 @@ TEST_F(BoardData, FailedSaveKeepsTheOldFileAndTheFlag)
             stream.setstate(std::ios::badbit);
         }
     };
-    SetBoardMakerHookForTests(
-        [](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TFailingBoard>(); });
-    Add(eORB8, "A");
-    EXPECT_FALSE(Data.SaveFileAs(eORB8, file.string()));
-    EXPECT_TRUE(Data.IsModified(eORB8));
+    TBoardData failing([](int) -> std::unique_ptr<TConfigurableBoard> { return std::make_unique<TFailingBoard>(); });
+    failing.AddBoard(eORB8);
+    EXPECT_FALSE(failing.SaveFileAs(eORB8, file.string()));
+    EXPECT_TRUE(failing.IsModified(eORB8));
     EXPECT_EQ(ReadFileText(file), "previous boards\r\n");
-    EXPECT_EQ(Data.GetLastError().rfind("Could not save " + file.string() + ": ", 0), 0u) << Data.GetLastError();
+    EXPECT_THAT(failing.GetLastError(), ::testing::StartsWith("Could not save " + file.string() + ": "));
     // Nothing is left behind in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 1);
 }

@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -24,7 +26,7 @@ struct TResult {
 };
 
 // Runs a registered command as main would, capturing what it prints.
-TResult RunCli(std::vector<std::string> args)
+TResult RunCli(std::vector<std::string> args, const cli::TCommandContext& context = {})
 {
     const std::string name = args.front();
     args.erase(args.begin());
@@ -33,7 +35,7 @@ TResult RunCli(std::vector<std::string> args)
     auto* oldOut = std::cout.rdbuf(out.rdbuf());
     auto* oldErr = std::cerr.rdbuf(err.rdbuf());
     for (const auto& c : cli::Registry())
-        if (c.name == name) result.Status = c.run(args);
+        if (c.name == name) result.Status = c.run(args, context);
     std::cout.rdbuf(oldOut);
     std::cerr.rdbuf(oldErr);
     result.Out = out.str();
@@ -62,7 +64,8 @@ protected:
         out << text;
     }
 
-    static TResult Run(std::vector<std::string> args) { return RunCli(std::move(args)); }
+    // Runs a command on boards of the test board class.
+    static TResult Run(std::vector<std::string> args) { return RunCli(std::move(args), {MakeTestBoard}); }
 
     static std::string Svs(std::initializer_list<std::pair<uint32_t, int>> set)
     {
@@ -73,7 +76,6 @@ protected:
         return line;
     }
 
-    TTestBoardTypes Types;
     fs::path Folder;
     std::string File;
 };
@@ -170,10 +172,10 @@ TEST_F(CliBoards, TypeComesFromTheFirstRecordTagOrTheOption)
     Write(File, "\"XYZ_BOARD\",\"Q\",5,0\r\n");
     const TResult unknown = Run({"list", File});
     EXPECT_EQ(unknown.Status, 2);
-    EXPECT_NE(unknown.Err.find("unknown board type 'XYZ_BOARD'"), std::string::npos) << unknown.Err;
+    EXPECT_THAT(unknown.Err, HasSubstr("unknown board type 'XYZ_BOARD'"));
     // Text from the file reaches the terminal with its control characters escaped.
     Write(File, "\"X\x1b[2J\\_BOARD\",\"Q\",5,0\r\n");
-    EXPECT_NE(Run({"list", File}).Err.find("unknown board type 'X\\x1B[2J\\x5C_BOARD'"), std::string::npos);
+    EXPECT_THAT(Run({"list", File}).Err, HasSubstr("unknown board type 'X\\x1B[2J\\x5C_BOARD'"));
     EXPECT_EQ(Run({"list", File, "--type", "KPX9"}).Status, 0);
     EXPECT_EQ(Run({"list", File, "--type", "KPX9_BOARD"}).Status, 2);
     EXPECT_EQ(Run({"list", File, "--type", "orb4"}).Status, 2);
@@ -242,12 +244,12 @@ TEST_F(CliBoards, BadFilesIndexesAndOptions)
 {
     const TResult missing = Run({"list", (Folder / "missing.csv").string()});
     EXPECT_EQ(missing.Status, 2);
-    EXPECT_NE(missing.Err.find("No such file or directory"), std::string::npos) << missing.Err;
+    EXPECT_THAT(missing.Err, HasSubstr("No such file or directory"));
 
     const TResult range = Run({"svs", File, "--index", "2"});
     EXPECT_EQ(range.Status, 2);
     EXPECT_EQ(range.Out, "");
-    EXPECT_NE(range.Err.find("out of range"), std::string::npos);
+    EXPECT_THAT(range.Err, HasSubstr("out of range"));
     EXPECT_EQ(Run({"describe", File, "--index", "2"}).Status, 2);
     EXPECT_EQ(Run({"listing", File, "--index", "9"}).Status, 2);
 
@@ -271,7 +273,7 @@ TEST(CliBoardsExamples, ExampleFilesResaveListAndCalculate)
     const fs::path folder = fs::temp_directory_path() / "railscope_cli_examples";
     fs::remove_all(folder);
     fs::create_directories(folder);
-    auto run = RunCli;
+    auto run = [](std::vector<std::string> args) { return RunCli(std::move(args)); };
     auto read = [](const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -304,7 +306,7 @@ TEST(CliBoardsExamples, ExampleFilesResaveListAndCalculate)
             EXPECT_EQ(std::count(values.begin(), values.end(), ' '), 511) << file << " " << i;
             const TResult describe = run({"describe", file, "--index", std::to_string(i)});
             EXPECT_EQ(describe.Status, 0);
-            EXPECT_NE(describe.Out.find("Board name: "), std::string::npos);
+            EXPECT_THAT(describe.Out, HasSubstr("Board name: "));
         }
     }
     fs::remove_all(folder);

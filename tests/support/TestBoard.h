@@ -86,17 +86,9 @@ private:
     std::vector<uint32_t> Unused;
 };
 
-// Installs the test board as the class of every type while it lives.
-class TTestBoardTypes {
-public:
-    TTestBoardTypes()
-    {
-        SetBoardMakerHookForTests([](int type) -> std::unique_ptr<TConfigurableBoard> {
-            if (type < 0 || type >= kBoardTypeCount) return nullptr;
-            return std::make_unique<TTestBoard>(type);
-        });
-    }
-    ~TTestBoardTypes() { SetBoardMakerHookForTests(nullptr); }
-    TTestBoardTypes(const TTestBoardTypes&) = delete;
-    TTestBoardTypes& operator=(const TTestBoardTypes&) = delete;
-};
+// Makes the test board as the board of every type, for a board list or the board commands.
+inline std::unique_ptr<TConfigurableBoard> MakeTestBoard(int type)
+{
+    if (type < 0 || type >= kBoardTypeCount) return nullptr;
+    return std::make_unique<TTestBoard>(type);
+}

@@ -375,7 +375,7 @@ TEST(BoardProgrammer, WriteSVtoFileUsesSpinVersion)
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), b.Board.SVListingText());
-    EXPECT_NE(text.str().find("SV5=38;  "), std::string::npos); // 5*7+3
+    EXPECT_THAT(text.str(), ::testing::HasSubstr("SV5=38;  ")); // 5*7+3
     std::remove(file.c_str());
 
     b.Programmer.WriteSVtoFile(nullptr, 3, file);

@@ -80,7 +80,7 @@ QGroupBox* Group(const QString& title, QWidget* parent, QFormLayout*& form)
 } // namespace
 
 TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKPX9Cells& cells)
-    : TEditorDialog(parent, 610), Cell(cell), Cells(cells)
+    : TEditorDialog(parent, kHelpContext), Cell(cell), Cells(cells)
 {
     DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
     CellTypeCombo = Named(new TIndexCombo(kCellTypeItems, this), "CellTypeCombo");

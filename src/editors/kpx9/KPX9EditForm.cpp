@@ -30,7 +30,7 @@ QListWidget* ListWithHeading(const QString& heading, const char* name, QWidget* 
 
 } // namespace
 
-TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog(parent, 600), Board(board)
+TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog(parent, kHelpContext), Board(board)
 {
     setWindowTitle(QStringLiteral("Edit KPX9 Board Settings"));
 
