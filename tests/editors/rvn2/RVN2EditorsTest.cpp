@@ -338,6 +338,74 @@ private slots:
         }
     }
 
+    void NameIsCutToTheBytesTheBoardKeeps()
+    {
+        TRVN2Board board;
+        TRVN2SequenceEditForm form(nullptr, board.Sequences[0]);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.NameEdit->setFocus();
+        form.NameEdit->selectAll();
+        // 15 characters, 16 bytes.
+        QTest::keyClicks(form.NameEdit, QStringLiteral("Bahnhof S"));
+        QTest::sendKeyEvent(QTest::Click, form.NameEdit, Qt::Key_unknown, QStringLiteral("\u00fc"), Qt::NoModifier);
+        QTest::keyClicks(form.NameEdit, QStringLiteral("d 123"));
+        QCOMPARE(form.NameEdit->text(), QStringLiteral("Bahnhof S\u00fcd 123"));
+        form.DescriptionEdit->setFocus();
+        QCOMPARE(form.NameEdit->text(), QStringLiteral("Bahnhof S\u00fcd 12"));
+        form.OKBtn->click();
+        const std::vector<uint8_t> svs = CalculatedSVs(board);
+        QCOMPARE(std::string(svs.begin() + 31, svs.begin() + 46), std::string("Bahnhof S\u00fcd 12"));
+    }
+
+    void ActionChangeKeepsTheAccelTimeWithinTheNewActionsLimit()
+    {
+        TRVN2Board board;
+        TRVN2SequenceStep& step = board.Sequences[0].Steps[0];
+        step.Action = eActStartDirA;
+        step.SpeedChangeTime = 12; // the longest time of actions 1 to 4
+        TRVN2SequenceEditForm form(nullptr, board.Sequences[0]);
+        form.ActionCombo->setCurrentIndex(eActStartDirB);
+        QCOMPARE(form.ActionSpin1->Value(), 11);
+        form.OKBtn->click();
+        // Step 1's action word (SV 51, 52): 5 + 8 * 11; with 12 s it would read as a loco function.
+        QCOMPARE(StepBytes(CalculatedSVs(board), 47)[4], uint8_t(93));
+    }
+
+    void FunctionNumberAndOnTimeNeverGiveTheDispatchWord()
+    {
+        TRVN2Board board;
+        TRVN2SequenceStep& step = board.Sequences[0].Steps[0];
+        step.Action = eActLocoFunction;
+        step.FunctionNumber = 12;
+        step.FunctionTime = 3;
+        TRVN2SequenceEditForm form(nullptr, board.Sequences[0]);
+        // Function 12 on for 4 s is word 200, which the board reads as "Dispatch Loco": with
+        // function 12 the time passes over 4, and with 4 s the function number over 12.
+        form.ActionSpin2->stepUp();
+        QCOMPARE(form.ActionSpin2->Value(), 5);
+        form.ActionSpin1->stepDown();
+        form.ActionSpin2->stepDown();
+        QCOMPARE(form.ActionSpin2->Value(), 4);
+        form.ActionSpin1->stepUp();
+        QCOMPARE(form.ActionSpin1->Value(), 13);
+        QString typed = QStringLiteral("12");
+        int pos = 2;
+        QCOMPARE(static_cast<const QAbstractSpinBox*>(form.ActionSpin1)->validate(typed, pos),
+                 QValidator::Intermediate);
+
+        // Stored together, they stay while untouched; choosing the action again moves the time.
+        step.FunctionTime = 4;
+        TRVN2SequenceEditForm stored(nullptr, board.Sequences[0]);
+        QCOMPARE(stored.ActionSpin2->Value(), 4);
+        stored.ActionCombo->setCurrentIndex(eActDispatch);
+        stored.ActionCombo->setCurrentIndex(eActLocoFunction);
+        QCOMPARE(stored.ActionSpin1->Value(), 12);
+        QCOMPARE(stored.ActionSpin2->Value(), 3);
+        stored.OKBtn->click();
+        QCOMPARE(StepBytes(CalculatedSVs(board), 47)[4], uint8_t(199)); // 100 + 8 * 12 + 3
+    }
+
     void ChoosingNoActionResetsTheStep()
     {
         TRVN2Sequence sequence;
