@@ -297,6 +297,22 @@ private slots:
         QCOMPARE(cell.FollowCell, 0u);
     }
 
+    void settingsTheChosenTypeBringsIntoUseHoldValuesInRange()
+    {
+        TQXP6Cell cell;
+        cell.OutputType = 5; // flashing lamps: no on time, no following
+        cell.TimeSetting = 12;
+        cell.FollowCell = 12;
+        TQXP6OutputCellEditForm form(nullptr, cell);
+        QCOMPARE(form.FollowSpin->Value(), 12); // shown as stored while it does not apply
+        form.CellTypeCombo->setCurrentIndex(1); // a solenoid point: on time and following apply
+        QCOMPARE(form.OnTimeCombo->Value(), 0);
+        QCOMPARE(form.FollowSpin->Value(), 8);
+        form.accept();
+        QCOMPARE(cell.TimeSetting, 0u); // type code 1 + 12 would read as type 2
+        QCOMPARE(cell.FollowCell, 8u);
+    }
+
     void defineRefillsTheListAndCancelKeepsTheCell()
     {
         TQXP6Board board = ExampleBoard();
@@ -445,6 +461,7 @@ private slots:
         for (int i = 0; i < form.StateCombo->count(); ++i) items << form.StateCombo->itemText(i);
         QCOMPARE(items, states);
         QCOMPARE(form.NumberSpin->Value(), 1);
+        QCOMPARE(form.NumberSpin->MaxValue(), type == eQXP6Sensor ? 255 : 2048); // a sensor's number takes one byte
         QCOMPARE(form.OffsetSpin->Value(), 1);
         QVERIFY(!form.AndBox->isChecked());
         QCOMPARE(form.ConditionList->item(1)->text(), text);
