@@ -4,8 +4,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <utility>
-
 class SpinEditTest : public QObject {
     Q_OBJECT
 private slots:
@@ -57,29 +55,6 @@ private slots:
         spin.SetValue(-5);
         spin.stepDown();
         QCOMPARE(spin.Value(), 1);
-    }
-
-    void RefusedValuesArePassedOverAndKeepInRangeFindsTheNearest()
-    {
-        TSpinEdit spin(1, 7, 3);
-        spin.SetAccepted([](int v) { return v != 4; });
-        spin.stepUp();
-        QCOMPARE(spin.Value(), 5);
-        spin.stepDown();
-        QCOMPARE(spin.Value(), 3);
-        QString text = QStringLiteral("4");
-        int pos = 1;
-        QCOMPARE(static_cast<const QAbstractSpinBox&>(spin).validate(text, pos), QValidator::Intermediate);
-
-        // Stored values stay until a window asks for one the user could choose.
-        for (const auto& [stored, kept] : {std::pair{4, 3}, std::pair{0, 1}, std::pair{12, 7}}) {
-            spin.SetValue(stored);
-            QVERIFY(spin.OutOfRange());
-            QCOMPARE(spin.Value(), stored);
-            spin.KeepInRange();
-            QCOMPARE(spin.Value(), kept);
-            QCOMPARE(spin.maximum(), 7);
-        }
     }
 
     void TypedValuesOutsideRangeAreNotAccepted()
