@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -189,36 +190,22 @@ TEST(RVN2Board, NameFieldEmptyAndFull)
     EXPECT_EQ(d.GetSequence(1).Name, "exactly15chars!");
 }
 
-namespace {
-
-// A name longer than the board's 15 name bytes, and the 15 bytes of sequence 1 (SV 32 on).
-struct TLongName {
-    const char* Case;
-    std::string Name;
-    std::string Bytes;
-};
-void PrintTo(const TLongName& name, std::ostream* out)
+TEST(RVN2Board, LongNamesKeepWholeCharacters)
 {
-    *out << name.Case;
+    // Names longer than the 15 name bytes, and the bytes of sequence 1 (SV 32 on).
+    const std::pair<std::string, std::string> names[] = {
+        {"Bahnhof S\u00fcd 123", "Bahnhof S\u00fcd 12"},
+        {"Hauptbahnhof G\u00fcnz", std::string("Hauptbahnhof G\0", 15)}, // the u-umlaut would be cut in two
+        {"Hauptbahnhof \u20ac", std::string("Hauptbahnhof \0\0", 15)},
+        {"Bahnhof S\374dstadt", "Bahnhof S\374dstad"}, // not UTF-8: cut by bytes
+    };
+    for (const auto& [name, bytes] : names) {
+        TRVN2Board b;
+        b.GetSequence(0).Name = name;
+        const auto svs = SVsOf(b);
+        EXPECT_EQ(std::string(svs.begin() + 31, svs.begin() + 46), bytes) << name;
+    }
 }
-class RVN2LongName : public testing::TestWithParam<TLongName> {};
-
-} // namespace
-
-TEST_P(RVN2LongName, BoardKeepsWholeCharacters)
-{
-    TRVN2Board b;
-    b.GetSequence(0).Name = GetParam().Name;
-    const auto svs = SVsOf(b);
-    EXPECT_EQ(std::string(svs.begin() + 31, svs.begin() + 46), GetParam().Bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, RVN2LongName,
-    testing::Values(TLongName{"last digit", "Bahnhof S\u00fcd 123", "Bahnhof S\u00fcd 12"},
-                    TLongName{"two-byte character", "Hauptbahnhof G\u00fcnz", std::string("Hauptbahnhof G\0", 15)},
-                    TLongName{"three-byte character", "Hauptbahnhof \u20ac", std::string("Hauptbahnhof \0\0", 15)},
-                    TLongName{"not UTF-8", "Bahnhof S\374dstadt", "Bahnhof S\374dstad"}));
 
 TEST(RVN2Board, DecodeOfCalculateKeepsTheDescription)
 {
