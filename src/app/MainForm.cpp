@@ -136,32 +136,29 @@ void TMainForm::SizeToScreen()
 
 void TMainForm::BuildMenus()
 {
-    auto add = [this](QMenu* menu, const char* text, void (TMainForm::*handler)(), const char* name) {
-        QAction* action = menu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        return action;
-    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    add(file, "&Connect...", &TMainForm::Connect1Click, "Connect1");
-    add(file, "E&xit", &TMainForm::Exit1Click, "Exit1");
+    AddMenuAction(file, "&Connect...", this, &TMainForm::Connect1Click, "Connect1");
+    AddMenuAction(file, "E&xit", this, &TMainForm::Exit1Click, "Exit1");
     QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
-    RenumberBoards1 = add(configure, "&Renumber Boards", &TMainForm::RenumberBoards1Click, "RenumberBoards1");
-    ConfigureBoards1 = add(configure, "&Configure Boards", &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
+    RenumberBoards1 =
+        AddMenuAction(configure, "&Renumber Boards", this, &TMainForm::RenumberBoards1Click, "RenumberBoards1");
+    ConfigureBoards1 =
+        AddMenuAction(configure, "&Configure Boards", this, &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
     QMenu* layout = menuBar()->addMenu(QStringLiteral("&Display layout"));
-    add(layout, "Speedometer", &TMainForm::Speedometer1Click, "Speedometer1");
+    AddMenuAction(layout, "Speedometer", this, &TMainForm::Speedometer1Click, "Speedometer1");
     QMenu* debug = menuBar()->addMenu(QStringLiteral("&LocoNet Debug"));
-    add(debug, "&Message Display", &TMainForm::MessageDisplay1Click, "MessageDisplay1");
+    AddMenuAction(debug, "&Message Display", this, &TMainForm::MessageDisplay1Click, "MessageDisplay1");
     QMenu* generate = debug->addMenu(QStringLiteral("&Generate"));
-    add(generate, "SWR&Q", &TMainForm::SWRQ1Click, "SWRQ1");
-    add(generate, "&Arbitrary Message", &TMainForm::ArbitraryMessage1Click, "ArbitraryMessage1");
-    add(generate, "&Sensor Feedback Message", &TMainForm::SensorFeedbackMessage1Click, "SensorFeedbackMessage1");
-    add(debug, "Track Power &On", &TMainForm::TrackPowerOn1Click, "TrackPowerOn1");
-    add(debug, "Track Power O&ff", &TMainForm::TrackPowerOff1Click, "TrackPowerOff1");
-    add(debug, "&Query LocoBuffer", &TMainForm::QueryLocoBuffer1Click, "QueryLocoBuffer1");
+    AddMenuAction(generate, "SWR&Q", this, &TMainForm::SWRQ1Click, "SWRQ1");
+    AddMenuAction(generate, "&Arbitrary Message", this, &TMainForm::ArbitraryMessage1Click, "ArbitraryMessage1");
+    AddMenuAction(generate, "&Sensor Feedback Message", this, &TMainForm::SensorFeedbackMessage1Click,
+                  "SensorFeedbackMessage1");
+    AddMenuAction(debug, "Track Power &On", this, &TMainForm::TrackPowerOn1Click, "TrackPowerOn1");
+    AddMenuAction(debug, "Track Power O&ff", this, &TMainForm::TrackPowerOff1Click, "TrackPowerOff1");
+    AddMenuAction(debug, "&Query LocoBuffer", this, &TMainForm::QueryLocoBuffer1Click, "QueryLocoBuffer1");
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    add(help, "&Help", &TMainForm::Help2Click, "Help2");
-    add(help, "&About....", &TMainForm::About1Click, "About1");
+    AddMenuAction(help, "&Help", this, &TMainForm::Help2Click, "Help2");
+    AddMenuAction(help, "&About....", this, &TMainForm::About1Click, "About1");
 }
 
 void TMainForm::BuildStatusLine()

@@ -24,11 +24,11 @@ TConversationForm::~TConversationForm()
     MsgDelayTimer->stop();
 }
 
-void TConversationForm::HostConversation(TBusConversation& conversation, uint32_t timeoutMs, uint32_t msgDelayMs)
+void TConversationForm::HostConversation(TBusConversation& conversation, uint32_t msgDelayMs)
 {
     Hosted = &conversation;
     Attach(conversation);
-    TimeoutTimer->setInterval(int(timeoutMs));
+    TimeoutTimer->setInterval(int(TBusConversation::kTimeoutMs));
     MsgDelayTimer->setInterval(int(msgDelayMs));
 }
 

@@ -45,8 +45,8 @@ signals:
 protected:
     TConversationForm(TConversationLinks links, QWidget* parent);
 
-    // The conversation the window hosts, and the periods its timers show.
-    void HostConversation(TBusConversation& conversation, uint32_t timeoutMs, uint32_t msgDelayMs);
+    // The conversation the window hosts, and the pause its message delay timer shows.
+    void HostConversation(TBusConversation& conversation, uint32_t msgDelayMs);
     // Before a start: false while a conversation is under way; otherwise tells the conversation
     // the kind of interface the link goes through.
     bool ReadyToStart();

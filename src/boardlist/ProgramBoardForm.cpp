@@ -6,6 +6,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/ListFill.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TabStopDelegate.h"
 
@@ -50,7 +51,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     SetHelpContext(this, 80);
     BuildControls();
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
-    HostConversation(*BoardProgrammer, TBoardProgrammer::kTimeoutMs, TBoardProgrammer::kMsgDelayMs);
+    HostConversation(*BoardProgrammer, TBoardProgrammer::kMsgDelayMs);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
@@ -69,16 +70,13 @@ void TProgramBoardForm::BuildControls()
     layout->setMenuBar(menuBar);
     BuildMenus(menuBar);
 
-    SerialHeading = new QLabel(QStringLiteral("serial no."), this);
-    TypeHeading = new QLabel(QStringLiteral("type"), this);
-    NameHeading = new QLabel(QStringLiteral("board name / description"), this);
     BoardListBox = new QListWidget(this);
     BoardListBox->setObjectName(QStringLiteral("BoardListBox"));
     BoardListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardListBox->setMinimumSize(480, 220);
-    auto* tabStops = new TTabStopDelegate(40, BoardListBox);
-    BoardListBox->setItemDelegate(tabStops);
-    Headings = new TTabStopHeadings(BoardListBox, tabStops, {SerialHeading, TypeHeading, NameHeading}, this);
+    Headings = new TTabStopHeadings(
+        BoardListBox, 40,
+        {QStringLiteral("serial no."), QStringLiteral("type"), QStringLiteral("board name / description")}, this);
     layout->addWidget(Headings);
     layout->addWidget(BoardListBox, 1);
     connect(BoardListBox, &QListWidget::itemDoubleClicked, this, [this] { EditBoard1Click(); });
@@ -142,29 +140,28 @@ void TProgramBoardForm::BuildControls()
 
 void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
 {
-    auto add = [this](QMenu* menu, const char* text, void (TProgramBoardForm::*handler)(), const char* name) {
-        QAction* action = menu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        return action;
-    };
     QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
-    Open1 = add(file, "&Open...", &TProgramBoardForm::Open1Click, "Open1");
-    Save1 = add(file, "&Save", &TProgramBoardForm::Save1Click, "Save1");
-    SaveAs1 = add(file, "Save &As...", &TProgramBoardForm::SaveAs1Click, "SaveAs1");
-    Close1 = add(file, "&Close", &TProgramBoardForm::Close1Click, "Close1");
-    WriteSVtofile1 = add(file, "&Write SV to file...", &TProgramBoardForm::WriteSVtofile1Click, "WriteSVtofile1");
-    Exit1 = add(file, "E&xit", &TProgramBoardForm::Exit1Click, "Exit1");
+    Open1 = AddMenuAction(file, "&Open...", this, &TProgramBoardForm::Open1Click, "Open1");
+    Save1 = AddMenuAction(file, "&Save", this, &TProgramBoardForm::Save1Click, "Save1");
+    SaveAs1 = AddMenuAction(file, "Save &As...", this, &TProgramBoardForm::SaveAs1Click, "SaveAs1");
+    Close1 = AddMenuAction(file, "&Close", this, &TProgramBoardForm::Close1Click, "Close1");
+    WriteSVtofile1 =
+        AddMenuAction(file, "&Write SV to file...", this, &TProgramBoardForm::WriteSVtofile1Click, "WriteSVtofile1");
+    Exit1 = AddMenuAction(file, "E&xit", this, &TProgramBoardForm::Exit1Click, "Exit1");
     QMenu* boards = menuBar->addMenu(QStringLiteral("&Boards"));
-    Addnewboard1 = add(boards, "&Add new board", &TProgramBoardForm::Addnewboard1Click, "Addnewboard1");
-    DeleteBoard1 = add(boards, "&Delete Board", &TProgramBoardForm::DeleteBoard1Click, "DeleteBoard1");
-    InsertBoard1 = add(boards, "&Insert Board", &TProgramBoardForm::InsertBoard1Click, "InsertBoard1");
-    EditBoard1 = add(boards, "&Edit Board", &TProgramBoardForm::EditBoard1Click, "EditBoard1");
-    DisplayBoard1 = add(boards, "D&isplay Board", &TProgramBoardForm::DisplayBoard1Click, "DisplayBoard1");
+    Addnewboard1 = AddMenuAction(boards, "&Add new board", this, &TProgramBoardForm::Addnewboard1Click, "Addnewboard1");
+    DeleteBoard1 = AddMenuAction(boards, "&Delete Board", this, &TProgramBoardForm::DeleteBoard1Click, "DeleteBoard1");
+    InsertBoard1 = AddMenuAction(boards, "&Insert Board", this, &TProgramBoardForm::InsertBoard1Click, "InsertBoard1");
+    EditBoard1 = AddMenuAction(boards, "&Edit Board", this, &TProgramBoardForm::EditBoard1Click, "EditBoard1");
+    DisplayBoard1 =
+        AddMenuAction(boards, "D&isplay Board", this, &TProgramBoardForm::DisplayBoard1Click, "DisplayBoard1");
     QMenu* programming = menuBar->addMenu(QStringLiteral("&Programming"));
-    ProgramBoard1 = add(programming, "&Program Board", &TProgramBoardForm::ProgramButtonClick, "ProgramBoard1");
-    ReadBoard1 = add(programming, "&Read Board", &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
-    VerifyBoard1 = add(programming, "&Verify Board", &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
+    ProgramBoard1 =
+        AddMenuAction(programming, "&Program Board", this, &TProgramBoardForm::ProgramButtonClick, "ProgramBoard1");
+    ReadBoard1 =
+        AddMenuAction(programming, "&Read Board", this, &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
+    VerifyBoard1 =
+        AddMenuAction(programming, "&Verify Board", this, &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
 }
 
 int TProgramBoardForm::CurrentType() const
@@ -174,22 +171,17 @@ int TProgramBoardForm::CurrentType() const
 
 int TProgramBoardForm::SelectedIndex() const
 {
-    const QList<QListWidgetItem*> selected = BoardListBox->selectedItems();
-    return selected.isEmpty() ? -1 : BoardListBox->row(selected.constFirst());
+    return SelectedRow(*BoardListBox);
 }
 
 QStringList TProgramBoardForm::LogLines() const
 {
-    QStringList lines;
-    for (int i = 0; i < DebugList->count(); ++i) lines << DebugList->item(i)->text();
-    return lines;
+    return ::ListLines(*DebugList);
 }
 
 QStringList TProgramBoardForm::ListLines() const
 {
-    QStringList lines;
-    for (int i = 0; i < BoardListBox->count(); ++i) lines << BoardListBox->item(i)->text();
-    return lines;
+    return ::ListLines(*BoardListBox);
 }
 
 void TProgramBoardForm::RefreshBoardList()

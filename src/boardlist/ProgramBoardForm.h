@@ -81,9 +81,6 @@ public:
     // The lines of the board list.
     QStringList ListLines() const;
 
-    QLabel* SerialHeading = nullptr;
-    QLabel* TypeHeading = nullptr;
-    QLabel* NameHeading = nullptr;
     TTabStopHeadings* Headings = nullptr;
     QTabBar* BoardTabControl = nullptr;
     QListWidget* BoardListBox = nullptr;

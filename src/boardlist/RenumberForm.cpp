@@ -4,6 +4,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/ListFill.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/TabStopDelegate.h"
 
@@ -25,7 +26,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
     SetHelpContext(this, 9);
     BuildControls();
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
-    HostConversation(*BoardDiscovery, TBoardDiscovery::kTimeoutMs, TBoardDiscovery::kMsgDelayMs);
+    HostConversation(*BoardDiscovery, TBoardDiscovery::kMsgDelayMs);
     BoardDiscovery->OnChanged = [this] { ShowDiscovery(); };
     BoardDiscovery->OnErrorDialog = [this](const std::string& text) {
         ShowMessageBox(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok, true);
@@ -46,18 +47,14 @@ void TRenumberForm::BuildControls()
         menu->addAction(QStringLiteral("&Change Board Address"), this, &TRenumberForm::RenumberButtonClick);
     IdentifyBoard1 = menu->addAction(QStringLiteral("&Identify Board"), this, &TRenumberForm::IdentifyButtonClick);
 
-    SerialHeading = new QLabel(QStringLiteral("Serial"), this);
-    ProductHeading = new QLabel(QStringLiteral("Product"), this);
-    ManufacturerHeading = new QLabel(QStringLiteral("Manufacturer"), this);
-    DescriptionHeading = new QLabel(QStringLiteral("Description"), this);
     BoardList = new QListWidget(this);
     BoardList->setObjectName(QStringLiteral("BoardList"));
     BoardList->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardList->setMinimumSize(520, 220);
-    auto* tabStops = new TTabStopDelegate(35, BoardList);
-    BoardList->setItemDelegate(tabStops);
-    Headings = new TTabStopHeadings(BoardList, tabStops,
-                                    {SerialHeading, ProductHeading, ManufacturerHeading, DescriptionHeading}, this);
+    Headings = new TTabStopHeadings(BoardList, 35,
+                                    {QStringLiteral("Serial"), QStringLiteral("Product"),
+                                     QStringLiteral("Manufacturer"), QStringLiteral("Description")},
+                                    this);
     layout->addWidget(Headings);
     layout->addWidget(BoardList, 1);
 
@@ -96,15 +93,12 @@ void TRenumberForm::BuildControls()
 
 int TRenumberForm::SelectedIndex() const
 {
-    const QList<QListWidgetItem*> selected = BoardList->selectedItems();
-    return selected.isEmpty() ? -1 : BoardList->row(selected.constFirst());
+    return SelectedRow(*BoardList);
 }
 
 QStringList TRenumberForm::ListLines() const
 {
-    QStringList lines;
-    for (int i = 0; i < BoardList->count(); ++i) lines << BoardList->item(i)->text();
-    return lines;
+    return ::ListLines(*BoardList);
 }
 
 void TRenumberForm::ShowDiscovery()

@@ -36,10 +36,6 @@ public:
     TBoardDiscovery& Discovery() { return *BoardDiscovery; }
     QStringList ListLines() const;
 
-    QLabel* SerialHeading = nullptr;
-    QLabel* ProductHeading = nullptr;
-    QLabel* ManufacturerHeading = nullptr;
-    QLabel* DescriptionHeading = nullptr;
     TTabStopHeadings* Headings = nullptr;
     QListWidget* BoardList = nullptr;
     QLineEdit* BoardCountEdit = nullptr;

@@ -21,7 +21,6 @@ class TBoardDiscovery : public TBusConversation {
 public:
     enum ERenumberState : uint8_t { rsIdle, rsDiscovering, rsIdentifyBeforeChange, rsIdentifying, rsChangingAddress };
 
-    static constexpr uint32_t kTimeoutMs = 5000;
     static constexpr uint32_t kMsgDelayMs = 50;
     static constexpr size_t kMaxFoundBoards = 1000;
 

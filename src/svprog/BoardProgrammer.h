@@ -16,7 +16,6 @@ class TBoardProgrammer : public TBusConversation {
 public:
     enum EProgState : uint8_t { psIdle, psCheckingIdentity, psCheckingVersion, psTransfer, psReconfiguring };
 
-    static constexpr uint32_t kTimeoutMs = 5000;
     static constexpr uint32_t kMsgDelayMs = 20;
     static constexpr int32_t kRetries = 20;
 

@@ -9,12 +9,17 @@
 // TComposedConversation.
 
 #include "link/LnTypes.h"
+
 #include "svprog/ConversationHost.h"
+#include <cstdint>
 
 class TLNSVProgMessage;
 
 class TBusConversation {
 public:
+    // How long a command waits for its reply.
+    static constexpr uint32_t kTimeoutMs = 5000;
+
     virtual ~TBusConversation() = default;
 
     // A received SV access message of the second format, the echo of the conversation's own

@@ -1,6 +1,8 @@
 #pragma once
-// Placing and closing the program's windows, and naming their controls.
+// Placing and closing the program's windows, naming their controls, and their menu entries.
 
+#include <QAction>
+#include <QMenu>
 #include <QString>
 
 class QWidget;
@@ -24,4 +26,13 @@ template <typename T> T* Named(T* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
+}
+
+// Adds a menu entry, named as the program and its tests find it, that runs `handler` of `owner`.
+template <typename T>
+QAction* AddMenuAction(QMenu* menu, const char* text, T* owner, void (T::*handler)(), const char* name)
+{
+    QAction* action = Named(menu->addAction(QString::fromLatin1(text)), name);
+    QObject::connect(action, &QAction::triggered, owner, [owner, handler] { (owner->*handler)(); });
+    return action;
 }

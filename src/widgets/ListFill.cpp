@@ -35,3 +35,16 @@ void SetShownLines(QListWidget& list, int lines)
                               : list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
     list.setFixedHeight(row * lines + 2 * list.frameWidth() + 4 + scrollBar);
 }
+
+QStringList ListLines(const QListWidget& list)
+{
+    QStringList lines;
+    for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
+    return lines;
+}
+
+int SelectedRow(const QListWidget& list)
+{
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? -1 : list.row(selected.constFirst());
+}

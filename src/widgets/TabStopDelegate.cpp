@@ -70,11 +70,11 @@ int NextStop(qreal x, qreal distance)
 
 } // namespace
 
-TTabStopHeadings::TTabStopHeadings(QListWidget* list, TTabStopDelegate* delegate, const QList<QLabel*>& labels,
-                                   QWidget* parent)
-    : QWidget(parent), List(list), Delegate(delegate), Labels(labels)
+TTabStopHeadings::TTabStopHeadings(QListWidget* list, int dialogUnits, const QStringList& headings, QWidget* parent)
+    : QWidget(parent), List(list), Delegate(new TTabStopDelegate(dialogUnits, list))
 {
-    for (QLabel* label : Labels) label->setParent(this);
+    List->setItemDelegate(Delegate);
+    for (const QString& heading : headings) HeadingLabels << new QLabel(heading, this);
     // The headings move once the list's lines have changed (queued: the list may be on its way
     // out when its model announces its last change).
     QAbstractItemModel* model = List->model();
@@ -88,7 +88,7 @@ TTabStopHeadings::TTabStopHeadings(QListWidget* list, TTabStopDelegate* delegate
 QSize TTabStopHeadings::sizeHint() const
 {
     int height = 0;
-    for (const QLabel* label : Labels) height = std::max(height, label->sizeHint().height());
+    for (const QLabel* label : HeadingLabels) height = std::max(height, label->sizeHint().height());
     return {0, height};
 }
 
@@ -110,12 +110,12 @@ void TTabStopHeadings::Arrange()
     const qreal distance = Delegate->TabStopDistance();
     if (distance <= 0) return;
     // Where each column starts in the list's lines: a tab moves to the first stop past the text.
-    QList<int> columnStops(Labels.size(), 0);
+    QList<int> columnStops(HeadingLabels.size(), 0);
     const QFontMetrics listMetrics = List->fontMetrics();
     for (int row = 0; row < List->count(); ++row) {
         const QStringList fields = List->item(row)->text().split(QLatin1Char('\t'));
         int stop = 0;
-        for (int column = 1; column < fields.size() && column < Labels.size(); ++column) {
+        for (int column = 1; column < fields.size() && column < HeadingLabels.size(); ++column) {
             stop = NextStop(stop * distance + listMetrics.horizontalAdvance(fields[column - 1]), distance);
             columnStops[column] = std::max(columnStops[column], stop);
         }
@@ -125,14 +125,14 @@ void TTabStopHeadings::Arrange()
     Stops.clear();
     const int left =
         List->viewport()->mapTo(window(), QPoint(0, 0)).x() - mapTo(window(), QPoint(0, 0)).x() + Delegate->TextLeft();
-    for (int column = 0; column < Labels.size(); ++column) {
+    for (int column = 0; column < HeadingLabels.size(); ++column) {
         int stop = columnStops[column];
         if (column > 0) {
-            const QLabel* before = Labels[column - 1];
+            const QLabel* before = HeadingLabels[column - 1];
             stop = std::max(stop, NextStop(Stops.last() * distance + before->sizeHint().width() + blank, distance));
         }
         Stops.append(stop);
-        QLabel* label = Labels[column];
+        QLabel* label = HeadingLabels[column];
         const int x = left + int(std::lround(stop * distance));
         label->setGeometry(x, 0, label->sizeHint().width(), height() > 0 ? height() : label->sizeHint().height());
     }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QListWidget>
 #include <QPointer>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -31,8 +32,12 @@ private:
 // heading before it. Put it directly above the list, with the same left edge.
 class TTabStopHeadings : public QWidget {
 public:
-    // Takes the labels over as its children.
-    TTabStopHeadings(QListWidget* list, TTabStopDelegate* delegate, const QList<QLabel*>& labels, QWidget* parent);
+    // Draws the list's lines with tab stops `dialogUnits` apart, and puts one label a heading
+    // over its columns.
+    TTabStopHeadings(QListWidget* list, int dialogUnits, const QStringList& headings, QWidget* parent);
+
+    // The headings' labels, column by column.
+    const QList<QLabel*>& Labels() const { return HeadingLabels; }
 
     // Moves the headings to their columns; runs whenever the list's lines change.
     void Arrange();
@@ -49,6 +54,6 @@ protected:
 private:
     QPointer<QListWidget> List;
     TTabStopDelegate* Delegate;
-    QList<QLabel*> Labels;
+    QList<QLabel*> HeadingLabels;
     QList<int> Stops;
 };

@@ -9,7 +9,6 @@
 #include "monitor/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
-#include "support/TestBoard.h"
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"

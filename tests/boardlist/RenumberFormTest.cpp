@@ -96,8 +96,8 @@ private slots:
         const auto* tabs = static_cast<const TTabStopDelegate*>(form->BoardList->itemDelegate());
         const qreal distance = tabs->TabStopDistance();
         const int textLeft = form->BoardList->viewport()->mapTo(form.get(), QPoint(tabs->TextLeft(), 0)).x();
-        const QList<QLabel*> headings{form->SerialHeading, form->ProductHeading, form->ManufacturerHeading,
-                                      form->DescriptionHeading};
+        const QList<QLabel*> headings = form->Headings->Labels();
+        QCOMPARE(headings.size(), 4);
         QList<int> x;
         for (const QLabel* heading : headings) {
             x << heading->mapTo(form.get(), QPoint(0, 0)).x();
