@@ -198,58 +198,28 @@ bool SaveQxp6Editors(TMainForm& main, const QString& out)
     return ok;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+// The settings of the demo: the simulated bus with traffic, an MS100, and the example board files.
+void WriteDemoSettings(const QString& settingsFile, const QString& examples)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]\n");
-        return 2;
+    QSettings settings(settingsFile, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Connection/ComPort"), QStringLiteral("sim:traffic=on"));
+    settings.setValue(QStringLiteral("Connection/Baud"), 0);
+    settings.setValue(QStringLiteral("Connection/Interface"), 0);
+    for (const char* type : {"ORB4", "ORB8", "RVN2", "KPX9", "QXP6"}) {
+        const QString file =
+            examples + QStringLiteral("/layout-") + QString::fromLatin1(type).toLower() + QStringLiteral(".csv");
+        if (!examples.isEmpty() && QFile::exists(file))
+            settings.setValue(QStringLiteral("Filenames/") + QLatin1String(type), file);
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString examples = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-    QDir().mkpath(out);
+}
 
-    QTemporaryDir dir;
-    const QString settingsFile = dir.filePath(QStringLiteral("railscope.ini"));
-    {
-        QSettings settings(settingsFile, QSettings::IniFormat);
-        settings.setValue(QStringLiteral("Connection/ComPort"), QStringLiteral("sim:traffic=on"));
-        settings.setValue(QStringLiteral("Connection/Baud"), 0);
-        settings.setValue(QStringLiteral("Connection/Interface"), 0);
-        for (const char* type : {"ORB4", "ORB8", "RVN2", "KPX9", "QXP6"}) {
-            const QString file =
-                examples + QStringLiteral("/layout-") + QString::fromLatin1(type).toLower() + QStringLiteral(".csv");
-            if (!examples.isEmpty() && QFile::exists(file))
-                settings.setValue(QStringLiteral("Filenames/") + QLatin1String(type), file);
-        }
-    }
-
-    double now = 100.0;
-    TMainForm::TOptions options;
-    options.Arguments = QApplication::arguments();
-    options.SettingsFile = settingsFile;
-    options.Clock = [&now] { return now; };
-    options.Forms = MakeChildFormFactory();
-    TMainForm main(options);
-    main.resize(1100, 720);
-    main.show();
-    main.FormActivate();
-    main.MessageDisplay1Click();
-    main.MdiArea->subWindowList().last()->setGeometry(10, 10, 760, 420);
-    main.TrackPowerOn1Click();
-    Wait(2500); // let the simulated traffic fill the monitor
-    main.DisplayForm->Flush();
-    Wait(100);
-    bool ok = Save(&main, out, "main-window-monitor.png");
-    ok &= SaveMonitorViews(main, out);
-
+// The connection window and the generators, each alone, then with the monitor as a user would
+// arrange them.
+bool SaveToolWindows(TMainForm& main, const QString& out)
+{
     main.Connect1Click();
     Wait(100);
-    ok &= Save(main.MdiArea->subWindowList().last(), out, "connection.png");
+    bool ok = Save(main.MdiArea->subWindowList().last(), out, "connection.png");
     main.SensorFeedbackMessage1Click();
     Wait(50);
     ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-sensor.png");
@@ -259,8 +229,8 @@ int main(int argc, char* argv[])
     main.ArbitraryMessage1Click();
     Wait(50);
     ok &= Save(main.MdiArea->subWindowList().last(), out, "generator-arbitrary.png");
-    // Side by side as a user would arrange them (tiling would squeeze the windows of fixed size
-    // and cut them off): the monitor and the connection window above, the generators below.
+    // Side by side (tiling would squeeze the windows of fixed size and cut them off): the monitor
+    // and the connection window above, the generators below.
     const QList<QMdiSubWindow*> windows = main.MdiArea->subWindowList();
     if (windows.size() == 5) {
         QMdiSubWindow *monitor = windows[0], *connection = windows[1], *sensor = windows[2], *swreq = windows[3],
@@ -274,8 +244,12 @@ int main(int argc, char* argv[])
     }
     Wait(100);
     ok &= Save(&main, out, "main-window-all.png");
+    return ok;
+}
 
-    // A finished measurement: start sensor 1,1 then stop sensor 1,2 two seconds later.
+// A finished measurement: start sensor 1,1 then stop sensor 1,2 two seconds later.
+bool SaveSpeedometer(TMainForm& main, const QString& out, double& now)
+{
     main.Speedometer1Click();
     TSpeedometerForm* speedo = main.SpeedometerForm;
     speedo->StopSensEdit->SetValue(2);
@@ -283,9 +257,13 @@ int main(int argc, char* argv[])
     now += 2.0;
     speedo->HandleSensorMessage(TLNSensFBMessage(1, 2, true));
     Wait(50);
-    ok &= Save(speedo, out, "speedometer.png");
+    return Save(speedo, out, "speedometer.png");
+}
 
-    // The board list window with the example boards, then the discovery window after a discovery.
+// The board list window with the example boards, then the discovery window after a discovery.
+bool SaveBoardWindows(TMainForm& main, const QString& out)
+{
+    bool ok = true;
     main.ConfigureBoards1Click();
     if (auto* boards = qobject_cast<TProgramBoardForm*>(main.ProgForm.Form.data())) {
         main.MdiArea->subWindowList().last()->setGeometry(20, 20, 720, 560);
@@ -307,7 +285,49 @@ int main(int argc, char* argv[])
         CloseForm(renumber);
         Wait(50);
     }
+    return ok;
+}
 
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Brenmoor Board Programmer"));
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: railscope-screenshots OUTPUT_FOLDER [EXAMPLES_FOLDER]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString examples = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    QDir().mkpath(out);
+
+    QTemporaryDir dir;
+    const QString settingsFile = dir.filePath(QStringLiteral("railscope.ini"));
+    WriteDemoSettings(settingsFile, examples);
+
+    double now = 100.0;
+    TMainForm::TOptions options;
+    options.Arguments = QApplication::arguments();
+    options.SettingsFile = settingsFile;
+    options.Clock = [&now] { return now; };
+    options.Forms = MakeChildFormFactory();
+    TMainForm main(options);
+    main.resize(1100, 720);
+    main.show();
+    main.FormActivate();
+    main.MessageDisplay1Click();
+    main.MdiArea->subWindowList().last()->setGeometry(10, 10, 760, 420);
+    main.TrackPowerOn1Click();
+    Wait(2500); // let the simulated traffic fill the monitor
+    main.DisplayForm->Flush();
+    Wait(100);
+    bool ok = Save(&main, out, "main-window-monitor.png");
+    ok &= SaveMonitorViews(main, out);
+    ok &= SaveToolWindows(main, out);
+    ok &= SaveSpeedometer(main, out, now);
+    ok &= SaveBoardWindows(main, out);
     ok &= SaveOrbEditors(main, out);
     ok &= SaveRvn2Editors(main, out);
     ok &= SaveKpx9Editors(main, out);

@@ -91,90 +91,101 @@ template <bool Logging> void TFrameAssembler::FeedImpl(const uint8_t* p, size_t 
             if (LogBuffer.size() >= kLogFlushSize) FlushLog();
         }
         switch (Phase) {
-        case EPhase::WaitOpcode: {
-            // Bytes with bit 7 clear outside a message are dropped silently.
-            while (p < end && (*p & 0x80) == 0) {
-                if constexpr (Logging) LogRawByte(*p);
-                ++p;
-            }
-            if (p == end) return;
-            const uint8_t op = *p++;
-            if constexpr (Logging) LogRawByte(op);
-            Buffer[0] = op;
-            Count = 1;
-            Xor = op;
-            Expected = TLocoNetMessage::LengthFromOpcode(op);
-            Phase = Expected == 8 ? EPhase::WaitCount : EPhase::Collect;
-            break;
-        }
-        case EPhase::WaitCount: {
-            const uint8_t b = *p++;
-            if constexpr (Logging) LogRawByte(b);
-            if (b & 0x80) {
-                RejectTopBit<Logging>();
-                break;
-            }
-            Buffer[1] = b;
-            Count = 2;
-            Xor ^= b;
-            Expected = b;
-            Phase = b < 3 ? EPhase::Unfinishable : EPhase::Collect;
-            break;
-        }
-        case EPhase::Collect: {
-            // Take as many payload bytes as the message still needs and this read holds, stopping
-            // at the first byte with bit 7 set.
-            const size_t want = std::min<size_t>(Expected - Count, static_cast<size_t>(end - p));
-            size_t i = 0;
-            uint8_t* dst = Buffer + Count;
-            // Eight bytes at a time while none has bit 7 set; dst + want never passes
-            // Buffer + Expected, so neither does any 8-byte store.
-            uint64_t acc = 0;
-            while (i + 8 <= want) {
-                uint64_t w;
-                std::memcpy(&w, p + i, 8);
-                if (w & 0x8080808080808080ull) break;
-                std::memcpy(dst + i, &w, 8);
-                acc ^= w;
-                i += 8;
-            }
-            acc ^= acc >> 32;
-            acc ^= acc >> 16;
-            acc ^= acc >> 8;
-            uint8_t x = static_cast<uint8_t>(Xor ^ static_cast<uint8_t>(acc));
-            for (; i < want; ++i) {
-                const uint8_t b = p[i];
-                if (b & 0x80) break;
-                dst[i] = b;
-                x ^= b;
-            }
-            if constexpr (Logging) {
-                for (size_t k = 0; k < i; ++k) LogRawByte(p[k]);
-            }
-            Xor = x;
-            Count += static_cast<uint32_t>(i);
-            p += i;
-            if (i < want) {
-                // A byte with bit 7 set inside a message: abandon the message, drop the byte.
-                if constexpr (Logging) LogRawByte(*p);
-                ++p;
-                RejectTopBit<Logging>();
-                break;
-            }
-            if (Count == Expected) Complete<Logging>();
-            break;
-        }
-        case EPhase::Unfinishable: {
-            while (p < end && (*p & 0x80) == 0) {
-                if constexpr (Logging) LogRawByte(*p);
-                ++p;
-            }
-            if (p == end) return;
-            if constexpr (Logging) LogRawByte(*p);
-            ++p;
-            RejectTopBit<Logging>();
-            break;
-        }
+        case EPhase::WaitOpcode: p = TakeOpcode<Logging>(p, end); break;
+        case EPhase::WaitCount: p = TakeCount<Logging>(p); break;
+        case EPhase::Collect: p = TakePayload<Logging>(p, end); break;
+        case EPhase::Unfinishable: p = SkipUnfinishable<Logging>(p, end); break;
         }
     }
+}
+
+template <bool Logging> const uint8_t* TFrameAssembler::TakeOpcode(const uint8_t* p, const uint8_t* end)
+{
+    // Bytes with bit 7 clear outside a message are dropped silently.
+    while (p < end && (*p & 0x80) == 0) {
+        if constexpr (Logging) LogRawByte(*p);
+        ++p;
+    }
+    if (p == end) return end;
+    const uint8_t op = *p++;
+    if constexpr (Logging) LogRawByte(op);
+    Buffer[0] = op;
+    Count = 1;
+    Xor = op;
+    Expected = TLocoNetMessage::LengthFromOpcode(op);
+    Phase = Expected == 8 ? EPhase::WaitCount : EPhase::Collect;
+    return p;
+}
+
+template <bool Logging> const uint8_t* TFrameAssembler::TakeCount(const uint8_t* p)
+{
+    const uint8_t b = *p++;
+    if constexpr (Logging) LogRawByte(b);
+    if (b & 0x80) {
+        RejectTopBit<Logging>();
+        return p;
+    }
+    Buffer[1] = b;
+    Count = 2;
+    Xor ^= b;
+    Expected = b;
+    Phase = b < 3 ? EPhase::Unfinishable : EPhase::Collect;
+    return p;
+}
+
+template <bool Logging> const uint8_t* TFrameAssembler::TakePayload(const uint8_t* p, const uint8_t* end)
+{
+    // Take as many payload bytes as the message still needs and this read holds, stopping at the
+    // first byte with bit 7 set.
+    const size_t want = std::min<size_t>(Expected - Count, static_cast<size_t>(end - p));
+    size_t i = 0;
+    uint8_t* dst = Buffer + Count;
+    // Eight bytes at a time while none has bit 7 set; dst + want never passes Buffer + Expected,
+    // so neither does any 8-byte store.
+    uint64_t acc = 0;
+    while (i + 8 <= want) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ull) break;
+        std::memcpy(dst + i, &w, 8);
+        acc ^= w;
+        i += 8;
+    }
+    acc ^= acc >> 32;
+    acc ^= acc >> 16;
+    acc ^= acc >> 8;
+    uint8_t x = static_cast<uint8_t>(Xor ^ static_cast<uint8_t>(acc));
+    for (; i < want; ++i) {
+        const uint8_t b = p[i];
+        if (b & 0x80) break;
+        dst[i] = b;
+        x ^= b;
+    }
+    if constexpr (Logging) {
+        for (size_t k = 0; k < i; ++k) LogRawByte(p[k]);
+    }
+    Xor = x;
+    Count += static_cast<uint32_t>(i);
+    p += i;
+    if (i < want) {
+        // A byte with bit 7 set inside a message: abandon the message, drop the byte.
+        if constexpr (Logging) LogRawByte(*p);
+        RejectTopBit<Logging>();
+        return p + 1;
+    }
+    if (Count == Expected) Complete<Logging>();
+    return p;
+}
+
+template <bool Logging> const uint8_t* TFrameAssembler::SkipUnfinishable(const uint8_t* p, const uint8_t* end)
+{
+    // A count below 3 leaves no room for a checksum: wait for the next opcode, and drop it.
+    while (p < end && (*p & 0x80) == 0) {
+        if constexpr (Logging) LogRawByte(*p);
+        ++p;
+    }
+    if (p == end) return end;
+    if constexpr (Logging) LogRawByte(*p);
+    RejectTopBit<Logging>();
+    return p + 1;
 }

@@ -49,6 +49,11 @@ private:
     };
 
     template <bool Logging> void FeedImpl(const uint8_t* bytes, size_t count);
+    // The steps of each phase; each returns where the next step starts.
+    template <bool Logging> const uint8_t* TakeOpcode(const uint8_t* p, const uint8_t* end);
+    template <bool Logging> const uint8_t* TakeCount(const uint8_t* p);
+    template <bool Logging> const uint8_t* TakePayload(const uint8_t* p, const uint8_t* end);
+    template <bool Logging> const uint8_t* SkipUnfinishable(const uint8_t* p, const uint8_t* end);
     template <bool Logging> void Complete();
     template <bool Logging> void RejectTopBit();
     void LogRawByte(uint8_t b);
