@@ -66,49 +66,79 @@ bool ParseOpcodeNames(const std::string& list, uint64_t& types, std::string& unk
     return true;
 }
 
-int RunMonitor(const std::vector<std::string>& arguments)
+// The options of monitor.
+struct TMonitorOptions {
+    cli::TBusOptions Bus;
+    bool Raw = false, Timestamps = false, Direction = false;
+    long long Count = 0, Seconds = 0;
+    std::string LogFile, Match;
+    uint64_t OnlyTypes = 0; // 0: every type
+};
+
+// 0 with the options read, or the status of a usage error (which has been printed).
+int ParseMonitorArgs(const std::string& cmd, const std::vector<std::string>& arguments, TMonitorOptions& o)
 {
-    const std::string cmd = "monitor";
     std::vector<std::string> args = arguments;
-    cli::TBusOptions bus;
     std::string error;
-    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(cmd, error);
-    bool raw = false, timestamps = false, direction = false;
-    long long count = 0, seconds = 0;
-    std::string logFile, match;
-    uint64_t onlyTypes = 0; // 0: every type
+    if (!cli::ParseBusOptions(args, o.Bus, error)) return cli::UsageError(cmd, error);
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--raw")
-            raw = true;
+            o.Raw = true;
         else if (a == "--timestamps")
-            timestamps = true;
+            o.Timestamps = true;
         else if (a == "--direction")
-            direction = true;
+            o.Direction = true;
         else if (a == "--count" || a == "--seconds" || a == "--log" || a == "--only" || a == "--match") {
             if (i + 1 >= args.size()) return cli::UsageError(cmd, a + " needs a value");
             const std::string& v = args[++i];
             std::string unknown;
             if (a == "--log")
-                logFile = v;
+                o.LogFile = v;
             else if (a == "--match")
-                match = v;
+                o.Match = v;
             else if (a == "--only") {
-                if (!ParseOpcodeNames(v, onlyTypes, unknown))
+                if (!ParseOpcodeNames(v, o.OnlyTypes, unknown))
                     return cli::UsageError(cmd,
                                            "--only: '" + unknown +
                                                "' is not an opcode name as --raw prints it (such as OPC_SENSORREP)");
-            } else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? count : seconds))
+            } else if (!ParseNumber(v, 1, 1000000000000LL, a == "--count" ? o.Count : o.Seconds))
                 return cli::UsageError(cmd, a + " must be a whole number from 1, not '" + v + "'");
         } else {
             return cli::UnknownArgument(cmd, a);
         }
     }
+    return 0;
+}
+
+// Appends the line of a received message to `out`, unless the options leave it out.
+void AppendBusLine(std::string& out, const TLocoNetMessage& msg, const TRxStamp& stamp, const TMonitorOptions& o,
+                   const QElapsedTimer& clock)
+{
+    if (o.OnlyTypes != 0 && (o.OnlyTypes & (uint64_t{1} << msg.MessageType())) == 0) return;
+    const std::string line = o.Raw ? msg.TLocoNetMessage::Text() : ExpandedMessageText(msg);
+    if (!o.Match.empty() && !ContainsIgnoringCase(line, o.Match)) return;
+    if (o.Timestamps) {
+        out += std::to_string(clock.elapsed());
+        out += ' ';
+    }
+    if (o.Direction) out += DirectionText(stamp.Echo);
+    out += line;
+    out += '\n';
+}
+
+int RunMonitor(const std::vector<std::string>& arguments)
+{
+    const std::string cmd = "monitor";
+    TMonitorOptions o;
+    if (int status = ParseMonitorArgs(cmd, arguments, o)) return status;
+    const long long count = o.Count;
+    std::string error;
 
     auto app = cli::MakeCoreApplication();
     TLnThreadComm link;
-    if (!logFile.empty()) {
-        link.SetLogFileName(logFile);
+    if (!o.LogFile.empty()) {
+        link.SetLogFileName(o.LogFile);
         link.SetLogToFile(true);
     }
     QElapsedTimer clock;
@@ -136,16 +166,7 @@ int RunMonitor(const std::vector<std::string>& arguments)
             if (!msg) break;
             ++received;
             if (count > 0 && received >= count) finish(0);
-            if (onlyTypes != 0 && (onlyTypes & (uint64_t{1} << msg->MessageType())) == 0) continue;
-            const std::string line = raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
-            if (!match.empty() && !ContainsIgnoringCase(line, match)) continue;
-            if (timestamps) {
-                out += std::to_string(clock.elapsed());
-                out += ' ';
-            }
-            if (direction) out += DirectionText(stamp.Echo);
-            out += line;
-            out += '\n';
+            AppendBusLine(out, *msg, stamp, o, clock);
         }
         flush();
     };
@@ -155,12 +176,12 @@ int RunMonitor(const std::vector<std::string>& arguments)
         finish(1);
     };
     link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
-    if (!cli::OpenBusLink(link, bus, error)) {
+    if (!cli::OpenBusLink(link, o.Bus, error)) {
         std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
         return 1;
     }
     cli::QuitOnInterrupt();
-    if (seconds > 0) QTimer::singleShot(std::chrono::seconds(seconds), [&] { finish(0); });
+    if (o.Seconds > 0) QTimer::singleShot(std::chrono::seconds(o.Seconds), [&] { finish(0); });
     if (!done) QCoreApplication::exec();
     link.Close();
     flush();
@@ -189,16 +210,10 @@ std::unique_ptr<TLocoNetMessage> FixedMessage(uint8_t opcode)
     return msg;
 }
 
-int RunSend(const std::vector<std::string>& arguments)
+// The message the arguments describe; 0 with it made, or the status of a usage error.
+int BuildSendMessage(const std::string& cmd, const std::vector<std::string>& args,
+                     std::unique_ptr<TLocoNetMessage>& msg)
 {
-    const std::string cmd = "send";
-    std::vector<std::string> args = arguments;
-    cli::TBusOptions bus;
-    std::string error;
-    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(cmd, error);
-    if (args.empty()) return cli::UsageError(cmd, "no message given");
-
-    std::unique_ptr<TLocoNetMessage> msg;
     const std::string& kind = args[0];
     auto want = [&](size_t n) { return args.size() == n; };
     if (kind == "--power") {
@@ -235,6 +250,20 @@ int RunSend(const std::vector<std::string>& arguments)
             return cli::UsageError(cmd,
                                    "'" + text + "' is not a message: give at least two hex bytes separated by blanks");
     }
+
+    return 0;
+}
+
+int RunSend(const std::vector<std::string>& arguments)
+{
+    const std::string cmd = "send";
+    std::vector<std::string> args = arguments;
+    cli::TBusOptions bus;
+    std::string error;
+    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(cmd, error);
+    if (args.empty()) return cli::UsageError(cmd, "no message given");
+    std::unique_ptr<TLocoNetMessage> msg;
+    if (int status = BuildSendMessage(cmd, args, msg)) return status;
 
     auto app = cli::MakeCoreApplication();
     TLnThreadComm link;
