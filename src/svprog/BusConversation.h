@@ -9,8 +9,8 @@
 // TComposedConversation.
 
 #include "link/LnTypes.h"
-
 #include "svprog/ConversationHost.h"
+
 #include <cstdint>
 
 class TLNSVProgMessage;
