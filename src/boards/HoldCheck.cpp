@@ -74,17 +74,24 @@ std::unique_ptr<TConfigurableBoard> DecodedBoard(const TConfigurableBoard& like,
     return board;
 }
 
-std::vector<THoldDifference> CompareSVsByMeaning(const TConfigurableBoard& like, const std::vector<uint8_t>& first,
-                                                 const std::vector<uint8_t>& second)
+std::optional<std::vector<THoldDifference>> CompareSVsByMeaning(const TConfigurableBoard& like,
+                                                                const std::vector<uint8_t>& first,
+                                                                const std::vector<uint8_t>& second)
 {
     const auto a = DecodedBoard(like, first);
     const auto b = DecodedBoard(like, second);
-    if (!a || !b) return {};
+    if (!a || !b) return std::nullopt;
     THeldValues aValues;
     THeldValues bValues;
     a->AddHeldValues(aValues);
     b->AddHeldValues(bValues);
+    if (aValues.Items().empty()) return std::nullopt;
     return CompareHeldValues(aValues, bValues);
+}
+
+std::string HoldSummary(size_t values)
+{
+    return std::to_string(values) + (values == 1 ? " value cannot be held" : " values cannot be held");
 }
 
 THoldReport CheckHold(const TConfigurableBoard& board, uint32_t swVersion)

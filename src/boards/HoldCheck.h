@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,11 @@ std::vector<THoldDifference> CompareHeldValues(const THeldValues& described, con
 std::unique_ptr<TConfigurableBoard> DecodedBoard(const TConfigurableBoard& like, const std::vector<uint8_t>& svs);
 
 // Whether two SV tables make a board of the type of `like` act alike: both are decoded and their
-// descriptions compared by meaning. The differences, with `first` as the described side; empty
-// when they act alike.
-std::vector<THoldDifference> CompareSVsByMeaning(const TConfigurableBoard& like, const std::vector<uint8_t>& first,
-                                                 const std::vector<uint8_t>& second);
+// descriptions compared by meaning. The differences, with `first` as the described side (empty
+// when they act alike); none for a type whose board lists no values, which cannot be compared so.
+std::optional<std::vector<THoldDifference>> CompareSVsByMeaning(const TConfigurableBoard& like,
+                                                                const std::vector<uint8_t>& first,
+                                                                const std::vector<uint8_t>& second);
+
+// "1 value cannot be held", "3 values cannot be held".
+std::string HoldSummary(size_t values);

@@ -333,7 +333,7 @@ int RunCheck(const std::vector<std::string>& args)
         }
     }
     if (problems > 0)
-        std::cout << problems << (problems == 1 ? " value cannot be held" : " values cannot be held") << "\n";
+        std::cout << HoldSummary(problems) << "\n";
     else if (boards == 1)
         std::cout << "The board can be held as described\n";
     else
