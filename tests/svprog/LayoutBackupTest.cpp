@@ -37,35 +37,30 @@ bool Converse(TSimHost& host, const std::function<void(TBoardProgrammer&)>& star
 
 using TFiles = std::vector<std::pair<int, std::string>>; // type, board file
 
-// Programs every board of the board files into the bus of `host`.
-void ProgramFiles(TSimHost& host, const TFiles& files)
+// Starts a conversation about every board of the board files on the bus of `host` (Program or
+// Verify Board); each must end logging `success`.
+void ConverseAboutFiles(TSimHost& host, const TFiles& files, void (TBoardProgrammer::*start)(TConfigurableBoard*),
+                        const std::string& success)
 {
     for (const auto& [type, file] : files) {
         TBoardData data;
         ASSERT_TRUE(data.LoadFile(type, file)) << data.GetLastError();
         for (uint32_t i = 0; i < data.BoardCount(type); ++i) {
             TConfigurableBoard* board = data.GetBoardForChange(type, i);
-            ASSERT_TRUE(Converse(
-                host, [board](TBoardProgrammer& p) { p.ProgramButtonClick(board); },
-                "Programming Completed Successfully!"))
-                << file << " board " << i;
+            EXPECT_TRUE(Converse(host, [&](TBoardProgrammer& p) { (p.*start)(board); }, success))
+                << file << " board " << i << ": " << success;
         }
     }
 }
 
-// Verifies every board of the board files against the bus of `host`: each matches.
+void ProgramFiles(TSimHost& host, const TFiles& files)
+{
+    ConverseAboutFiles(host, files, &TBoardProgrammer::ProgramButtonClick, "Programming Completed Successfully!");
+}
+
 void VerifyFiles(TSimHost& host, const TFiles& files)
 {
-    for (const auto& [type, file] : files) {
-        TBoardData data;
-        ASSERT_TRUE(data.LoadFile(type, file)) << data.GetLastError();
-        for (uint32_t i = 0; i < data.BoardCount(type); ++i) {
-            TConfigurableBoard* board = data.GetBoardForChange(type, i);
-            EXPECT_TRUE(Converse(
-                host, [board](TBoardProgrammer& p) { p.VerifyButtonClick(board); }, "Board matches its description"))
-                << file << " board " << i;
-        }
-    }
+    ConverseAboutFiles(host, files, &TBoardProgrammer::VerifyButtonClick, "Board matches its description");
 }
 
 // Runs a whole backup on the host into `folder`; `afterDiscovery` may change the bus before the
