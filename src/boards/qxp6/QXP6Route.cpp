@@ -215,8 +215,11 @@ void TQXP6Route::SaveToStream(std::ostream& stream)
     SetNumber(3, EntryCount);
     SetNumber(4, BaseAddress);
     for (uint32_t i = 0; i < kMaxEntries; ++i) {
-        const std::string entry =
-            i < EntryCount ? std::to_string(EntryAddress[i]) + " " + StateName(EntryState[i]) : std::string("0");
+        // Like every number of the file, the address is written as the signed 32-bit value it
+        // holds, which reads back as a whole number.
+        const std::string entry = i < EntryCount ? std::to_string(static_cast<int32_t>(EntryAddress[i])) + " " +
+                                                       StateName(EntryState[i])
+                                                 : std::string("0");
         SetText(5 + i, entry);
     }
     WriteLine(stream);
