@@ -44,6 +44,7 @@ TEST_P(BoardRoundTrip, SaveAndReloadKeepTheSVs)
 
 TEST_P(BoardRoundTrip, HoldableDescriptionsComeBackWhole)
 {
+    EXPECT_THAT(CheckHold(*CreateBoardOfType(GetParam()), 1).Lines(), ::testing::IsEmpty()) << "a new board";
     for (uint32_t seed = 0; seed < kSeeds; ++seed)
         EXPECT_THAT(CheckHold(*RandomBoard(GetParam(), seed, true), 1).Lines(), ::testing::IsEmpty()) << seed;
 }

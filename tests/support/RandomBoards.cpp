@@ -76,7 +76,6 @@ void DescribeSignalController(TSignalControllerBoard& b, TRandom& r)
     b.ReportSPAD = static_cast<uint8_t>(r(0, 1));
     b.IsolationDelay = r(0, 32);
     b.LampBrightnessSim = static_cast<uint8_t>(r(0, 1));
-    b.Notes = r.Name(30);
     const std::vector<TDevice> pool = DevicePool(r, 20, 20, 10);
     std::vector<uint32_t> signals;
     for (const TDevice& d : pool)
@@ -88,8 +87,6 @@ void DescribeSignalController(TSignalControllerBoard& b, TRandom& r)
     for (uint32_t n = 1; n <= TSignalControllerBoard::kSignalCount; ++n) {
         TSignal& s = b.GetSignal(n);
         s.SetType(static_cast<uint8_t>(r(0, 1)));
-        s.Name = r.Name(10);
-        s.Description = r.Name(20);
         s.HeadType = static_cast<int>(r(0, 13));
         s.JunctionPoint = pool[r(0, 19)].Number;
         s.TranspondingZone = r(0, 2048);
@@ -107,7 +104,6 @@ void DescribeSignalController(TSignalControllerBoard& b, TRandom& r)
     }
     for (uint32_t z = 1; z <= TSignalControllerBoard::kZoneCount; ++z) {
         TRevRunZone& zone = b.GetZone(z);
-        zone.Name = r.Name(10);
         FillSet(zone.WestEastSet(), r, pool, true);
         FillSet(zone.EastWestSet(), r, pool, true);
         FillSet(zone.FreezeSet(), r, pool, true);
@@ -143,7 +139,6 @@ void DescribeORB8(TORB8Board& b, TRandom& r)
 void DescribeKPX9(TKPX9Board& b, TRandom& r)
 {
     b.SetToFromRoutes(r.Chance(30));
-    b.Notes = r.Name(30);
     b.SensorBoardNumber = r(0, 255);
     b.SensorsUsed = static_cast<uint8_t>(r(0, 4));
     b.PowerUpMode = static_cast<uint8_t>(r(0, 2));
@@ -155,7 +150,6 @@ void DescribeKPX9(TKPX9Board& b, TRandom& r)
     for (uint32_t i = 0; i < kKPX9CellCount; ++i) {
         TKPX9Cell& c = b.GetCell(i);
         c.SetDefaults();
-        c.Description = r.Name(12);
         c.CellType = static_cast<uint8_t>(r(0, kKPX9CellTypeCount - 1));
         c.Address = c.CellType == eKPX9Copy ? r(1, 30) : r(1, c.CellType == eKPX9Sensor && r.Holdable ? 255 : 2048);
         c.ButtonAEffect = static_cast<uint8_t>(r(0, kKPX9EffectCount - 1));
@@ -196,17 +190,14 @@ void DescribeKPX9(TKPX9Board& b, TRandom& r)
 
 void DescribeRVN2(TRVN2Board& b, TRandom& r)
 {
-    b.Notes = r.Name(30);
     b.SensorConfig.ConfigCode = static_cast<uint8_t>(r(0, 4));
     b.SensorConfig.SensorBoardNumber = r(0, 255);
     for (size_t q = 0; q < TRVN2Board::kSequenceCount; ++q) {
         TRVN2Sequence& sequence = b.GetSequence(q);
         sequence.SequenceType = static_cast<uint8_t>(r(0, 2));
         sequence.Name = r.Name(15);
-        sequence.Description = r.Name(30);
         sequence.ActiveSteps = r(0, 16);
         for (auto& step : sequence.Steps) {
-            step.Comment = r.Name(20);
             step.Reset();
             step.Action = static_cast<uint8_t>(r(0, 9));
             if (step.Action == eActNone) continue; // the editor resets a step that has no action
@@ -229,7 +220,6 @@ void DescribeRVN2(TRVN2Board& b, TRandom& r)
 void DescribeQXP6(TQXP6Board& b, TRandom& r)
 {
     b.SetBaseAddress(r(1, 2041));
-    b.Notes = r.Name(30);
     b.Use16Addresses = r.Chance(50);
     b.LocoNetCommands = r.Chance(50);
     b.CduDelay = r(0, 32);
@@ -242,7 +232,6 @@ void DescribeQXP6(TQXP6Board& b, TRandom& r)
     for (int i = 0; i < TQXP6Board::kOutputCellCount; ++i) {
         TQXP6Cell& c = *b.GetOutputCell(i);
         c.OutputType = static_cast<uint8_t>(r(0, 8));
-        c.Description = r.Name(12);
         c.TimeSetting = r(0, 8);
         c.SimulateBrightness = r.Chance(50);
         c.InvertOutputs = r.Chance(50);
@@ -258,7 +247,6 @@ void DescribeQXP6(TQXP6Board& b, TRandom& r)
         TQXP6InputCell& c = *b.GetInputCell(i);
         c.InputType = static_cast<uint8_t>(r(0, 5));
         c.MessageType = static_cast<uint8_t>(r(0, 4));
-        c.Description = r.Name(12);
     }
     for (int i = 0; i < TQXP6Board::kRouteCount; ++i) {
         TQXP6Route& route = *b.GetRoute(i);
