@@ -1,11 +1,13 @@
 #include "svprog/LayoutBackup.h"
 
 #include "boards/BoardTypes.h"
+#include "boards/HoldCheck.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 namespace fs = std::filesystem;
@@ -117,7 +119,9 @@ void TLayoutBackup::EndRead()
 {
     const TFoundBoard& found = Found[Next];
     const auto& lines = Inner->LogLines;
-    if (!Inner->Logged(kReadCompleted)) {
+    const bool read = Inner->Logged(kReadCompleted);
+    if (read) NoteHowItRestores(found);
+    if (!read) {
         // The programmer's last word before it went idle says why.
         std::string reason = "the read did not complete";
         for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
@@ -138,6 +142,43 @@ void TLayoutBackup::EndRead()
         }
     }
     Reading = nullptr;
+}
+
+void TLayoutBackup::NoteHowItRestores(const TFoundBoard& found)
+{
+    // The backup as a restore reads it: the board's record, read again into a new board.
+    std::stringstream record;
+    Reading->SaveToStream(record);
+    const auto restored = Boards.CreateBoard(found.Type);
+    restored->LoadFromStream(record);
+    restored->SWVersion = Reading->SWVersion;
+    const std::string board = BoardText(found.Type, found.Serial);
+    std::vector<std::string> notes;
+    if (!restored->CalculateSVs()) {
+        notes.push_back(board + ": its backup cannot be programmed back: " + restored->GetSVErrorText());
+    } else {
+        std::vector<uint8_t> held = restored->GetSVTable();
+        uint32_t differing = 0;
+        for (uint32_t n = 1; n <= held.size(); ++n) {
+            if (!restored->IsSVProgrammable(n) || held[n - 1] == Reading->GetSV(n)) continue;
+            held[n - 1] = Reading->GetSV(n);
+            ++differing;
+        }
+        if (differing > 0) {
+            const auto meaning = CompareSVsByMeaning(*restored, held, restored->GetSVTable());
+            const std::string text = board + ": " + std::to_string(differing) +
+                                     (differing == 1 ? " SV" : " SVs") + " will not come back identically when restored";
+            if (meaning && meaning->empty()) {
+                notes.push_back(text + "; they differ only in bytes this board does not use");
+            } else {
+                notes.push_back(text + ":");
+                if (meaning)
+                    for (const THoldDifference& difference : *meaning) notes.push_back("  " + difference.Line());
+            }
+        }
+    }
+    for (const std::string& note : notes) Host.Log(note);
+    RestoreNotes.insert(RestoreNotes.end(), notes.begin(), notes.end());
 }
 
 std::vector<int> TLayoutBackup::TypesFound() const

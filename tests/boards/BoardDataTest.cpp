@@ -393,3 +393,21 @@ TEST_F(BoardData, SaveKeepsPermissionsAndLinks)
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
+
+// A route entry whose address is no whole number stops the load at its board: the error names
+// the file, the board and the reason, and nothing of the file is taken.
+TEST(BoardFileWithBadRecord, IsNotLoaded)
+{
+    std::string text = ReadFileText(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv");
+    text.replace(text.find("\"640 Closed\""), 12, "\"6x0 Closed\"");
+    const fs::path file = fs::temp_directory_path() / "railscope_bad_route_entry.csv";
+    std::ofstream(file, std::ios::binary) << text;
+    TBoardData data;
+    data.AddBoard(eKPX9);
+    EXPECT_FALSE(data.LoadFile(eKPX9, file.string()));
+    EXPECT_EQ(data.BoardCount(eKPX9), 1u);
+    EXPECT_EQ(data.GetLastError(), "Board 1 of the file (serial 2101, \"Station throat panel\") cannot be loaded: "
+                                   "Route 1, entry 3: the point address in '6x0 Closed' is not a whole number (" +
+                                       file.string() + ")");
+    fs::remove(file);
+}

@@ -103,6 +103,11 @@ std::vector<TSVRun> RVN2NewSVs()
     for (uint32_t first : {30u, 143u, 256u, 369u}) {
         runs.emplace_back(first, 2);
         for (uint32_t k = 0; k < name.size(); ++k) runs.emplace_back(first + 2 + k, uint8_t(name[k]));
+        // Each step as a step not in use reads from a file: delay 1, iterations 1.
+        for (uint32_t step = first + 17; step < first + 113; step += 6) {
+            runs.emplace_back(step, 1);
+            runs.emplace_back(step + 2, 1);
+        }
     }
     return runs;
 }
@@ -114,7 +119,7 @@ TLines RVN2Record()
     for (int q = 1; q <= 4; ++q) {
         lines.push_back(",\"sequence_" + std::to_string(q) + "\",\"Undefined\",2,0");
         lines.push_back(",,\"\"");
-        for (int i = 1; i <= 16; ++i) lines.push_back(",\"step\"," + std::to_string(i) + ",0,0,0,0,,0,,,\"\"");
+        for (int i = 1; i <= 16; ++i) lines.push_back(",\"step\"," + std::to_string(i) + ",0,1,0,1,,0,,,\"\"");
     }
     return Pinned(lines);
 }

@@ -316,3 +316,56 @@ TEST(CliBoardsExamples, ExampleFilesResaveListAndCalculate)
     EXPECT_EQ(tried, (std::vector<std::string>{"layout-kpx9.csv", "layout-orb4.csv", "layout-orb8.csv",
                                                "layout-qxp6.csv", "layout-rvn2.csv"}));
 }
+
+// check on the shipped examples and on copies that hold what a board cannot; a file whose record
+// cannot be read ends every command that reads board files the same way.
+TEST(CliCheck, NamesWhatBoardsCannotHoldAndRefusesUnreadableFiles)
+{
+    const fs::path examples = fs::path(RAILSCOPE_SOURCE_DIR) / "data" / "examples";
+    const fs::path folder = fs::temp_directory_path() / "railscope_cli_check";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    auto copyWith = [&](const std::string& example, const std::string& good, const std::string& bad) {
+        std::string text = ReadFileText((examples / example).string());
+        text.replace(text.find(good), good.size(), bad);
+        const std::string path = (folder / example).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    };
+
+    std::vector<std::string> all{"check"};
+    for (const char* name : {"orb4", "kpx9", "orb8", "rvn2", "qxp6"})
+        all.push_back((examples / ("layout-" + std::string(name) + ".csv")).string());
+    const TResult held = RunCli(all);
+    EXPECT_EQ(held.Status, 0) << held.Err;
+    EXPECT_EQ(held.Out, "All 9 boards can be held as described\n");
+
+    const std::string qxp6 = copyWith("layout-qxp6.csv", "SE 30:16 OC", "SE 300:16 OC");
+    const TResult lost = RunCli({"check", qxp6, "--swversion", "2"});
+    EXPECT_EQ(lost.Status, 1);
+    EXPECT_EQ(lost.Out, qxp6 + ", board 0 (QXP6 4101 \"Station throat\"):\n"
+                               "  Output cell 6, closed set, condition 1: Sensor 300,16 is Occupied; the board "
+                               "would hold Sensor 44,16\n"
+                               "1 value cannot be held\n");
+    EXPECT_EQ(RunCli({"check", qxp6, "--index", "1"}).Out, "The board can be held as described\n");
+    EXPECT_EQ(RunCli({"check", qxp6, qxp6, "--index", "0"}).Status, 2);
+
+    const std::string kpx9 = copyWith("layout-kpx9.csv", "\"640 Closed\"", "\"6x0 Closed\"");
+    const std::string out = (folder / "out.csv").string();
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"list"}, {"describe"}, {"svs", "--index", "0"}, {"listing", "--index", "0"},
+          {"resave", "-o", out}, {"check"}, {"program", "--index", "0", "--connect", "sim"},
+          {"verify", "--index", "0", "--connect", "sim"}}) {
+        args.insert(args.begin() + 1, kpx9);
+        const TResult refused = RunCli(args);
+        EXPECT_EQ(refused.Status, 2) << args[0];
+        EXPECT_EQ(refused.Out, "") << args[0];
+        EXPECT_NE(refused.Err.find("Board 1 of the file (serial 2101, \"Station throat panel\") cannot be loaded: "
+                                   "Route 1, entry 3: the point address in '6x0 Closed' is not a whole number (" +
+                                   kpx9 + ")"),
+                  std::string::npos)
+            << args[0] << ": " << refused.Err;
+    }
+    EXPECT_FALSE(fs::exists(out));
+    fs::remove_all(folder);
+}

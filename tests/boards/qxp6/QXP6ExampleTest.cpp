@@ -53,7 +53,7 @@ TQXP6Board StationBoard()
     b.GetOutputCell(4)->SimulateBrightness = true;
     b.GetOutputCell(4)->MessageType = 3;
     TQXP6Cell& crossing = *b.GetOutputCell(5);
-    crossing.ClosedConditions.ConditionAt(0).SetSensor(300, 16, 0, false);
+    crossing.ClosedConditions.ConditionAt(0).SetSensor(30, 16, 0, false);
     crossing.FreezeConditions.ConditionAt(0).SetSignal(2048, 0, false);
     TQXP6Cell& lamps2 = *b.GetOutputCell(6);
     lamps2.InvertOutputs = true;
@@ -140,7 +140,7 @@ TEST(QXP6Example, BoardsCalculate)
     TQXP6Board yard = YardBoard();
     ASSERT_TRUE(station.CalculateSVs());
     ASSERT_TRUE(yard.CalculateSVs());
-    // Station: point 210, sensor 22:5, sensor 300:16, signal 2048, point 1500 and signal 12
+    // Station: point 210, sensor 22:5, sensor 30:16, signal 2048, point 1500 and signal 12
     // are outside devices.
     EXPECT_EQ(station.GetDeviceTable().UsedEntries(), 6);
     EXPECT_EQ(station.GetSV(11), 1); // solenoid, on time setting 0

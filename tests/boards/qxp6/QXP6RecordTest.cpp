@@ -124,8 +124,9 @@ TEST(QXP6Record, RouteEntryParsing)
     const std::string routeLine = ",\"route_config\",1,0,1,\"0\",\"0\",\"0\",\"0\",\"0\"";
     const size_t at = text.find(routeLine);
     ASSERT_NE(at, std::string::npos);
-    // Count 5: an entry without state, one with address 0, one whose address is no number,
-    // the UNDEF state, and a text that holds a state word anywhere.
+    // Count 5: an entry without state, one with address 0, one whose address is no number (it
+    // reads as 1 and makes the load fail), the UNDEF state, and a text that holds a state word
+    // anywhere.
     text.replace(at, routeLine.size(),
                  ",\"route_config\",1,5,1,\"12\",\"0 Thrown\",\"x Closed\",\"7 UNDEF\",\"9 xThrownx\"");
     std::istringstream in(text);
@@ -137,8 +138,9 @@ TEST(QXP6Record, RouteEntryParsing)
     EXPECT_EQ(r.GetEntryState(0), eQXP6Undef);
     EXPECT_EQ(r.GetEntryAddress(1), 0u);
     EXPECT_EQ(r.GetEntryState(1), eQXP6Undef);
-    EXPECT_EQ(r.GetEntryAddress(2), 0u);
-    EXPECT_EQ(r.GetEntryState(2), eQXP6Undef);
+    EXPECT_EQ(r.GetEntryAddress(2), 1u);
+    EXPECT_EQ(r.GetEntryState(2), eQXP6Closed);
+    EXPECT_EQ(loaded.GetLoadErrorText(), "Route 1, entry 3: the point address in 'x Closed' is not a whole number");
     EXPECT_EQ(r.GetEntryAddress(3), 7u);
     EXPECT_EQ(r.GetEntryState(3), eQXP6Undef);
     EXPECT_EQ(r.GetEntryAddress(4), 9u);
@@ -150,7 +152,8 @@ TEST(QXP6Record, RouteEntryParsing)
     EXPECT_EQ(big.EntryCount, 12u);
     EXPECT_EQ(big.RouteNumber, 4u);
     EXPECT_EQ(big.GetEntryState(0), eQXP6Closed);
-    EXPECT_EQ(big.GetEntryAddress(1), 0u);
+    EXPECT_EQ(big.GetEntryAddress(1), 1u); // a missing field is no whole number either
+    EXPECT_NE(big.LoadErrorText.find("entry 2"), std::string::npos);
 }
 
 TEST(QXP6Record, CutOffRecordReadsEmptyFields)

@@ -53,7 +53,7 @@ std::vector<TRVN2Board> ExampleBoards()
     SetSensorStep(shuttle.StepAt(2), "stop at sensor 1", 10, 1, 1, 1, eActStop, 2);
     SetDelayStep(shuttle.StepAt(3), "start after delay", 25, eActStartOpposite, 2);
     auto& horn = a.GetSequence(1);
-    horn.Name = "Horn at crossing";
+    horn.Name = "Crossing horn";
     horn.Description = "Sound the horn when the crossing gates close";
     horn.ActiveSteps = 2;
     auto& h1 = horn.StepAt(0);
@@ -90,7 +90,7 @@ std::vector<TRVN2Board> ExampleBoards()
     auto& d1 = dispatch.StepAt(0);
     d1.Comment = "release the loco";
     d1.Trigger = eTrigDelay;
-    d1.Delay = 1200;
+    d1.Delay = 900;
     d1.Action = eActDispatch;
     return boards;
 }

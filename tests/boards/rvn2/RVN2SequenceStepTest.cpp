@@ -215,16 +215,16 @@ TEST(RVN2SequenceStep, SixBytesAndBack)
     EXPECT_EQ(back.SpeedChangeTime, 5u);
 }
 
-TEST(RVN2SequenceStep, NewStepIsAllZero)
+TEST(RVN2SequenceStep, NewStepIsAResetStep)
 {
     const TRVN2SequenceStep s(9);
     EXPECT_EQ(s.StepNumber, 9u);
-    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{}));
-    EXPECT_EQ(s.Iterations, 0u);
-    EXPECT_EQ(s.Delay, 0u);
-    EXPECT_EQ(s.SpeedChangeTime, 0u);
-    EXPECT_EQ(s.FunctionTime, 0u);
-    EXPECT_EQ(s.ActionPoint, 0u);
+    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{1, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(s.Iterations, 1u);
+    EXPECT_EQ(s.Delay, 1u);
+    EXPECT_EQ(s.SpeedChangeTime, 2u);
+    EXPECT_EQ(s.FunctionTime, 1u);
+    EXPECT_EQ(s.ActionPoint, 1u);
 }
 
 TEST(RVN2SequenceStep, UnusedStepWritesItsTriggerButDecodesReset)
@@ -348,10 +348,7 @@ TEST(RVN2SequenceStep, LineLeavesUnusedFieldsEmpty)
     TRVN2SequenceStep s(1);
     std::ostringstream out;
     s.SaveToStream(out);
-    s.Reset();
-    s.SaveToStream(out);
-    EXPECT_EQ(out.str(), ",\"step\",1,0,0,0,0,,0,,,\"\"\r\n"
-                         ",\"step\",1,0,1,0,1,,0,,,\"\"\r\n");
+    EXPECT_EQ(out.str(), ",\"step\",1,0,1,0,1,,0,,,\"\"\r\n");
 
     auto f = MakeStep(eTrigSensor, eActLocoFunction);
     f.TriggerSensorBoard = 10;
