@@ -30,6 +30,10 @@ public:
     // Sequence number, a tab, the name.
     std::string GetListLine() const;
 
+    // The bytes of `name` that the board keeps: its first kNameBytes, or fewer where the last
+    // character of a UTF-8 name would not fit whole. A name in another encoding is cut by bytes.
+    static std::string BoardName(const std::string& name);
+
     // Step 0 to 15.
     TRVN2SequenceStep& StepAt(size_t index) { return Steps.at(index); }
     const TRVN2SequenceStep& StepAt(size_t index) const { return Steps.at(index); }

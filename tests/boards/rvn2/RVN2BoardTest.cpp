@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -187,6 +188,23 @@ TEST(RVN2Board, NameFieldEmptyAndFull)
     d.DecodeSVs();
     EXPECT_EQ(d.GetSequence(0).Name, "");
     EXPECT_EQ(d.GetSequence(1).Name, "exactly15chars!");
+}
+
+TEST(RVN2Board, LongNamesKeepWholeCharacters)
+{
+    // Names longer than the 15 name bytes, and the bytes of sequence 1 (SV 32 on).
+    const std::pair<std::string, std::string> names[] = {
+        {"Bahnhof S\u00fcd 123", "Bahnhof S\u00fcd 12"},
+        {"Hauptbahnhof G\u00fcnz", std::string("Hauptbahnhof G\0", 15)}, // the u-umlaut would be cut in two
+        {"Hauptbahnhof \u20ac", std::string("Hauptbahnhof \0\0", 15)},
+        {"Bahnhof S\374dstadt", "Bahnhof S\374dstad"}, // not UTF-8: cut by bytes
+    };
+    for (const auto& [name, bytes] : names) {
+        TRVN2Board b;
+        b.GetSequence(0).Name = name;
+        const auto svs = SVsOf(b);
+        EXPECT_EQ(std::string(svs.begin() + 31, svs.begin() + 46), bytes) << name;
+    }
 }
 
 TEST(RVN2Board, DecodeOfCalculateKeepsTheDescription)
