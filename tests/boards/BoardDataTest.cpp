@@ -275,6 +275,19 @@ TEST_F(BoardData, LoadingATypeWithoutBoardClassStops)
     EXPECT_EQ(plain.BoardCount(eORB4), 1u);
 }
 
+TEST_F(BoardData, LoadingStopsAfterTenThousandBoards)
+{
+    std::string boards;
+    for (int i = 0; i < 10000; ++i) boards += "\"ORB4_BOARD\",\"B\",1,0\r\n,\"\"\r\n,\"test_config\",0\r\n";
+    std::istringstream tenThousand(boards);
+    EXPECT_TRUE(Data.LoadFromStream(eORB4, tenThousand));
+    EXPECT_EQ(Data.BoardCount(eORB4), 10000u);
+    std::istringstream more(boards + "\"ORB4_BOARD\",\"B\",1,0\r\n");
+    EXPECT_FALSE(Data.LoadFromStream(eKPX9, more));
+    EXPECT_EQ(Data.GetLastError(), "Loading stopped after 10000 boards");
+    EXPECT_EQ(Data.BoardCount(eKPX9), 10000u) << "the boards read so far stay";
+}
+
 TEST_F(BoardData, FindBoardBySerialTakesTheLastMatch)
 {
     Add(eORB4, "orb4", 100);

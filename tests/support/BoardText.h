@@ -45,3 +45,8 @@ std::vector<std::string> CrlfLines(const std::string& text);
 
 // The whole content of a file, byte for byte ("" when it cannot be read).
 std::string ReadFileText(const std::filesystem::path& path);
+
+// The shipped example board file data/examples/<name>, which holds what the save code writes for
+// the boards it describes, `text`. With RAILSCOPE_WRITE_EXAMPLES=1 set it is written from `text`
+// first, to bring it up to date after a deliberate change.
+std::string ExampleFileText(const std::string& name, const std::string& text);
