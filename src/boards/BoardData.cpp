@@ -2,6 +2,7 @@
 
 #include "boards/BoardFactory.h"
 #include "boards/SafeFile.h"
+#include "link/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -152,7 +153,7 @@ bool TBoardData::LoadFile(int type, const std::string& fileName)
     }
     TTypeList& list = Lists[type];
     errno = 0;
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(PathFromUtf8(fileName), std::ios::binary);
     bool ok;
     std::string error;
     if (!in) {

@@ -2,6 +2,7 @@
 
 #include "boards/BoardTypes.h"
 #include "boards/HoldCheck.h"
+#include "link/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -207,9 +208,9 @@ std::vector<std::string> TLayoutBackup::ExistingFiles(const std::string& folder)
 {
     std::vector<std::string> existing;
     for (int type : TypesFound()) {
-        const fs::path path = fs::path(folder) / FileName(type);
+        const fs::path path = PathFromUtf8(folder) / FileName(type);
         std::error_code ec;
-        if (fs::exists(fs::symlink_status(path, ec))) existing.push_back(path.string());
+        if (fs::exists(fs::symlink_status(path, ec))) existing.push_back(Utf8FromPath(path));
     }
     return existing;
 }
@@ -218,14 +219,16 @@ std::vector<TLayoutBackup::TFileResult> TLayoutBackup::WriteFiles(const std::str
 {
     std::vector<TFileResult> results;
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    const fs::path folderPath = PathFromUtf8(folder);
+    fs::create_directories(folderPath, ec);
     for (int type = 0; type < kBoardTypeCount; ++type) {
         if (Boards.BoardCount(type) == 0) continue;
         TFileResult result;
         result.Type = type;
-        result.Path = (fs::path(folder) / FileName(type)).string();
+        const fs::path path = folderPath / FileName(type);
+        result.Path = Utf8FromPath(path);
         std::error_code existsError;
-        if (!replace && fs::exists(fs::symlink_status(result.Path, existsError))) {
+        if (!replace && fs::exists(fs::symlink_status(path, existsError))) {
             result.Error = "the file exists";
         } else if (Boards.SaveFileAs(type, result.Path)) {
             result.Written = true;

@@ -1,10 +1,9 @@
+#include "support/BoardText.h"
 #include "support/TestBoard.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -186,8 +185,7 @@ TEST(ConfigurableBoard, ListingFileHoldsTheListingText)
     board.CalculateSVs();
     const auto path = std::filesystem::temp_directory_path() / "railscope_listing_test.txt";
     ASSERT_TRUE(board.WriteSVListing(path.string()));
-    std::ifstream in(path, std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string written = ReadFileText(path);
     EXPECT_EQ(written, board.SVListingText());
     EXPECT_NE(written.find("SV5=200;  "), std::string::npos);
     std::filesystem::remove(path);

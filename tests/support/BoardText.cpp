@@ -19,7 +19,7 @@ std::vector<std::string> CrlfLines(const std::string& text)
     return lines;
 }
 
-std::string ReadFileText(const std::string& path)
+std::string ReadFileText(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
