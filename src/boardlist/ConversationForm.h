@@ -2,8 +2,8 @@
 // The half of a window that hosts a bus conversation (the board list window with its programmer,
 // the discovery and renumbering window): the conversation's timers, shown as the window's own
 // timer controls; status texts on the main window's status line; message boxes and the beep; the
-// kind of interface the link goes through, told to the conversation before each start; and the
-// end of the conversation when the window closes. The main window routes the SV access messages
+// kind of interface the link goes through, told to the conversation before a start that depends
+// on it (ReadyToStart); and the end of the conversation when the window closes. The main window routes the SV access messages
 // and the loss of the link to the window while it is open, minimised or not.
 
 #include "link/LnTypes.h"
