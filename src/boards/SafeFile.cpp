@@ -37,6 +37,39 @@ bool ResolveLinks(fs::path& target, std::string& error)
     return true;
 }
 
+// A file buffer that keeps the system's reason for its first failed write: a stream may be
+// written to long after the failure (a monitor's log), when errno says something else.
+class TReasonFileBuf : public std::filebuf {
+public:
+    int FirstError = 0;
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        const int_type result = std::filebuf::overflow(c);
+        if (traits_type::eq_int_type(result, traits_type::eof())) Remember();
+        return result;
+    }
+    std::streamsize xsputn(const char_type* s, std::streamsize n) override
+    {
+        const std::streamsize written = std::filebuf::xsputn(s, n);
+        if (written < n) Remember();
+        return written;
+    }
+    int sync() override
+    {
+        const int result = std::filebuf::sync();
+        if (result != 0) Remember();
+        return result;
+    }
+
+private:
+    void Remember()
+    {
+        if (FirstError == 0) FirstError = errno;
+    }
+};
+
 fs::path TemporaryName(const fs::path& target)
 {
     std::random_device rd;
@@ -85,20 +118,21 @@ bool WriteFileReplacing(const std::string& fileName, const std::function<void(st
     const fs::path temp = TemporaryName(target);
     bool written = false;
     {
+        TReasonFileBuf buffer;
         errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
+        if (!buffer.open(temp, std::ios::out | std::ios::binary | std::ios::trunc)) {
             error = ErrnoText("cannot create a file in that folder");
             return false;
         }
+        std::ostream out(&buffer);
         errno = 0;
         write(out);
         out.flush();
-        if (out) {
-            out.close();
-            written = !out.fail();
-        }
-        if (!written) error = ErrnoText("the data could not be written");
+        written = out.good();
+        if (!buffer.close()) written = false;
+        if (!written)
+            error = buffer.FirstError != 0 ? std::string(std::strerror(buffer.FirstError))
+                                           : ErrnoText("the data could not be written");
     }
     if (written) {
         if (oldExists) fs::permissions(temp, oldStatus.permissions(), fs::perm_options::replace, ec);
