@@ -93,5 +93,17 @@ else
     || { fail "refused send: $(cat "$WORK/send.err")"; }
 fi
 
+# --- serve's limits: a client beyond them is told why ---------------------------------------------
+"$CLI" serve --connect sim --tcp 0 --max-clients 1 > "$WORK/full.out" 2> "$WORK/full.err" &
+FULL_PID=$!; PIDS+=($FULL_PID)
+FULL=$(first_line "$WORK/full.out" TCP) || { echo "serve --max-clients did not start"; cat "$WORK/full.err"; exit 1; }
+exec 4<> "/dev/tcp/${FULL%:*}/${FULL##*:}"
+read -r -t 3 greeting <&4
+exec 5<> "/dev/tcp/${FULL%:*}/${FULL##*:}"
+read -r -t 3 refusal <&5
+exec 4>&- 5>&-
+[[ "$greeting" == VERSION* ]] && [ "${refusal%$'\r'}" = "ERROR closing the connection: too many clients (at most 1)" ] \
+  && ok "serve --max-clients 1 tells the second client why" || fail "serve --max-clients: '$greeting' '$refusal'"
+
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]
