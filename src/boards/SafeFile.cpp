@@ -70,11 +70,25 @@ private:
     }
 };
 
+// The temporary files of `target` are named ".<name>.saving-" and 16 hex digits (or "tmp").
+std::string TemporaryPrefix(const fs::path& target)
+{
+    return "." + target.filename().string() + ".saving-";
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& prefix)
+{
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
+    const std::string suffix = name.substr(prefix.size());
+    if (suffix == "tmp") return true;
+    return suffix.size() == 16 && suffix.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
 fs::path TemporaryName(const fs::path& target)
 {
     std::random_device rd;
     std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
-    const std::string base = "." + target.filename().string() + ".saving-";
+    const std::string base = TemporaryPrefix(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string suffix;
         textformat::AppendHex(suffix, gen(), 16, textformat::EHexCase::Lower);
@@ -85,7 +99,75 @@ fs::path TemporaryName(const fs::path& target)
     return target.parent_path() / (base + "tmp");
 }
 
+// An existing `target` must be a regular file the user may write to; `exists` and `status` tell
+// about it.
+bool CheckReplaceable(const fs::path& target, bool& exists, fs::file_status& status, std::string& error)
+{
+    std::error_code ec;
+    status = fs::status(target, ec);
+    exists = fs::exists(status);
+    if (!exists) return true;
+    if (!fs::is_regular_file(status)) {
+        error = "not a regular file";
+        return false;
+    }
+    // A file the user may not write to is not replaced behind their back.
+    errno = 0;
+    std::ofstream probe(target, std::ios::binary | std::ios::app);
+    if (!probe) {
+        error = ErrnoText("the file is not writable");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool CanReplaceFile(const std::string& fileName, std::string& error)
+{
+    error.clear();
+    fs::path target(fileName);
+    bool exists = false;
+    fs::file_status status;
+    return ResolveLinks(target, error) && CheckReplaceable(target, exists, status, error);
+}
+
+bool CheckFolderWritable(const std::string& folder, std::string& error)
+{
+    error.clear();
+    const fs::path probe = TemporaryName(fs::path(folder) / "railscope");
+    errno = 0;
+    {
+        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = ErrnoText("cannot create a file in that folder");
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::remove(probe, ec);
+    return true;
+}
+
+std::vector<std::string> RemoveLeftoverTemporaries(const std::string& fileName)
+{
+    std::vector<std::string> removed;
+    fs::path target(fileName);
+    std::string ignored;
+    if (!ResolveLinks(target, ignored)) return removed;
+    const std::string prefix = TemporaryPrefix(target);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& path = it->path();
+        std::error_code statusError;
+        if (!IsTemporaryOf(path.filename().string(), prefix) || !fs::is_regular_file(it->symlink_status(statusError)))
+            continue;
+        std::error_code removeError;
+        if (fs::remove(path, removeError)) removed.push_back(path.string());
+    }
+    return removed;
+}
 
 bool WriteFileReplacing(const std::string& fileName, const std::function<void(std::ostream&)>& write,
                         std::string& error)
@@ -97,24 +179,11 @@ bool WriteFileReplacing(const std::string& fileName, const std::function<void(st
     }
     fs::path target(fileName);
     if (!ResolveLinks(target, error)) return false;
+    bool oldExists = false;
+    fs::file_status oldStatus;
+    if (!CheckReplaceable(target, oldExists, oldStatus, error)) return false;
 
     std::error_code ec;
-    const fs::file_status oldStatus = fs::status(target, ec);
-    const bool oldExists = fs::exists(oldStatus);
-    if (oldExists && !fs::is_regular_file(oldStatus)) {
-        error = "not a regular file";
-        return false;
-    }
-    if (oldExists) {
-        // A file the user may not write to is not replaced behind their back.
-        errno = 0;
-        std::ofstream probe(target, std::ios::binary | std::ios::app);
-        if (!probe) {
-            error = ErrnoText("the file is not writable");
-            return false;
-        }
-    }
-
     const fs::path temp = TemporaryName(target);
     bool written = false;
     {

@@ -1,6 +1,7 @@
 #include "svprog/LayoutBackup.h"
 
 #include "boards/BoardTypes.h"
+#include "boards/SafeFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -209,6 +210,24 @@ std::string TLayoutBackup::FileName(int type)
     std::string name = BoardTypeTag(type);
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return name + ".csv";
+}
+
+bool TLayoutBackup::PrepareFolder(const std::string& folder, std::vector<std::string>& removed, std::string& error)
+{
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder)) {
+        error = "cannot make the folder " + folder + ": " + (ec ? ec.message() : std::string("not a folder"));
+        return false;
+    }
+    if (!CheckFolderWritable(folder, error)) {
+        error = "cannot write in the folder " + folder + ": " + error;
+        return false;
+    }
+    for (int type = 0; type < kBoardTypeCount; ++type)
+        for (std::string& path : RemoveLeftoverTemporaries((fs::path(folder) / FileName(type)).string()))
+            removed.push_back(std::move(path));
+    return true;
 }
 
 std::vector<std::string> TLayoutBackup::ExistingFiles(const std::string& folder) const
