@@ -624,7 +624,7 @@ private slots:
         line->close(); // the server goes away
         server.close();
         QTRY_COMPARE(form->StatusConnect->text(),
-                     QStringLiteral("Connection lost: %1: The remote host closed the connection").arg(device));
+                     QStringLiteral("Connection lost: %1: the server closed the connection").arg(device));
         QTRY_COMPARE(Boxes.size(), std::size_t(1));
         QVERIFY(Boxes[0].startsWith(QStringLiteral("Railscope|The connection to %1 was lost: ").arg(device)));
 
