@@ -13,7 +13,8 @@
 namespace {
 
 const char* const kBackupUsage =
-    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force] [--baud RATE] [--interface KIND]\n\n"
+    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force] [--baud RATE] [--interface KIND]\n"
+    "                            [--wait SECONDS]\n\n"
     "Backs up the layout: discovers every board on the bus, reads each one into a description as\n"
     "Read Board does, and writes one board file per board type found into FOLDER (made when\n"
     "missing): orb4.csv, kpx9.csv, orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by\n"
@@ -42,7 +43,9 @@ int RunBackup(const std::vector<std::string>& arguments)
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
     std::string error;
-    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (!cli::ParseBusOptions(args, bus, error) || !cli::TakeWaitOption(args, waitMs, error))
+        return cli::UsageError(command, error);
     std::string folder;
     bool force = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -71,6 +74,7 @@ int RunBackup(const std::vector<std::string>& arguments)
     cli::TCliHost host(link);
     host.LogStream = stderr;
     TLayoutBackup backup(host);
+    backup.SetDiscoveryWaitMs(waitMs);
     backup.UseMessageDelay = bus.Interface == eMS100;
     host.OnTimer = [&backup](EConversationTimer t) {
         if (t == EConversationTimer::Timeout)
@@ -146,6 +150,7 @@ int RunBackup(const std::vector<std::string>& arguments)
     return failed == 0 && filesFailed == 0 ? 0 : 1;
 }
 
-const cli::RegisterCommand kBackup({"backup", "read every board on the bus into board files", kBackupUsage, RunBackup});
+const cli::RegisterCommand kBackup({"backup", "read every board on the bus into board files",
+                                    std::string(kBackupUsage) + "\n" + cli::kWaitOptionUsage, RunBackup});
 
 } // namespace

@@ -45,8 +45,10 @@ public:
     TLayoutBackup(const TLayoutBackup&) = delete;
     TLayoutBackup& operator=(const TLayoutBackup&) = delete;
 
-    // Discovers the boards; the phase becomes bpDiscovered 5 s after the last reply.
+    // Discovers the boards; the phase becomes bpDiscovered once the discovery wait (5 s unless
+    // told otherwise) has passed without a reply.
     void Discover();
+    void SetDiscoveryWaitMs(uint32_t ms) { Discovery->SetTimeoutMs(ms); }
     // Reads every board found, one after the other; the phase becomes bpDone after the last.
     void ReadBoards();
 

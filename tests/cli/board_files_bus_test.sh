@@ -59,7 +59,7 @@ status=$?
 echo "mine" > "$WORK/backup/orb4.csv"
 # What a backup killed while renaming leaves behind is removed; other files stay.
 touch "$WORK/backup/.orb4.csv.saving-0123456789abcdef" "$WORK/backup/.orb4.csv.saving-mine"
-"$CLI" backup --connect 'sim:boards=ORB4@1001' --out "$WORK/backup" > "$WORK/out" 2> "$WORK/err"
+"$CLI" backup --connect 'sim:boards=ORB4@1001' --out "$WORK/backup" --wait 1 > "$WORK/out" 2> "$WORK/err"
 status=$?
 [ $status -eq 1 ] && [ "$(cat "$WORK/backup/orb4.csv")" = "mine" ] && grep -q "orb4.csv exists (give --force" "$WORK/err" \
   && echo "ok   backup keeps existing files" || { fail "backup without --force (status $status)"; cat "$WORK/err"; }
@@ -73,7 +73,7 @@ status=$?
 [ $status -eq 1 ] && grep -q "cannot write in the folder /proc/self: " "$WORK/err" && ! grep -q "Discovering" "$WORK/err" \
   && echo "ok   backup checks its folder first" || { fail "backup to /proc/self (status $status)"; cat "$WORK/err"; }
 # No file can be written (a file-size limit of 0): the summary says that nothing was saved.
-( ulimit -f 0; exec "$CLI" backup --connect 'sim:boards=ORB4@1001,KPX9@1002' --out "$WORK/b2" ) 2>&1 \
+( ulimit -f 0; exec "$CLI" backup --connect 'sim:boards=ORB4@1001,KPX9@1002' --out "$WORK/b2" --wait 1 ) 2>&1 \
   | cat > "$WORK/out"
 status=${PIPESTATUS[0]}
 [ $status -eq 1 ] && [ "$(tail -n 1 "$WORK/out")" = \
