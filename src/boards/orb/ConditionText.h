@@ -75,6 +75,15 @@ template <class TCond> void AddSetText(const std::vector<TCond>& conditions, std
     }
 }
 
+// The line buffer through which sets write and read their lines, kept from line to line: a
+// board's many sets need none of their own.
+inline TCsvIo& SetLineBuffer(bool quoteStrings)
+{
+    thread_local TCsvIo line;
+    line.SetQuoteStrings(quoteStrings);
+    return line;
+}
+
 // The board-file line of a set: fields 0 and 1 empty, the set's tag, its number of places, then
 // one token a place.
 template <class TCond>

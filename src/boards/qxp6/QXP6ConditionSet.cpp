@@ -97,10 +97,10 @@ void TQXP6ConditionSet::AddText(std::vector<std::string>& lines) const
 
 void TQXP6ConditionSet::WriteRecord(std::ostream& stream)
 {
-    conditiontext::WriteSetLine(*this, stream, KindTag(SetKind), Conditions);
+    conditiontext::WriteSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, KindTag(SetKind), Conditions);
 }
 
 void TQXP6ConditionSet::ReadRecord(std::istream& stream)
 {
-    conditiontext::ReadSetLine(*this, stream, Conditions);
+    conditiontext::ReadSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, Conditions);
 }
