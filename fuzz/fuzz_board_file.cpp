@@ -1,6 +1,6 @@
-// Arbitrary bytes as a board file: loading must end, and every board loaded must save, describe
-// and list itself. Saving the loaded boards and loading that file again must give the same number
-// of boards.
+// Arbitrary bytes as a board file: loading must end, and every board loaded must save, describe,
+// list and check itself. Saving the loaded boards and loading that file again must give the same
+// number of boards.
 //
 // The bytes are loaded as one type, as a program does: the type the record tag of the first line
 // names or, when it names none, the input's length picks one of the five types or a board class of
@@ -8,6 +8,7 @@
 #include "boards/BoardData.h"
 #include "boards/BoardFactory.h"
 #include "boards/BoardTypes.h"
+#include "boards/HoldCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -75,6 +76,7 @@ void Exercise(int type, const std::string& bytes, bool simple)
         std::vector<std::string> lines;
         board->DisplayBoard(lines);
         (void)board->GetListLine();
+        (void)CheckHold(*board, 1).Lines();
     }
     TBoardData reloaded;
     std::istringstream back(saved.str(), std::ios::binary);

@@ -1,12 +1,14 @@
 // Decodes arbitrary SV tables into a board of a type the factory makes, then calculates the SVs
-// back, or describes the board and lists its SVs, or, for the signal controllers, checks that the
-// decoded board's record reads back into an identical board.
+// back, or describes the board, checks what the decoded description would hold and lists its SVs,
+// or, for the signal controllers, checks that the decoded board's record reads back into an
+// identical board.
 //
 // The first byte picks the board type (byte % 5) and the work (byte / 5 % 3: 0 calculate,
 // 1 describe, 2 the record, which the other types calculate); the rest is the SV table, SV1
 // first, missing SVs 0. One board and one part of the work an input keeps every input quick, so
 // that the fuzzer explores rather than repeats.
 #include "boards/BoardFactory.h"
+#include "boards/HoldCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +51,7 @@ void Describe(TConfigurableBoard& board)
 {
     std::vector<std::string> lines;
     board.DisplayBoard(lines);
+    (void)CheckHold(board, 1).Lines();
     (void)board.SVListingText();
 }
 

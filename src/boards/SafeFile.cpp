@@ -1,6 +1,7 @@
 #include "boards/SafeFile.h"
 
 #include "link/TextFormat.h"
+#include "link/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -73,7 +74,7 @@ private:
 // The temporary files of `target` are named ".<name>.saving-" and 16 hex digits (or "tmp").
 std::string TemporaryPrefix(const fs::path& target)
 {
-    return "." + target.filename().string() + ".saving-";
+    return "." + Utf8FromPath(target.filename()) + ".saving-";
 }
 
 bool IsTemporaryOf(const std::string& name, const std::string& prefix)
@@ -92,11 +93,11 @@ fs::path TemporaryName(const fs::path& target)
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string suffix;
         textformat::AppendHex(suffix, gen(), 16, textformat::EHexCase::Lower);
-        fs::path candidate = target.parent_path() / (base + suffix);
+        fs::path candidate = target.parent_path() / PathFromUtf8(base + suffix);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
     }
-    return target.parent_path() / (base + "tmp");
+    return target.parent_path() / PathFromUtf8(base + "tmp");
 }
 
 // An existing `target` must be a regular file the user may write to; `exists` and `status` tell
@@ -126,7 +127,7 @@ bool CheckReplaceable(const fs::path& target, bool& exists, fs::file_status& sta
 bool CanReplaceFile(const std::string& fileName, std::string& error)
 {
     error.clear();
-    fs::path target(fileName);
+    fs::path target = PathFromUtf8(fileName);
     bool exists = false;
     fs::file_status status;
     return ResolveLinks(target, error) && CheckReplaceable(target, exists, status, error);
@@ -135,7 +136,7 @@ bool CanReplaceFile(const std::string& fileName, std::string& error)
 bool CheckFolderWritable(const std::string& folder, std::string& error)
 {
     error.clear();
-    const fs::path probe = TemporaryName(fs::path(folder) / "railscope");
+    const fs::path probe = TemporaryName(PathFromUtf8(folder) / "railscope");
     errno = 0;
     {
         std::ofstream out(probe, std::ios::binary | std::ios::trunc);
@@ -152,7 +153,7 @@ bool CheckFolderWritable(const std::string& folder, std::string& error)
 std::vector<std::string> RemoveLeftoverTemporaries(const std::string& fileName)
 {
     std::vector<std::string> removed;
-    fs::path target(fileName);
+    fs::path target = PathFromUtf8(fileName);
     std::string ignored;
     if (!ResolveLinks(target, ignored)) return removed;
     const std::string prefix = TemporaryPrefix(target);
@@ -161,10 +162,11 @@ std::vector<std::string> RemoveLeftoverTemporaries(const std::string& fileName)
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& path = it->path();
         std::error_code statusError;
-        if (!IsTemporaryOf(path.filename().string(), prefix) || !fs::is_regular_file(it->symlink_status(statusError)))
+        if (!IsTemporaryOf(Utf8FromPath(path.filename()), prefix) ||
+            !fs::is_regular_file(it->symlink_status(statusError)))
             continue;
         std::error_code removeError;
-        if (fs::remove(path, removeError)) removed.push_back(path.string());
+        if (fs::remove(path, removeError)) removed.push_back(Utf8FromPath(path));
     }
     return removed;
 }
@@ -177,7 +179,11 @@ bool WriteFileReplacing(const std::string& fileName, const std::function<void(st
         error = "no file name";
         return false;
     }
-    fs::path target(fileName);
+    fs::path target = PathFromUtf8(fileName);
+    if (target.empty()) {
+        error = "the file name is not valid UTF-8";
+        return false;
+    }
     if (!ResolveLinks(target, error)) return false;
     bool oldExists = false;
     fs::file_status oldStatus;

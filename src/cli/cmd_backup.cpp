@@ -19,6 +19,8 @@ const char* const kBackupUsage =
     "Read Board does, and writes one board file per board type found into FOLDER (made when\n"
     "missing): orb4.csv, kpx9.csv, orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by\n"
     "serial number. A board that cannot be read is reported and the others are still written.\n"
+    "Where a board's backup would not program back to the same SVs, says so for that board, and\n"
+    "whether they differ only in bytes the board does not use.\n"
     "Existing files are never replaced unless --force is given; without it the backup stops\n"
     "before reading any board. A folder that cannot be written (or, with --force, a file that cannot\n"
     "be replaced) is found out before any board is read. Hidden temporary files that a backup\n"
