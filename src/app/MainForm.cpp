@@ -354,6 +354,8 @@ void TMainForm::LocoNetComm1RxMsg(uint32_t count)
 
 void TMainForm::RouteMessages(uint32_t count, const TNextMessage& next)
 {
+    // A window that tells something while it takes a message does so once the routing is done.
+    const TDeferredBoxes deferred;
     for (uint32_t i = 0; i < count; ++i) {
         TRxStamp stamp;
         std::unique_ptr<TLocoNetMessage> message = next(stamp);

@@ -686,6 +686,47 @@ private slots:
         QCOMPARE(log.readAll().count("\r\n"), 2);
     }
 
+    // A box that a window shows while it takes a reply is open for two seconds: the traffic of the
+    // simulated LocoNet keeps reaching the monitor meanwhile, each message with its own time.
+    void ReceptionGoesOnWhileABoxIsOpen()
+    {
+        WriteSettings([](QSettings& s) {
+            s.setValue("Connection/ComPort", "sim:boards=ORB4@1000;traffic=on");
+            s.setValue("Connection/Interface", 2);
+        });
+        auto form = Make();
+        form->show();
+        form->FormActivate();
+        QVERIFY(form->LocoNetComm1->Enabled());
+        form->MessageDisplay1Click();
+        const TMonitorLines& lines = form->DisplayForm->Messages->Lines();
+        std::vector<int64_t> duringBox;
+        DialogSeam().MessageBox = [&](QWidget*, const QString&, const QString&, int, bool) {
+            const size_t before = lines.Count();
+            QEventLoop box;
+            QTimer::singleShot(2000, &box, &QEventLoop::quit);
+            box.exec();
+            for (size_t i = before; i < lines.Count(); ++i) duringBox.push_back(lines.TimeUs(i));
+            Boxes.push_back(QStringLiteral("shown"));
+            return int(QMessageBox::Ok);
+        };
+        Forms->Renumber = [] {
+            auto* window = new TFakeSVWindow({});
+            window->OnMessage = [window](const TLNSVProgMessage& m) {
+                if (m.SVKind() == eSVDISCOVERREPLY)
+                    ShowMessageBox(window, QStringLiteral("Discover:"), QStringLiteral("found"), QMessageBox::Ok);
+            };
+            return window;
+        };
+        form->RenumberBoards1Click();
+        auto discover = std::make_unique<TLNSVProgMessage>();
+        discover->SetDiscover(0);
+        form->LocoNetComm1->WriteMessage(std::move(discover));
+        QTRY_COMPARE_WITH_TIMEOUT(Boxes.size(), std::size_t(1), 5000);
+        QVERIFY2(duringBox.size() >= 2, std::to_string(duringBox.size()).c_str());
+        QVERIFY(duringBox.back() - duringBox.front() >= 200000); // not one burst after the box
+    }
+
     void AboutBoxIsShownWithoutBeingModal()
     {
         auto form = Make();
