@@ -727,6 +727,24 @@ private slots:
         QVERIFY(duringBox.back() - duringBox.front() >= 200000); // not one burst after the box
     }
 
+    void AnOlderMonitorGoesOnWithItsLiveLog()
+    {
+        auto form = Make();
+        form->show();
+        form->MessageDisplay1Click();
+        QPointer<TDisplayForm> older = form->DisplayForm;
+        QVERIFY(older->StartLiveLog(Dir->filePath(QStringLiteral("live.txt"))));
+        form->MessageDisplay1Click();
+        Route(*form, Message("83 7C"), Message("B2 05 50 18"));
+        QCOMPARE(form->DisplayForm->DisplayedCount, 2u);
+        QCOMPARE(older->DisplayedCount, 0u); // only the newest shows messages
+        QVERIFY(older->LiveLogRunning());
+        older->parentWidget()->close(); // its log ends with the window
+        QFile log(Dir->filePath(QStringLiteral("live.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("\r\n"), 2);
+    }
+
     void AboutBoxIsShownWithoutBeingModal()
     {
         auto form = Make();
