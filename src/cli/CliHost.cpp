@@ -64,7 +64,7 @@ void TCliHost::EndProgress()
 
 const char* const kWaitOptionUsage =
     "  --wait SECONDS         wait this long for replies: the discovery ends once SECONDS pass without\n"
-    "                         a reply (default 5; 0.1 to 3600, tenths allowed)\n";
+    "                         a reply (default 5, from 0.1 to 3600)\n";
 
 bool TakeWaitOption(std::vector<std::string>& args, uint32_t& waitMs, std::string& error)
 {
