@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QFileDialog;
@@ -81,6 +82,9 @@ public:
     TSpeedometerForm* SpeedometerForm = nullptr;
     TAboutBox* AboutBox = nullptr;
     QPointer<TDisplayForm> DisplayForm;
+    // Every monitor window open, the newest last: an older one shows no new messages, but its
+    // live log goes on.
+    std::vector<QPointer<TDisplayForm>> Monitors;
     // The board list window and the discovery window; each empty while closed.
     TSVForm ProgForm;
     TSVForm RenumberForm;

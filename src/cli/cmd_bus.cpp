@@ -2,6 +2,7 @@
 #include "cli/BusOptions.h"
 #include "cli/Commands.h"
 
+#include "boards/SafeFile.h"
 #include "link/LnThreadComm.h"
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
@@ -34,8 +35,11 @@ const char* const kMonitorUsage =
     "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw prints it, is one of\n"
     "                         these (OPC_SENSORREP or OPC_SENSORREP:, any case)\n"
     "  --match TEXT           print only lines whose text holds TEXT, ignoring case\n"
-    "  --log FILE             write the link's receive log to FILE\n"
-    "--only and --match together print the lines that pass both; --count counts every message.\n";
+    "  --log FILE             write the link's receive log to FILE; FILE is replaced when monitoring\n"
+    "                         ends (the log grows in a hidden file beside it meanwhile), so a full\n"
+    "                         disk keeps the old file\n"
+    "--only and --match together print the lines that pass both; --count counts every message.\n"
+    "Exit status 1 when the link cannot be opened or is lost, or FILE cannot be written.\n";
 
 // Reads --only's list into one bit per message type; false with the name not known.
 bool ParseOpcodeNames(const std::string& list, uint64_t& types, std::string& unknown)
@@ -127,18 +131,14 @@ void AppendBusLine(std::string& out, const TLocoNetMessage& msg, const TRxStamp&
     out += '\n';
 }
 
-int RunMonitor(const std::vector<std::string>& arguments)
+// Monitors the bus, writing the receive log to `log` when there is one; stops when the log can no
+// longer be written. `opened` tells whether the link could be opened at all.
+int MonitorBus(const TMonitorOptions& o, std::ostream* log, bool& opened)
 {
-    const std::string cmd = "monitor";
-    TMonitorOptions o;
-    if (int status = ParseMonitorArgs(cmd, arguments, o)) return status;
-    const long long count = o.Count;
-    std::string error;
-
     auto app = cli::MakeCoreApplication();
     TLnThreadComm link;
-    if (!o.LogFile.empty()) {
-        link.SetLogFileName(o.LogFile);
+    if (log) {
+        link.SetLogStream(log);
         link.SetLogToFile(true);
     }
     QElapsedTimer clock;
@@ -165,10 +165,11 @@ int RunMonitor(const std::vector<std::string>& arguments)
             auto msg = link.ReadMessage(&stamp);
             if (!msg) break;
             ++received;
-            if (count > 0 && received >= count) finish(0);
+            if (o.Count > 0 && received >= o.Count) finish(0);
             AppendBusLine(out, *msg, stamp, o, clock);
         }
         flush();
+        if (log && !*log) finish(1);
     };
     link.OnError = [&](TLnThreadComm* sender, int) {
         if (sender->Enabled()) return; // a line error; reading goes on
@@ -176,16 +177,42 @@ int RunMonitor(const std::vector<std::string>& arguments)
         finish(1);
     };
     link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
+    std::string error;
     if (!cli::OpenBusLink(link, o.Bus, error)) {
         std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
         return 1;
     }
+    opened = true;
     cli::QuitOnInterrupt();
     if (o.Seconds > 0) QTimer::singleShot(std::chrono::seconds(o.Seconds), [&] { finish(0); });
     if (!done) QCoreApplication::exec();
     link.Close();
     flush();
     std::printf("No. Messages received: %lld\n", received);
+    return status;
+}
+
+int RunMonitor(const std::vector<std::string>& arguments)
+{
+    const std::string cmd = "monitor";
+    TMonitorOptions o;
+    if (int status = ParseMonitorArgs(cmd, arguments, o)) return status;
+    bool opened = false;
+    if (o.LogFile.empty()) return MonitorBus(o, nullptr, opened);
+    int status = 0;
+    std::string error;
+    const bool logWritten = WriteFileReplacing(
+        o.LogFile,
+        [&](std::ostream& log) {
+            status = MonitorBus(o, &log, opened);
+            // Without a link there is no log: the file stays as it was.
+            if (!opened) log.setstate(std::ios::failbit);
+        },
+        error);
+    if (!logWritten && (opened || status == 0)) {
+        std::fprintf(stderr, "railscope-cli monitor: cannot write log file %s: %s\n", o.LogFile.c_str(), error.c_str());
+        return 1;
+    }
     return status;
 }
 
