@@ -4,6 +4,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -11,7 +12,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QAbstractItemView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,7 +45,10 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     ComCombo->setCurrentIndex(0);
     ComCombo->setToolTip(
         QStringLiteral("A serial port, tcp://HOST:PORT for a LocoNet server, or sim for the simulated LocoNet"));
-    ComCombo->setMinimumWidth(180);
+    // Room for a long device name; a longer one shows its start, and the list shows its middle cut.
+    ComCombo->setMinimumContentsLength(30);
+    ComCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComCombo->view()->setTextElideMode(Qt::ElideMiddle);
     Label1 = label("Label1", QStringLiteral("Com port"));
     ConnectButton = new QPushButton(QStringLiteral("Connect"), this);
     ConnectButton->setObjectName(QStringLiteral("ConnectButton"));
@@ -72,6 +78,8 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
     Label9 = label("Label9", QStringLiteral("For PR3 and USB LocoBuffer, choose baud rate = 57600"));
     Label10 = label("Label10", QStringLiteral("PR3 must be in \"MS100\" mode (green LED winks)"));
+    Label1->setBuddy(ComCombo);
+    Label2->setBuddy(BaudRateBox);
 
     auto* top = new QGridLayout;
     top->addWidget(Label1, 0, 0);
@@ -91,6 +99,7 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     layout->addLayout(notes);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    SetUpKeyboardAccess(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { CloseForm(this); });
     connect(ConnectButton, &QPushButton::clicked, this, &TConnectForm::ConnectButtonClick);
@@ -142,6 +151,7 @@ void TConnectForm::FormActivate()
 {
     if (!Link.Enabled()) return;
     ComCombo->setEditText(QString::fromStdString(Link.GetDeviceName()));
+    ComCombo->lineEdit()->setCursorPosition(0);
     BaudRateBox->setCurrentIndex(static_cast<int>(Link.GetBaudRate()));
     SetInterfaceIndex(static_cast<int>(Link.GetLocoNetInterface()));
     InterfaceTypeClick();

@@ -75,4 +75,5 @@ private:
     double BlockLength = 1.0;
     bool Measuring = false;
     double StartTime = 0;
+    bool Placed = false;
 };

@@ -4,6 +4,7 @@
 #include "boardlist/RtfWriter.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -28,6 +29,7 @@ TDisplayBoardForm::TDisplayBoardForm(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
+    GiveOwnMenusFirst(this, menuBar);
     QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
     SaveAs1 = file->addAction(QStringLiteral("Save &As..."), this, &TDisplayBoardForm::SaveAs1Click);
     Print1 = file->addAction(QStringLiteral("&Print..."), this, &TDisplayBoardForm::PrintTextClick);
@@ -64,6 +66,8 @@ TDisplayBoardForm::TDisplayBoardForm(QWidget* parent) : QWidget(parent)
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog->setDefaultSuffix(QStringLiteral("rtf"));
+
+    SetUpKeyboardAccess(this);
 
     ShownLines << QString::fromLatin1(kFirstLine);
     ShowLines();

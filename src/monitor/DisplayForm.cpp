@@ -4,6 +4,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/LineList.h"
 
 #include <QAction>
@@ -84,6 +85,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     MsgCountEdit->setObjectName(QStringLiteral("MsgCountEdit"));
     MsgCountEdit->setReadOnly(true);
     MsgCountEdit->setMaximumWidth(100);
+    Label1->setBuddy(MsgCountEdit);
     ExpandButton = new QCheckBox(QStringLiteral("Expand Messages"), this);
     ExpandButton->setObjectName(QStringLiteral("ExpandButton"));
     ExpandButton->setChecked(true);
@@ -144,6 +146,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     layout->addLayout(state);
     layout->addLayout(row);
     resize(720, 400);
+    SetUpKeyboardAccess(this);
 
     connect(Button1, &QPushButton::clicked, this, &TDisplayForm::ClearButtonClick);
     connect(Button2, &QPushButton::clicked, this, &TDisplayForm::SaveButtonClick);
@@ -227,7 +230,7 @@ QWidget* TDisplayForm::BuildFindBar()
     FindStatus->setObjectName(QStringLiteral("FindStatus"));
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Find:"), bar));
+    layout->addWidget(LabelFor(QStringLiteral("Find:"), FindEdit));
     layout->addWidget(FindEdit, 1);
     layout->addWidget(next);
     layout->addWidget(previous);
@@ -268,9 +271,9 @@ QWidget* TDisplayForm::BuildFilterBar()
     ShowAllButton = new QPushButton(QStringLiteral("Show &All"), bar);
     ShowAllButton->setObjectName(QStringLiteral("ShowAllButton"));
     auto* fields = new QHBoxLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Address:"), bar));
+    fields->addWidget(LabelFor(QStringLiteral("Address:"), AddressEdit));
     fields->addWidget(AddressEdit, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Text:"), bar));
+    fields->addWidget(LabelFor(QStringLiteral("Text:"), TextEdit));
     fields->addWidget(TextEdit, 2);
     fields->addWidget(FilterStatus, 1);
     fields->addWidget(ShowAllButton);
@@ -361,7 +364,8 @@ void TDisplayForm::AddMessage(const TLocoNetMessage& message, const TRxStamp& st
         TMonitorColumns columns = Messages->Columns();
         columns.Time = true;
         LogLine.clear();
-        AppendMonitorLine(LogLine, message, stamp.TimeUs, stamp.Echo, expanded, columns);
+        AppendMonitorLine(LogLine, message, stamp.TimeUs, stamp.Echo, expanded, columns,
+                          Messages->Lines().LongestMessage());
         Log.Write(LogLine);
     }
 }
@@ -474,9 +478,10 @@ bool TDisplayForm::FindNext(bool backward)
         FindStatus->setText(FindEdit->text().isEmpty() ? QString() : QStringLiteral("Not found"));
         return false;
     }
-    // The line found stays in view while messages keep coming.
+    // The line found stays in view while messages keep coming, its match scrolled into sight.
     FreezeAction->setChecked(true);
-    MsgList->GoToRow(row);
+    const QString line = Messages->index(row).data().toString();
+    MsgList->GoToText(row, int(line.indexOf(FindEdit->text(), 0, Qt::CaseInsensitive)), int(FindEdit->text().size()));
     FindStatus->setText(
         wrapped ? (backward ? QStringLiteral("Continued from the bottom") : QStringLiteral("Continued from the top"))
                 : QString());

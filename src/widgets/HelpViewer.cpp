@@ -1,6 +1,7 @@
 #include "widgets/HelpViewer.h"
 
 #include "boards/ShippedFiles.h"
+#include "widgets/FormTools.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -199,6 +200,11 @@ bool THelpViewer::eventFilter(QObject* watched, QEvent* event)
 bool THelpViewer::ShowContext(int context)
 {
     THelpViewer* viewer = Instance();
+    // Opened first beside the main window, where it hides neither the menus nor the window asking.
+    if (!viewer->isVisible() && !viewer->Placed) {
+        PlaceBesideMainWindow(viewer);
+        viewer->Placed = true;
+    }
     viewer->FollowModalWindow();
     viewer->LoadMap(HelpFile());
     const bool found = viewer->OpenContext(context);
