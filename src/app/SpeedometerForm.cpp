@@ -166,14 +166,19 @@ void TSpeedometerForm::UpdateParams()
     BlockLength = ok && std::isfinite(length) ? length : 0.0;
 }
 
-void TSpeedometerForm::showEvent(QShowEvent* event)
+void TSpeedometerForm::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
     // First shown beside the main window, where it never hides the menus; then where it was left.
-    if (!Placed && !event->spontaneous()) {
+    if (visible && !Placed) {
         PlaceBesideMainWindow(this, parentWidget());
         Placed = true;
     }
+    QWidget::setVisible(visible);
+}
+
+void TSpeedometerForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
     // Showing the window starts afresh; restoring it from minimised (a show event from the
     // window system) keeps the measurement and its result.
     if (!event->spontaneous()) FormShow();

@@ -58,6 +58,8 @@ public:
     static constexpr int kTimeoutMs = 20000;
     static constexpr int kHelpContext = 15;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -29,7 +29,6 @@ TDisplayBoardForm::TDisplayBoardForm(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
-    GiveOwnMenusFirst(this, menuBar);
     QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
     SaveAs1 = file->addAction(QStringLiteral("Save &As..."), this, &TDisplayBoardForm::SaveAs1Click);
     Print1 = file->addAction(QStringLiteral("&Print..."), this, &TDisplayBoardForm::PrintTextClick);

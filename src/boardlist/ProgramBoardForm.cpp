@@ -77,7 +77,6 @@ void TProgramBoardForm::BuildControls()
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
     BuildMenus(menuBar);
-    GiveOwnMenusFirst(this, menuBar);
 
     SerialHeading = new QLabel(QStringLiteral("serial no."), this);
     TypeHeading = new QLabel(QStringLiteral("type"), this);
@@ -232,6 +231,9 @@ void TProgramBoardForm::RefreshBoardList()
     MessageEdit->setText(BoardData.HasFileName(type)
                              ? QStringLiteral("File Name = ") + QString::fromStdString(BoardData.GetFileName(type))
                              : QStringLiteral("not saved to file"));
+    // A long name shows from its start, "File Name =" in sight; the tip holds all of it.
+    MessageEdit->setCursorPosition(0);
+    MessageEdit->setToolTip(MessageEdit->text());
 }
 
 void TProgramBoardForm::showEvent(QShowEvent* event)

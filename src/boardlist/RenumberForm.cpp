@@ -47,7 +47,6 @@ void TRenumberForm::BuildControls()
     auto* layout = new QVBoxLayout(this);
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
-    GiveOwnMenusFirst(this, menuBar);
     QMenu* menu = menuBar->addMenu(QStringLiteral("&Board Numbering"));
     DiscoverBoards2 = menu->addAction(QStringLiteral("&Discover Boards"), this, &TRenumberForm::DiscoverButtonClick);
     RenumberBoards1 =

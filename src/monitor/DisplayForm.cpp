@@ -173,13 +173,13 @@ void TDisplayForm::BuildActions()
     FindAction = MakeAction(this, QStringLiteral("&Find..."), QKeySequence::Find);
     FindNextAction = MakeAction(this, QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
     FindPreviousAction = MakeAction(this, QStringLiteral("Find &Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    FreezeAction = MakeAction(this, QStringLiteral("F&reeze"), {}, true);
+    FreezeAction = MakeAction(this, QStringLiteral("Free&ze"), {}, true);
     TimeColumnAction = MakeAction(this, QStringLiteral("&Time Column"), {}, true);
     DirectionColumnAction = MakeAction(this, QStringLiteral("&Direction Column"), {}, true);
     HexColumnAction = MakeAction(this, QStringLiteral("&Raw Bytes Column"), {}, true);
     BusLoadAction = MakeAction(this, QStringLiteral("&Bus Load"), {}, true);
     FilterAction = MakeAction(this, QStringLiteral("Fi&lter"), QKeySequence(Qt::CTRL | Qt::Key_L), true);
-    LiveLogAction = MakeAction(this, QStringLiteral("&Live Log to File..."), {}, true);
+    LiveLogAction = MakeAction(this, QStringLiteral("Li&ve Log to File..."), {}, true);
 
     connect(CopyAction, &QAction::triggered, MsgList, &TLineListView::CopySelection);
     connect(SelectAllAction, &QAction::triggered, MsgList, &QAbstractItemView::selectAll);
@@ -508,7 +508,7 @@ bool TDisplayForm::StartLiveLog(const QString& fileName)
         return false;
     }
     LiveLogAction->setChecked(true);
-    LiveLogAction->setText(QStringLiteral("Stop &Live Log"));
+    LiveLogAction->setText(QStringLiteral("Stop Li&ve Log"));
     LogLabel->setText(QStringLiteral("Logging to %1").arg(QFileInfo(fileName).fileName()));
     LogLabel->setToolTip(fileName);
     LogLabel->show();
@@ -535,7 +535,7 @@ void TDisplayForm::FlushLog()
 void TDisplayForm::EndLiveLog(const std::string& failure)
 {
     LiveLogAction->setChecked(false);
-    LiveLogAction->setText(QStringLiteral("&Live Log to File..."));
+    LiveLogAction->setText(QStringLiteral("Li&ve Log to File..."));
     LogLabel->hide();
     if (failure.empty()) return;
     const QString fileName = QFile::decodeName(QByteArray::fromStdString(Log.FileName()));

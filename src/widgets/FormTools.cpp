@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -107,6 +108,14 @@ void PlaceBesideMainWindow(QWidget* window, const QWidget* main)
     int menuBottom = main->mapToGlobal(QPoint(0, 0)).y();
     if (const auto* frame = qobject_cast<const QMainWindow*>(main); frame && frame->menuWidget())
         menuBottom = frame->menuWidget()->mapToGlobal(QPoint(0, frame->menuWidget()->height() - 1)).y();
-    window->move(BesideMainWindow(screen->availableGeometry(), main->frameGeometry(), menuBottom,
-                                  window->frameGeometry().size()));
+    // A window not yet shown has no frame yet: it will get one like the main window's, and takes
+    // the size its contents ask for.
+    if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized)) window->adjustSize();
+    QSize size = window->frameGeometry().size();
+    if (!window->isVisible()) size += main->frameGeometry().size() - main->geometry().size();
+    const QPoint at = BesideMainWindow(screen->availableGeometry(), main->frameGeometry(), menuBottom, size);
+    if (QWindow* handle = window->windowHandle())
+        handle->setFramePosition(at);
+    else
+        window->move(at);
 }

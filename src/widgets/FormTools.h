@@ -32,7 +32,8 @@ QLabel* LabelFor(const QString& text, QWidget* field);
 // else over the main window's right edge just below its menu bar. Never over the menu bar (whose
 // bottom edge is `menuBottom`), and on the screen as far as the window's size allows.
 QPoint BesideMainWindow(const QRect& screen, const QRect& mainFrame, int menuBottom, const QSize& size);
-// Moves a window of its own beside the main window `main` (the program's main window when null).
+// Moves a window of its own beside the main window `main` (the program's main window when null);
+// before it is shown, so that the position is its frame's.
 void PlaceBesideMainWindow(QWidget* window, const QWidget* main = nullptr);
 
 // Gives a control the object name by which the program and its tests find it.

@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextStream>
 #include <QTimer>
@@ -66,7 +67,8 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(true);
-    ContentsButton = new QPushButton(QStringLiteral("&Contents"), this);
+    // Alt+C closes, as in every window; Escape too.
+    ContentsButton = new QPushButton(QStringLiteral("Co&ntents"), this);
     BackButton = new QPushButton(QStringLiteral("&Back"), this);
     CloseButton = new QPushButton(QStringLiteral("&Close"), this);
     BackButton->setEnabled(false);
@@ -75,6 +77,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(BackButton, &QPushButton::clicked, Browser, &QTextBrowser::backward);
     connect(Browser, &QTextBrowser::backwardAvailable, BackButton, &QPushButton::setEnabled);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ContentsButton);
     buttons->addWidget(BackButton);

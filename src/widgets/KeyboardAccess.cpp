@@ -169,6 +169,15 @@ QWidget* FirstControlIn(const QGroupBox* group)
     return inside.isEmpty() ? nullptr : inside.constFirst();
 }
 
+// The widgets of a window, without those of the dialogs it owns (a file dialog's "File name:").
+QList<QWidget*> ControlsOf(const QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->window() == window->window()) controls << w;
+    return controls;
+}
+
 // The accelerators in use in a window: its own controls' and menus', and for a child window of
 // the frame the frame's menu titles too.
 QSet<QChar> UsedLetters(const QWidget* scope)
@@ -178,7 +187,7 @@ QSet<QChar> UsedLetters(const QWidget* scope)
         const QChar letter = MarkedLetter(text);
         if (!letter.isNull()) used.insert(letter);
     };
-    for (const QWidget* w : scope->findChildren<QWidget*>()) {
+    for (const QWidget* w : ControlsOf(scope)) {
         if (const auto* label = qobject_cast<const QLabel*>(w); label && !label->buddy()) continue;
         add(TextOf(w));
         if (const auto* bar = qobject_cast<const QMenuBar*>(w))
@@ -203,16 +212,51 @@ void Mark(QWidget* control, QWidget* scope, QSet<QChar>& used, QChar preferred =
     control->setProperty(kLetterProperty, QString(plain[at].toLower()));
 }
 
-// Sets up the keyboard access of a window when it is first shown.
-class TKeyboardSetUp : public QObject {
+// The letter of an Alt key (lower case), or a null character.
+QChar AltLetter(const QKeyEvent& key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return {};
+    if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) return QChar(u'a' + (key.key() - Qt::Key_A));
+    if (key.key() >= Qt::Key_0 && key.key() <= Qt::Key_9) return QChar(u'0' + (key.key() - Qt::Key_0));
+    return {};
+}
+
+// Does what the accelerator of a control does: a label's field and a group's first control take
+// the focus, a button is pressed, a menu opens.
+void Activate(QWidget* control, QAction* menu)
+{
+    if (menu) {
+        auto* bar = static_cast<QMenuBar*>(control);
+        bar->setActiveAction(menu);
+        if (QMenu* popup = menu->menu()) {
+            const QList<QAction*> actions = popup->actions();
+            const auto first = std::find_if(actions.begin(), actions.end(),
+                                            [](const QAction* a) { return a->isEnabled() && !a->isSeparator(); });
+            if (first != actions.end()) popup->setActiveAction(*first);
+        }
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        if (QWidget* buddy = label->buddy(); buddy && buddy->isEnabled()) buddy->setFocus(Qt::ShortcutFocusReason);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        if (QWidget* first = FirstControlIn(group)) first->setFocus(Qt::ShortcutFocusReason);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        if (button->focusPolicy() != Qt::NoFocus) button->setFocus(Qt::ShortcutFocusReason);
+        button->animateClick();
+    }
+}
+
+// A window's keyboard access: set up when the window is first shown. And for a child window of
+// the frame, whose accelerators and menus share the frame's window with the frame's own menus:
+// while the focus is inside it, its own come first.
+class TKeyboardAccess : public QObject {
 public:
-    explicit TKeyboardSetUp(QWidget* window) : QObject(window), Window(window) { window->installEventFilter(this); }
+    explicit TKeyboardAccess(QWidget* window) : QObject(window), Window(window) { window->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == Window && event->type() == QEvent::Show) {
-            Window->removeEventFilter(this);
+        if (watched != Window) return QObject::eventFilter(watched, event);
+        if (event->type() == QEvent::Show && !SetUp) {
+            SetUp = true;
             SetReadingTabOrder(Window);
             GiveAccelerators(Window);
             for (QWidget* control : ReadingOrder(Window)) {
@@ -221,11 +265,43 @@ protected:
                 break;
             }
         }
+        const bool override = event->type() == QEvent::ShortcutOverride;
+        if ((override || event->type() == QEvent::KeyPress) && Window->window() != Window) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            QAction* menu = nullptr;
+            if (QWidget* control = OwnControlFor(AltLetter(*key), menu)) {
+                // Taken before the frame's shortcuts see it; the key itself then arrives here.
+                key->accept();
+                if (!override) Activate(control, menu);
+                return true;
+            }
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    // The control (or menu bar with `menu`) of the window whose accelerator is `letter`.
+    QWidget* OwnControlFor(QChar letter, QAction*& menu) const
+    {
+        if (letter.isNull()) return nullptr;
+        for (QWidget* w : ControlsOf(Window)) {
+            if (!w->isVisible() || !w->isEnabled()) continue;
+            if (auto* bar = qobject_cast<QMenuBar*>(w)) {
+                for (QAction* action : bar->actions())
+                    if (action->isVisible() && action->isEnabled() && MarkedLetter(action->text()) == letter) {
+                        menu = action;
+                        return bar;
+                    }
+                continue;
+            }
+            if (const auto* label = qobject_cast<const QLabel*>(w); label && !label->buddy()) continue;
+            if (MarkedLetter(TextOf(w)) == letter) return w;
+        }
+        return nullptr;
+    }
+
     QWidget* Window;
+    bool SetUp = false;
 };
 
 // Enter and Return on a list's current line open it.
@@ -251,45 +327,6 @@ protected:
 private:
     QListWidget* List;
     std::function<void(int)> Open;
-};
-
-// Alt and a menu's letter, inside a child window with menus of its own, open its own menu.
-class TOwnMenuKeys : public QObject {
-public:
-    TOwnMenuKeys(QWidget* form, QMenuBar* menus) : QObject(form), Menus(menus) { form->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const bool override = event->type() == QEvent::ShortcutOverride;
-        if ((!override && event->type() != QEvent::KeyPress) || !Menus) return QObject::eventFilter(watched, event);
-        auto* key = static_cast<QKeyEvent*>(event);
-        QAction* menu = MenuFor(*key);
-        if (!menu) return QObject::eventFilter(watched, event);
-        // Taken before the frame's menu bar sees the key; the key itself then arrives here.
-        key->accept();
-        if (override) return true;
-        Menus->setActiveAction(menu);
-        if (QMenu* popup = menu->menu()) {
-            const QList<QAction*> actions = popup->actions();
-            const auto first = std::find_if(actions.begin(), actions.end(),
-                                            [](const QAction* a) { return a->isEnabled() && !a->isSeparator(); });
-            if (first != actions.end()) popup->setActiveAction(*first);
-        }
-        return true;
-    }
-
-private:
-    QAction* MenuFor(const QKeyEvent& key) const
-    {
-        if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || key.text().isEmpty()) return nullptr;
-        const QChar letter = key.text().at(0).toLower();
-        for (QAction* action : Menus->actions())
-            if (action->isVisible() && action->isEnabled() && MarkedLetter(action->text()) == letter) return action;
-        return nullptr;
-    }
-
-    QPointer<QMenuBar> Menus;
 };
 
 } // namespace
@@ -328,7 +365,9 @@ void SetReadingTabOrder(QWidget* window)
 void GiveAccelerators(QWidget* window)
 {
     const QList<QWidget*> order = ReadingOrder(window);
-    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    QList<QLabel*> labels;
+    for (QWidget* w : ControlsOf(window))
+        if (auto* label = qobject_cast<QLabel*>(w)) labels << label;
     const auto labelled = [&labels](const QWidget* control) {
         return std::any_of(labels.begin(), labels.end(), [control](const QLabel* l) { return l->buddy() == control; });
     };
@@ -340,7 +379,7 @@ void GiveAccelerators(QWidget* window)
         QWidget* Namer;
     };
     std::vector<TNamed> named;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
+    for (QWidget* w : ControlsOf(window)) {
         QWidget* control = nullptr;
         if (auto* label = qobject_cast<QLabel*>(w))
             control = label->buddy();
@@ -366,6 +405,7 @@ void GiveAccelerators(QWidget* window)
     QSet<QChar> used = UsedLetters(window);
     for (const TNamed& n : named)
         if (MarkedLetter(TextOf(n.Namer)).isNull()) Mark(n.Namer, window, used);
+
 }
 
 void SetAcceleratedText(QWidget* control, const QString& text)
@@ -385,7 +425,7 @@ void SetAcceleratedText(QWidget* control, const QString& text)
 
 void SetUpKeyboardAccess(QWidget* window)
 {
-    new TKeyboardSetUp(window);
+    new TKeyboardAccess(window);
 }
 
 void ConnectOpenLine(QListWidget* list, QObject* context, std::function<void(int row)> open)
@@ -393,9 +433,4 @@ void ConnectOpenLine(QListWidget* list, QObject* context, std::function<void(int
     QObject::connect(list, &QListWidget::itemDoubleClicked, context,
                      [list, open](QListWidgetItem* item) { open(list->row(item)); });
     new TOpenLineKeys(list, std::move(open));
-}
-
-void GiveOwnMenusFirst(QWidget* form, QMenuBar* menus)
-{
-    new TOwnMenuKeys(form, menus);
 }

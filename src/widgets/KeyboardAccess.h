@@ -10,6 +10,9 @@
 //   Alt accelerator that no other control of the window (nor, for a child window of the frame, the
 //   frame's menu) uses. A text that already marks one keeps it; a lone "&" in a text ("Sensor 1 &
 //   2") stays a character.
+// - For a child window of the frame, whose accelerators share the frame's window with the frame's
+//   menus: while the focus is inside it, Alt and a letter of its own (a menu of its own, a button,
+//   a label) act there, not on the frame's menu of the same letter.
 
 #include <QList>
 #include <QString>
@@ -17,7 +20,6 @@
 #include <functional>
 
 class QListWidget;
-class QMenuBar;
 class QObject;
 class QWidget;
 
@@ -40,7 +42,3 @@ QString PlainText(const QString& text);
 // Opens a line of a list on a double click, and on Enter or Return while the line is current (so
 // that the key does not press the window's default button and close it).
 void ConnectOpenLine(QListWidget* list, QObject* context, std::function<void(int row)> open);
-
-// For a child window of the frame with a menu bar of its own: while the focus is inside it, the
-// Alt keys of its menus open its menus, not those of the frame's menu bar.
-void GiveOwnMenusFirst(QWidget* form, QMenuBar* menus);

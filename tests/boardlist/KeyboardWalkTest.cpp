@@ -187,6 +187,7 @@ class KeyboardWalkTest : public QObject {
         QMap<QWidget*, QLabel*> labelOf;
         QList<QWidget*> named; // what must have an accelerator: labels of fields, check boxes
         for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (w->window() != window) continue; // a file dialog the window keeps
             auto* label = qobject_cast<QLabel*>(w);
             if (label && label->buddy()) labelOf[label->buddy()] = label;
             if ((label && label->buddy() && HasLetters(label->text())) || qobject_cast<QCheckBox*>(w)) named << w;
@@ -199,7 +200,7 @@ class KeyboardWalkTest : public QObject {
         // Every field reachable from the keyboard has a name: its label's, one of its own, or the
         // title of the group it comes first in, which then has an accelerator.
         for (QWidget* field : window->findChildren<QWidget*>()) {
-            if (!IsField(field) || !field->isVisibleTo(window) || !(field->focusPolicy() & Qt::TabFocus)) continue;
+            if (field->window() != window || !IsField(field) || !field->isVisibleTo(window) || !(field->focusPolicy() & Qt::TabFocus)) continue;
             if (ControlOf(field) != field || labelOf.contains(field) || !field->accessibleName().isEmpty()) continue;
             auto* group = qobject_cast<QGroupBox*>(field->parentWidget());
             QVERIFY2(NamedByGroup(field, group), qPrintable(name + ": no name for " + NameOf(field)));
