@@ -213,6 +213,11 @@ void TConditionSet::AddText(std::vector<std::string>& lines) const
     conditiontext::AddSetText(Conditions, lines);
 }
 
+void TConditionSet::AddHeldValues(const std::string& name, THeldValues& values) const
+{
+    conditiontext::AddHeldConditions(Conditions, name, values);
+}
+
 void TConditionSet::WriteRecord(std::ostream& stream)
 {
     conditiontext::WriteSetLine(*this, stream, KindTag(Kind), Conditions);

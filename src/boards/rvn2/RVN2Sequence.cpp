@@ -70,6 +70,18 @@ void TRVN2Sequence::GetTextLines(std::vector<std::string>& lines) const
     for (const auto& step : Steps) step.GetTextLines(lines);
 }
 
+void TRVN2Sequence::AddHeldValues(const std::string& part, THeldValues& values) const
+{
+    values.SetPart(part);
+    values.Add("Short Name", Name);
+    values.Add("Sequence Type", SequenceType);
+    values.Add("No. Active Steps", ActiveSteps);
+    for (size_t i = 0; i < kStepCount; ++i) {
+        values.SetPart(part + ", step " + std::to_string(i + 1));
+        Steps[i].AddHeldValues(values);
+    }
+}
+
 void TRVN2Sequence::ToSVs(std::span<uint8_t, kSVBytes> block) const
 {
     block[0] = SequenceType;
