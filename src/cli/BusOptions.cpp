@@ -11,17 +11,18 @@
 
 namespace cli {
 
-const char* const kBusOptionsUsage =
-    "  --connect DEVICE       /dev/ttyUSB0, /dev/ttyACM0, COM3, tcp://HOST[:PORT] (LoconetOverTcp,\n"
-    "                         port 1234 by default), sim or sim:OPTIONS (the simulated LocoNet),\n"
-    "                         file:PATH (replay raw bytes)\n"
-    "  --baud RATE            16457, 19200 or 57600 (default 57600)\n"
-    "  --interface KIND       ms100, locobuffer or pr3 (default pr3)\n";
+const char* const kBusOptionsUsage = "  --connect DEVICE       /dev/ttyUSB0, /dev/ttyACM0, COM3,\n"
+                                     "                         tcp://HOST[:PORT] (LoconetOverTcp, port 1234 by\n"
+                                     "                         default), sim or sim:OPTIONS (the simulated\n"
+                                     "                         LocoNet), file:PATH (replay raw bytes)\n"
+                                     "  --baud RATE            16457, 19200 or 57600 (default 57600)\n"
+                                     "  --interface KIND       ms100, locobuffer or pr3 (default pr3)\n";
 
-const char* const kServeOptionsUsage =
-    "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by default (0: any free port)\n"
-    "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default (this computer only),\n"
-    "                         0.0.0.0 or :: for every network, or one address of this computer\n";
+const char* const kServeOptionsUsage = "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by\n"
+                                       "                         default (0: any free port)\n"
+                                       "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default\n"
+                                       "                         (this computer only), 0.0.0.0 or :: for every\n"
+                                       "                         network, or one address of this computer\n";
 
 namespace {
 

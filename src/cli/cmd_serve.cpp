@@ -28,13 +28,16 @@ void PrintServed(const char* kind, const std::string& where)
 
 // --- simulate ----------------------------------------------------------------------------------
 
-const char* const kSimulateUsage =
-    "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--bind ADDRESS] [--sim OPTIONS]\n\n"
-    "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
-    "  --pty                  on a pseudo-terminal, printed first as 'PTY /dev/pts/N'\n"
-    "                         (the default when neither --pty nor --tcp is given)\n"
-    "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
-    "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;pace=real;drop=0.1;seed=7'\n";
+const char* const kSimulateUsage = "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--bind ADDRESS]\n"
+                                   "                              [--sim OPTIONS]\n"
+                                   "\n"
+                                   "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
+                                   "  --pty                  on a pseudo-terminal, printed first as\n"
+                                   "                         'PTY /dev/pts/N' (the default when neither\n"
+                                   "                         --pty nor --tcp is given)\n"
+                                   "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
+                                   "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;\n"
+                                   "                         pace=real;drop=0.1;seed=7'\n";
 
 int RunSimulate(const std::vector<std::string>& arguments)
 {
@@ -83,16 +86,21 @@ int RunSimulate(const std::vector<std::string>& arguments)
 
 // --- serve -------------------------------------------------------------------------------------
 
-const char* const kServeUsage =
-    "Usage: railscope-cli serve --connect DEVICE [--baud RATE] [--interface KIND] [--tcp [PORT]]\n"
-    "                           [--bind ADDRESS]\n\n"
-    "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp (LbServer) server\n"
-    "until interrupted (SIGINT or SIGTERM); prints 'TCP ADDRESS:PORT' first. Every client gets every\n"
-    "message on the bus, those of the other clients included; each of its SEND lines goes to the bus\n"
-    "and is answered SENT OK once the interface has echoed it, or SENT ERROR with the reason.\n"
-    "A client that sends junk or stops reading is dropped; clients coming and going are reported on\n"
-    "standard error. When the link is lost the server keeps running and opens it again.\n"
-    "Exit status 1 when DEVICE cannot be opened at the start or the port cannot be listened on.\n";
+const char* const kServeUsage = "Usage: railscope-cli serve --connect DEVICE [--baud RATE]\n"
+                                "                           [--interface KIND] [--tcp [PORT]]\n"
+                                "                           [--bind ADDRESS]\n"
+                                "\n"
+                                "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp\n"
+                                "(LbServer) server until interrupted (SIGINT or SIGTERM); prints\n"
+                                "'TCP ADDRESS:PORT' first. Every client gets every message on the bus,\n"
+                                "those of the other clients included; each of its SEND lines goes to the\n"
+                                "bus and is answered SENT OK once the interface has echoed it, or SENT\n"
+                                "ERROR with the reason.\n"
+                                "A client that sends junk or stops reading is dropped; clients coming and\n"
+                                "going are reported on standard error. When the link is lost the server\n"
+                                "keeps running and opens it again.\n"
+                                "Exit status 1 when DEVICE cannot be opened at the start or the port\n"
+                                "cannot be listened on.\n";
 
 const char* const kServeVersion = "Railscope LocoNet server 1.0";
 
