@@ -185,10 +185,14 @@ void TConnectForm::ConnectButtonClick()
         ShowMessageBox(this, QStringLiteral("Railscope"), QString::fromStdString(e.what()), QMessageBox::Ok, true);
         return;
     }
+    // The link is open (or being reached) now, with these choices: the status line says so as it
+    // does at start-up, with the port and the interface, or says why the port did not open.
     const char* names[] = {"MS100", "LocoBuffer", "PR3"};
     if (SetStatus)
-        SetStatus(
-            QStringLiteral("Will connect to %1").arg(QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0])));
-    ShowMessageBox(this, QStringLiteral("Connect:"),
-                   QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
+        SetStatus(QString::fromStdString(Link.GetDeviceName()) + QStringLiteral(": ") +
+                  QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0]));
+    // Only a port that could not be opened waits for the next start, which opens it again.
+    if (!Link.Enabled() && !Link.Connecting())
+        ShowMessageBox(this, QStringLiteral("Connect:"),
+                       QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
 }
