@@ -12,7 +12,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
