@@ -2,16 +2,31 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 std::string& TCsvIo::Field(size_t position)
 {
-    if (position >= Fields.size()) Fields.resize(position + 1);
+    if (position >= Used) {
+        if (position >= Fields.size()) {
+            if (position >= Fields.capacity()) Fields.reserve(std::max({position + 1, 2 * Fields.capacity(), size_t{8}}));
+            Fields.resize(position + 1);
+        }
+        for (size_t i = Used; i <= position; ++i) Fields[i].clear();
+        Used = position + 1;
+    }
     return Fields[position];
 }
 
 void TCsvIo::SetText(size_t position, const std::string& text)
 {
-    Field(position) = QuoteStrings ? "\"" + text + "\"" : text;
+    std::string& field = Field(position);
+    if (!QuoteStrings) {
+        field = text;
+        return;
+    }
+    field.clear();
+    field.reserve(text.size() + 2);
+    field.append(1, '"').append(text).append(1, '"');
 }
 
 void TCsvIo::SetNumber(size_t position, long long value)
@@ -93,53 +108,97 @@ std::string TCsvIo::LineTooLongText()
 
 size_t TCsvIo::ReadLine(std::istream& stream)
 {
-    Fields.clear();
-    std::string current;
-    bool atStart = true;
-    bool inQuotes = false;
-    bool anything = false;
-    for (size_t length = 0;; ++length) {
-        if (length > kMaxLineLength) {
-            Fields.clear();
+    Used = 0;
+    if (!stream.good()) {
+        // As a read from a stream that has ended: nothing, and the stream only marked as ended.
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
+        return 0;
+    }
+    // The line is taken in pieces by the library (which finds the line end quickly), then split.
+    thread_local std::string line;
+    line.clear();
+    char piece[512];
+    bool lineEnd = false;
+    for (;;) {
+        stream.getline(piece, sizeof piece);
+        const auto got = static_cast<size_t>(stream.gcount());
+        const bool pieceFull = stream.fail() && !stream.eof();
+        lineEnd = !stream.eof() && !pieceFull;
+        line.append(piece, lineEnd ? got - 1 : got);
+        if (line.size() > kMaxLineLength) {
             stream.iword(LineTooLongSlot()) = 1;
             stream.setstate(std::ios::badbit);
             return 0;
         }
-        const int c = stream.get();
-        if (c == std::char_traits<char>::eof()) {
-            // A final line without a line end still delivers its last field.
-            if (anything) Fields.push_back(std::move(current));
-            stream.clear(stream.rdstate() & ~std::ios::failbit);
-            return Fields.size();
-        }
-        anything = true;
-        if (c == '\n') {
-            Fields.push_back(std::move(current));
-            return Fields.size();
-        }
+        if (!pieceFull) break;
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
+    }
+    if (!lineEnd) {
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
+        // A final line without a line end still delivers its last field.
+        if (line.empty() && stream.gcount() == 0) return 0;
+    } else if (!line.empty() && line.back() == '\r') {
         // A carriage return is dropped only where it ends the line; elsewhere it is field text.
-        if (c == '\r' && stream.peek() == '\n') continue;
-        if (c == '"' && atStart) {
+        line.pop_back();
+    }
+    SplitLine(line);
+    return Used;
+}
+
+void TCsvIo::SplitLine(const std::string& line)
+{
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    // The next quote and the next comma at or after p (end when there is none), found by the
+    // library a stretch at a time rather than character by character.
+    const char* quote = nullptr;
+    const char* comma = nullptr;
+    auto next = [&p, end](const char*& at, char c) {
+        if (at == nullptr || (at < p && at != end)) {
+            const void* found = std::memchr(p, c, static_cast<size_t>(end - p));
+            at = found ? static_cast<const char*>(found) : end;
+        }
+        return at;
+    };
+    // Room for every field at once: at most one more than there are commas.
+    size_t commas = 0;
+    for (const char* at = p; (at = static_cast<const char*>(std::memchr(at, ',', static_cast<size_t>(end - at))));
+         ++at)
+        ++commas;
+    if (Fields.capacity() <= commas) Fields.reserve(commas + 1);
+    std::string* current = &Field(0);
+    bool atStart = true;
+    bool inQuotes = false;
+    while (p < end) {
+        // Ordinary characters are taken in runs, up to the next quote (or, outside quotes, comma).
+        const char* stop = next(quote, '"');
+        if (!inQuotes) stop = std::min(stop, next(comma, ','));
+        if (stop > p) {
+            current->append(p, static_cast<size_t>(stop - p));
+            atStart = false;
+            p = stop;
+            if (p == end) break;
+        }
+        const char c = *p++;
+        if (c == ',') {
+            current = &Field(Used);
+            atStart = true;
+        } else if (atStart) {
             inQuotes = true;
             atStart = false;
-        } else if (c == '"' && inQuotes) {
+        } else if (inQuotes) {
             inQuotes = false;
-        } else if (c == ',' && !inQuotes) {
-            Fields.push_back(std::move(current));
-            current.clear();
-            atStart = true;
         } else {
-            current.push_back(static_cast<char>(c));
-            atStart = false;
+            current->push_back(c);
         }
     }
 }
 
 void TCsvIo::WriteLine(std::ostream& stream) const
 {
-    for (size_t i = 0; i < Fields.size(); ++i) {
+    for (size_t i = 0; i < Used; ++i) {
         if (i > 0) stream.put(',');
-        stream << Fields[i];
+        stream.write(Fields[i].data(), static_cast<std::streamsize>(Fields[i].size()));
     }
-    stream << "\r\n";
+    stream.write("\r\n", 2);
 }

@@ -11,18 +11,28 @@
 
 namespace cli {
 
-const char* const kBusOptionsUsage = "  --connect DEVICE       /dev/ttyUSB0, /dev/ttyACM0, COM3,\n"
-                                     "                         tcp://HOST[:PORT] (LoconetOverTcp, port 1234 by\n"
-                                     "                         default), sim or sim:OPTIONS (the simulated\n"
-                                     "                         LocoNet), file:PATH (replay raw bytes)\n"
-                                     "  --baud RATE            16457, 19200 or 57600 (default 57600)\n"
-                                     "  --interface KIND       ms100, locobuffer or pr3 (default pr3)\n";
+const char* const kBusOptionsUsage =
+    "  --connect DEVICE       /dev/ttyUSB0, /dev/ttyACM0, COM3,\n"
+    "                         tcp://HOST[:PORT] (LoconetOverTcp, port 1234 by\n"
+    "                         default), sim or sim:OPTIONS (the simulated\n"
+    "                         LocoNet), file:PATH (replay raw bytes)\n"
+    "  --baud RATE            16457, 19200 or 57600 (default 57600)\n"
+    "  --interface KIND       ms100, locobuffer or pr3 (default pr3)\n";
 
-const char* const kServeOptionsUsage = "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by\n"
-                                       "                         default (0: any free port)\n"
-                                       "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default\n"
-                                       "                         (this computer only), 0.0.0.0 or :: for every\n"
-                                       "                         network, or one address of this computer\n";
+const char* const kServeOptionsUsage =
+    "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by\n"
+    "                         default (0: any free port)\n"
+    "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default\n"
+    "                         (this computer only), 0.0.0.0 or :: for every\n"
+    "                         network, or one address of this computer\n"
+    "Limits (a client beyond them is told why in a line \"ERROR closing the\n"
+    "connection: ...\" and closed; the other clients and the bus carry on):\n"
+    "  --max-clients N        clients served at once; more are refused\n"
+    "                         (default 64)\n"
+    "  --max-line CHARS       the longest line a client may send (default\n"
+    "                         4096)\n"
+    "  --max-waiting KIB      what may wait for a client that does not read,\n"
+    "                         in KiB (default 1024)\n";
 
 namespace {
 
@@ -154,6 +164,23 @@ bool ParseServeOptions(std::vector<std::string>& args, TServeOptions& options, s
                 return false;
             }
             options.Address = address;
+        } else if (a == "--max-clients" || a == "--max-line" || a == "--max-waiting") {
+            // The bounds keep the server's memory bounded whatever is asked.
+            const long long low = a == "--max-line" ? 80 : 1;
+            const long long high = a == "--max-clients" ? 10000 : 1 << 20;
+            long long value = 0;
+            if (i + 1 >= args.size() || !ParseNumber(args[i + 1], low, high, value)) {
+                error = a + " needs a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                        (i + 1 < args.size() ? ", not '" + args[i + 1] + "'" : std::string());
+                return false;
+            }
+            ++i;
+            if (a == "--max-clients")
+                options.Limits.MaxClients = static_cast<size_t>(value);
+            else if (a == "--max-line")
+                options.Limits.MaxLineLength = static_cast<size_t>(value);
+            else
+                options.Limits.MaxQueuedBytes = value * 1024;
         } else {
             rest.push_back(a);
         }

@@ -2,6 +2,7 @@
 #include "cli/BusOptions.h"
 #include "cli/Commands.h"
 
+#include "boards/SafeFile.h"
 #include "link/LnThreadComm.h"
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
@@ -21,28 +22,34 @@ using cli::ParseNumber;
 
 // --- monitor ---------------------------------------------------------------------------------
 
-const char* const kMonitorUsage = "Usage: railscope-cli monitor --connect DEVICE [--baud RATE]\n"
-                                  "        [--interface KIND] [--raw] [--timestamps] [--direction]\n"
-                                  "        [--only NAME[,NAME...]] [--match TEXT] [--count N] [--seconds S]\n"
-                                  "        [--log FILE]\n"
-                                  "\n"
-                                  "Prints each message received, decoded as the monitor window shows it\n"
-                                  "with \"Expand Messages\" ticked (--raw: opcode name and hex bytes), until\n"
-                                  "N messages, S seconds, the end of a file: replay or an interrupt; then\n"
-                                  "the number of messages received (printed or not).\n"
-                                  "\n"
-                                  "  --timestamps           start each line with the milliseconds since the\n"
-                                  "                         start\n"
-                                  "  --direction            start each line with \"sent\" (the echo of a\n"
-                                  "                         message this program wrote) or \"recv\"\n"
-                                  "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw\n"
-                                  "                         prints it, is one of these (OPC_SENSORREP or\n"
-                                  "                         OPC_SENSORREP:, any case)\n"
-                                  "  --match TEXT           print only lines whose text holds TEXT,\n"
-                                  "                         ignoring case\n"
-                                  "  --log FILE             write the link's receive log to FILE\n"
-                                  "--only and --match together print the lines that pass both; --count\n"
-                                  "counts every message.\n";
+const char* const kMonitorUsage =
+    "Usage: railscope-cli monitor --connect DEVICE [--baud RATE]\n"
+    "        [--interface KIND] [--raw] [--timestamps] [--direction]\n"
+    "        [--only NAME[,NAME...]] [--match TEXT] [--count N] [--seconds S]\n"
+    "        [--log FILE]\n"
+    "\n"
+    "Prints each message received, decoded as the monitor window shows it\n"
+    "with \"Expand Messages\" ticked (--raw: opcode name and hex bytes), until\n"
+    "N messages, S seconds, the end of a file: replay or an interrupt; then\n"
+    "the number of messages received (printed or not).\n"
+    "\n"
+    "  --timestamps           start each line with the milliseconds since the\n"
+    "                         start\n"
+    "  --direction            start each line with \"sent\" (the echo of a\n"
+    "                         message this program wrote) or \"recv\"\n"
+    "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw\n"
+    "                         prints it, is one of these (OPC_SENSORREP or\n"
+    "                         OPC_SENSORREP:, any case)\n"
+    "  --match TEXT           print only lines whose text holds TEXT,\n"
+    "                         ignoring case\n"
+    "  --log FILE             write the link's receive log to FILE; FILE is\n"
+    "                         replaced when monitoring ends (the log grows in\n"
+    "                         a hidden file beside it meanwhile), so a full\n"
+    "                         disk keeps the old file\n"
+    "--only and --match together print the lines that pass both; --count\n"
+    "counts every message.\n"
+    "Exit status 1 when the link cannot be opened or is lost, or FILE cannot\n"
+    "be written.\n";
 
 // Reads --only's list into one bit per message type; false with the name not known.
 bool ParseOpcodeNames(const std::string& list, uint64_t& types, std::string& unknown)
@@ -112,84 +119,108 @@ int RunMonitor(const std::vector<std::string>& arguments)
         }
     }
 
-    auto app = cli::MakeCoreApplication();
-    TLnThreadComm link;
-    if (!logFile.empty()) {
-        link.SetLogFileName(logFile);
-        link.SetLogToFile(true);
-    }
-    QElapsedTimer clock;
-    clock.start();
-    long long received = 0;
-    int status = 0;
-    std::string out;
-    out.reserve(1 << 17);
-    auto flush = [&out] {
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fflush(stdout);
-        out.clear();
-    };
-    bool done = false;
-    auto finish = [&](int code) {
-        if (done) return;
-        done = true;
-        status = code;
-        QCoreApplication::quit();
-    };
-    link.OnRxMsg = [&](TLnThreadComm*, uint32_t) {
-        TRxStamp stamp;
-        while (!done) {
-            auto msg = link.ReadMessage(&stamp);
-            if (!msg) break;
-            ++received;
-            if (count > 0 && received >= count) finish(0);
-            if (onlyTypes != 0 && (onlyTypes & (uint64_t{1} << msg->MessageType())) == 0) continue;
-            const std::string line = raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
-            if (!match.empty() && !ContainsIgnoringCase(line, match)) continue;
-            if (timestamps) {
-                out += std::to_string(clock.elapsed());
-                out += ' ';
-            }
-            if (direction) out += DirectionText(stamp.Echo);
-            out += line;
-            out += '\n';
+    // Monitors, writing the receive log to `log` when there is one; stops when the log can no
+    // longer be written. `opened` tells whether the link could be opened at all.
+    bool opened = false;
+    auto monitor = [&](std::ostream* log) {
+        auto app = cli::MakeCoreApplication();
+        TLnThreadComm link;
+        if (log) {
+            link.SetLogStream(log);
+            link.SetLogToFile(true);
         }
+        QElapsedTimer clock;
+        clock.start();
+        long long received = 0;
+        int status = 0;
+        std::string out;
+        out.reserve(1 << 17);
+        auto flush = [&out] {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            std::fflush(stdout);
+            out.clear();
+        };
+        bool done = false;
+        auto finish = [&](int code) {
+            if (done) return;
+            done = true;
+            status = code;
+            QCoreApplication::quit();
+        };
+        link.OnRxMsg = [&](TLnThreadComm*, uint32_t) {
+            TRxStamp stamp;
+            while (!done) {
+                auto msg = link.ReadMessage(&stamp);
+                if (!msg) break;
+                ++received;
+                if (count > 0 && received >= count) finish(0);
+                if (onlyTypes != 0 && (onlyTypes & (uint64_t{1} << msg->MessageType())) == 0) continue;
+                const std::string line = raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
+                if (!match.empty() && !ContainsIgnoringCase(line, match)) continue;
+                if (timestamps) {
+                    out += std::to_string(clock.elapsed());
+                    out += ' ';
+                }
+                if (direction) out += DirectionText(stamp.Echo);
+                out += line;
+                out += '\n';
+            }
+            flush();
+            if (log && !*log) finish(1);
+        };
+        link.OnError = [&](TLnThreadComm* sender, int) {
+            if (sender->Enabled()) return; // a line error; reading goes on
+            std::fprintf(stderr, "railscope-cli monitor: %s\n", cli::LinkLostText(*sender).c_str());
+            finish(1);
+        };
+        link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
+        if (!cli::OpenBusLink(link, bus, error)) {
+            std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
+            return 1;
+        }
+        opened = true;
+        cli::QuitOnInterrupt();
+        if (seconds > 0) QTimer::singleShot(std::chrono::seconds(seconds), [&] { finish(0); });
+        if (!done) QCoreApplication::exec();
+        link.Close();
         flush();
+        std::printf("No. Messages received: %lld\n", received);
+        return status;
     };
-    link.OnError = [&](TLnThreadComm* sender, int) {
-        if (sender->Enabled()) return; // a line error; reading goes on
-        std::fprintf(stderr, "railscope-cli monitor: %s\n", cli::LinkLostText(*sender).c_str());
-        finish(1);
-    };
-    link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
-    if (!cli::OpenBusLink(link, bus, error)) {
-        std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
+
+    if (logFile.empty()) return monitor(nullptr);
+    int status = 0;
+    const bool logWritten = WriteFileReplacing(
+        logFile,
+        [&](std::ostream& log) {
+            status = monitor(&log);
+            // Without a link there is no log: the file stays as it was.
+            if (!opened) log.setstate(std::ios::failbit);
+        },
+        error);
+    if (!logWritten && (opened || status == 0)) {
+        std::fprintf(stderr, "railscope-cli monitor: cannot write log file %s: %s\n", logFile.c_str(), error.c_str());
         return 1;
     }
-    cli::QuitOnInterrupt();
-    if (seconds > 0) QTimer::singleShot(std::chrono::seconds(seconds), [&] { finish(0); });
-    if (!done) QCoreApplication::exec();
-    link.Close();
-    flush();
-    std::printf("No. Messages received: %lld\n", received);
     return status;
 }
 
 // --- send --------------------------------------------------------------------------------------
 
-const char* const kSendUsage = "Usage: railscope-cli send --connect DEVICE [--baud RATE]\n"
-                               "                          [--interface KIND] MESSAGE\n"
-                               "\n"
-                               "Puts one message on the bus, built as the program's menus and generator\n"
-                               "windows build it, and waits until it has been written. MESSAGE is one\n"
-                               "of:\n"
-                               "  HEX...                       bytes in hex, checksum included, sent as\n"
-                               "                               typed (83 7C)\n"
-                               "  --power on|off               track power on (83 7C) or off (82 7D)\n"
-                               "  --query                      query the interface (81 7E)\n"
-                               "  --sensor BOARD,INPUT on|off  sensor report, board 1-256, input 1-16\n"
-                               "  --switch N closed|thrown     switch request, switch 1-2048\n"
-                               "Exit status 1 when the link cannot be opened.\n";
+const char* const kSendUsage =
+    "Usage: railscope-cli send --connect DEVICE [--baud RATE]\n"
+    "                          [--interface KIND] MESSAGE\n"
+    "\n"
+    "Puts one message on the bus, built as the program's menus and generator\n"
+    "windows build it, and waits until it has been written. MESSAGE is one\n"
+    "of:\n"
+    "  HEX...                       bytes in hex, checksum included, sent as\n"
+    "                               typed (83 7C)\n"
+    "  --power on|off               track power on (83 7C) or off (82 7D)\n"
+    "  --query                      query the interface (81 7E)\n"
+    "  --sensor BOARD,INPUT on|off  sensor report, board 1-256, input 1-16\n"
+    "  --switch N closed|thrown     switch request, switch 1-2048\n"
+    "Exit status 1 when the link cannot be opened.\n";
 
 std::unique_ptr<TLocoNetMessage> FixedMessage(uint8_t opcode)
 {

@@ -158,49 +158,52 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     return 0;
 }
 
-const char* const kProgramUsage = "Usage: railscope-cli program FILE --index N --connect DEVICE\n"
-                                  "        [--baud RATE] [--interface KIND] [--log] [--force]\n"
-                                  "\n"
-                                  "Programs board N (counted from 0) of the board file FILE into the board\n"
-                                  "with its serial number: checks the board's identity, learns its firmware\n"
-                                  "version, writes every SV and checks what the board reports back, then\n"
-                                  "restarts the board. Prints the programmer's log lines; --log adds the\n"
-                                  "text of every message sent and received. Progress goes to standard\n"
-                                  "error.\n"
-                                  "A description holding values the board cannot hold (see\n"
-                                  "'railscope-cli check') is not programmed: the values are named and\n"
-                                  "nothing is written, unless --force is given.\n"
-                                  "Exit status 0 after \"Programming Completed Successfully!\", 1 on any\n"
-                                  "failure.\n";
+const char* const kProgramUsage =
+    "Usage: railscope-cli program FILE --index N --connect DEVICE\n"
+    "        [--baud RATE] [--interface KIND] [--log] [--force]\n"
+    "\n"
+    "Programs board N (counted from 0) of the board file FILE into the board\n"
+    "with its serial number: checks the board's identity, learns its firmware\n"
+    "version, writes every SV and checks what the board reports back, then\n"
+    "restarts the board. Prints the programmer's log lines; --log adds the\n"
+    "text of every message sent and received. Progress goes to standard\n"
+    "error.\n"
+    "A description holding values the board cannot hold (see\n"
+    "'railscope-cli check') is not programmed: the values are named and\n"
+    "nothing is written, unless --force is given.\n"
+    "Exit status 0 after \"Programming Completed Successfully!\", 1 on any\n"
+    "failure.\n";
 
-const char* const kReadUsage = "Usage: railscope-cli read FILE --index N --connect DEVICE [--baud RATE]\n"
-                               "        [--interface KIND] [-o OUT]\n"
-                               "\n"
-                               "Reads the SVs of board N (counted from 0) of FILE back from the board\n"
-                               "and rebuilds its description from them; then saves all boards of the\n"
-                               "file to OUT (default: FILE itself, safely).\n"
-                               "Exit status 0 after \"Board data read completed successfully!\" and a good\n"
-                               "save, 1 otherwise.\n";
+const char* const kReadUsage =
+    "Usage: railscope-cli read FILE --index N --connect DEVICE [--baud RATE]\n"
+    "        [--interface KIND] [-o OUT]\n"
+    "\n"
+    "Reads the SVs of board N (counted from 0) of FILE back from the board\n"
+    "and rebuilds its description from them; then saves all boards of the\n"
+    "file to OUT (default: FILE itself, safely).\n"
+    "Exit status 0 after \"Board data read completed successfully!\" and a good\n"
+    "save, 1 otherwise.\n";
 
-const char* const kVerifyUsage = "Usage: railscope-cli verify FILE --index N --connect DEVICE\n"
-                                 "        [--baud RATE] [--interface KIND] [--log]\n"
-                                 "\n"
-                                 "Compares the board with the serial number of board N (counted from 0) of\n"
-                                 "FILE with its description, without writing anything: checks the board's\n"
-                                 "identity, learns its firmware version, reads every SV that programming\n"
-                                 "would write and compares it with the value the description gives. The\n"
-                                 "board is never restarted.\n"
-                                 "Prints one line per difference, \"SV n: board b, description\n"
-                                 "d\", then \"Board matches its description\" or \"N SVs differ\". SVs that\n"
-                                 "differ only in bytes the board does not use (the board's SVs and the\n"
-                                 "description's, decoded, describe the same) count as a match, with the\n"
-                                 "line \"N SVs differ only in bytes this board does not use\". Values of the\n"
-                                 "description the board cannot hold (see 'railscope-cli check') are named\n"
-                                 "too, and the board does not match.\n"
-                                 "The course of the conversation and the progress go to standard error;\n"
-                                 "--log adds the text of every message sent and received.\n"
-                                 "Exit status 0 when the board matches, 1 when it does not or on any\n"
-                                 "failure.\n";
+const char* const kVerifyUsage =
+    "Usage: railscope-cli verify FILE --index N --connect DEVICE\n"
+    "        [--baud RATE] [--interface KIND] [--log]\n"
+    "\n"
+    "Compares the board with the serial number of board N (counted from 0) of\n"
+    "FILE with its description, without writing anything: checks the board's\n"
+    "identity, learns its firmware version, reads every SV that programming\n"
+    "would write and compares it with the value the description gives. The\n"
+    "board is never restarted.\n"
+    "Prints one line per difference, \"SV n: board b, description\n"
+    "d\", then \"Board matches its description\" or \"N SVs differ\". SVs that\n"
+    "differ only in bytes the board does not use (the board's SVs and the\n"
+    "description's, decoded, describe the same) count as a match, with the\n"
+    "line \"N SVs differ only in bytes this board does not use\". Values of the\n"
+    "description the board cannot hold (see 'railscope-cli check') are named\n"
+    "too, and the board does not match.\n"
+    "The course of the conversation and the progress go to standard error;\n"
+    "--log adds the text of every message sent and received.\n"
+    "Exit status 0 when the board matches, 1 when it does not or on any\n"
+    "failure.\n";
 
 // --- discover, identify and renumber ------------------------------------------------------------
 
@@ -211,8 +214,9 @@ struct TDiscoverySession {
     TBoardDiscovery Discovery{Host, TProductList(), nullptr};
     bool Lost = false;
 
-    int Open(const std::string& command, const cli::TBusOptions& bus)
+    int Open(const std::string& command, const cli::TBusOptions& bus, uint32_t waitMs)
     {
+        Discovery.SetTimeoutMs(waitMs);
         Host.PrintLog = false;
         Host.OnTimer = [this](EConversationTimer t) {
             if (t == EConversationTimer::Timeout)
@@ -243,11 +247,13 @@ struct TDiscoverySession {
     }
 };
 
-int ParseBusOnly(const std::string& command, std::vector<std::string>& args, cli::TBusOptions& bus,
+// The connection options and --wait; `positionalCount` arguments stay in `args`.
+int ParseBusOnly(const std::string& command, std::vector<std::string>& args, cli::TBusOptions& bus, uint32_t& waitMs,
                  size_t positionalCount)
 {
     std::string error;
-    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    if (!cli::ParseBusOptions(args, bus, error) || !cli::TakeWaitOption(args, waitMs, error))
+        return cli::UsageError(command, error);
     for (const auto& a : args)
         if (a.size() > 1 && a[0] == '-') return cli::UsageError(command, "unknown option '" + a + "'");
     if (args.size() != positionalCount)
@@ -260,9 +266,10 @@ int RunDiscover(const std::vector<std::string>& arguments)
     const std::string command = "discover";
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
-    if (int status = ParseBusOnly(command, args, bus, 0)) return status;
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (int status = ParseBusOnly(command, args, bus, waitMs, 0)) return status;
     TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
+    if (int status = s.Open(command, bus, waitMs)) return status;
     s.Discovery.DiscoverButtonClick();
     if (!s.Wait()) return 1;
     for (const auto& line : s.Discovery.GetListLines()) std::printf("%s\n", line.c_str());
@@ -273,12 +280,12 @@ int RunDiscover(const std::vector<std::string>& arguments)
 // Discovers the boards, then lets `act` start a conversation about the line of board `serial`,
 // waits for it to end and prints the message boxes it showed (and, with `printLine`, the board's
 // list line). 0 when the last box says `success`.
-int ActOnDiscoveredBoard(const std::string& command, const cli::TBusOptions& bus, uint32_t serial,
+int ActOnDiscoveredBoard(const std::string& command, const cli::TBusOptions& bus, uint32_t waitMs, uint32_t serial,
                          const std::function<void(TBoardDiscovery&, int)>& act, const std::string& success,
                          bool printLine)
 {
     TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
+    if (int status = s.Open(command, bus, waitMs)) return status;
     s.Discovery.DiscoverButtonClick();
     if (!s.Wait()) return 1;
     s.Host.Boxes.clear();
@@ -304,12 +311,13 @@ int RunIdentify(const std::vector<std::string>& arguments)
     const std::string command = "identify";
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
-    if (int status = ParseBusOnly(command, args, bus, 1)) return status;
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (int status = ParseBusOnly(command, args, bus, waitMs, 1)) return status;
     uint32_t serial = 0;
     if (!ParseSerial(args[0], 1, 65535, serial))
         return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
     return ActOnDiscoveredBoard(
-        command, bus, serial, [](TBoardDiscovery& d, int index) { d.IdentifyButtonClick(index); },
+        command, bus, waitMs, serial, [](TBoardDiscovery& d, int index) { d.IdentifyButtonClick(index); },
         "Identify successful!", false);
 }
 
@@ -318,14 +326,15 @@ int RunRenumber(const std::vector<std::string>& arguments)
     const std::string command = "renumber";
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
-    if (int status = ParseBusOnly(command, args, bus, 2)) return status;
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (int status = ParseBusOnly(command, args, bus, waitMs, 2)) return status;
     uint32_t serial = 0, newSerial = 0;
     if (!ParseSerial(args[0], 1, 65535, serial))
         return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
     if (!ParseSerial(args[1], 1, 65535, newSerial))
         return cli::UsageError(command, "NEWSERIAL must be a whole number from 1 to 65535, not '" + args[1] + "'");
     return ActOnDiscoveredBoard(
-        command, bus, serial, [newSerial](TBoardDiscovery& d, int index) { d.RenumberButtonClick(index, newSerial); },
+        command, bus, waitMs, serial, [newSerial](TBoardDiscovery& d, int index) { d.RenumberButtonClick(index, newSerial); },
         "Change Address successful. Relabel board now!", true);
 }
 
@@ -341,30 +350,40 @@ const cli::RegisterCommand kVerify({"verify", "compare a board on the bus with i
                                     [](const std::vector<std::string>& a) {
                                         return RunTransfer("verify", a, ETransfer::Verify);
                                     }});
-const cli::RegisterCommand kDiscover({"discover", "list the boards on the bus",
-                                      "Usage: railscope-cli discover --connect DEVICE [--baud RATE]\n"
-                                      "                              [--interface KIND]\n"
-                                      "\n"
-                                      "Sends a Discover command, lists each board that answers (serial,\n"
-                                      "product, manufacturer and description from the product table) once 5\n"
-                                      "seconds pass without a reply, then prints \"Discovery complete!\".\n",
-                                      RunDiscover});
-const cli::RegisterCommand kIdentify({"identify", "make one board identify itself",
-                                      "Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE]\n"
-                                      "                              [--interface KIND]\n"
-                                      "\n"
-                                      "Discovers the boards, then sends an Identify command to the board with\n"
-                                      "serial number SERIAL and prints the outcome. Exit status 0 when the\n"
-                                      "board answered.\n",
-                                      RunIdentify});
-const cli::RegisterCommand kRenumber({"renumber", "give a board a new serial number",
-                                      "Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE\n"
-                                      "        [--baud RATE] [--interface KIND]\n"
-                                      "\n"
-                                      "Discovers the boards (a new number that another board already has is\n"
-                                      "refused), identifies the board SERIAL and changes its address to\n"
-                                      "NEWSERIAL; prints the outcome and the board's new list line. Exit status\n"
-                                      "0 on success.\n",
-                                      RunRenumber});
+const cli::RegisterCommand kDiscover(
+    {"discover", "list the boards on the bus",
+     std::string("Usage: railscope-cli discover --connect DEVICE [--baud RATE]\n"
+                 "                              [--interface KIND] [--wait SECONDS]\n"
+                 "\n"
+                 "Sends a Discover command, lists each board that answers (serial,\n"
+                 "product, manufacturer and description from the product table) once 5\n"
+                 "seconds (--wait) pass without a reply, then prints\n"
+                 "\"Discovery complete!\".\n"
+                 "\n") +
+         cli::kWaitOptionUsage,
+     RunDiscover});
+const cli::RegisterCommand kIdentify(
+    {"identify", "make one board identify itself",
+     std::string("Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE]\n"
+                 "                              [--interface KIND] [--wait SECONDS]\n"
+                 "\n"
+                 "Discovers the boards, then sends an Identify command to the board with\n"
+                 "serial number SERIAL and prints the outcome. Exit status 0 when the\n"
+                 "board answered.\n"
+                 "\n") +
+         cli::kWaitOptionUsage,
+     RunIdentify});
+const cli::RegisterCommand kRenumber(
+    {"renumber", "give a board a new serial number",
+     std::string("Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE\n"
+                 "        [--baud RATE] [--interface KIND] [--wait SECONDS]\n"
+                 "\n"
+                 "Discovers the boards (a new number that another board already has is\n"
+                 "refused), identifies the board SERIAL and changes its address to\n"
+                 "NEWSERIAL; prints the outcome and the board's new list line. Exit status\n"
+                 "0 on success.\n"
+                 "\n") +
+         cli::kWaitOptionUsage,
+     RunRenumber});
 
 } // namespace

@@ -28,16 +28,17 @@ void PrintServed(const char* kind, const std::string& where)
 
 // --- simulate ----------------------------------------------------------------------------------
 
-const char* const kSimulateUsage = "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--bind ADDRESS]\n"
-                                   "                              [--sim OPTIONS]\n"
-                                   "\n"
-                                   "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
-                                   "  --pty                  on a pseudo-terminal, printed first as\n"
-                                   "                         'PTY /dev/pts/N' (the default when neither\n"
-                                   "                         --pty nor --tcp is given)\n"
-                                   "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
-                                   "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;\n"
-                                   "                         pace=real;drop=0.1;seed=7'\n";
+const char* const kSimulateUsage =
+    "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--bind ADDRESS]\n"
+    "                              [--sim OPTIONS]\n"
+    "\n"
+    "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
+    "  --pty                  on a pseudo-terminal, printed first as\n"
+    "                         'PTY /dev/pts/N' (the default when neither\n"
+    "                         --pty nor --tcp is given)\n"
+    "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
+    "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;\n"
+    "                         pace=real;drop=0.1;seed=7'\n";
 
 int RunSimulate(const std::vector<std::string>& arguments)
 {
@@ -63,6 +64,7 @@ int RunSimulate(const std::vector<std::string>& arguments)
 
     auto app = cli::MakeCoreApplication();
     TSimServer server(config);
+    server.SetLimits(serve.Limits);
     server.SetLog([&cmd](const std::string& text) { PrintLog(cmd, text); });
     if (pty) {
         std::string path;
@@ -86,21 +88,23 @@ int RunSimulate(const std::vector<std::string>& arguments)
 
 // --- serve -------------------------------------------------------------------------------------
 
-const char* const kServeUsage = "Usage: railscope-cli serve --connect DEVICE [--baud RATE]\n"
-                                "                           [--interface KIND] [--tcp [PORT]]\n"
-                                "                           [--bind ADDRESS]\n"
-                                "\n"
-                                "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp\n"
-                                "(LbServer) server until interrupted (SIGINT or SIGTERM); prints\n"
-                                "'TCP ADDRESS:PORT' first. Every client gets every message on the bus,\n"
-                                "those of the other clients included; each of its SEND lines goes to the\n"
-                                "bus and is answered SENT OK once the interface has echoed it, or SENT\n"
-                                "ERROR with the reason.\n"
-                                "A client that sends junk or stops reading is dropped; clients coming and\n"
-                                "going are reported on standard error. When the link is lost the server\n"
-                                "keeps running and opens it again.\n"
-                                "Exit status 1 when DEVICE cannot be opened at the start or the port\n"
-                                "cannot be listened on.\n";
+const char* const kServeUsage =
+    "Usage: railscope-cli serve --connect DEVICE [--baud RATE]\n"
+    "                           [--interface KIND] [--tcp [PORT]]\n"
+    "                           [--bind ADDRESS]\n"
+    "\n"
+    "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp\n"
+    "(LbServer) server until interrupted (SIGINT or SIGTERM); prints\n"
+    "'TCP ADDRESS:PORT' first. Every client gets every message on the bus,\n"
+    "those of the other clients included; each of its SEND lines goes to the\n"
+    "bus and is answered SENT OK once the interface has echoed it, or SENT\n"
+    "ERROR with the reason (also for a SEND line that is not ASCII text).\n"
+    "A client beyond the limits below (too many clients, a line that is too\n"
+    "long or not text, too much waiting because it stops reading) is told why\n"
+    "and dropped; clients coming and going are reported on standard error.\n"
+    "When the link is lost the server keeps running and opens it again.\n"
+    "Exit status 1 when DEVICE cannot be opened at the start or the port\n"
+    "cannot be listened on.\n";
 
 const char* const kServeVersion = "Railscope LocoNet server 1.0";
 
@@ -122,6 +126,7 @@ int RunServe(const std::vector<std::string>& arguments)
         return 1;
     }
     TLbServer server(kServeVersion);
+    server.SetLimits(serve.Limits);
     server.SetLog([&cmd](const std::string& text) { PrintLog(cmd, text); });
     TServedLink served(link, server, [&cmd](const std::string& text) { PrintLog(cmd, text); });
     if (!server.Listen(serve.Address, serve.Port, error)) {

@@ -220,12 +220,10 @@ void TConditionSet::AddHeldValues(const std::string& name, THeldValues& values) 
 
 void TConditionSet::WriteRecord(std::ostream& stream)
 {
-    conditiontext::WriteSetLine(*this, stream, KindTag(Kind), Conditions);
-    ReleaseFields();
+    conditiontext::WriteSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, KindTag(Kind), Conditions);
 }
 
 void TConditionSet::ReadRecord(std::istream& stream)
 {
-    conditiontext::ReadSetLine(*this, stream, Conditions);
-    ReleaseFields();
+    conditiontext::ReadSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, Conditions);
 }

@@ -107,9 +107,6 @@ public:
     }
 
 private:
-    // A board holds many sets; their line buffers are only needed while a line is written or read.
-    void ReleaseFields() { std::vector<std::string>().swap(Fields); }
-
     uint8_t Kind;
     std::vector<TCondition> Conditions;
 };
