@@ -53,6 +53,9 @@ public:
     {
         Boxes.push_back(caption + "|" + text);
     }
+    // Programming's question on values the board cannot hold: asked (and answered later) when set.
+    std::function<bool(const std::vector<std::string>& lines)> Ask;
+    bool AskProgramAnyway(const std::vector<std::string>& lines) override { return Ask && Ask(lines); }
 
     // Runs until Done() or the time limit; false when the limit was reached.
     bool Run(uint64_t limitUs = 3'600'000'000ull)
