@@ -2,6 +2,7 @@
 
 #include "boardlist/DisplayBoardForm.h"
 #include "boards/BoardData.h"
+#include "boards/HoldCheck.h"
 #include "editors/BoardEditors.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,6 +43,9 @@ QString Title(int type)
 {
     return QString::fromStdString(TBoardData::GetTitle(type));
 }
+
+// The most lines of a report that a box or a tip shows; the log holds them all.
+constexpr int kReportLines = 12;
 
 } // namespace
 
@@ -196,7 +201,17 @@ void TProgramBoardForm::RefreshBoardList()
     const uint32_t count = BoardData.BoardCount(type);
     for (uint32_t i = 0; i < count; ++i) {
         const TConfigurableBoard* board = BoardData.GetBoard(type, i);
-        BoardListBox->addItem(board ? QString::fromStdString(board->GetListLine()) : QString());
+        auto* item = new QListWidgetItem(board ? QString::fromStdString(board->GetListLine()) : QString());
+        // A board that cannot hold its description says so after its name, where the columns
+        // end, and its tip says what it cannot hold.
+        const std::vector<std::string> unheld =
+            board ? CheckHold(*board, board->SWVersion).Lines() : std::vector<std::string>();
+        if (!unheld.empty()) {
+            item->setText(item->text() + QStringLiteral("   \u26A0 ") + QString::fromStdString(HoldSummary(unheld.size())));
+            item->setToolTip(QStringLiteral("The board cannot hold its description as it stands:\n") +
+                             ReportText(unheld, kReportLines));
+        }
+        BoardListBox->addItem(item);
     }
     if (selected >= 0 && selected < BoardListBox->count()) BoardListBox->setCurrentRow(selected);
     MessageEdit->setText(BoardData.HasFileName(type)
@@ -240,8 +255,40 @@ void TProgramBoardForm::SetProgressPosition(uint32_t position)
 
 void TProgramBoardForm::AfterEvent(bool ended)
 {
+    if (!ended) return;
     // A read rebuilds the board's description: show its new list line.
-    if (ended) RefreshBoardList();
+    RefreshBoardList();
+    const TBoardProgrammer& programmer = *BoardProgrammer;
+    if (programmer.IsVerifyMode() && programmer.IsVerified()) {
+        ShowMessageBox(this, QStringLiteral("Verify Board"),
+                       VerifiedBoard + QStringLiteral(":\n\n") + ReportText(programmer.GetVerifyReport(), kReportLines),
+                       QMessageBox::Ok, !programmer.VerifyMatched());
+    }
+}
+
+QString TProgramBoardForm::BoardLabel(const TConfigurableBoard& board)
+{
+    return QStringLiteral("Board %1 \"%2\"").arg(board.SerialNumber).arg(QString::fromStdString(board.Name));
+}
+
+bool TProgramBoardForm::AskProgramAnyway(const std::vector<std::string>& lines)
+{
+    const TConfigurableBoard* board = BoardProgrammer->GetBoard();
+    if (!board) return false;
+    const QString text = QStringLiteral("%1 cannot hold its description as it stands (firmware version %2):\n\n%3\n\n"
+                                        "%4. Nothing has been written to the board yet.")
+                             .arg(BoardLabel(*board))
+                             .arg(board->SWVersion)
+                             .arg(ReportText(lines, kReportLines), QString::fromStdString(HoldSummary(lines.size())));
+    // The programmer asks while it takes a reply, as received messages are routed: the question
+    // waits for the event loop, where reception goes on while it is open.
+    QTimer::singleShot(0, this, [this, text] {
+        const QPointer<TProgramBoardForm> self(this);
+        const int answer = AskQuestion(this, QStringLiteral("Program Board"), text,
+                                       {QStringLiteral("Program Anyway"), QStringLiteral("Cancel")}, 1);
+        if (self) BoardProgrammer->AnswerProgramAnyway(answer == 0);
+    });
+    return true;
 }
 
 TConfigurableBoard* TProgramBoardForm::SelectedBoard()
@@ -267,7 +314,10 @@ void TProgramBoardForm::ProgramButtonClick()
 
 void TProgramBoardForm::VerifyBoard1Click()
 {
-    if (PrepareProgrammer()) BoardProgrammer->VerifyButtonClick(SelectedBoard());
+    if (!PrepareProgrammer()) return;
+    TConfigurableBoard* board = SelectedBoard();
+    if (board) VerifiedBoard = BoardLabel(*board);
+    BoardProgrammer->VerifyButtonClick(board);
 }
 
 void TProgramBoardForm::ReadBoardButtonClick()

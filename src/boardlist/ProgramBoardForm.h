@@ -119,6 +119,8 @@ protected:
     void SetProgressRange(uint32_t minimum, uint32_t maximum) override;
     void SetProgressPosition(uint32_t position) override;
     void AfterEvent(bool ended) override;
+    // Asks, from the event loop, whether to program a board that cannot hold its description.
+    bool AskProgramAnyway(const std::vector<std::string>& lines) override;
 
 private:
     void BuildControls();
@@ -131,6 +133,8 @@ private:
     bool SaveTypeAs(int type);
     void ReportSaveFailure(int type);
     TConfigurableBoard* SelectedBoard();
+    // "Board 4101 "Station throat"", for the boxes that speak of a board.
+    static QString BoardLabel(const TConfigurableBoard& board);
 
     TBoardData& BoardData;
     TProgramBoardLinks Links;
@@ -138,4 +142,6 @@ private:
     std::array<TBoardEditor, kBoardTypeCount> Editors;
     QFileDialog* OwnOpenDialog = nullptr;
     QFileDialog* OwnSaveDialog = nullptr;
+    // The board that Verify Board compares, as its report box names it.
+    QString VerifiedBoard;
 };
