@@ -7,12 +7,18 @@
 #include "boards/orb/orb8/ORB8Board.h"
 #include "boards/qxp6/QXP6Board.h"
 #include "boards/rvn2/RVN2Board.h"
+#include "boards/HoldCheck.h"
 #include "editors/BoardEditors.h"
+#include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "support/BoardText.h"
 #include "widgets/DialogSeam.h"
+#include "widgets/IndexCombo.h"
+#include "widgets/SpinEdit.h"
 
 #include <QDialog>
+#include <QAbstractSpinBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <functional>
@@ -106,6 +112,60 @@ private slots:
         if (!field.isEmpty()) QCOMPARE(focused, field);
         // "Keep Values" writes the window back as it stands, the value the board cannot hold too.
         QCOMPARE(SaveToText(*board), SaveToText(*unchanged));
+    }
+
+    // The sensor board number fields go no higher than the board keeps: the user's highest value
+    // is 255, and OK asks nothing about it.
+    void SensorBoardFieldsStopAtWhatTheBoardKeeps_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("ORB4") << int(eORB4) << "SensorSpin";
+        QTest::newRow("ORB8") << int(eORB8) << "SensorSpin";
+        QTest::newRow("QXP6") << int(eQXP6) << "SensBdEdit";
+    }
+
+    void SensorBoardFieldsStopAtWhatTheBoardKeeps()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, field);
+        auto board = CreateBoardOfType(type);
+        board->SerialNumber = 1000;
+        int asked = 0;
+        DialogSeam().Question = [&asked](QWidget*, const QString&, const QString&, const QStringList&, int) {
+            ++asked;
+            return 0;
+        };
+        int highest = 0;
+        DialogSeam().ModalDialog = [&](QDialog& dialog) {
+            auto* spin = dialog.findChild<QAbstractSpinBox*>(field);
+            if (!spin) return int(QDialog::Rejected);
+            spin->stepBy(1000);
+            highest = spin->text().toInt();
+            dialog.accept();
+            return dialog.result();
+        };
+        DefaultBoardEditor(type)(nullptr, *board);
+        QCOMPARE(highest, 255);
+        QCOMPARE(asked, 0);
+        QVERIFY(CheckHold(*board, board->SWVersion).CanBeHeld());
+    }
+
+    // A sensor-triggered RVN2 step at the top of every range of its trigger: the board keeps it.
+    void RVN2SensorTriggerStopsAtWhatTheBoardKeeps()
+    {
+        TRVN2Board board;
+        board.SerialNumber = 1000;
+        TRVN2SequenceEditForm form(nullptr, board.GetSequence(0));
+        form.ActionCombo->setCurrentIndex(eActStop);
+        form.TriggerCombo->setCurrentIndex(eTrigSensor);
+        for (TSpinEdit* spin : {form.TrigSpin1, form.TrigSpin2, form.IterationSpin})
+            static_cast<QAbstractSpinBox*>(spin)->stepBy(2000);
+        QCOMPARE(form.IterationSpin->Value(), 255);
+        form.OKBtn->click();
+        QCOMPARE(board.GetSequence(0).StepAt(0).Iterations, 255u);
+        const std::vector<std::string> unheld = CheckHold(board, board.SWVersion).Lines();
+        QVERIFY2(unheld.empty(), unheld.empty() ? "" : unheld.front().c_str());
     }
 };
 

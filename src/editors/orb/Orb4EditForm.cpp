@@ -18,7 +18,7 @@ TOrb4EditForm::TOrb4EditForm(QWidget* parent, TORB4Board& board)
                                 QStringLiteral("Turnout Feedback")};
     const QStringList outputItems{QStringLiteral("Isolation Relay"), QStringLiteral("Individual On/Off")};
 
-    SensorSpin = NewSpin(1, 256, "SensorSpin");
+    SensorSpin = NewSpin(1, 255, "SensorSpin"); // the board keeps one byte
     Sensor12Combo = NewCombo(pairItems, "Sensor12Combo");
     Sensor34Combo = NewCombo(pairItems, "Sensor34Combo");
     Sensor56Combo = NewCombo(pairItems, "Sensor56Combo");

@@ -18,7 +18,7 @@ TOrb8EditForm::TOrb8EditForm(QWidget* parent, TORB8Board& board)
     const QStringList inputItems{QStringLiteral("Not Used"), QStringLiteral("Sensor numbers 1-8"),
                                  QStringLiteral("Sensor numbers 9-16"), QStringLiteral("Set Signal Red")};
 
-    SensorSpin = NewSpin(1, 256, "SensorSpin");
+    SensorSpin = NewSpin(1, 255, "SensorSpin"); // the board keeps one byte
     SensorIntCombo = NewCombo(inputItems, "SensorIntCombo");
     SensorExtCombo = NewCombo(inputItems, "SensorExtCombo");
     Op14Combo = NewCombo({QStringLiteral("1-4 have 3 LEDs each"), QStringLiteral("1-3 have 4 LEDs each, 4 not used")},

@@ -46,7 +46,7 @@ void TQXP6EditForm::BuildControls()
     DCCBaseAddrEdit->setObjectName(QStringLiteral("DCCBaseAddrEdit"));
     RouteAddrEdit = new TSpinEdit(1, 2048, 1, this);
     RouteAddrEdit->setObjectName(QStringLiteral("RouteAddrEdit"));
-    SensBdEdit = new TSpinEdit(1, 256, 1, this);
+    SensBdEdit = new TSpinEdit(1, 255, 1, this); // the board keeps one byte
     SensBdEdit->setObjectName(QStringLiteral("SensBdEdit"));
     MemLocEdit = new TSpinEdit(1, 40, 1, this);
     MemLocEdit->setObjectName(QStringLiteral("MemLocEdit"));
