@@ -274,15 +274,36 @@ void TMainForm::FormActivate()
 
     if (!NoFilesGiven && sections.contains(QStringLiteral("Filenames"))) {
         settings->beginGroup(QStringLiteral("Filenames"));
+        QStringList loadErrors;
         for (int type = 0; type < kBoardTypeCount; ++type) {
             const QString name = settings->value(QString::fromStdString(TBoardData::GetTypeName(type))).toString();
-            // A file that cannot be read leaves the list empty; nothing is reported.
-            if (!name.isEmpty()) BoardData.LoadFile(type, name.toStdString());
+            if (name.isEmpty() || BoardData.LoadFile(type, name.toStdString())) continue;
+            // A file that cannot be read leaves the list empty and is not taken as the list's file,
+            // so that a save cannot replace what it holds; its name stays in the settings.
+            loadErrors << QString::fromStdString(BoardData.GetLastError());
+            BoardData.CloseFile(type);
+            UnloadedFiles[size_t(type)] = name;
         }
         settings->endGroup();
+        if (!loadErrors.isEmpty()) ReportLoadErrors(loadErrors);
     }
 
     if (sections.contains(QStringLiteral("Connection")) && kind == eLocoBuffer) InterrogateLocoBuffer();
+}
+
+void TMainForm::ReportLoadErrors(const QStringList& errors)
+{
+    ProgStatus->setText(errors.size() == 1 ? errors.constFirst()
+                                           : QStringLiteral("%1 board files could not be loaded").arg(errors.size()));
+    ProgStatus->setCursorPosition(0);
+    ProgStatus->setToolTip(errors.join(QLatin1Char('\n')));
+    const QString text = QStringLiteral("These board files could not be loaded:\n\n%1\n\nEach file is left as it is. "
+                                        "Mend it, then open it from Configure Boards (File / Open...).")
+                             .arg(errors.join(QStringLiteral("\n\n")));
+    // Told from the event loop, where reception goes on while the box is open.
+    QTimer::singleShot(0, this, [this, text] {
+        ShowMessageBox(this, QStringLiteral("Railscope"), text, QMessageBox::Ok, true);
+    });
 }
 
 void TMainForm::ReadSpeedometerSettings(QSettings& settings)
@@ -624,7 +645,8 @@ void TMainForm::WriteSettings()
     settings->beginGroup(QStringLiteral("Filenames"));
     for (int type = 0; type < kBoardTypeCount; ++type)
         settings->setValue(QString::fromStdString(TBoardData::GetTypeName(type)),
-                           QString::fromStdString(BoardData.GetFileName(type)));
+                           BoardData.HasFileName(type) ? QString::fromStdString(BoardData.GetFileName(type))
+                                                       : UnloadedFiles[size_t(type)]);
     settings->endGroup();
     settings->sync();
 }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -160,12 +161,17 @@ private:
     void UpdateBoardMenus();
     void RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp);
     void ReadSpeedometerSettings(QSettings& settings);
+    // Tells which board files the start-up could not load, and why.
+    void ReportLoadErrors(const QStringList& errors);
     void WriteSettings();
 
     TOptions Options;
     QString LinkOpenText;
     bool LossBoxShowing = false;
     bool StartUpDone = false;
+    // The board files the start-up could not load, by type: kept in the settings until another
+    // file of the type is opened.
+    std::array<QString, kBoardTypeCount> UnloadedFiles;
     bool StartUpQueued = false;
     bool Closed = false;
     bool NoFilesGiven = false;

@@ -33,6 +33,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <fstream>
 
@@ -285,6 +287,51 @@ private slots:
         QCOMPARE(settings.value("SpeedometerForm/SpeedLength").toString(), QStringLiteral("2.5"));
         QCOMPARE(settings.value("SpeedometerForm/Sens1Board").toInt(), 7);
         QCOMPARE(settings.value("SpeedometerForm/Sens2Board").toInt(), 300);
+        QCOMPARE(settings.value("Filenames/KPX9").toString(), kpx9);
+    }
+
+    // The board files the start-up cannot load are named, each with the reason, in one box. They
+    // stay as they are, no list takes them as its file (a save cannot replace them), and the
+    // settings keep their names.
+    void StartUpReportsTheBoardFilesItCannotLoad()
+    {
+        const QString orb4 = Dir->filePath(QStringLiteral("missing-orb4.csv"));
+        const QString kpx9 = Dir->filePath(QStringLiteral("kpx9.csv"));
+        QFile example(QStringLiteral(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv"));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        QByteArray text = example.readAll();
+        QVERIFY(text.contains("\"640 Closed\""));
+        text.replace("\"640 Closed\"", "\"6x0 Closed\"");
+        QFile file(kpx9);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        WriteSettings([&](QSettings& s) {
+            s.setValue("Filenames/ORB4", orb4);
+            s.setValue("Filenames/KPX9", kpx9);
+        });
+        {
+            auto form = Make();
+            form->FormActivate();
+            QTRY_COMPARE(Boxes.size(), std::size_t(1));
+            QCOMPARE(Boxes[0], QStringLiteral("Railscope|These board files could not be loaded:\n\n"
+                                              "Could not open %1: %3\n\n"
+                                              "Board 1 of the file (serial 2101, \"Station throat panel\") cannot be "
+                                              "loaded: Route 1, entry 3: the point address in '6x0 Closed' is not a "
+                                              "whole number (%2)\n\n"
+                                              "Each file is left as it is. Mend it, then open it from Configure "
+                                              "Boards (File / Open...).")
+                                   .arg(orb4, kpx9, QString::fromLocal8Bit(std::strerror(ENOENT))));
+            QCOMPARE(form->ProgStatus->text(), QStringLiteral("2 board files could not be loaded"));
+            QVERIFY(!form->BoardData.HasFileName(0));
+            QVERIFY(!form->BoardData.HasFileName(1));
+            QCOMPARE(form->BoardData.BoardCount(1), 0u);
+            form->close();
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), text);
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Filenames/ORB4").toString(), orb4);
         QCOMPARE(settings.value("Filenames/KPX9").toString(), kpx9);
     }
 
