@@ -28,7 +28,12 @@ void TCsvIo::SetNumbers(size_t first, std::initializer_list<long long> values)
 
 std::string TCsvIo::GetText(size_t position)
 {
-    const std::string& f = Field(position);
+    return std::string(GetTextView(position));
+}
+
+std::string_view TCsvIo::GetTextView(size_t position)
+{
+    const std::string_view f = Field(position);
     if (f.size() >= 2 && f.front() == '"' && f.back() == '"') return f.substr(1, f.size() - 2);
     return f;
 }
@@ -91,48 +96,134 @@ std::string TCsvIo::LineTooLongText()
     return "a line is longer than " + std::to_string(kMaxLineLength) + " characters";
 }
 
+namespace {
+
+// The field storage that BorrowFields lends and ReleaseFields gives back.
+std::vector<std::string>& SpareFields()
+{
+    thread_local std::vector<std::string> spare;
+    return spare;
+}
+
+// Room for this many fields is made at once when an object reads its first line.
+constexpr size_t kFieldsAtFirst = 16;
+
+// The block in which istream::getline delivers a line, and the line gathered from several blocks.
+struct TLineBuffer {
+    std::string Text;
+    char Block[4096];
+};
+
+// A buffer that grew beyond this for one long line is given back afterwards.
+constexpr size_t kKeptBufferSize = 64 * 1024;
+
+TLineBuffer& LineBuffer()
+{
+    thread_local TLineBuffer buffer;
+    return buffer;
+}
+
+// Reads the text of one line (up to a line feed, which is consumed but not kept) a block at a
+// time straight from the stream's buffer, into `text`: within the block when the line fits in
+// it, as most do, and otherwise gathered in the buffer's Text. False when the line has more than
+// TCsvIo::kMaxLineLength characters; `ended` tells whether a line feed ended it (rather than the
+// end of the stream), `any` whether a character was read at all.
+bool ReadLineText(std::istream& stream, TLineBuffer& buffer, std::string_view& text, bool& ended, bool& any)
+{
+    std::string& line = buffer.Text;
+    line.clear();
+    text = {};
+    ended = false;
+    any = false;
+    for (bool first = true;; first = false) {
+        stream.getline(buffer.Block, sizeof buffer.Block);
+        const auto extracted = static_cast<size_t>(stream.gcount());
+        if (extracted == 0) break; // the end of the stream (or a stream that was not good)
+        any = true;
+        // getline counts the line feed it took, and marks the stream failed when the block filled
+        // up first, or at the end of the stream when it read nothing.
+        ended = !stream.fail() && !stream.eof();
+        const size_t stored = ended ? extracted - 1 : extracted;
+        const bool done = ended || stream.eof() || stream.bad();
+        if (first && done) {
+            text = std::string_view(buffer.Block, stored);
+            return true;
+        }
+        line.append(buffer.Block, stored);
+        if (line.size() > TCsvIo::kMaxLineLength) return false;
+        if (done) break;
+        stream.clear(stream.rdstate() & ~std::ios::failbit); // the block was full: read on
+    }
+    text = line;
+    return true;
+}
+
+} // namespace
+
 size_t TCsvIo::ReadLine(std::istream& stream)
 {
-    Fields.clear();
-    std::string current;
-    bool atStart = true;
-    bool inQuotes = false;
-    bool anything = false;
-    for (size_t length = 0;; ++length) {
-        if (length > kMaxLineLength) {
-            Fields.clear();
-            stream.iword(LineTooLongSlot()) = 1;
-            stream.setstate(std::ios::badbit);
-            return 0;
-        }
-        const int c = stream.get();
-        if (c == std::char_traits<char>::eof()) {
-            // A final line without a line end still delivers its last field.
-            if (anything) Fields.push_back(std::move(current));
-            stream.clear(stream.rdstate() & ~std::ios::failbit);
-            return Fields.size();
-        }
-        anything = true;
-        if (c == '\n') {
-            Fields.push_back(std::move(current));
-            return Fields.size();
-        }
-        // A carriage return is dropped only where it ends the line; elsewhere it is field text.
-        if (c == '\r' && stream.peek() == '\n') continue;
-        if (c == '"' && atStart) {
-            inQuotes = true;
-            atStart = false;
-        } else if (c == '"' && inQuotes) {
-            inQuotes = false;
-        } else if (c == ',' && !inQuotes) {
-            Fields.push_back(std::move(current));
-            current.clear();
-            atStart = true;
-        } else {
-            current.push_back(static_cast<char>(c));
-            atStart = false;
-        }
+    TLineBuffer& buffer = LineBuffer();
+    std::string_view line;
+    bool ended = false;
+    bool any = false;
+    const bool fits = ReadLineText(stream, buffer, line, ended, any);
+    // getline marks the stream failed where it stops early; only the end of the stream counts here.
+    stream.clear(stream.rdstate() & ~std::ios::failbit);
+    if (!fits) {
+        Fields.clear();
+        stream.iword(LineTooLongSlot()) = 1;
+        stream.setstate(std::ios::badbit);
+        std::string().swap(buffer.Text);
+        return 0;
     }
+    if (!any) {
+        Fields.clear();
+        return 0;
+    }
+    // A carriage return is dropped only where it ends the line; elsewhere it is field text.
+    if (ended && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+    // Splits the line into fields at the commas outside double quotes. A double quote at the
+    // start of a field opens quotes and the next one closes them; neither is field text, and the
+    // text in quotes runs on over commas (to the end of the line when no quote closes it). Any
+    // other double quote is text. A field's text is thus the part in quotes, if any, then the
+    // rest up to the next comma.
+    // The field strings of the last line (or those borrowed) keep their storage for this one.
+    // Most fields are a few characters long: plain loops beat library searches here.
+    if (Fields.capacity() == 0) Fields.reserve(kFieldsAtFirst);
+    const char* const text = line.data();
+    const size_t size = line.size();
+    size_t count = 0;
+    for (size_t at = 0;;) {
+        if (count == Fields.size()) Fields.emplace_back();
+        std::string& field = Fields[count++];
+        field.clear(); // (then append: cheaper than assign, which allows for overlapping text)
+        if (at < size && text[at] == '"') {
+            size_t close = at + 1;
+            while (close < size && text[close] != '"') ++close;
+            field.append(text + at + 1, close - at - 1);
+            at = close < size ? close + 1 : size;
+        }
+        size_t comma = at;
+        while (comma < size && text[comma] != ',') ++comma;
+        if (comma > at) field.append(text + at, comma - at);
+        if (comma == size) break;
+        at = comma + 1;
+    }
+    Fields.resize(count);
+    if (buffer.Text.capacity() > kKeptBufferSize) std::string().swap(buffer.Text);
+    return Fields.size();
+}
+
+void TCsvIo::BorrowFields()
+{
+    if (Fields.capacity() == 0) Fields.swap(SpareFields());
+}
+
+void TCsvIo::ReleaseFields()
+{
+    SpareFields().swap(Fields);
+    std::vector<std::string>().swap(Fields);
 }
 
 void TCsvIo::WriteLine(std::ostream& stream) const

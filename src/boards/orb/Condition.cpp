@@ -69,9 +69,10 @@ std::string TCondition::Token() const
     return token;
 }
 
-bool TCondition::ParseToken(const std::string& token)
+bool TCondition::ParseToken(std::string_view token)
 {
-    const int type = conditiontext::TokenDeviceType(token, true);
+    const conditiontext::TTokenWords words = conditiontext::FindTokenWords(token);
+    const int type = conditiontext::TokenDeviceType(words, true);
     if (type < 0) {
         DeviceType = edtNone;
         return true;
@@ -81,8 +82,8 @@ bool TCondition::ParseToken(const std::string& token)
 
     if (type != edtZone) Number = conditiontext::TokenNumber(token);
     if (type == edtSensor) Offset = conditiontext::TokenOffset(token);
-    conditiontext::TokenState(token, DeviceType, true, State);
-    if (token.find('+') != std::string::npos) AndNext = 1;
+    conditiontext::TokenState(words, DeviceType, true, State);
+    if (token.find('+') != std::string_view::npos) AndNext = 1;
     return false;
 }
 
@@ -213,14 +214,17 @@ void TConditionSet::AddText(std::vector<std::string>& lines) const
     conditiontext::AddSetText(Conditions, lines);
 }
 
+// A board holds many sets; their line buffers are only needed while a line is written or read.
 void TConditionSet::WriteRecord(std::ostream& stream)
 {
+    BorrowFields();
     conditiontext::WriteSetLine(*this, stream, KindTag(Kind), Conditions);
     ReleaseFields();
 }
 
 void TConditionSet::ReadRecord(std::istream& stream)
 {
+    BorrowFields();
     conditiontext::ReadSetLine(*this, stream, Conditions);
     ReleaseFields();
 }
