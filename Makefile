@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+WIN_BUILD  ?= build-windows
 JOBS       ?= 2
 FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
@@ -15,7 +16,8 @@ PACKAGE_WERROR ?= OFF
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 
-.PHONY: all deps configure build run test test-main asan-build test-asan fuzz fuzz-run test-package bench screenshots package install clean
+.PHONY: all deps configure build run test test-main test-windows-core asan-build test-asan fuzz fuzz-run test-package bench \
+	screenshots package install clean
 
 all: build
 
@@ -36,6 +38,7 @@ run: configure
 
 test: deps
 	$(MAKE) test-main
+	$(MAKE) test-windows-core
 	$(MAKE) test-asan
 	$(MAKE) fuzz-run
 	$(MAKE) test-package
@@ -43,6 +46,15 @@ test: deps
 
 test-main: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The Qt-free core and its tests built for Windows (MinGW-w64, static) and run under Wine; what
+# that build makes of the example boards must equal the Linux build's byte for byte.
+test-windows-core: configure
+	cmake -S . -B $(WIN_BUILD) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAILSCOPE_WITH_QT=OFF -DRAILSCOPE_WERROR=$(WERROR)
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target railscope_example_outputs
+	bash scripts/test-windows-core.sh $(WIN_BUILD) $(BUILD) $(JOBS)
 
 # Second build with AddressSanitizer and UndefinedBehaviorSanitizer (clang), which also builds
 # the libFuzzer targets.
@@ -97,4 +109,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(WIN_BUILD)

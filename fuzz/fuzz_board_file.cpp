@@ -1,8 +1,9 @@
 // Arbitrary bytes as a board file of every type the factory makes: loading must end, and every
-// board loaded must save, describe and list itself. Saving the loaded boards and loading that file
+// board loaded must save, describe, list and check itself. Saving the loaded boards and loading that file
 // again must give the same number of boards.
 #include "boards/BoardData.h"
 #include "boards/BoardFactory.h"
+#include "boards/HoldCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +70,7 @@ void Exercise(int type, const std::string& bytes, bool simple)
         std::vector<std::string> lines;
         board->DisplayBoard(lines);
         (void)board->GetListLine();
+        (void)CheckHold(*board, 1).Lines();
     }
     TBoardData reloaded;
     std::istringstream back(saved.str(), std::ios::binary);

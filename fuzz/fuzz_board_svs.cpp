@@ -1,7 +1,8 @@
-// Decodes arbitrary SV tables into every board type the factory makes, then calculates the SVs
-// back and describes the board. For the signal controllers it also checks that the decoded board's
+// Decodes arbitrary SV tables into every board type the factory makes, checks what the decoded
+// description would hold, then calculates the SVs back and describes the board. For the signal controllers it also checks that the decoded board's
 // record reads back into an identical board.
 #include "boards/BoardFactory.h"
+#include "boards/HoldCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         board->DecodeSVs();
         std::vector<std::string> lines;
         board->DisplayBoard(lines);
+        (void)CheckHold(*board, 1).Lines();
 
         if (type == eORB4 || type == eORB8) {
             std::ostringstream out;

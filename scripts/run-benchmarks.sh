@@ -3,7 +3,7 @@
 # A figure that misses its target is shown so, but fails nothing: only a benchmark that does not
 # work (exits non-zero) fails the run.
 set -uo pipefail
-BUILD=${1:-build-bench}
+BUILD=${1:-build-release}
 status=0
 for b in "$BUILD"/bin/bench_*; do
   [ -x "$b" ] || continue

@@ -2,6 +2,7 @@
 
 #include "boards/BoardFactory.h"
 #include "boards/SafeFile.h"
+#include "link/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -124,6 +125,15 @@ bool TBoardData::LoadFromStream(int type, std::istream& stream)
                                                                            : std::string("the file could not be read"));
             return false;
         }
+        // A record that cannot be read as it stands stops the load, and nothing of the file is
+        // kept: a list saved again would lose what the record holds and every board after it.
+        if (!added->GetLoadErrorText().empty()) {
+            LastError = "Board " + std::to_string(loaded) + " of the file (serial " +
+                        std::to_string(added->SerialNumber) + ", \"" + added->Name +
+                        "\") cannot be loaded: " + added->GetLoadErrorText();
+            list.Boards.resize(list.Boards.size() - loaded);
+            return false;
+        }
         // A record that consumed nothing would be read again and again.
         const std::istream::pos_type after = stream.tellg();
         if (before != std::istream::pos_type(-1) && after == before) {
@@ -143,7 +153,7 @@ bool TBoardData::LoadFile(int type, const std::string& fileName)
     }
     TTypeList& list = Lists[type];
     errno = 0;
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(PathFromUtf8(fileName), std::ios::binary);
     bool ok;
     std::string error;
     if (!in) {

@@ -47,8 +47,10 @@ public:
 
     // Appends the boards of the file to the type's list, remembers the name and clears the
     // modified flag. False, with GetLastError set, when the file cannot be opened (the list is
-    // then unchanged and the name is still remembered, so that it is kept in the settings) or
-    // when loading had to stop early (the boards read so far stay in the list).
+    // then unchanged and the name is still remembered, so that it is kept in the settings), when
+    // a board's record cannot be read as it stands (GetLoadErrorText of the board: the list is
+    // unchanged too, and the error names the file, the board and the reason) or when loading had
+    // to stop early (the boards read so far stay in the list).
     bool LoadFile(int type, const std::string& fileName);
     // The same record loop on a stream; false with GetLastError when it had to stop early.
     bool LoadFromStream(int type, std::istream& stream);

@@ -8,9 +8,12 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
+
+class THeldValues;
 
 class TConfigurableBoard : public TCsvIo {
 public:
@@ -46,6 +49,16 @@ public:
     // Appends the readable description lines: the board type, serial number and name; boards add
     // their own.
     virtual void DisplayBoard(std::vector<std::string>& lines);
+    // A copy of the board of its own class: its description and its SV table. None for a board
+    // class that does not make copies.
+    virtual std::unique_ptr<TConfigurableBoard> Clone() const { return nullptr; }
+    // Lists what the board holds of its description in its SVs, value by value, for comparing
+    // descriptions by meaning (HoldCheck.h). The serial number, the board's identity, is not listed.
+    virtual void AddHeldValues(THeldValues& values) const { (void)values; }
+    // Why the last LoadFromStream could not read the record as it stands (a route entry whose
+    // address is no whole number, ...); empty after a clean load. The board list stops loading
+    // the file there.
+    const std::string& GetLoadErrorText() const { return LoadErrorText; }
 
     bool IsSerialValid() const { return SerialNumber >= 1 && SerialNumber <= 65536; }
     // SVs are numbered from 1; out-of-range numbers read as 0 and are not written.
@@ -74,6 +87,7 @@ protected:
 
     uint32_t SVCount = 0;
     std::vector<uint8_t> SVs;
+    std::string LoadErrorText;
 };
 
 // A board of one of the five board types: its type tag, identity and SV lists, its SV count and

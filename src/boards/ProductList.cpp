@@ -1,5 +1,6 @@
 #include "boards/ProductList.h"
 #include "boards/ShippedFiles.h"
+#include "link/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -30,7 +31,7 @@ std::string TProductList::ProgramFolder()
 void TProductList::Read(const std::string& fileName)
 {
     errno = 0;
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(PathFromUtf8(fileName), std::ios::binary);
     if (!in) {
         const int code = errno;
         LastError = "Could not open " + fileName + ": " +

@@ -1,6 +1,7 @@
 #include "boards/SafeFile.h"
 
 #include "link/TextFormat.h"
+#include "link/Utf8Path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -41,15 +42,15 @@ fs::path TemporaryName(const fs::path& target)
 {
     std::random_device rd;
     std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
-    const std::string base = "." + target.filename().string() + ".saving-";
+    const std::string base = "." + Utf8FromPath(target.filename()) + ".saving-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string suffix;
         textformat::AppendHex(suffix, gen(), 16, textformat::EHexCase::Lower);
-        fs::path candidate = target.parent_path() / (base + suffix);
+        fs::path candidate = target.parent_path() / PathFromUtf8(base + suffix);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
     }
-    return target.parent_path() / (base + "tmp");
+    return target.parent_path() / PathFromUtf8(base + "tmp");
 }
 
 } // namespace
@@ -62,7 +63,11 @@ bool WriteFileReplacing(const std::string& fileName, const std::function<void(st
         error = "no file name";
         return false;
     }
-    fs::path target(fileName);
+    fs::path target = PathFromUtf8(fileName);
+    if (target.empty()) {
+        error = "the file name is not valid UTF-8";
+        return false;
+    }
     if (!ResolveLinks(target, error)) return false;
 
     std::error_code ec;

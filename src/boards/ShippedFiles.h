@@ -9,8 +9,8 @@
 namespace shipped {
 
 // The folder of the running program, with a trailing separator; empty when unknown. The programs
-// tell it at start-up (the platform knows where a program lies); until then, on Linux, it is read
-// from the system.
+// tell it at start-up (the platform knows where a program lies); until then, on Linux and Windows,
+// it is read from the system. Folder names are UTF-8 with '/' between the names, on Windows too.
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
 

@@ -18,6 +18,8 @@ const char* const kBackupUsage =
     "Read Board does, and writes one board file per board type found into FOLDER (made when\n"
     "missing): orb4.csv, kpx9.csv, orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by\n"
     "serial number. A board that cannot be read is reported and the others are still written.\n"
+    "Where a board's backup would not program back to the same SVs, says so for that board, and\n"
+    "whether they differ only in bytes the board does not use.\n"
     "Existing files are never replaced unless --force is given; without it the backup stops\n"
     "before reading any board. Progress goes to standard error, a summary line to standard output.\n"
     "Exit status 0 when every board was read and written, 1 otherwise, 2 on bad usage.\n";

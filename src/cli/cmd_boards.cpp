@@ -3,15 +3,18 @@
 #include "boards/BoardData.h"
 #include "boards/BoardFactory.h"
 #include "boards/CsvIo.h"
+#include "boards/HoldCheck.h"
 #include "cli/BoardFiles.h"
 #include "cli/Commands.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +48,9 @@ struct TBoardArgs {
     int Type = -1;
     std::optional<std::string> Out;
 };
+
+// As the number of positional arguments: one or more.
+constexpr size_t kOneOrMore = 0;
 
 // Reads the arguments; on a usage error prints it and returns false with the exit status in `status`.
 bool ParseArgs(const std::string& command, const std::vector<std::string>& args, unsigned allowed,
@@ -110,8 +116,9 @@ bool ParseArgs(const std::string& command, const std::vector<std::string>& args,
         default: parsed.Out = value; break;
         }
     }
-    if (parsed.Positional.size() != positionalCount) {
-        status = cli::UsageError(command, parsed.Positional.size() < positionalCount ? "missing argument"
+    const size_t given = parsed.Positional.size();
+    if (positionalCount == kOneOrMore ? given == 0 : given != positionalCount) {
+        status = cli::UsageError(command, given < std::max<size_t>(positionalCount, 1) ? "missing argument"
                                                                                      : "too many arguments");
         return false;
     }
@@ -287,6 +294,53 @@ int RunDecodeSvs(const std::vector<std::string>& args)
     return 0;
 }
 
+int RunCheck(const std::vector<std::string>& args)
+{
+    const std::string command = "check";
+    TBoardArgs parsed;
+    int status = 0;
+    if (!ParseArgs(command, args, oIndex | oSWVersion | oType, kOneOrMore, parsed, status)) return status;
+    if (parsed.Index && parsed.Positional.size() > 1) return cli::UsageError(command, "--index takes one FILE");
+    // Every file is read before anything is checked: a file that cannot be used ends the command
+    // with nothing printed but why.
+    struct TFile {
+        std::string Name;
+        std::unique_ptr<TBoardData> Data = std::make_unique<TBoardData>();
+        int Type = -1;
+    };
+    std::vector<TFile> files;
+    for (const std::string& name : parsed.Positional) {
+        TFile& file = files.emplace_back();
+        file.Name = name;
+        file.Type = parsed.Type;
+        if ((status = cli::LoadBoardFile(command, name, *file.Data, file.Type))) return status;
+        if (parsed.Index && (status = cli::CheckBoardIndex(command, name, *file.Data, file.Type, *parsed.Index)))
+            return status;
+    }
+    uint32_t boards = 0;
+    size_t problems = 0;
+    for (const TFile& file : files) {
+        const uint32_t count = file.Data->BoardCount(file.Type);
+        for (uint32_t i = parsed.Index.value_or(0); i < (parsed.Index ? *parsed.Index + 1 : count); ++i) {
+            const TConfigurableBoard& board = *file.Data->GetBoard(file.Type, i);
+            ++boards;
+            const std::vector<std::string> lines = CheckHold(board, parsed.SWVersion).Lines();
+            if (lines.empty()) continue;
+            std::cout << file.Name << ", board " << i << " (" << board.GetBoardType() << " " << board.SerialNumber
+                      << " \"" << board.Name << "\"):\n";
+            for (const auto& line : lines) std::cout << "  " << line << "\n";
+            problems += lines.size();
+        }
+    }
+    if (problems > 0)
+        std::cout << HoldSummary(problems) << "\n";
+    else if (boards == 1)
+        std::cout << "The board can be held as described\n";
+    else
+        std::cout << "All " << boards << " boards can be held as described\n";
+    return problems == 0 ? 0 : kFailed;
+}
+
 const char* const kTypeNote = "\nThe board type is read from the record tag in the first line of FILE;\n"
                               "--type ORB4|KPX9|ORB8|RVN2|QXP6 overrides it. Board indexes count from 0.\n"
                               "A file that cannot be read, an unknown type or an index out of range exits with 2.\n";
@@ -329,6 +383,22 @@ const cli::RegisterCommand kResave({"resave", "load a board file and save it aga
                                                 "with 1; OUT that cannot be written exits with 2.\n") +
                                         kTypeNote,
                                     RunResave});
+
+const cli::RegisterCommand kCheck(
+    {"check", "check that boards can hold what their board files describe",
+     std::string("Usage: railscope-cli check FILE... [--index N] [--swversion V] [--type TYPE]\n\n"
+                 "Checks every board of the files, or board N of FILE, before it is programmed: calculates\n"
+                 "its SVs for firmware version V (default 1), reads them back as the board would, and\n"
+                 "compares the two descriptions. Names, descriptions and notes, which no board keeps, are\n"
+                 "left out. Each value the board cannot hold is one line under its board: where it is, what\n"
+                 "the description says and what the board would hold, for example\n"
+                 "  Output cell 6, thrown set, condition 1: Sensor 300,16 is Occupied; the board would hold "
+                 "Sensor 44,16\n"
+                 "(a QXP6 keeps only the low byte of an outside sensor's number). The last line sums up:\n"
+                 "\"All 9 boards can be held as described\" or \"3 values cannot be held\".\n"
+                 "Exits with 0 when every value can be held, 1 when one cannot.\n") +
+         kTypeNote,
+     RunCheck});
 
 const cli::RegisterCommand kDecodeSvs({"decode-svs", "describe a board from its SV values",
                                        "Usage: railscope-cli decode-svs TYPE SVFILE\n\n"

@@ -37,11 +37,12 @@ struct TBoardCommandArgs {
     uint32_t Index = 0;
     bool HaveIndex = false;
     bool Log = false;
+    bool Force = false;
     std::string Out;
 };
 
 int ParseBoardCommand(const std::string& command, std::vector<std::string> args, bool allowLog, bool allowOut,
-                      cli::TBusOptions& bus, TBoardCommandArgs& parsed)
+                      bool allowForce, cli::TBusOptions& bus, TBoardCommandArgs& parsed)
 {
     std::string error;
     if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
@@ -55,6 +56,8 @@ int ParseBoardCommand(const std::string& command, std::vector<std::string> args,
             parsed.HaveIndex = true;
         } else if (allowLog && a == "--log") {
             parsed.Log = true;
+        } else if (allowForce && a == "--force") {
+            parsed.Force = true;
         } else if (allowOut && (a == "-o" || a == "--output")) {
             if (i + 1 >= args.size()) return cli::UsageError(command, a + " needs a value");
             parsed.Out = args[++i];
@@ -80,7 +83,9 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     const bool readMode = transfer == ETransfer::Read;
     cli::TBusOptions bus;
     TBoardCommandArgs parsed;
-    if (int status = ParseBoardCommand(command, args, !readMode, readMode, bus, parsed)) return status;
+    if (int status =
+            ParseBoardCommand(command, args, !readMode, readMode, transfer == ETransfer::Program, bus, parsed))
+        return status;
 
     TBoardData data;
     int type = -1;
@@ -93,6 +98,7 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     TBoardProgrammer programmer(host);
     programmer.LogEnabled = parsed.Log;
     programmer.UseMessageDelay = bus.Interface == eMS100;
+    programmer.ProgramAnyway = parsed.Force;
     if (transfer == ETransfer::Verify) {
         // The course of the conversation and any failure go to standard error; the differences
         // and the verdict, logged once every SV is read, are printed on standard output below.
@@ -129,15 +135,18 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
     }
     if (transfer == ETransfer::Verify) {
         if (!programmer.IsVerified()) return 1;
-        for (const auto& difference : programmer.GetDifferences())
-            std::printf("%s\n", TBoardProgrammer::DifferenceText(difference).c_str());
-        std::printf("%s\n", TBoardProgrammer::VerdictText(programmer.GetDifferences().size()).c_str());
-        return programmer.GetDifferences().empty() ? 0 : 1;
+        for (const auto& line : programmer.GetVerifyReport()) std::printf("%s\n", line.c_str());
+        return programmer.VerifyMatched() ? 0 : 1;
     }
     const std::string success =
         readMode ? "Board data read completed successfully!" : "Programming Completed Successfully!";
     bool ok = false;
-    for (const auto& line : host.LogLines) ok = ok || line == success;
+    bool unheld = false;
+    for (const auto& line : host.LogLines) {
+        ok = ok || line == success;
+        unheld = unheld || line.ends_with(": the board was not programmed");
+    }
+    if (unheld) std::fprintf(stderr, "railscope-cli %s: give --force to program it all the same\n", command.c_str());
     if (!ok) return 1;
     if (readMode) {
         const bool saved = parsed.Out.empty() ? data.SaveFile(type) : data.SaveFileAs(type, parsed.Out);
@@ -150,11 +159,14 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
 }
 
 const char* const kProgramUsage =
-    "Usage: railscope-cli program FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [--log]\n\n"
+    "Usage: railscope-cli program FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [--log]\n"
+    "                             [--force]\n\n"
     "Programs board N (counted from 0) of the board file FILE into the board with its serial number:\n"
     "checks the board's identity, learns its firmware version, writes every SV and checks what the\n"
     "board reports back, then restarts the board. Prints the programmer's log lines; --log adds the\n"
     "text of every message sent and received. Progress goes to standard error.\n"
+    "A description holding values the board cannot hold (see 'railscope-cli check') is not\n"
+    "programmed: the values are named and nothing is written, unless --force is given.\n"
     "Exit status 0 after \"Programming Completed Successfully!\", 1 on any failure.\n";
 
 const char* const kReadUsage =
@@ -170,9 +182,13 @@ const char* const kVerifyUsage =
     "version, reads every SV that programming would write and compares it with the value the\n"
     "description gives. The board is never restarted.\n"
     "Prints one line per difference, \"SV n: board b, description d\", then \"Board matches its\n"
-    "description\" or \"N SVs differ\". The course of the conversation and the progress go to\n"
-    "standard error; --log adds the text of every message sent and received.\n"
-    "Exit status 0 when the board matches, 1 when SVs differ or on any failure.\n";
+    "description\" or \"N SVs differ\". SVs that differ only in bytes the board does not use (the\n"
+    "board's SVs and the description's, decoded, describe the same) count as a match, with the line\n"
+    "\"N SVs differ only in bytes this board does not use\". Values of the description the board\n"
+    "cannot hold (see 'railscope-cli check') are named too, and the board does not match.\n"
+    "The course of the conversation and the progress go to standard error; --log adds the text of\n"
+    "every message sent and received.\n"
+    "Exit status 0 when the board matches, 1 when it does not or on any failure.\n";
 
 // --- discover, identify and renumber ------------------------------------------------------------
 

@@ -34,7 +34,7 @@ TConditionsEditor::TConditionsEditor(QWidget* parent, int helpContext, const QSt
 
     DeviceTypeCombo = new TIndexCombo(deviceTypes, this);
     DeviceTypeCombo->setObjectName(QStringLiteral("DeviceTypeCombo"));
-    NumberSpin = new TSpinEdit(1, 2048, 1, this);
+    NumberSpin = new TSpinEdit(1, kMaxDeviceNumber, 1, this);
     NumberSpin->setObjectName(QStringLiteral("NumberSpin"));
     OffsetSpin = new TSpinEdit(1, 16, 1, this);
     OffsetSpin->setObjectName(QStringLiteral("OffsetSpin"));
@@ -105,6 +105,7 @@ void TConditionsEditor::LoadPlace(int place)
     const TConditionFields fields = FieldsOf(place);
     Loading = true;
     DeviceTypeCombo->SetValue(fields.DeviceItem);
+    NumberSpin->SetRange(1, fields.NumberMax);
     NumberSpin->SetValue(fields.Number);
     NumberSpin->setEnabled(fields.NumberUsed);
     OffsetSpin->SetValue(fields.Offset);

@@ -19,11 +19,18 @@ class TValueCheck;
 class TConditionsEditor : public TEditorDialog {
     Q_OBJECT
 public:
+    // Points and signals are numbered up to this; the device tables keep a sensor's (its sensor
+    // board's) number in one byte.
+    static constexpr int kMaxDeviceNumber = 2048;
+    static constexpr int kMaxSensorNumber = 255;
+
     // One condition as the controls show it.
     struct TConditionFields {
         int DeviceItem = 0; // item of DeviceTypeCombo
         int Number = 1;
         bool NumberUsed = false;
+        // The highest device number the board can keep for the device type.
+        int NumberMax = kMaxDeviceNumber;
         int Offset = 1;
         bool OffsetUsed = false;
         QStringList States{QStringLiteral("none")};

@@ -2,10 +2,28 @@
 
 #include "link/TextFormat.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// strtoul with base 16 as it reads where unsigned long has 32 bits (Windows), on every system:
+// a number beyond 32 bits saturates to FFFFFFFF, and a negative one wraps within 32 bits. (Where
+// unsigned long has 64 bits, strtoul would keep the low bits of a number of 9 to 16 digits.)
+uint32_t ReadHexNumber(const char* text, char** after)
+{
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, after, 16);
+    if (errno == ERANGE) return UINT32_MAX;
+    while (std::isspace(static_cast<unsigned char>(*text))) ++text;
+    const unsigned long long magnitude = *text == '-' ? 0 - value : value;
+    if (magnitude > UINT32_MAX) return UINT32_MAX;
+    const auto number = static_cast<uint32_t>(magnitude);
+    return *text == '-' ? 0 - number : number;
+}
 
 constexpr const char* kOpcodeNames[eOPCTypeCount] = {
     "Unknown:",
@@ -70,7 +88,7 @@ TLocoNetMessage::TLocoNetMessage(const uint8_t* bytes, uint32_t count) : Length(
 
 TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
 {
-    // Work on a NUL-terminated copy so that strtoul can be used as it is.
+    // Work on a NUL-terminated copy so that the numbers can be read with strtoull.
     std::string text(hexText.substr(0, hexText.find('\0')));
     std::string bytes;
     const char* p = text.c_str();
@@ -84,7 +102,7 @@ TLocoNetMessage::TLocoNetMessage(std::string_view hexText)
             break;
         }
         char* after = nullptr;
-        unsigned long value = std::strtoul(p, &after, 16);
+        const uint32_t value = ReadHexNumber(p, &after);
         if (after == p) break; // no number where one was expected
         bytes.push_back(static_cast<char>(value & 0xFFu));
         p = after;

@@ -498,7 +498,9 @@ void TDisplayForm::ToggleLiveLog()
 bool TDisplayForm::StartLiveLog(const QString& fileName)
 {
     std::string error;
-    if (!Log.Open(QFile::encodeName(fileName).toStdString(), error)) {
+    // The core takes file names as UTF-8 (on Windows too, where QFile::encodeName gives the ANSI
+    // code page).
+    if (!Log.Open(fileName.toStdString(), error)) {
         EndLiveLog(error);
         return false;
     }
@@ -533,7 +535,7 @@ void TDisplayForm::EndLiveLog(const std::string& failure)
     LiveLogAction->setText(QStringLiteral("&Live Log to File..."));
     LogLabel->hide();
     if (failure.empty()) return;
-    const QString fileName = QFile::decodeName(QByteArray::fromStdString(Log.FileName()));
+    const QString fileName = QString::fromStdString(Log.FileName());
     ShowMessageBox(this, QStringLiteral("Railscope"),
                    QStringLiteral("Could not write the live log %1: %2").arg(fileName, QString::fromStdString(failure)),
                    QMessageBox::Ok, true);

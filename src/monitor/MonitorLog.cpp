@@ -1,5 +1,7 @@
 #include "monitor/MonitorLog.h"
 
+#include "link/Utf8Path.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -9,7 +11,7 @@ bool TMonitorLog::Open(const std::string& fileName, std::string& error)
     Close(ignored);
     Name = fileName;
     errno = 0;
-    File.reset(std::fopen(fileName.c_str(), "wb"));
+    File.reset(OpenUtf8File(fileName, "wb"));
     if (!File) {
         error = std::strerror(errno != 0 ? errno : EIO);
         return false;

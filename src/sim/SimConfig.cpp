@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstdlib>
 
 namespace {
 
@@ -46,14 +45,14 @@ bool ParseUnsigned(std::string_view text, uint64_t max, uint64_t& value)
 
 bool ParseProbability(std::string_view text, double& value)
 {
-    std::string copy(text);
-    if (copy.empty()) return false;
-    for (char c : copy) {
+    if (text.empty()) return false;
+    for (char c : text) {
         if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.') return false;
     }
-    char* end = nullptr;
-    value = std::strtod(copy.c_str(), &end);
-    return end == copy.c_str() + copy.size() && value >= 0.0 && value <= 1.0;
+    // from_chars, not strtod: the decimal point is '.' in every locale (strtod follows the C
+    // library's locale, which a program may set to one with a decimal comma).
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value >= 0.0 && value <= 1.0;
 }
 
 bool ParseBoard(std::string_view text, TSimBoardEntry& entry, std::string& error)

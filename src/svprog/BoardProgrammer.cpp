@@ -1,5 +1,7 @@
 #include "svprog/BoardProgrammer.h"
 
+#include "boards/HoldCheck.h"
+
 #include <memory>
 
 namespace {
@@ -59,7 +61,9 @@ void TBoardProgrammer::Start(TConfigurableBoard* board, bool readMode, bool veri
     ReadMode = readMode;
     VerifyMode = verifyMode;
     Verified = false;
+    Matched = false;
     Differences.clear();
+    Report.clear();
     Destination = board->SerialNumber;
     Board = board;
     RetriesLeft = kRetries;
@@ -176,6 +180,11 @@ void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
             GoIdle();
             return;
         }
+        if (!Reading() && !BoardHoldsItsDescription()) {
+            Host.Beep();
+            GoIdle();
+            return;
+        }
         RetriesLeft = kRetries;
         ShowStatus("Beginning Read or write.....");
         NextStep(psTransfer);
@@ -245,13 +254,44 @@ void TBoardProgrammer::HandleTransferReply(const TLNSVProgMessage& message, ESVM
     NextStep(psTransfer);
 }
 
+bool TBoardProgrammer::BoardHoldsItsDescription()
+{
+    if (ProgramAnyway) return true;
+    const std::vector<std::string> lines = CheckHold(*Board, Board->SWVersion).Lines();
+    if (lines.empty()) return true;
+    for (const std::string& line : lines) Host.Log(line);
+    Host.Log(HoldSummary(lines.size()) + ": the board was not programmed");
+    return false;
+}
+
+bool TBoardProgrammer::DifferencesMeanNothing() const
+{
+    std::vector<uint8_t> onBoard = Board->GetSVTable();
+    for (const TSVDifference& difference : Differences) onBoard[difference.SV - 1] = difference.BoardValue;
+    const auto meaning = CompareSVsByMeaning(*Board, Board->GetSVTable(), onBoard);
+    return meaning && meaning->empty();
+}
+
 void TBoardProgrammer::FinishVerify()
 {
     Verified = true;
     Host.SetProgressPosition(Board->GetSVCount());
     GoIdle();
-    for (const TSVDifference& difference : Differences) Host.Log(DifferenceText(difference));
-    Host.Log(VerdictText(Differences.size()));
+    const bool sameSVs = Differences.empty() || DifferencesMeanNothing();
+    const std::vector<std::string> unheld = CheckHold(*Board, Board->SWVersion).Lines();
+    Matched = sameSVs && unheld.empty();
+    if (!sameSVs) {
+        for (const TSVDifference& difference : Differences) Report.push_back(DifferenceText(difference));
+        Report.push_back(VerdictText(Differences.size()));
+    }
+    Report.insert(Report.end(), unheld.begin(), unheld.end());
+    if (!unheld.empty()) Report.push_back(HoldSummary(unheld.size()));
+    if (Matched) Report.push_back(VerdictText(0));
+    if (sameSVs && !Differences.empty())
+        Report.push_back(std::to_string(Differences.size()) +
+                         (Differences.size() == 1 ? " SV differs" : " SVs differ") +
+                         " only in bytes this board does not use");
+    for (const std::string& line : Report) Host.Log(line);
 }
 
 void TBoardProgrammer::TimeoutTimerTimer()

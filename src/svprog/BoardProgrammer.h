@@ -27,7 +27,7 @@ public:
     void ReadBoardButtonClick(TConfigurableBoard* board) { Start(board, true); }
     // Verify Board: the same identity and version checks, then reads every SV that programming
     // would write and compares it with the SV calculated from the description. Never writes an
-    // SV and never restarts the board. At the end logs one line per difference and the verdict.
+    // SV and never restarts the board. At the end logs the report (GetVerifyReport).
     void VerifyButtonClick(TConfigurableBoard* board);
 
     // Every received SV access message while the host window is open and visible.
@@ -45,6 +45,10 @@ public:
     bool LogEnabled = false;
     // An MS100 needs 20 ms between a good reply and the next command; LocoBuffer and PR3 do not.
     bool UseMessageDelay = false;
+    // Programming checks, once the firmware version is known, that the board can hold its
+    // description (HoldCheck.h); when it cannot, it logs what it cannot hold and stops before any
+    // SV is written, unless this is set.
+    bool ProgramAnyway = false;
 
     // Ends a conversation at once, before the board it works on goes away.
     void Stop();
@@ -69,6 +73,15 @@ public:
     bool IsVerified() const { return Verified; }
     // The differences found by the last verification, in SV order.
     const std::vector<TSVDifference>& GetDifferences() const { return Differences; }
+    // Whether the board matched: its SVs are those of the description, or differ only in bytes
+    // that the board does not use (decoded, both tables describe the same by meaning), and the
+    // board can hold the description.
+    bool VerifyMatched() const { return Matched; }
+    // The report of the last verification: when the board matched, "Board matches its
+    // description", and "N SVs differ only in bytes this board does not use" where some did;
+    // otherwise one line per SV that differs and "N SVs differ", and the lines of what the board
+    // cannot hold (HoldCheck.h) with their summary.
+    const std::vector<std::string>& GetVerifyReport() const { return Report; }
     // "SV 40: board 0, description 12"
     static std::string DifferenceText(const TSVDifference& difference);
     // "Board matches its description", or "3 SVs differ".
@@ -79,6 +92,10 @@ private:
     // Reading: readMode or verifyMode.
     bool Reading() const { return ReadMode || VerifyMode; }
     void FinishVerify();
+    // Whether the board's SVs, the description's with the differences found, describe the same.
+    bool DifferencesMeanNothing() const;
+    // False, after logging what the board cannot hold, when programming must stop there.
+    bool BoardHoldsItsDescription();
     void Send(EProgState state);
     void NextStep(EProgState state);
     void GoIdle();
@@ -95,7 +112,9 @@ private:
     bool ReadMode = false;
     bool VerifyMode = false;
     bool Verified = false;
+    bool Matched = false;
     std::vector<TSVDifference> Differences;
+    std::vector<std::string> Report;
     uint32_t Source = 0;
     uint32_t Destination = 0;
     TConfigurableBoard* Board = nullptr;

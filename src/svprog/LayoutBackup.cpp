@@ -1,11 +1,14 @@
 #include "svprog/LayoutBackup.h"
 
 #include "boards/BoardTypes.h"
+#include "boards/HoldCheck.h"
+#include "link/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 namespace fs = std::filesystem;
@@ -166,6 +169,7 @@ void TLayoutBackup::EndRead()
     const TFoundBoard& found = Found[Next];
     const auto& lines = Inner->LogLines;
     const bool read = std::find(lines.begin(), lines.end(), kReadCompleted) != lines.end();
+    if (read) NoteHowItRestores(found);
     if (!read) {
         // The programmer's last word before it went idle says why.
         std::string reason = "the read did not complete";
@@ -187,6 +191,43 @@ void TLayoutBackup::EndRead()
         }
     }
     Reading = nullptr;
+}
+
+void TLayoutBackup::NoteHowItRestores(const TFoundBoard& found)
+{
+    // The backup as a restore reads it: the board's record, read again into a new board.
+    std::stringstream record;
+    Reading->SaveToStream(record);
+    const auto restored = Boards.CreateBoard(found.Type);
+    restored->LoadFromStream(record);
+    restored->SWVersion = Reading->SWVersion;
+    const std::string board = BoardText(found.Type, found.Serial);
+    std::vector<std::string> notes;
+    if (!restored->CalculateSVs()) {
+        notes.push_back(board + ": its backup cannot be programmed back: " + restored->GetSVErrorText());
+    } else {
+        std::vector<uint8_t> held = restored->GetSVTable();
+        uint32_t differing = 0;
+        for (uint32_t n = 1; n <= held.size(); ++n) {
+            if (!restored->IsSVProgrammable(n) || held[n - 1] == Reading->GetSV(n)) continue;
+            held[n - 1] = Reading->GetSV(n);
+            ++differing;
+        }
+        if (differing > 0) {
+            const auto meaning = CompareSVsByMeaning(*restored, held, restored->GetSVTable());
+            const std::string text = board + ": " + std::to_string(differing) +
+                                     (differing == 1 ? " SV" : " SVs") + " will not come back identically when restored";
+            if (meaning && meaning->empty()) {
+                notes.push_back(text + "; they differ only in bytes this board does not use");
+            } else {
+                notes.push_back(text + ":");
+                if (meaning)
+                    for (const THoldDifference& difference : *meaning) notes.push_back("  " + difference.Line());
+            }
+        }
+    }
+    for (const std::string& note : notes) Host.Log(note);
+    RestoreNotes.insert(RestoreNotes.end(), notes.begin(), notes.end());
 }
 
 std::vector<int> TLayoutBackup::TypesFound() const
@@ -215,9 +256,9 @@ std::vector<std::string> TLayoutBackup::ExistingFiles(const std::string& folder)
 {
     std::vector<std::string> existing;
     for (int type : TypesFound()) {
-        const fs::path path = fs::path(folder) / FileName(type);
+        const fs::path path = PathFromUtf8(folder) / FileName(type);
         std::error_code ec;
-        if (fs::exists(fs::symlink_status(path, ec))) existing.push_back(path.string());
+        if (fs::exists(fs::symlink_status(path, ec))) existing.push_back(Utf8FromPath(path));
     }
     return existing;
 }
@@ -226,14 +267,16 @@ std::vector<TLayoutBackup::TFileResult> TLayoutBackup::WriteFiles(const std::str
 {
     std::vector<TFileResult> results;
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    const fs::path folderPath = PathFromUtf8(folder);
+    fs::create_directories(folderPath, ec);
     for (int type = 0; type < kBoardTypeCount; ++type) {
         if (Boards.BoardCount(type) == 0) continue;
         TFileResult result;
         result.Type = type;
-        result.Path = (fs::path(folder) / FileName(type)).string();
+        const fs::path path = folderPath / FileName(type);
+        result.Path = Utf8FromPath(path);
         std::error_code existsError;
-        if (!replace && fs::exists(fs::symlink_status(result.Path, existsError))) {
+        if (!replace && fs::exists(fs::symlink_status(path, existsError))) {
             result.Error = "the file exists";
         } else if (Boards.SaveFileAs(type, result.Path)) {
             result.Written = true;

@@ -61,6 +61,10 @@ public:
     // The types among the boards found, in type order.
     std::vector<int> TypesFound() const;
     const std::vector<TFailure>& GetFailures() const { return Failures; }
+    // For each board read whose backup would not program back to the SVs it holds, what the
+    // backup logged about it: how many SVs would come back otherwise, and whether only in bytes
+    // the board does not use or what would change.
+    const std::vector<std::string>& GetRestoreNotes() const { return RestoreNotes; }
     // The boards read, by type in found order.
     const TBoardData& GetBoardData() const { return Boards; }
     uint32_t BoardsRead() const;
@@ -83,6 +87,8 @@ private:
     void CollectFound();
     void ReadNext();
     void EndRead();
+    // Compares what programming the backup of the board just read would write with what it holds.
+    void NoteHowItRestores(const TFoundBoard& found);
 
     TConversationHost& Host;
     std::unique_ptr<TInnerHost> Inner;
@@ -92,6 +98,7 @@ private:
     EPhase Phase = bpIdle;
     std::vector<TFoundBoard> Found;
     std::vector<TFailure> Failures;
+    std::vector<std::string> RestoreNotes;
     size_t Next = 0; // the found board being read
     TConfigurableBoard* Reading = nullptr;
 };

@@ -55,6 +55,11 @@ void TIndexCombo::SetValue(int value)
     if (Value() != before) emit Changed(Value());
 }
 
+void TIndexCombo::KeepInRange()
+{
+    if (OutOfRange() && ItemCount() > 0) SetValue(ItemOffset);
+}
+
 int TIndexCombo::Value() const
 {
     if (OutOfRange()) return *Extra;

@@ -26,6 +26,9 @@ public:
     int Value() const;
     // True while the extra item of a stored value without an item is chosen.
     bool OutOfRange() const { return Extra.has_value() && currentIndex() == count() - 1; }
+    // Chooses the first item in place of a stored value without one. A window calls it when the
+    // user's change of another control makes this list's value count.
+    void KeepInRange();
 
 signals:
     // Raised for every change of the value, by the program or by the user.

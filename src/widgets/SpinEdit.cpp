@@ -57,10 +57,27 @@ void TSpinEdit::SetValue(int v)
     setValue(v);
 }
 
+std::optional<int> TSpinEdit::AllowedNear(int v, int direction) const
+{
+    for (long long distance = 0; distance <= static_cast<long long>(Max) - Min; ++distance) {
+        if (Allowed(v + direction * distance)) return static_cast<int>(v + direction * distance);
+        if (Allowed(v - direction * distance)) return static_cast<int>(v - direction * distance);
+    }
+    return std::nullopt;
+}
+
+void TSpinEdit::KeepInRange()
+{
+    if (!OutOfRange()) return;
+    if (const std::optional<int> nearest = AllowedNear(std::clamp(value(), Min, Max), -1)) SetValue(*nearest);
+}
+
 void TSpinEdit::stepBy(int steps)
 {
     const long long target = static_cast<long long>(value()) + static_cast<long long>(steps) * singleStep();
-    const int clamped = static_cast<int>(std::clamp<long long>(target, Min, Max));
+    int clamped = static_cast<int>(std::clamp<long long>(target, Min, Max));
+    // A value the user cannot choose is passed over in the direction of the step.
+    if (!Allowed(clamped)) clamped = AllowedNear(clamped, steps > 0 ? 1 : -1).value_or(value());
     {
         const QSignalBlocker block(this);
         setRange(std::min(Min, value()), std::max(Max, value()));
@@ -86,6 +103,6 @@ QValidator::State TSpinEdit::validate(QString& input, int& pos) const
     bool ok = false;
     const int typed = locale().toInt(input.trimmed(), &ok);
     if (!ok) return state;
-    if (typed >= Min && typed <= Max) return QValidator::Acceptable;
+    if (Allowed(typed)) return QValidator::Acceptable;
     return typed == value() ? QValidator::Acceptable : QValidator::Intermediate;
 }

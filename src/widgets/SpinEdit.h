@@ -6,6 +6,9 @@
 
 #include <QSpinBox>
 
+#include <functional>
+#include <optional>
+
 class TSpinEdit : public QSpinBox {
     Q_OBJECT
 public:
@@ -21,8 +24,14 @@ public:
     // Stores a value as it is, even outside the range.
     void SetValue(int value);
     int Value() const { return value(); }
-    // True while the shown value lies outside the range (a stored value not yet changed).
-    bool OutOfRange() const { return value() < Min || value() > Max; }
+    // Which values inside the range the user can choose (the steps pass over the others); all of
+    // them without a test. A stored value the test refuses is kept like one outside the range.
+    void SetAccepted(std::function<bool(int)> accepted) { Accepted = std::move(accepted); }
+    // True while the shown value is not one the user could choose (a stored value not yet changed).
+    bool OutOfRange() const { return !Allowed(value()); }
+    // Moves a value the user could not choose to the nearest one they could. A window calls it when
+    // the user's change of another control makes this control's range apply to its value.
+    void KeepInRange();
 
 signals:
     // Raised for every change of the value, by the program or by the user.
@@ -35,7 +44,11 @@ protected:
 
 private:
     void ApplyRange();
+    bool Allowed(long long v) const { return v >= Min && v <= Max && (!Accepted || Accepted(int(v))); }
+    // The value the user could choose that lies nearest to `v`, looking first in `direction`.
+    std::optional<int> AllowedNear(int v, int direction) const;
 
     int Min = 0;
     int Max = 100;
+    std::function<bool(int)> Accepted;
 };

@@ -38,9 +38,6 @@ private slots:
         QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(form.ScaleCombo->currentIndex(), 3);
         QCOMPARE(form.ScaleCombo->count(), 6);
-        QCOMPARE(form.ScaleCombo->itemText(0), QStringLiteral("\"O\" (1:48)"));
-        QCOMPARE(form.ScaleCombo->itemText(3), QStringLiteral("UK \"N\" (1:148)"));
-        QCOMPARE(form.ScaleCombo->itemText(4), QStringLiteral("US \"N\" (1:160)"));
         QCOMPARE(form.OutputUnitsCombo->currentText(), QStringLiteral("mph"));
         QCOMPARE(form.LengthEdit->text(), QStringLiteral("1.0"));
         QCOMPARE(form.ResultEdit->text(), QStringLiteral("(Idle)"));
@@ -61,6 +58,40 @@ private slots:
         QCOMPARE(form->ResultEdit->text(), QStringLiteral("166.5MPH"));
         QVERIFY(!form->TimeoutTimer->isActive());
         QVERIFY(!form->IsMeasuring());
+    }
+
+    // One metre in one second, in m/s: the scale factor itself.
+    void EveryScaleHasItsTextAndFactor_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("O") << 0 << "\"O\" (1:48)"
+                           << "48m/s";
+        QTest::newRow("OO") << 1 << "\"OO\" (1:76)"
+                            << "76m/s";
+        QTest::newRow("HO") << 2 << "\"HO\" (1:87)"
+                            << "87m/s";
+        QTest::newRow("UK N") << 3 << "UK \"N\" (1:148)"
+                              << "148m/s";
+        QTest::newRow("US N") << 4 << "US \"N\" (1:160)"
+                              << "160m/s";
+        QTest::newRow("Z") << 5 << "\"Z\" (1:220)"
+                           << "220m/s";
+    }
+    void EveryScaleHasItsTextAndFactor()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(QString, speed);
+        auto form = Make();
+        form->OutputUnitsCombo->setCurrentIndex(0);
+        form->ScaleCombo->setCurrentIndex(index);
+        QCOMPARE(form->ScaleCombo->itemText(index), text);
+        Report(*form, 1, 1);
+        Clock.Now += 1.0;
+        Report(*form, 1, 2);
+        QCOMPARE(form->ResultEdit->text(), speed);
     }
 
     void UnitsAndScalesChangeTheResult()

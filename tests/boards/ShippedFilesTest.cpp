@@ -15,8 +15,8 @@ namespace {
 // A prefix with bin/ and share/railscope/, as cmake --install lays it out.
 struct TInstalledTree {
     fs::path Root = fs::temp_directory_path() / ("railscope_shipped_" + std::to_string(getpid()));
-    std::string Bin = (Root / "bin").string() + "/";
-    std::string Share = (Root / "share" / "railscope").string() + "/";
+    std::string Bin = (Root / "bin").generic_string() + "/";
+    std::string Share = (Root / "share" / "railscope").generic_string() + "/";
 
     TInstalledTree() { fs::create_directories(Root / "bin"); }
     ~TInstalledTree() { fs::remove_all(Root); }

@@ -72,14 +72,16 @@ TEST(LocoNetMessage, HexTextParsing)
 }
 
 // Each number is read the way strtoul reads base 16: white space before it skipped, a sign and a
-// 0x/0X prefix accepted, too large a value saturated; only its low 8 bits are kept. What follows
-// the number must be a blank or the end of the text.
+// 0x/0X prefix accepted, a value beyond 32 bits saturated (on every system, as where unsigned long
+// has 32 bits); only its low 8 bits are kept. What follows the number must be a blank or the end
+// of the text.
 TEST(LocoNetMessage, HexTextNumbersFollowStrtoulBase16)
 {
     EXPECT_EQ(TLocoNetMessage("-1 +7f").HexText(), "FF 7F ");
     EXPECT_EQ(TLocoNetMessage("-7D 0X7C").HexText(), "83 7C ");
     EXPECT_EQ(TLocoNetMessage("\t83 \n7C").HexText(), "83 7C ");
     EXPECT_EQ(TLocoNetMessage("FFFFFFFFFFFFFFFFFF12 00").HexText(), "FF 00 ");
+    EXPECT_EQ(TLocoNetMessage("123456712 FFFFFF12 -FFFFFF12 -100000012").HexText(), "FF 12 EE FF ");
     EXPECT_EQ(TLocoNetMessage(" 83  7C  ").HexText(), "83 7C ");
     // A prefix without digits reads as the number 0 and leaves "x" behind it.
     EXPECT_EQ(TLocoNetMessage("0x 83").GetLength(), 0u);

@@ -200,7 +200,10 @@ TEST(MonitorLog, WritesLinesAndReportsWhatCannotBeWritten)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("monitorlog-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    const std::string file = (dir / "live.txt").string();
+    // A UTF-8 name outside ASCII, as the window gives it.
+    const std::filesystem::path path = dir / std::filesystem::path(u8"live Ω.txt");
+    const std::u8string name = path.u8string();
+    const std::string file(name.begin(), name.end());
     TMonitorLog log;
     std::string error;
     ASSERT_TRUE(log.Open(file, error)) << error;
@@ -208,7 +211,7 @@ TEST(MonitorLog, WritesLinesAndReportsWhatCannotBeWritten)
     log.Write("two");
     ASSERT_TRUE(log.Flush(error));
     {
-        std::ifstream in(file, std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
         EXPECT_EQ(text.str(), "one\r\ntwo\r\n"); // there before the log stops

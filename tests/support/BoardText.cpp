@@ -1,5 +1,6 @@
 #include "support/BoardText.h"
 
+#include <cstdlib>
 #include <fstream>
 
 std::vector<std::string> CrlfLines(const std::string& text)
@@ -18,10 +19,18 @@ std::vector<std::string> CrlfLines(const std::string& text)
     return lines;
 }
 
-std::string ReadFileText(const std::string& path)
+std::string ReadFileText(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string ExampleFileText(const std::string& name, const std::string& text)
+{
+    const std::string path = std::string(RAILSCOPE_SOURCE_DIR) + "/data/examples/" + name;
+    if (const char* write = std::getenv("RAILSCOPE_WRITE_EXAMPLES"); write != nullptr && std::string(write) == "1")
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    return ReadFileText(path);
 }

@@ -2,6 +2,7 @@
 // Boards as text: what a board (or a part of one: route, step, cell) writes with SaveToStream,
 // a board read back from such text, a board's description, and the CRLF lines of a record.
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,4 +44,9 @@ template <class T> std::vector<std::string> DescriptionLines(T& board)
 std::vector<std::string> CrlfLines(const std::string& text);
 
 // The whole content of a file, byte for byte ("" when it cannot be read).
-std::string ReadFileText(const std::string& path);
+std::string ReadFileText(const std::filesystem::path& path);
+
+// The shipped example board file data/examples/<name>, which holds what the save code writes for
+// the boards it describes, `text`. With RAILSCOPE_WRITE_EXAMPLES=1 set it is written from `text`
+// first, to bring it up to date after a deliberate change.
+std::string ExampleFileText(const std::string& name, const std::string& text);

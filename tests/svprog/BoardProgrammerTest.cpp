@@ -373,7 +373,11 @@ TEST(BoardProgrammer, WriteSVtoFileUsesSpinVersion)
     b.Programmer.WriteSVtoFile(nullptr, 3, file);
     EXPECT_EQ(b.Host.LogLines, std::vector<std::string>{"No board selected in list box above!"});
     b.Programmer.WriteSVtoFile(&b.Board, 3, "/nonexistent-folder/listing.txt");
-    EXPECT_FALSE(b.Logged("SVs calculated - written to file"));
+    EXPECT_EQ(b.Host.LogLines,
+              (std::vector<std::string>{"Calculating SVs.....",
+                                        "Could not write SV listing to "
+                                        "/nonexistent-folder/listing.txt: No such file or directory"}));
+    EXPECT_EQ(b.Host.Beeps, 1);
 }
 
 TEST(BoardProgrammer, WriteSVtoFileRefusedWhileProgramming)

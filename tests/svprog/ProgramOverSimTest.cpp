@@ -5,6 +5,8 @@
 
 #include "boards/BoardData.h"
 #include "boards/BoardFactory.h"
+#include "boards/qxp6/QXP6Board.h"
+#include "boards/rvn2/RVN2Board.h"
 #include "link/FrameAssembler.h"
 #include "sim/SimBus.h"
 #include "support/SimHost.h"
@@ -107,6 +109,58 @@ TEST(ProgramOverSim, EveryBoardTypeProgramsAndReadsBack)
             }
         }
     }
+}
+
+// A factory-fresh RVN2 read back: its unused steps calculate to other bytes than the zeros it
+// holds, which the board does not use, so it matches; a byte it uses still counts.
+TEST(ProgramOverSim, VerifyMatchesByMeaningWhereOnlyUnusedBytesDiffer)
+{
+    TRVN2Board board;
+    board.SerialNumber = 1004;
+    TProgrammerRun run(SimFor(board, eRVN2));
+    run.Programmer.ReadBoardButtonClick(&board);
+    ASSERT_TRUE(run.Host.Run());
+    run.Programmer.VerifyButtonClick(&board);
+    ASSERT_TRUE(run.Host.Run());
+    EXPECT_TRUE(run.Programmer.VerifyMatched());
+    EXPECT_EQ(run.Programmer.GetDifferences().size(), 128u); // delay 1, iterations 1 in 64 steps
+    EXPECT_EQ(run.Programmer.GetVerifyReport(),
+              (std::vector<std::string>{"Board matches its description",
+                                        "128 SVs differ only in bytes this board does not use"}));
+
+    run.Host.Bus->Boards()[0].PresetSV(12, 5); // the sensor board number
+    run.Programmer.VerifyButtonClick(&board);
+    ASSERT_TRUE(run.Host.Run());
+    EXPECT_FALSE(run.Programmer.VerifyMatched());
+    EXPECT_EQ(run.Programmer.GetVerifyReport().front(), "SV 12: board 5, description 0");
+    EXPECT_EQ(run.Programmer.GetVerifyReport().back(), "129 SVs differ");
+}
+
+// A description the board cannot hold is not programmed unless the user wants it so, and a board
+// that holds its SVs byte for byte still does not match it.
+TEST(ProgramOverSim, ABoardThatCannotHoldItsDescriptionIsRefusedAndDoesNotMatch)
+{
+    auto data = LoadExample(eQXP6);
+    auto* board = static_cast<TQXP6Board*>(data->GetBoardForChange(eQXP6, 0));
+    board->GetOutputCell(5)->ClosedConditions.ConditionAt(0).SetSensor(300, 16, 0, false);
+    const std::vector<std::string> unheld{
+        "Output cell 6, closed set, condition 1: Sensor 300,16 is Occupied; the board would hold Sensor 44,16"};
+    TProgrammerRun run(SimFor(*board, eQXP6));
+    run.Programmer.ProgramButtonClick(board);
+    ASSERT_TRUE(run.Host.Run());
+    EXPECT_TRUE(run.Host.Logged(unheld[0]));
+    EXPECT_TRUE(run.Host.Logged("1 value cannot be held: the board was not programmed"));
+    EXPECT_EQ(run.Host.Bus->Boards()[0].GetSV(5), 0) << "nothing was written";
+
+    run.Programmer.ProgramAnyway = true;
+    run.Programmer.ProgramButtonClick(board);
+    ASSERT_TRUE(run.Host.Run());
+    ASSERT_TRUE(run.Host.Logged("Programming Completed Successfully!"));
+    run.Programmer.VerifyButtonClick(board);
+    ASSERT_TRUE(run.Host.Run());
+    EXPECT_TRUE(run.Programmer.GetDifferences().empty());
+    EXPECT_FALSE(run.Programmer.VerifyMatched());
+    EXPECT_EQ(run.Programmer.GetVerifyReport(), (std::vector<std::string>{unheld[0], "1 value cannot be held"}));
 }
 
 // Verify Board over the bus, with faults: a fresh board differs in exactly the SVs its description

@@ -127,6 +127,27 @@ void TKPX9Board::DisplayBoard(std::vector<std::string>& lines)
     }
 }
 
+void TKPX9Board::AddHeldValues(THeldValues& values) const
+{
+    values.AddFlag("To/From Numbering", ToFromRoutes);
+    values.Add("Delay between point outputs", PointDelay);
+    values.Add("Sensor Board Number", SensorBoardNumber);
+    values.Add("Sensors Used", SensorsUsed);
+    static const char* const kModes[3] = {"Standalone Mode", "Slave Mode", "Interlocked Mode"};
+    values.Add("Board mode after power up", PowerUpMode < 3 ? std::string(kModes[PowerUpMode]) : Num(PowerUpMode));
+    values.Add("DCC Address to activate routes", RouteDccAddress);
+    values.Add("DCC Addr to enter Slave Mode", SlaveDccAddress);
+    values.Add("DCC Addr to enter Interlocked Mode", InterlockDccAddress);
+    for (uint32_t i = 0; i < kKPX9CellCount; ++i) {
+        values.SetPart("Cell " + Num(i + 1));
+        Cells[i].AddHeldValues(values, Cells);
+    }
+    for (uint32_t i = 0; i < kKPX9RouteCount; ++i) {
+        values.SetPart("Route " + Num(i + 1));
+        Routes[i].AddHeldValues(values);
+    }
+}
+
 // Record: board line, notes line, 30 cell lines, 24 route lines.
 void TKPX9Board::SaveToStream(std::ostream& stream)
 {

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
     std::string GetSVErrorText() const override;
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
+    std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TKPX9Board>(*this); }
+    void AddHeldValues(THeldValues& values) const override;
 
     // Sets the board's flag and the copy that every route keeps.
     void SetToFromRoutes(bool toFrom);
@@ -40,8 +43,6 @@ public:
     // The number (1..30) of the first point cell showing the address; 0 when there is none.
     uint32_t FindPointCell(uint32_t address) const { return ::FindPointCell(address, Cells); }
 
-    // Set by LoadFromStream when a route entry could not be read; empty after a clean load.
-    const std::string& GetLoadErrorText() const { return LoadErrorText; }
     // Set by DecodeSVs when route bytes named no valid point (the entry got address 1).
     bool HadDecodeErrors() const { return DecodeErrors; }
 
@@ -58,6 +59,5 @@ public:
 
 private:
     bool ToFromRoutes = false;
-    std::string LoadErrorText;
     bool DecodeErrors = false;
 };

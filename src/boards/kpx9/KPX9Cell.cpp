@@ -218,6 +218,62 @@ void TKPX9Cell::GetDescriptionLines(std::vector<std::string>& lines) const
     lines.push_back(std::string(kIndent) + "Pushbutton B effect: " + EffectPiece(ButtonBEffect, ButtonBRoute));
 }
 
+void TKPX9Cell::AddHeldValues(THeldValues& values, const TKPX9Cells& cells) const
+{
+    const std::string typeName = KPX9CellTypeName(CellType);
+    values.Add("Cell Type", typeName.empty() ? "type " + Num(CellType) : typeName);
+    auto effect = [this](uint8_t code, uint32_t route) {
+        const std::string text = EffectPiece(code, route);
+        return text.empty() ? "effect " + Num(code) : text;
+    };
+    values.Add("Pushbutton A Function", effect(ButtonAEffect, ButtonARoute));
+    values.Add("Pushbutton B Function", effect(ButtonBEffect, ButtonBRoute));
+    auto cascade = [&values](uint8_t mode, uint32_t cell) {
+        if (mode == 0)
+            values.Add("Cascade", "none");
+        else if (mode <= 2)
+            values.AddSplit("Cascade", "from cell " + Num(cell), CascadeStateText(mode));
+        else
+            values.Add("Cascade", "mode " + Num(mode));
+    };
+    const std::string address = Num(Address) + (UsesFeedback(CellType) && TurnoutFeedback ? " (TO F/B)" : "");
+    switch (CellType) {
+    case eKPX9Undefined: return;
+    case eKPX9Sensor:
+        values.Add("Sensor board", Address);
+        values.Add("Sensor Number", SensorNumber);
+        values.AddFlag("Flash if unknown state", SensorFlash);
+        return;
+    case eKPX9PM42Relay:
+        values.Add("PM42 board", Address);
+        values.Add("Relay Number", RelayNumber);
+        return;
+    case eKPX9Copy:
+        values.Add("Copies cell", Address);
+        if (Address >= 1 && Address <= kKPX9CellCount) {
+            const uint8_t copiedType = cells[Address - 1].CellType;
+            if (copiedType == eKPX9Point) cascade(CascadeMode, CascadeCell);
+            if (HasAspect(copiedType)) values.Add("Aspect Shown", Aspect);
+        }
+        return;
+    default: values.Add("Address", address); break;
+    }
+    switch (CellType) {
+    case eKPX9Point:
+        values.Add("Assigned to Interlock", Token == 0 ? std::string("none") : "Token " + Num(Token));
+        values.Add("Initialise", Initialise == 0   ? std::string("No Initialise")
+                                 : Initialise <= 2 ? std::string(CascadeStateText(Initialise) + 1)
+                                                   : Num(Initialise));
+        cascade(CascadeMode, CascadeCell);
+        break;
+    case eKPX9ORB8Zone: values.AddFlag("LEDs flash if direction locked", ZoneFlash); break;
+    case eKPX9Interlock: values.Add("Interlock Number", InterlockNumber); break;
+    default:
+        if (HasAspect(CellType)) values.Add("Aspect Shown", Aspect);
+        break;
+    }
+}
+
 void TKPX9Cell::SaveToStream(std::ostream& stream)
 {
     ForceCopiedCellIntoRange();

@@ -4,6 +4,7 @@
 // board-file line, and as a six-byte SV block.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 
 #include <array>
 #include <cstdint>
@@ -61,6 +62,10 @@ public:
     std::string GetListLine() const;
     // The lines of the board description.
     void GetDescriptionLines(std::vector<std::string>& lines) const;
+
+    // What the board holds of the cell (HeldValues.h); `cells` are the board's cells, for the cell
+    // a copy cell copies.
+    void AddHeldValues(THeldValues& values, const TKPX9Cells& cells) const;
 
     // One board-file line. A copy cell first brings the cell it copies into 1..30.
     void SaveToStream(std::ostream& stream);

@@ -1,5 +1,7 @@
 #include "boards/kpx9/KPX9Route.h"
 
+#include "boards/RouteEntry.h"
+
 #include <algorithm>
 
 namespace {
@@ -10,17 +12,6 @@ std::string Num(uint32_t value)
 }
 
 constexpr uint32_t kMaxPointAddress = 2048;
-
-// The address part of an entry field: the whole number before its first blank (the whole field
-// when there is no blank). False when that part is not a whole number of the signed 32-bit range.
-bool ParseEntryAddress(const std::string& field, uint32_t& address)
-{
-    const std::string part = field.substr(0, field.find(' '));
-    const TLeadingNumber number = ParseLeadingNumber(part);
-    if (!number.HasDigits || !number.InRange || number.End != part.size()) return false;
-    address = static_cast<uint32_t>(number.Value);
-    return true;
-}
 
 } // namespace
 
@@ -145,6 +136,18 @@ void TKPX9Route::GetDescriptionLines(std::vector<std::string>& lines) const
     if (Cascade) lines.push_back("      then invoke route " + Num(CascadeRoute));
 }
 
+void TKPX9Route::AddHeldValues(THeldValues& values) const
+{
+    if (ToFrom) {
+        values.Add("From Button", FromButton);
+        values.Add("To Button", ToButton);
+    }
+    const uint32_t entries = std::min(EntryCount, kKPX9RouteEntries);
+    for (uint32_t i = 0; i < entries; ++i)
+        values.AddSplit("entry " + Num(i + 1), "Point " + Num(EntryAddress[i]), " " + KPX9StateName(EntryState[i]));
+    values.Add("Cascade", Cascade ? "route " + Num(CascadeRoute) : std::string("none"));
+}
+
 std::string TKPX9Route::EntryField(uint32_t index) const
 {
     // Like every number of the file, the address is written as the signed 32-bit value it holds.
@@ -182,31 +185,11 @@ void TKPX9Route::SaveToStream(std::ostream& stream)
 
 bool TKPX9Route::ReadEntry(uint32_t index, size_t field)
 {
-    const std::string text = GetText(field);
-    uint32_t address = 1;
-    const bool ok = ParseEntryAddress(text, address);
-    if (!ok) {
-        address = 1;
-        if (LoadErrorText.empty()) {
-            LoadErrorText = "Route " + Num(RouteNumber) + ", entry " + Num(index + 1) + ": '" + text +
-                            "' is not a valid point address";
-        }
-    }
-    uint8_t state = eKPX9Undef;
-    if (address != 0) {
-        size_t best = std::string::npos;
-        const char* names[3] = {"UNDEF", "Closed", "Thrown"};
-        for (uint8_t s = 0; s < 3; ++s) {
-            if (text.find(names[s]) != std::string::npos) {
-                best = s;
-                break;
-            }
-        }
-        if (best != std::string::npos) state = static_cast<uint8_t>(best);
-    }
-    EntryAddress[index] = address;
-    EntryState[index] = state;
-    return ok;
+    const TRouteEntryField entry = ReadRouteEntryField(GetText(field), RouteNumber, index + 1);
+    if (LoadErrorText.empty()) LoadErrorText = entry.Error;
+    EntryAddress[index] = entry.Address;
+    EntryState[index] = entry.State;
+    return entry.Error.empty();
 }
 
 bool TKPX9Route::LoadFromStream(std::istream& stream)

@@ -4,6 +4,7 @@
 // itself as one board-file line and as a twelve-byte SV block.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/kpx9/KPX9Cell.h"
 
 #include <array>
@@ -47,6 +48,9 @@ public:
     std::string GetEditorLine(uint32_t i, const TKPX9Cells& cells) const;
     // The lines of the board description.
     void GetDescriptionLines(std::vector<std::string>& lines) const;
+
+    // What the board holds of the route (HeldValues.h).
+    void AddHeldValues(THeldValues& values) const;
 
     // One board-file line. The twelfth entry goes into a field after the cascade field.
     void SaveToStream(std::ostream& stream);

@@ -214,6 +214,11 @@ void TConditionSet::AddText(std::vector<std::string>& lines) const
     conditiontext::AddSetText(Conditions, lines);
 }
 
+void TConditionSet::AddHeldValues(const std::string& name, THeldValues& values) const
+{
+    conditiontext::AddHeldConditions(Conditions, name, values);
+}
+
 // A board holds many sets; their line buffers are only needed while a line is written or read.
 void TConditionSet::WriteRecord(std::ostream& stream)
 {

@@ -5,6 +5,7 @@
 // bytes through the board's device table.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/orb/ExtDevTable.h"
 
 #include <cstdint>
@@ -95,6 +96,8 @@ public:
 
     // Appends the description lines (ten blanks, AND-chained conditions on one line).
     void AddText(std::vector<std::string>& lines) const;
+    // What the board holds of the set, one value a place: "<name>, condition <n>".
+    void AddHeldValues(const std::string& name, THeldValues& values) const;
 
     void WriteRecord(std::ostream& stream);
     void ReadRecord(std::istream& stream);

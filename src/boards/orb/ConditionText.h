@@ -6,6 +6,7 @@
 // controllers only, 4 reverse running zone).
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -81,6 +82,15 @@ template <class TCond> void AddSetText(const std::vector<TCond>& conditions, std
             line += ' ';
         }
     }
+}
+
+// What the board holds of a set: one value a place, "<set>, condition <n>", with the condition's
+// text as its meaning (an empty place reads "(No Condition)", whatever its AND flag).
+template <class TCond>
+void AddHeldConditions(const std::vector<TCond>& conditions, const std::string& set, THeldValues& values)
+{
+    for (size_t i = 0; i < conditions.size(); ++i)
+        values.AddCondition(set + ", condition " + std::to_string(i + 1), conditions[i].Text());
 }
 
 // The board-file line of a set: fields 0 and 1 empty, the set's tag, its number of places, then

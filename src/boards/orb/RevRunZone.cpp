@@ -65,6 +65,15 @@ void TRevRunZone::AddText(std::vector<std::string>& lines) const
     lines.push_back("");
 }
 
+void TRevRunZone::AddHeldValues(THeldValues& values) const
+{
+    values.SetPart("Zone " + Letter());
+    WestEast.AddHeldValues("west to east set", values);
+    EastWest.AddHeldValues("east to west set", values);
+    Freeze.AddHeldValues("freeze set", values);
+    Shunt.AddHeldValues("shunt set", values);
+}
+
 void TRevRunZone::WriteLines(std::ostream& stream)
 {
     ClearFields();

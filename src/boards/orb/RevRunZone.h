@@ -4,6 +4,7 @@
 
 #include "boards/orb/Condition.h"
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/orb/ExtDevTable.h"
 
 #include <cstdint>
@@ -40,6 +41,8 @@ public:
     bool FromSVs(const std::vector<uint8_t>& svs, const TExtDevTable& table);
 
     void AddText(std::vector<std::string>& lines) const;
+    // What the board holds of the zone (HeldValues.h), under the part "Zone <letter>".
+    void AddHeldValues(THeldValues& values) const;
     void WriteLines(std::ostream& stream);
     void ReadLines(std::istream& stream);
 

@@ -50,6 +50,18 @@ std::string NextSignalText(uint32_t number, uint8_t mode)
     }
 }
 
+// What a next signal and its mode mean on the board: a next signal numbered 0 is none, which the
+// board takes as always green, whatever the mode.
+void AddHeldNextSignal(THeldValues& values, const std::string& item, uint32_t number, uint8_t mode)
+{
+    if (mode == ensAlwaysRed)
+        values.Add(item, "is always Red");
+    else if (mode == ensAlwaysGreen || number == 0)
+        values.Add(item, "is always Green");
+    else
+        values.AddSplit(item, "signal number " + std::to_string(number), mode == ensVirtual ? ", Virtual" : ", Normal");
+}
+
 } // namespace
 
 TSignal::TSignal()
@@ -303,6 +315,31 @@ void TSignal::AddText(std::vector<std::string>& lines) const
     lines.push_back("     Auxiliary output conditions:");
     Aux.AddText(lines);
     lines.push_back("");
+}
+
+void TSignal::AddHeldValues(THeldValues& values) const
+{
+    values.SetPart("Signal " + std::to_string(SignalNumber));
+    const bool block = IsBlock();
+    values.Add("signal type", block ? "Block Signal" : "Diverging Junction");
+    values.Add("head type", std::to_string(HeadType));
+    values.Add("transponding zone", TranspondingZone);
+    values.Add("reverse running zone", kRevZoneTexts[RevZone < kRevZoneCount ? RevZone : 0] + 5);
+    if (block) {
+        AddHeldNextSignal(values, "next signal", NextSignal, NextMode);
+        BlockOccupied.AddHeldValues("block occupied set", values);
+        Red.AddHeldValues("red set", values);
+    } else {
+        values.Add("junction point", JunctionPoint);
+        AddHeldNextSignal(values, "next signal when point is closed", NextSignal, NextMode);
+        AddHeldNextSignal(values, "next signal when point is thrown", NextSignalThrown, NextModeThrown);
+        BlockOccupied.AddHeldValues("block occupied when closed set", values);
+        Red.AddHeldValues("red when closed set", values);
+        BlockOccupiedThrown->AddHeldValues("block occupied when thrown set", values);
+        RedThrown->AddHeldValues("red when thrown set", values);
+    }
+    IsolationOverride.AddHeldValues("isolation override set", values);
+    Aux.AddHeldValues("auxiliary set", values);
 }
 
 void TSignal::WriteLines(std::ostream& stream)

@@ -5,6 +5,7 @@
 
 #include "boards/orb/Condition.h"
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/orb/ExtDevTable.h"
 
 #include <cstdint>
@@ -84,6 +85,8 @@ public:
     static uint8_t RevZoneFromCode(uint8_t code);
 
     void AddText(std::vector<std::string>& lines) const;
+    // What the board holds of the signal (HeldValues.h), under the part "Signal <n>".
+    void AddHeldValues(THeldValues& values) const;
     void WriteLines(std::ostream& stream);
     void ReadLines(std::istream& stream);
 

@@ -43,6 +43,7 @@ std::string TSignalControllerBoard::QuarterSecondsText(uint32_t quarters)
 
 void TSignalControllerBoard::StartSVs()
 {
+    DevTable = TExtDevTable();
     for (const auto& s : Signals) s.GatherDevices(DevTable);
     for (const auto& z : Zones) z.GatherDevices(DevTable);
     TConfigurableBoard::CalculateSVs();
@@ -91,6 +92,20 @@ void TSignalControllerBoard::AddSignalAndZoneText(std::vector<std::string>& line
     lines.push_back("");
     lines.push_back(zoneHeading);
     for (const auto& z : Zones) z.AddText(lines);
+}
+
+void TSignalControllerBoard::AddSharedHeldValues(THeldValues& values) const
+{
+    values.Add("DCC Base address", SignalBaseAddress);
+    values.AddFlag("Report signal passed at danger", ReportSPAD != 0);
+    values.Add("Delay before power isolation applied", QuarterSecondsText(IsolationDelay) + " s");
+    values.AddFlag("Simulate lamp brightness", LampBrightnessSim != 0);
+}
+
+void TSignalControllerBoard::AddSignalAndZoneHeldValues(THeldValues& values) const
+{
+    for (const auto& s : Signals) s.AddHeldValues(values);
+    for (const auto& z : Zones) z.AddHeldValues(values);
 }
 
 void TSignalControllerBoard::StartBoardLine()

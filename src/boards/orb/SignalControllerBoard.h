@@ -66,7 +66,8 @@ protected:
     static uint8_t Flag(int v) { return v != 0 ? 1 : 0; }
 
     // SV calculation, between which each board writes its own settings: StartSVs gathers the
-    // devices, clears the table (serial number in SV3/SV4) and writes the settings both boards
+    // devices into a device table made afresh (so that the SVs depend on the description alone,
+    // and a board programs the same after its file is saved and read again), clears the table (serial number in SV3/SV4) and writes the settings both boards
     // keep alike (signal base address SV5/SV6, report SPAD SV9, isolation delay SV508, lamp
     // brightness simulation SV509); FinishSVs writes the device table, then the signals and zones,
     // and returns the AND of their successes.
@@ -81,6 +82,10 @@ protected:
     // user description.
     void AddHeadText(std::vector<std::string>& lines) const;
     void AddSignalAndZoneText(std::vector<std::string>& lines, const std::string& zoneHeading) const;
+    // What the board holds (HeldValues.h) of the settings both boards keep alike, and of its
+    // signals and zones.
+    void AddSharedHeldValues(THeldValues& values) const;
+    void AddSignalAndZoneHeldValues(THeldValues& values) const;
 
     // The board line of the record up to field 5 (tag, name, serial number, signal base address,
     // report SPAD, isolation delay); the board adds its fields and writes the line.

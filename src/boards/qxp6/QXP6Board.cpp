@@ -217,6 +217,29 @@ void TQXP6Board::DisplayBoard(std::vector<std::string>& lines)
     for (const auto& route : Routes) route.AddDescription(lines);
 }
 
+void TQXP6Board::AddHeldValues(THeldValues& values) const
+{
+    values.Add("DCC Base Address", BaseAddress);
+    values.AddFlag("Use 16 Addresses", Use16Addresses);
+    values.AddFlag("LocoNet commands", LocoNetCommands);
+    values.Add("CDU recharge Delay", CduDelay);
+    values.Add("State memory location", StateMemoryLocation);
+    values.Add("Sensor Board Number", SensorBoardNumber);
+    values.Add("DCC Address to activate routes", RouteBaseAddress);
+    for (size_t i = 0; i < OutputCells.size(); ++i) {
+        values.SetPart("Output cell " + std::to_string(i + 1));
+        OutputCells[i].AddHeldValues(values);
+    }
+    for (size_t i = 0; i < InputCells.size(); ++i) {
+        values.SetPart("Input cell " + TQXP6InputCell::Label(static_cast<uint32_t>(i + 1)));
+        InputCells[i].AddHeldValues(values);
+    }
+    for (size_t i = 0; i < Routes.size(); ++i) {
+        values.SetPart("Route " + std::to_string(i + 1));
+        Routes[i].AddHeldValues(values);
+    }
+}
+
 void TQXP6Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();
@@ -254,7 +277,11 @@ void TQXP6Board::LoadFromStream(std::istream& stream)
 
     for (auto& cell : OutputCells) cell.LoadFromStream(stream);
     for (auto& input : InputCells) input.LoadFromStream(stream);
-    for (auto& route : Routes) route.LoadFromStream(stream);
+    LoadErrorText.clear();
+    for (auto& route : Routes) {
+        route.LoadFromStream(stream);
+        if (LoadErrorText.empty()) LoadErrorText = route.LoadErrorText;
+    }
 
     // The cells and routes carry copies of the base address in their lines; the board's own
     // value wins so that every copy stays equal.

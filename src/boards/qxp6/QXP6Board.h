@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     std::string GetSVErrorText() const override;
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
+    std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TQXP6Board>(*this); }
+    void AddHeldValues(THeldValues& values) const override;
 
     // Sets the base address of the board and every copy of it (cells, routes, device table).
     void SetBaseAddress(uint32_t value);

@@ -125,6 +125,25 @@ void TQXP6Cell::AddDescription(std::vector<std::string>& lines) const
     lines.push_back("");
 }
 
+void TQXP6Cell::AddHeldValues(THeldValues& values) const
+{
+    const std::string type = OutputTypeName(OutputType);
+    values.Add("Cell Type", type.empty() ? "type " + std::to_string(OutputType) : type);
+    // Only the timed types keep their time, only individual lamps their inversion.
+    if (OutputType == 1 || OutputType == 3) values.Add("on time", OnTimeText(TimeSetting));
+    if (OutputType == 5 || OutputType == 7) values.Add("flash rate", uint64_t{TimeSetting} + 1);
+    if (OutputType == 7 || OutputType == 8) values.AddFlag("Invert Outputs", InvertOutputs);
+    values.AddFlag("Simulate Brightness", SimulateBrightness);
+    values.Add("Follow a cell", FollowCell);
+    const std::string message = MessageTypeName(MessageType);
+    values.Add("Message on output change", message.empty() ? "message " + std::to_string(MessageType) : message);
+    values.Add("conditions active for at least", std::to_string(ConditionTime) + " s");
+    values.Add("Delay before other outputs allowed to change", ChangeDelay);
+    ClosedConditions.AddHeldValues("closed set", values);
+    ThrownConditions.AddHeldValues("thrown set", values);
+    FreezeConditions.AddHeldValues("freeze set", values);
+}
+
 void TQXP6Cell::SaveToStream(std::ostream& stream)
 {
     ClearFields();

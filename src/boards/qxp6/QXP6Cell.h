@@ -3,6 +3,7 @@
 // closed and thrown conditions and held by its freeze conditions.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/qxp6/QXP6ConditionSet.h"
 
 #include <cstdint>
@@ -34,6 +35,8 @@ public:
     // The cell's line in the board window's list: number, TAB, type name.
     std::string GetListLine() const;
     void AddDescription(std::vector<std::string>& lines) const;
+    // What the board holds of the cell (HeldValues.h).
+    void AddHeldValues(THeldValues& values) const;
 
     void SaveToStream(std::ostream& stream);
     void LoadFromStream(std::istream& stream);

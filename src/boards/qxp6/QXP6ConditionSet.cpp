@@ -95,6 +95,11 @@ void TQXP6ConditionSet::AddText(std::vector<std::string>& lines) const
     conditiontext::AddSetText(Conditions, lines);
 }
 
+void TQXP6ConditionSet::AddHeldValues(const std::string& name, THeldValues& values) const
+{
+    conditiontext::AddHeldConditions(Conditions, name, values);
+}
+
 void TQXP6ConditionSet::WriteRecord(std::ostream& stream)
 {
     conditiontext::WriteSetLine(*this, stream, KindTag(SetKind), Conditions);

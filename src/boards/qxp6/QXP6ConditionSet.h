@@ -3,6 +3,7 @@
 // description lines, its board-file line and its SV bytes.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/qxp6/QXP6Condition.h"
 
 #include <cstdint>
@@ -45,6 +46,8 @@ public:
     // The description lines: ten blanks, then the conditions up to the first empty place, those
     // chained by AND sharing a line.
     void AddText(std::vector<std::string>& lines) const;
+    // What the board holds of the set, one value a place: "<name>, condition <n>".
+    void AddHeldValues(const std::string& name, THeldValues& values) const;
 
     void WriteRecord(std::ostream& stream);
     void ReadRecord(std::istream& stream);

@@ -55,6 +55,14 @@ void TQXP6InputCell::AddDescription(std::vector<std::string>& lines) const
     lines.push_back("       " + MessageTypeName(MessageType));
 }
 
+void TQXP6InputCell::AddHeldValues(THeldValues& values) const
+{
+    const std::string type = InputTypeName(InputType);
+    values.Add("type", type.empty() ? "type " + std::to_string(InputType) : type);
+    const std::string message = MessageTypeName(MessageType);
+    values.Add("message", message.empty() ? "message " + std::to_string(MessageType) : message);
+}
+
 void TQXP6InputCell::SaveToStream(std::ostream& stream)
 {
     ClearFields();

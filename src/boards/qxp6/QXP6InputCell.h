@@ -2,6 +2,7 @@
 // An input cell of the QXP6 decoder: a pushbutton, toggle switch or sensor wired to the board.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 
 #include <cstdint>
 #include <istream>
@@ -24,6 +25,8 @@ public:
     std::string TypeText() const;
     std::string GetListLine() const;
     void AddDescription(std::vector<std::string>& lines) const;
+    // What the board holds of the cell (HeldValues.h).
+    void AddHeldValues(THeldValues& values) const;
 
     void SaveToStream(std::ostream& stream);
     void LoadFromStream(std::istream& stream);

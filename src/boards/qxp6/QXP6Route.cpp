@@ -1,5 +1,7 @@
 #include "boards/qxp6/QXP6Route.h"
 
+#include "boards/RouteEntry.h"
+
 #include <algorithm>
 
 namespace {
@@ -196,6 +198,15 @@ void TQXP6Route::AddDescription(std::vector<std::string>& lines) const
     TriggerConditions.AddText(lines);
 }
 
+void TQXP6Route::AddHeldValues(THeldValues& values) const
+{
+    const uint32_t count = std::min<uint32_t>(EntryCount, kMaxEntries);
+    for (uint32_t i = 0; i < count; ++i)
+        values.AddSplit("entry " + std::to_string(i + 1), "Point " + std::to_string(EntryAddress[i]),
+                        " " + StateName(EntryState[i]));
+    TriggerConditions.AddHeldValues("trigger set", values);
+}
+
 void TQXP6Route::SaveToStream(std::ostream& stream)
 {
     ClearFields();
@@ -204,8 +215,11 @@ void TQXP6Route::SaveToStream(std::ostream& stream)
     SetNumber(3, EntryCount);
     SetNumber(4, BaseAddress);
     for (uint32_t i = 0; i < kMaxEntries; ++i) {
-        const std::string entry =
-            i < EntryCount ? std::to_string(EntryAddress[i]) + " " + StateName(EntryState[i]) : std::string("0");
+        // Like every number of the file, the address is written as the signed 32-bit value it
+        // holds, which reads back as a whole number.
+        const std::string entry = i < EntryCount ? std::to_string(static_cast<int32_t>(EntryAddress[i])) + " " +
+                                                       StateName(EntryState[i])
+                                                 : std::string("0");
         SetText(5 + i, entry);
     }
     WriteLine(stream);
@@ -220,20 +234,12 @@ void TQXP6Route::LoadFromStream(std::istream& stream)
     BaseAddress = static_cast<uint32_t>(GetNumber(4));
     EntryAddress.fill(1);
     EntryState.fill(eQXP6Undef);
+    LoadErrorText.clear();
     for (uint32_t i = 0; i < EntryCount; ++i) {
-        const std::string field = GetText(5 + i);
-        const auto address = static_cast<uint32_t>(LeadingNumber(field.substr(0, field.find(' '))));
-        uint8_t state = eQXP6Undef;
-        if (address != 0) {
-            for (uint8_t s = 0; s < 3; ++s) {
-                if (field.find(kStateNames[s]) != std::string::npos) {
-                    state = s;
-                    break;
-                }
-            }
-        }
-        EntryAddress[i] = address;
-        EntryState[i] = state;
+        const TRouteEntryField entry = ReadRouteEntryField(GetText(5 + i), RouteNumber, i + 1);
+        if (LoadErrorText.empty()) LoadErrorText = entry.Error;
+        EntryAddress[i] = entry.Address;
+        EntryState[i] = entry.State;
     }
     TriggerConditions.ReadRecord(stream);
 }

@@ -3,6 +3,7 @@
 // address or by its trigger conditions.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/qxp6/QXP6ConditionSet.h"
 
 #include <array>
@@ -47,8 +48,12 @@ public:
     // Line i (1..12) of the route editor.
     std::string GetEditorLine(int line) const;
     void AddDescription(std::vector<std::string>& lines) const;
+    // What the board holds of the route (HeldValues.h).
+    void AddHeldValues(THeldValues& values) const;
 
     void SaveToStream(std::ostream& stream);
+    // Reads the route's two lines; an entry whose address part is no whole number sets
+    // LoadErrorText (the lines are read all the same).
     void LoadFromStream(std::istream& stream);
 
     uint32_t EntryCount = 0;
@@ -57,4 +62,6 @@ public:
     uint32_t RouteNumber = 1;
     TQXP6ConditionSet TriggerConditions{eQXP6CondRoute};
     uint32_t BaseAddress = 1; // the board's base address, kept equal by the board
+
+    std::string LoadErrorText;
 };

@@ -59,6 +59,15 @@ void TRVN2Board::DisplayBoard(std::vector<std::string>& lines)
     }
 }
 
+void TRVN2Board::AddHeldValues(THeldValues& values) const
+{
+    values.Add("Sensor Board Number", SensorConfig.SensorBoardNumber);
+    const std::string config = SensorConfig.GetConfigName();
+    values.Add("Sensor Input settings", config.empty() ? std::to_string(SensorConfig.ConfigCode) : config);
+    for (size_t i = 0; i < kSequenceCount; ++i)
+        Sequences[i].AddHeldValues("Sequence " + std::to_string(i + 1), values);
+}
+
 void TRVN2Board::SaveToStream(std::ostream& stream)
 {
     ClearFields();

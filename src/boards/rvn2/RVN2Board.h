@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
     // the notes stay as they are.
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
+    std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TRVN2Board>(*this); }
+    void AddHeldValues(THeldValues& values) const override;
 
     // The first SV of sequence 1 to 4.
     static uint32_t SequenceFirstSV(size_t sequenceNumber);

@@ -1,5 +1,38 @@
 #include "boards/rvn2/RVN2Sequence.h"
 
+namespace {
+
+bool IsContinuationByte(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The bytes of the UTF-8 character that begins with `lead`; 0 when no character begins with it.
+size_t Utf8Length(char lead)
+{
+    const auto byte = static_cast<unsigned char>(lead);
+    if (byte < 0x80) return 1;
+    if ((byte & 0xE0) == 0xC0) return 2;
+    if ((byte & 0xF0) == 0xE0) return 3;
+    if ((byte & 0xF8) == 0xF0) return 4;
+    return 0;
+}
+
+// Whether `text` is a sequence of whole UTF-8 characters.
+bool IsUtf8(const std::string& text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8Length(text[i]);
+        if (length == 0 || i + length > text.size()) return false;
+        for (size_t k = 1; k < length; ++k)
+            if (!IsContinuationByte(text[i + k])) return false;
+        i += length;
+    }
+    return true;
+}
+
+} // namespace
+
 TRVN2Sequence::TRVN2Sequence(uint32_t sequenceNumber) : SequenceNumber(sequenceNumber)
 {
     SetQuoteStrings(true);
@@ -9,6 +42,16 @@ TRVN2Sequence::TRVN2Sequence(uint32_t sequenceNumber) : SequenceNumber(sequenceN
 std::string TRVN2Sequence::GetListLine() const
 {
     return std::to_string(SequenceNumber) + "\t" + Name;
+}
+
+std::string TRVN2Sequence::BoardName(const std::string& name)
+{
+    if (name.size() <= kNameBytes) return name;
+    size_t cut = kNameBytes;
+    // The byte after the cut continues a character that began before it: leave that character out.
+    if (IsUtf8(name))
+        while (cut > 0 && IsContinuationByte(name[cut])) --cut;
+    return name.substr(0, cut);
 }
 
 void TRVN2Sequence::GetTextLines(std::vector<std::string>& lines) const
@@ -27,11 +70,24 @@ void TRVN2Sequence::GetTextLines(std::vector<std::string>& lines) const
     for (const auto& step : Steps) step.GetTextLines(lines);
 }
 
+void TRVN2Sequence::AddHeldValues(const std::string& part, THeldValues& values) const
+{
+    values.SetPart(part);
+    values.Add("Short Name", Name);
+    values.Add("Sequence Type", SequenceType);
+    values.Add("No. Active Steps", ActiveSteps);
+    for (size_t i = 0; i < kStepCount; ++i) {
+        values.SetPart(part + ", step " + std::to_string(i + 1));
+        Steps[i].AddHeldValues(values);
+    }
+}
+
 void TRVN2Sequence::ToSVs(std::span<uint8_t, kSVBytes> block) const
 {
     block[0] = SequenceType;
     block[1] = static_cast<uint8_t>(ActiveSteps & 0xFF);
-    for (size_t k = 0; k < kNameBytes; ++k) block[2 + k] = k < Name.size() ? static_cast<uint8_t>(Name[k]) : uint8_t{0};
+    const std::string name = BoardName(Name);
+    for (size_t k = 0; k < kNameBytes; ++k) block[2 + k] = k < name.size() ? static_cast<uint8_t>(name[k]) : uint8_t{0};
     for (size_t i = 0; i < kStepCount; ++i)
         Steps[i].ToSVs(
             block.subspan(2 + kNameBytes + i * TRVN2SequenceStep::kSVBytes).first<TRVN2SequenceStep::kSVBytes>());

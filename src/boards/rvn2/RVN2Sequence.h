@@ -3,6 +3,7 @@
 // 15 bytes, a description and sixteen steps. In the SV table a sequence takes a block of 113 SVs.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 #include "boards/rvn2/RVN2SequenceStep.h"
 
 #include <array>
@@ -30,11 +31,18 @@ public:
     // Sequence number, a tab, the name.
     std::string GetListLine() const;
 
+    // The bytes of `name` that the board keeps: its first kNameBytes, or fewer where the last
+    // character of a UTF-8 name would not fit whole. A name in another encoding is cut by bytes.
+    static std::string BoardName(const std::string& name);
+
     // Step 0 to 15.
     TRVN2SequenceStep& StepAt(size_t index) { return Steps.at(index); }
     const TRVN2SequenceStep& StepAt(size_t index) const { return Steps.at(index); }
 
     void GetTextLines(std::vector<std::string>& lines) const;
+    // What the board holds of the sequence and its steps (HeldValues.h), under the parts
+    // "Sequence <s>" and "Sequence <s>, step <i>".
+    void AddHeldValues(const std::string& part, THeldValues& values) const;
 
     // The sequence's block of SVs.
     void ToSVs(std::span<uint8_t, kSVBytes> block) const;

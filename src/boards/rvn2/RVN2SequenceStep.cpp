@@ -19,6 +19,9 @@ constexpr uint32_t kDispatchWord = 200;
 TRVN2SequenceStep::TRVN2SequenceStep(uint32_t stepNumber) : StepNumber(stepNumber)
 {
     SetQuoteStrings(true);
+    // A new step holds what reading a step not in use from a file gives, so that a new board
+    // programs the same before its file is saved and after it is read again.
+    Reset();
 }
 
 void TRVN2SequenceStep::Reset()
@@ -129,6 +132,35 @@ void TRVN2SequenceStep::FromSVs(std::span<const uint8_t, kSVBytes> bytes)
     SetTriggerFromWord(static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)));
 }
 
+std::string TRVN2SequenceStep::TriggerText() const
+{
+    switch (Trigger) {
+    case eTrigDelay: return "after " + Str(Delay) + " seconds";
+    case eTrigPointClosed: return "when point " + Str(TriggerPoint) + " set Closed";
+    case eTrigPointThrown: return "when point " + Str(TriggerPoint) + " set Thrown";
+    case eTrigSensor: return "when sensor " + Str(TriggerSensorBoard) + "," + Str(TriggerSensorInput) + " occupied";
+    default: return "";
+    }
+}
+
+std::string TRVN2SequenceStep::ActionText() const
+{
+    const std::string time = Str(SpeedChangeTime);
+    switch (Action) {
+    case eActStop: return "Stop train, decelerating over " + time + " seconds";
+    case eActStartSame: return "Start train in same direction, accelerating over " + time + " seconds";
+    case eActStartOpposite: return "Start train in opposite direction, accelerating over " + time + " seconds";
+    case eActStartDirA: return "Start train in direction A, accelerating over " + time + " seconds";
+    case eActStartDirB: return "Start train in direction B, accelerating over " + time + " seconds";
+    case eActLocoFunction:
+        return "Set Loco function " + Str(FunctionNumber) + " on for " + Str(FunctionTime) + " seconds";
+    case eActDispatch: return "Dispatch Loco";
+    case eActPointClosed: return "Set point " + Str(ActionPoint) + " to Closed";
+    case eActPointThrown: return "Set point " + Str(ActionPoint) + " to Thrown";
+    default: return "";
+    }
+}
+
 void TRVN2SequenceStep::GetTextLines(std::vector<std::string>& lines) const
 {
     lines.push_back("    Step " + Str(StepNumber) + ": " + Comment);
@@ -137,47 +169,17 @@ void TRVN2SequenceStep::GetTextLines(std::vector<std::string>& lines) const
         return;
     }
 
-    std::string trigger;
-    switch (Trigger) {
-    case eTrigDelay: trigger = "      Trigger after " + Str(Delay) + " seconds; "; break;
-    case eTrigPointClosed: trigger = "      Trigger when point " + Str(TriggerPoint) + " set Closed; "; break;
-    case eTrigPointThrown: trigger = "      Trigger when point " + Str(TriggerPoint) + " set Thrown; "; break;
-    case eTrigSensor:
-        trigger =
-            "      Trigger when sensor " + Str(TriggerSensorBoard) + "," + Str(TriggerSensorInput) + " occupied; ";
-        break;
-    default: break;
-    }
+    const std::string trigger = TriggerText();
+    std::string line = trigger.empty() ? std::string() : "      Trigger " + trigger + "; ";
     if (Iterations > 1)
-        trigger += "respond every " + Str(Iterations) + " triggers.";
+        line += "respond every " + Str(Iterations) + " triggers.";
     else
-        trigger += "respond every trigger.";
-    lines.push_back(trigger);
+        line += "respond every trigger.";
+    lines.push_back(line);
 
-    const std::string time = Str(SpeedChangeTime);
-    switch (Action) {
-    case eActStop: lines.push_back("      Action: Stop train, decelerating over " + time + " seconds."); break;
-    case eActStartSame:
-        lines.push_back("      Action: Start train in same direction, accelerating over " + time + " seconds.");
-        break;
-    case eActStartOpposite:
-        lines.push_back("      Action: Start train in opposite direction, accelerating over " + time + " seconds.");
-        break;
-    case eActStartDirA:
-        lines.push_back("      Action: Start train in direction A, accelerating over " + time + " seconds.");
-        break;
-    case eActStartDirB:
-        lines.push_back("      Action: Start train in direction B, accelerating over " + time + " seconds.");
-        break;
-    case eActLocoFunction:
-        lines.push_back("      Action: Set Loco function " + Str(FunctionNumber) + " on for " + Str(FunctionTime) +
-                        " seconds");
-        break;
-    case eActDispatch: lines.push_back("      Action: Dispatch Loco"); break;
-    case eActPointClosed: lines.push_back("      Action: Set point " + Str(ActionPoint) + " to Closed"); break;
-    case eActPointThrown: lines.push_back("      Action: Set point " + Str(ActionPoint) + " to Thrown"); break;
-    default: break;
-    }
+    // The actions that move the train end their line with a full stop.
+    const std::string action = ActionText();
+    if (!action.empty()) lines.push_back("      Action: " + action + (Action <= eActStartDirB ? "." : ""));
 
     if (RetriggerStep != 0)
         lines.push_back("      Can Trigger again after step " + Str(RetriggerStep) + " has triggered.");
@@ -185,16 +187,25 @@ void TRVN2SequenceStep::GetTextLines(std::vector<std::string>& lines) const
         lines.push_back("      Can Trigger again immediately.");
 }
 
+void TRVN2SequenceStep::AddHeldValues(THeldValues& values) const
+{
+    // A step not in use is read no further than its action word.
+    if (Action == eActNone) {
+        values.Add("action", "Step not used");
+        return;
+    }
+    const std::string trigger = TriggerText();
+    values.Add("trigger", trigger.empty() ? "trigger " + Str(Trigger) : trigger);
+    values.Add("iterations", Iterations);
+    values.Add("retrigger step", RetriggerStep);
+    const std::string action = ActionText();
+    values.Add("action", action.empty() ? "action " + Str(Action) : action);
+}
+
 std::string TRVN2SequenceStep::TriggerListText() const
 {
-    switch (Trigger) {
-    case eTrigDelay: return "trigger after " + Str(Delay) + " seconds; ";
-    case eTrigPointClosed: return "trigger when point " + Str(TriggerPoint) + " set Closed; ";
-    case eTrigPointThrown: return "trigger when point " + Str(TriggerPoint) + " set Thrown; ";
-    case eTrigSensor:
-        return "trigger when sensor " + Str(TriggerSensorBoard) + "," + Str(TriggerSensorInput) + " occupied; ";
-    default: return "";
-    }
+    const std::string trigger = TriggerText();
+    return trigger.empty() ? std::string() : "trigger " + trigger + "; ";
 }
 
 std::string TRVN2SequenceStep::ActionListText() const

@@ -5,6 +5,7 @@
 // action word.
 
 #include "boards/CsvIo.h"
+#include "boards/HeldValues.h"
 
 #include <cstdint>
 #include <istream>
@@ -62,13 +63,15 @@ public:
     void GetTextLines(std::vector<std::string>& lines) const;
     // The one-line text of the step in the sequence editor's step list.
     std::string GetListLine() const;
+    // What the board holds of the step (HeldValues.h).
+    void AddHeldValues(THeldValues& values) const;
 
     // The step's line in a board file.
     void SaveToStream(std::ostream& stream);
     void LoadFromStream(std::istream& stream);
 
-    // A new step holds zeros throughout (so it occupies six zero SVs); Reset gives the values
-    // of a step not in use that the editor and the readers start from.
+    // A new step, like one that is Reset, holds the values of a step not in use that the editor
+    // and the readers start from (the member initialisers below are overwritten by Reset).
     uint32_t StepNumber = 1;
     std::string Comment;
     uint8_t Trigger = eTrigDelay;
@@ -85,6 +88,10 @@ public:
     uint32_t ActionPoint = 0; // actions 8 and 9
 
 private:
+    // "after 5 seconds", "when point 12 set Closed", ...; empty for a trigger out of range.
+    std::string TriggerText() const;
+    // "Stop train, decelerating over 3 seconds", ...; empty for no action or one out of range.
+    std::string ActionText() const;
     std::string TriggerListText() const;
     std::string ActionListText() const;
 };

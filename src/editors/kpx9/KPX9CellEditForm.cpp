@@ -12,6 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 const QStringList kCellTypeItems = {
@@ -68,6 +71,13 @@ QString AddressLabelText(int type)
     case eKPX9PM42Relay: return QStringLiteral("Board Address");
     default: return QStringLiteral("Address");
     }
+}
+
+// The highest address of the selected type: a sensor or PM42 cell names a board whose number it
+// keeps in one byte. (A copy cell naming no cell copies cell 1, which the board holds.)
+int AddressMax(int type)
+{
+    return type == eKPX9Sensor || type == eKPX9PM42Relay ? 255 : 2048;
 }
 
 QGroupBox* Group(const QString& title, QWidget* parent, QFormLayout*& form)
@@ -174,10 +184,15 @@ TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKP
     layout->addLayout(ButtonRow());
 
     LoadControls();
-    connect(CellTypeCombo, &TIndexCombo::Changed, this, [this] { CellTypeChange(); });
-    connect(AddrEdit, &TSpinEdit::Changed, this, [this] { CellTypeChange(); });
-    connect(SW1Combo, &TIndexCombo::Changed, this, [this] { ButtonChange(); });
-    connect(SW2Combo, &TIndexCombo::Changed, this, [this] { ButtonChange(); });
+    connect(CellTypeCombo, &TIndexCombo::Changed, this, [this] { CellTypeChange(true); });
+    connect(AddrEdit, &TSpinEdit::Changed, this, [this] { CellTypeChange(true); });
+    connect(CascadeCombo, &TIndexCombo::Changed, this, [this] { CascadeModeChange(true); });
+    // A button whose effect the user sets to "Execute Route Number" runs the route its spin shows.
+    for (auto [combo, route] : {std::pair{SW1Combo, Route1Edit}, std::pair{SW2Combo, Route2Edit}})
+        connect(combo, &TIndexCombo::Changed, this, [this, route](int effect) {
+            ButtonChange();
+            if (effect == kKPX9EffectRoute) route->KeepInRange();
+        });
 }
 
 void TKPX9CellEditForm::LoadControls()
@@ -201,7 +216,8 @@ void TKPX9CellEditForm::LoadControls()
     InterlockNumberEdit->SetValue(int(Cell.InterlockNumber));
     RelayEdit->SetValue(int(Cell.RelayNumber));
     setWindowTitle(QStringLiteral("Edit Cell ") + QString::number(Cell.CellNumber));
-    CellTypeChange();
+    CascadeModeChange(false);
+    CellTypeChange(false);
     ButtonChange();
 }
 
@@ -216,9 +232,16 @@ int TKPX9CellEditForm::EffectiveType() const
     return Cells[size_t(copied - 1)].CellType;
 }
 
-void TKPX9CellEditForm::CellTypeChange()
+void TKPX9CellEditForm::CellTypeChange(bool byUser)
 {
-    AddressLabel->setText(AddressLabelText(CellTypeCombo->Value()));
+    const int selected = CellTypeCombo->Value();
+    AddressLabel->setText(AddressLabelText(selected));
+    {
+        const QSignalBlocker block(AddrEdit);
+        AddrEdit->SetRange(1, AddressMax(selected));
+        // The address the user's choice of type gives a meaning must be one of that type.
+        if (byUser) AddrEdit->KeepInRange();
+    }
     const int type = EffectiveType();
     const bool point = type == eKPX9Point;
     InitCombo->setEnabled(point);
@@ -232,6 +255,24 @@ void TKPX9CellEditForm::CellTypeChange()
     RevZoneCheck->setEnabled(type == eKPX9ORB8Zone);
     InterlockNumberEdit->setEnabled(type == eKPX9Interlock);
     RelayEdit->setEnabled(type == eKPX9PM42Relay);
+    // The settings of a type the user has just chosen (or of the cell a copy cell now names) are
+    // stored for that type from now on: they must be values it can have.
+    if (byUser && type != ShownType) {
+        for (TIndexCombo* combo : {InitCombo, TokenCombo, CascadeCombo, AspectCombo})
+            if (combo->isEnabled()) combo->KeepInRange();
+        for (TSpinEdit* spin : {CascadeEdit, SensorEdit, InterlockNumberEdit, RelayEdit})
+            if (spin->isEnabled()) spin->KeepInRange();
+    }
+    ShownType = type;
+}
+
+void TKPX9CellEditForm::CascadeModeChange(bool byUser)
+{
+    // A point that cascades names the cell it follows; cell 0 would read as no cascade (closed)
+    // or as cell 30 closed (thrown).
+    const bool cascades = CascadeCombo->Value() != 0;
+    CascadeEdit->SetRange(cascades ? 1 : 0, int(kKPX9CellCount));
+    if (byUser && cascades) CascadeEdit->KeepInRange();
 }
 
 void TKPX9CellEditForm::ButtonChange()

@@ -47,9 +47,14 @@ protected:
 
 private:
     void LoadControls();
-    void CellTypeChange();
+    // Relabels and limits the address for the selected type and enables the effective type's
+    // settings; `byUser` when the user's change of type or address led to it.
+    void CellTypeChange(bool byUser);
+    void CascadeModeChange(bool byUser);
     void ButtonChange();
 
     TKPX9Cell& Cell;
     const TKPX9Cells& Cells;
+    // The effective type whose settings are enabled.
+    int ShownType = -1;
 };

@@ -38,6 +38,9 @@ TKPX9RouteEditForm::TKPX9RouteEditForm(QWidget* parent, TKPX9Route& route, const
 
     connect(CascadeCheck, &QCheckBox::toggled, this, [this](bool on) {
         CascadeSpin->setEnabled(on);
+        // From now on the route number is stored as a cascade byte: a stored number no route has
+        // (0 in a route without cascade) would reach the board as a point entry.
+        if (on) CascadeSpin->KeepInRange();
         // The fit line shows the route as it will be stored, cascade byte included.
         FillList();
     });

@@ -48,6 +48,7 @@ TConditionsEditor::TConditionFields TEditConditionsForm::FieldsOf(int place) con
         fields.DeviceItem = ediSensor;
         fields.Number = int(condition.Number);
         fields.NumberUsed = true;
+        fields.NumberMax = kMaxSensorNumber;
         fields.Offset = int(condition.Offset);
         fields.OffsetUsed = true;
         fields.States = {QStringLiteral("Occupied"), QStringLiteral("Unoccupied")};

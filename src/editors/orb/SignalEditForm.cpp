@@ -55,7 +55,7 @@ QFrame* NewPanel(const char* name, QWidget* parent)
 } // namespace
 
 TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
-    : TEditorDialog(parent, kHelpContext), Signal(signal), Original(signal)
+    : TEditorDialog(parent, kHelpContext), Signal(signal), Restored(signal)
 {
     setObjectName(QStringLiteral("SignalEditForm"));
     setWindowTitle(QStringLiteral("Edit Signal %1: (DCC Accessory Address = %2)")
@@ -164,6 +164,10 @@ TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
     NxtSigThrownCombo->SetValue(signal.GetNextModeThrown());
     Loading = false;
     connect(SigTypeCombo, &TIndexCombo::Changed, this, &TSignalEditForm::SigTypeComboChange);
+    connect(NxtSigClosedCombo, &TIndexCombo::Changed, this,
+            [this](int mode) { KeepNextSignalInRange(NxtSigClosedSpin, mode); });
+    connect(NxtSigThrownCombo, &TIndexCombo::Changed, this,
+            [this](int mode) { KeepNextSignalInRange(NxtSigThrownSpin, mode); });
     LayoutByType();
     FillLists();
 }
@@ -199,20 +203,61 @@ void TSignalEditForm::LayoutByType()
     ThrownPanel->setEnabled(!block);
 }
 
+void TSignalEditForm::KeepNextSignalInRange(TSpinEdit* number, int mode)
+{
+    // A normal or virtual next signal is coded from its number, and number 0 reads as always green.
+    if (mode == ensNormal || mode == ensVirtual) number->KeepInRange();
+}
+
 void TSignalEditForm::SigTypeComboChange()
 {
     if (Loading) return;
     Signal.SetType(uint8_t(SigTypeCombo->Value()));
     LayoutByType();
     FillLists();
+    // A diverging signal uses its junction point and its next signal when the point is thrown.
+    if (!Signal.IsBlock()) {
+        PointSpin->KeepInRange();
+        KeepNextSignalInRange(NxtSigThrownSpin, NxtSigThrownCombo->Value());
+    }
 }
+
+namespace {
+
+// What Cancel keeps of a set the user changed in the conditions window: the conditions as
+// confirmed, fitted to the set of the restored type; then, when a change of type had cut the set
+// short before the window showed it, the conditions it cut off, after the last confirmed one.
+TConditionSet KeptSet(const TConditionSet& shown, const TConditionSet& confirmed, const TConditionSet& restored)
+{
+    TConditionSet kept(restored.GetKind(), &confirmed);
+    uint32_t agree = 0;
+    while (agree < shown.Count() && agree < restored.Count() && shown.ConditionAt(agree) == restored.ConditionAt(agree))
+        ++agree;
+    // Past the places where the two agree the window showed only empty places.
+    for (uint32_t i = agree; i < shown.Count(); ++i)
+        if (!shown.ConditionAt(i).IsEmpty()) return kept;
+    const auto lastUsed = [](const TConditionSet& set) {
+        uint32_t end = set.Count();
+        while (end > 0 && set.ConditionAt(end - 1).IsEmpty()) --end;
+        return end;
+    };
+    uint32_t place = lastUsed(kept);
+    for (uint32_t i = agree; i < lastUsed(restored) && place < kept.Count(); ++i)
+        kept.ConditionAt(place++) = restored.ConditionAt(i);
+    return kept;
+}
+
+} // namespace
 
 void TSignalEditForm::DefineClick(int which)
 {
     TConditionSet* set = SetOf(Signal, which);
     if (!set) return;
+    const TConditionSet shown = *set;
     TEditConditionsForm conditions(this, *set);
-    if (conditions.Execute()) Confirmed[size_t(which)] = *set;
+    // Only a set that OK left different was changed; one confirmed as it was stays as it was.
+    if (conditions.Execute() && !set->SameConditions(shown))
+        if (TConditionSet* restored = SetOf(Restored, which)) *restored = KeptSet(shown, *set, *restored);
     FillLists();
 }
 
@@ -233,12 +278,5 @@ void TSignalEditForm::WriteBack()
 
 void TSignalEditForm::DiscardEdits()
 {
-    // Back to the signal as it was, keeping what the conditions window confirmed, fitted to the
-    // sets of the signal's own type.
-    TSignal restored = Original;
-    for (int which = 0; which < essCount; ++which) {
-        TConditionSet* set = SetOf(restored, which);
-        if (set && Confirmed[size_t(which)]) *set = TConditionSet(set->GetKind(), &*Confirmed[size_t(which)]);
-    }
-    Signal = restored;
+    Signal = Restored;
 }

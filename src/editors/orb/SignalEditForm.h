@@ -4,14 +4,14 @@
 //
 // A change of type applies at once (the signal's sets are rebuilt for the new type, keeping what
 // fits). Cancel puts the signal back as it was when the window opened, type and condition sets
-// included, except that a set confirmed with OK in the conditions window keeps what was confirmed
-// (fitted to the set of the restored type).
+// included, except for the sets the user changed in the conditions window: those keep what was
+// confirmed there (fitted to the set of the restored type), followed by the conditions that only
+// the change of type had hidden from the conditions window.
 
 #include "boards/orb/Signal.h"
 #include "editors/EditorDialog.h"
 
 #include <array>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -64,9 +64,11 @@ private:
     void FillLists();
     void LayoutByType();
 
+    // Brings a next signal whose mode uses its number inside the number's range.
+    static void KeepNextSignalInRange(TSpinEdit* number, int mode);
+
     TSignal& Signal;
-    TSignal Original;
-    // What the conditions window confirmed for each set while this window was open.
-    std::array<std::optional<TConditionSet>, essCount> Confirmed;
+    // What Cancel gives back: the signal as the window opened, with the sets the user changed.
+    TSignal Restored;
     bool Loading = false;
 };

@@ -46,6 +46,7 @@ TConditionsEditor::TConditionFields TQXP6EditConditionsForm::FieldsOf(int place)
     case eQXP6Point: fields.States = {QStringLiteral("Thrown"), QStringLiteral("Closed")}; break;
     case eQXP6Sensor:
         fields.States = {QStringLiteral("Occupied"), QStringLiteral("Unoccupied")};
+        fields.NumberMax = kMaxSensorNumber;
         fields.Offset = int(condition.Offset);
         fields.OffsetUsed = true;
         break;

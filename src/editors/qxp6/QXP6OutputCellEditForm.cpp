@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 // The lamp types and the first type that takes its time from the flash rate.
 constexpr int kFirstFlashType = 5;
@@ -69,8 +71,18 @@ void TQXP6OutputCellEditForm::BuildControls()
     AdditionalDelaySpin = new TSpinEdit(0, 255, 0, this);
     AdditionalDelaySpin->setObjectName(QStringLiteral("AdditionalDelaySpin"));
 
-    connect(CellTypeCombo, &TIndexCombo::Changed, this, &TQXP6OutputCellEditForm::UpdateForType);
-    connect(FollowBox, &QCheckBox::clicked, this, &TQXP6OutputCellEditForm::UpdateForType);
+    connect(CellTypeCombo, &TIndexCombo::Changed, this, [this] {
+        UpdateForType();
+        // The settings the chosen type uses are stored for it from now on: they must be values it
+        // can have.
+        for (TIndexCombo* time : {OnTimeCombo, FlashRateCombo})
+            if (time->isEnabled()) time->KeepInRange();
+        if (FollowSpin->isEnabled()) FollowSpin->KeepInRange();
+    });
+    connect(FollowBox, &QCheckBox::clicked, this, [this] {
+        UpdateForType();
+        if (FollowSpin->isEnabled()) FollowSpin->KeepInRange();
+    });
 
     auto* settings = new QGridLayout;
     int row = 0;

@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <vector>
+
 namespace {
 
 const QString kNotUsed = QStringLiteral("(not used)");
@@ -33,10 +35,25 @@ int MaxSpeedChangeTime(int action)
     return (100 - action) / 8;
 }
 
+// Whether the board reads a loco function step back as the same function, on for the same time:
+// the function number and the time share the action word with the other actions' codes.
+bool FunctionReadsBack(int function, int time)
+{
+    TRVN2SequenceStep step;
+    step.Action = eActLocoFunction;
+    step.FunctionNumber = uint32_t(function);
+    step.FunctionTime = uint32_t(time);
+    TRVN2SequenceStep read;
+    read.SetActionFromWord(step.GetActionWord());
+    return read.Action == step.Action && read.FunctionNumber == step.FunctionNumber &&
+           read.FunctionTime == step.FunctionTime;
+}
+
 void ShowParameter(QLabel* label, const QString& text, TSpinEdit* spin, int minValue, int maxValue, uint32_t value)
 {
     label->setText(text);
     spin->setSpecialValueText({});
+    spin->SetAccepted({});
     spin->SetRange(minValue, maxValue);
     spin->SetValue(int(value));
     spin->setEnabled(true);
@@ -46,6 +63,7 @@ void ShowParameter(QLabel* label, const QString& text, TSpinEdit* spin, int minV
 void ShowUnused(QLabel* label, TSpinEdit* spin)
 {
     label->setText(kNotUsed);
+    spin->SetAccepted({});
     spin->SetRange(0, 0);
     spin->SetValue(0);
     spin->setSpecialValueText(QStringLiteral(" "));
@@ -298,6 +316,9 @@ void TRVN2SequenceEditForm::LayoutAction()
         ShowParameter(ActionParam1, QStringLiteral("Fn number"), ActionSpin1, 0, kMaxFunction, step.FunctionNumber);
         ShowParameter(ActionParam2, QStringLiteral("on time (sec)"), ActionSpin2, 1, kMaxFunctionTime,
                       step.FunctionTime);
+        // Each offers only what, with the other's value, the board reads back as this action.
+        ActionSpin1->SetAccepted([this](int function) { return FunctionReadsBack(function, ActionSpin2->Value()); });
+        ActionSpin2->SetAccepted([this](int time) { return FunctionReadsBack(ActionSpin1->Value(), time); });
         break;
     case eActPointClosed:
     case eActPointThrown:
@@ -317,6 +338,15 @@ void TRVN2SequenceEditForm::TriggerOrActionChanged(bool trigger)
         LayoutTrigger();
     else
         LayoutAction();
+    // The user's choice gives the parameters their ranges: a value that was kept while another
+    // trigger or action applied must now fit them. The time goes first, so that a function number
+    // and time the board cannot hold together move the time and keep the function.
+    if (loaded) {
+        const std::vector<TSpinEdit*> parameters =
+            trigger ? std::vector{TrigSpin1, TrigSpin2, IterationSpin} : std::vector{ActionSpin2, ActionSpin1};
+        for (TSpinEdit* spin : parameters)
+            if (spin->isEnabled()) spin->KeepInRange();
+    }
     StepLoaded = loaded;
     if (!loaded) return;
     StepControlChanged();
@@ -381,9 +411,13 @@ void TRVN2SequenceEditForm::WriteStep()
 
 void TRVN2SequenceEditForm::CutName()
 {
-    // A name the user did not touch stays as it is stored; the board keeps its first 15 bytes.
+    // A name the user did not touch stays as it is stored. A typed name is stored as UTF-8, and is
+    // cut to what reaches the board: 15 bytes, whole characters only.
     const QString name = NameEdit->text();
-    if (name != ShownName && name.size() > kNameLength) NameEdit->setText(name.left(kNameLength));
+    if (name == ShownName) return;
+    const std::string bytes = name.toStdString();
+    const std::string kept = TRVN2Sequence::BoardName(bytes);
+    if (kept.size() < bytes.size()) NameEdit->setText(QString::fromStdString(kept));
 }
 
 void TRVN2SequenceEditForm::WizardBtnClick()

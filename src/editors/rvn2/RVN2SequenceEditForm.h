@@ -20,8 +20,6 @@ class TRVN2SequenceEditForm : public TEditorDialog {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 710;
-    // Names longer than this do not fit the board's name bytes.
-    static constexpr int kNameLength = int(TRVN2Sequence::kNameBytes);
 
     TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& sequence);
 

@@ -1,5 +1,4 @@
 #include "boards/qxp6/QXP6Board.h"
-#include "boards/BoardFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -100,40 +99,16 @@ std::map<uint32_t, uint8_t> KnownSVs()
 
 } // namespace
 
-TEST(QXP6Board, DefaultsAndIdentity)
+TEST(QXP6Board, DefaultsAndParts)
 {
     TQXP6Board b;
-    EXPECT_EQ(b.Name, "QXP6 Accessory Decoder");
-    EXPECT_EQ(b.GetBoardType(), "QXP6");
-    EXPECT_EQ(b.GetSVCount(), 512u);
     EXPECT_EQ(b.GetBaseAddress(), 1u);
-    EXPECT_TRUE(b.IsBoardIdentity(1, 7, 0));
-    EXPECT_FALSE(b.IsBoardIdentity(1, 6, 0));
-    EXPECT_FALSE(b.IsBoardIdentity(2, 7, 0));
-    EXPECT_FALSE(b.IsBoardIdentity(1, 7, 1));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(b.GetOutputCell(i)->CellNumber, static_cast<uint32_t>(i + 1));
     for (int i = 0; i < 10; ++i) EXPECT_EQ(b.GetInputCell(i)->CellNumber, static_cast<uint32_t>(i + 1));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(b.GetRoute(i)->RouteNumber, static_cast<uint32_t>(i + 1));
     EXPECT_EQ(b.GetOutputCell(8), nullptr);
     EXPECT_EQ(b.GetInputCell(10), nullptr);
     EXPECT_EQ(b.GetRoute(-1), nullptr);
-
-    auto made = CreateBoardOfType(eQXP6);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetBoardType(), "QXP6");
-    EXPECT_EQ(made->Name, "QXP6 Accessory Decoder");
-}
-
-TEST(QXP6Board, ProtectedAndUnusedSVs)
-{
-    TQXP6Board b;
-    EXPECT_EQ(b.GetProtectedSVs(), (std::vector<uint32_t>{1, 2, 7, 8, 29}));
-    const auto& unused = b.GetUnusedSVs();
-    EXPECT_EQ(unused.size(), 96u);
-    for (uint32_t n : {1u, 2u, 7u, 8u, 29u, 40u, 159u, 160u, 169u, 170u, 379u, 380u, 429u, 512u})
-        EXPECT_FALSE(b.IsSVProgrammable(n)) << n;
-    for (uint32_t n : {5u, 6u, 39u, 41u, 158u, 161u, 171u, 250u, 378u, 381u, 428u})
-        EXPECT_TRUE(b.IsSVProgrammable(n)) << n;
 }
 
 TEST(QXP6Board, SetBaseAddressKeepsEveryCopyEqual)
@@ -505,39 +480,6 @@ TEST(QXP6Board, DecodeClampsInputCells)
     EXPECT_EQ(b.GetInputCell(1)->InputType, 0);
     EXPECT_EQ(b.GetInputCell(0)->MessageType, 4);
     EXPECT_EQ(b.GetInputCell(1)->MessageType, 0);
-}
-
-TEST(QXP6Board, CopyAndAssignmentAreIndependent)
-{
-    TQXP6Board original = KnownBoard();
-    original.Notes = "yard throat";
-    TQXP6Board copy(original);
-    EXPECT_EQ(copy.Notes, "yard throat");
-    EXPECT_EQ(copy.SerialNumber, 1234u);
-    EXPECT_EQ(copy.GetBaseAddress(), 100u);
-    EXPECT_EQ(copy.GetRoute(0)->EntryCount, 2u);
-    EXPECT_EQ(copy.GetRoute(0)->BaseAddress, 100u);
-    EXPECT_TRUE(copy.GetOutputCell(0)->ClosedConditions.SameConditions(original.GetOutputCell(0)->ClosedConditions));
-
-    copy.GetOutputCell(0)->ClosedConditions.Clear();
-    copy.GetRoute(0)->SetEntry(0, 1, eQXP6Undef);
-    copy.GetInputCell(0)->Description = "changed";
-    copy.SetBaseAddress(5);
-    copy.SetSV(100, 9);
-    EXPECT_FALSE(original.GetOutputCell(0)->ClosedConditions.ConditionAt(0).IsEmpty());
-    EXPECT_EQ(original.GetRoute(0)->EntryCount, 2u);
-    EXPECT_EQ(original.GetInputCell(0)->Description, "");
-    EXPECT_EQ(original.GetBaseAddress(), 100u);
-    EXPECT_EQ(original.GetRoute(3)->BaseAddress, 100u);
-    EXPECT_EQ(original.GetSV(100), 0);
-
-    TQXP6Board assigned;
-    assigned = original;
-    ASSERT_TRUE(assigned.CalculateSVs());
-    ASSERT_TRUE(original.CalculateSVs());
-    EXPECT_EQ(assigned.GetSVTable(), original.GetSVTable());
-    assigned.GetOutputCell(1)->OutputType = 0;
-    EXPECT_EQ(original.GetOutputCell(1)->OutputType, 7);
 }
 
 TEST(QXP6Text, ListLines)

@@ -43,31 +43,6 @@ TQXP6Board RichBoard()
 
 } // namespace
 
-TEST(QXP6Record, DefaultBoardLines)
-{
-    TQXP6Board b;
-    const auto lines = CrlfLines(SaveToText(b));
-    ASSERT_EQ(lines.size(), 68u);
-    EXPECT_EQ(lines[0], "\"QXP6_BOARD\",\"QXP6 Accessory Decoder\",0,1,0,0,8,0,16,1000");
-    EXPECT_EQ(lines[1], ",\"Unassigned\"");
-    EXPECT_EQ(lines[2], ",\"OPCell_\",1,1,1,3,0,0,0,0,0,0");
-    EXPECT_EQ(lines[3], ",,\"undefined\"");
-    const std::string unused7 = ",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\"";
-    EXPECT_EQ(lines[4], ",,\"Cond_Cell_C\",\"7\"" + unused7);
-    EXPECT_EQ(lines[5], ",,\"Cond_Cell_T\",\"7\"" + unused7);
-    EXPECT_EQ(lines[6], ",,\"Cond_Cell_F\",\"2\",\"Unused\",\"Unused\"");
-    EXPECT_EQ(lines[7], ",\"OPCell_\",2,1,1,3,0,0,0,0,0,0");
-    EXPECT_EQ(lines[42], ",\"INCell_\",1,3,0,\"\"");
-    EXPECT_EQ(lines[51], ",\"INCell_\",10,3,0,\"\"");
-    const std::string zeros12 = ",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"";
-    EXPECT_EQ(lines[52], ",\"route_config\",1,0,1" + zeros12);
-    EXPECT_EQ(lines[53], ",,\"Cond_Route\",\"5\",\"Unused\",\"Unused\",\"Unused\",\"Unused\",\"Unused\"");
-    EXPECT_EQ(lines[66], ",\"route_config\",8,0,1" + zeros12);
-    // Every line ends with CR LF.
-    const std::string text = SaveToText(b);
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-}
-
 TEST(QXP6Record, RichBoardLines)
 {
     TQXP6Board b = RichBoard();
@@ -149,8 +124,9 @@ TEST(QXP6Record, RouteEntryParsing)
     const std::string routeLine = ",\"route_config\",1,0,1,\"0\",\"0\",\"0\",\"0\",\"0\"";
     const size_t at = text.find(routeLine);
     ASSERT_NE(at, std::string::npos);
-    // Count 5: an entry without state, one with address 0, one whose address is no number,
-    // the UNDEF state, and a text that holds a state word anywhere.
+    // Count 5: an entry without state, one with address 0, one whose address is no number (it
+    // reads as 1 and makes the load fail), the UNDEF state, and a text that holds a state word
+    // anywhere.
     text.replace(at, routeLine.size(),
                  ",\"route_config\",1,5,1,\"12\",\"0 Thrown\",\"x Closed\",\"7 UNDEF\",\"9 xThrownx\"");
     std::istringstream in(text);
@@ -162,8 +138,9 @@ TEST(QXP6Record, RouteEntryParsing)
     EXPECT_EQ(r.GetEntryState(0), eQXP6Undef);
     EXPECT_EQ(r.GetEntryAddress(1), 0u);
     EXPECT_EQ(r.GetEntryState(1), eQXP6Undef);
-    EXPECT_EQ(r.GetEntryAddress(2), 0u);
-    EXPECT_EQ(r.GetEntryState(2), eQXP6Undef);
+    EXPECT_EQ(r.GetEntryAddress(2), 1u);
+    EXPECT_EQ(r.GetEntryState(2), eQXP6Closed);
+    EXPECT_EQ(loaded.GetLoadErrorText(), "Route 1, entry 3: the point address in 'x Closed' is not a whole number");
     EXPECT_EQ(r.GetEntryAddress(3), 7u);
     EXPECT_EQ(r.GetEntryState(3), eQXP6Undef);
     EXPECT_EQ(r.GetEntryAddress(4), 9u);
@@ -175,7 +152,8 @@ TEST(QXP6Record, RouteEntryParsing)
     EXPECT_EQ(big.EntryCount, 12u);
     EXPECT_EQ(big.RouteNumber, 4u);
     EXPECT_EQ(big.GetEntryState(0), eQXP6Closed);
-    EXPECT_EQ(big.GetEntryAddress(1), 0u);
+    EXPECT_EQ(big.GetEntryAddress(1), 1u); // a missing field is no whole number either
+    EXPECT_NE(big.LoadErrorText.find("entry 2"), std::string::npos);
 }
 
 TEST(QXP6Record, CutOffRecordReadsEmptyFields)
@@ -189,7 +167,11 @@ TEST(QXP6Record, CutOffRecordReadsEmptyFields)
     EXPECT_EQ(loaded.GetRoute(7)->EntryCount, 0u);
     EXPECT_EQ(loaded.GetInputCell(9)->Description, "");
     EXPECT_EQ(loaded.GetInputCell(9)->InputType, 0);
-    std::vector<std::string> lines;
-    loaded.DisplayBoard(lines); // still describable
-    EXPECT_FALSE(lines.empty());
+    // Still described whole: the cells read before the cut, the empty ones after it, every section.
+    const std::vector<std::string> lines = DescriptionLines(loaded);
+    ASSERT_EQ(lines.size(), 159u);
+    EXPECT_EQ(lines[40], "     Description: signal lamps"); // cell 3
+    EXPECT_EQ(lines[81], "     Cell not used"); // cell 6
+    EXPECT_EQ(lines[117], "Input Cell Settings:");
+    EXPECT_EQ(lines[149], "Route Settings:");
 }

@@ -71,10 +71,10 @@ TEST(RVN2SequenceStep, TriggerWordsOfEveryKind)
 
     s = MakeStep(eTrigPointClosed, eActStop);
     s.TriggerPoint = 37;
-    EXPECT_EQ(s.GetTriggerWord(), 1024 + 37);
+    EXPECT_EQ(s.GetTriggerWord(), 1061);
     s = MakeStep(eTrigPointThrown, eActStop);
     s.TriggerPoint = 37;
-    EXPECT_EQ(s.GetTriggerWord(), 4096 + 37);
+    EXPECT_EQ(s.GetTriggerWord(), 4133);
 
     s = MakeStep(eTrigSensor, eActStop);
     s.TriggerSensorBoard = 10;
@@ -118,27 +118,34 @@ TEST(RVN2SequenceStep, TriggerWordsDecode)
 
 TEST(RVN2SequenceStep, ActionWordsOfEveryKind)
 {
-    auto s = MakeStep(eTrigDelay, eActNone);
-    EXPECT_EQ(s.GetActionWord(), 0);
-    for (uint8_t a = eActStop; a <= eActStartDirB; ++a) {
-        s.Action = a;
+    // Speed-change time 3, function 4 for 5 seconds, point 300: the word and its two bytes.
+    const struct {
+        uint8_t action;
+        uint16_t word;
+        uint8_t low, high;
+    } cases[] = {
+        {eActNone, 0, 0, 0},
+        {eActStop, 25, 25, 0},
+        {eActStartSame, 26, 26, 0},
+        {eActStartOpposite, 27, 27, 0},
+        {eActStartDirA, 28, 28, 0},
+        {eActStartDirB, 29, 29, 0},
+        {eActLocoFunction, 137, 137, 0},
+        {eActDispatch, 200, 200, 0},
+        {eActPointClosed, 1324, 44, 5},
+        {eActPointThrown, 4396, 44, 17},
+    };
+    for (const auto& c : cases) {
+        auto s = MakeStep(eTrigDelay, c.action);
         s.SpeedChangeTime = 3;
-        EXPECT_EQ(s.GetActionWord(), a + 24) << int(a);
+        s.FunctionNumber = 4;
+        s.FunctionTime = 5;
+        s.ActionPoint = 300;
+        EXPECT_EQ(s.GetActionWord(), c.word) << int(c.action);
+        const auto b = Bytes(s);
+        EXPECT_EQ(b[4], c.low) << int(c.action);
+        EXPECT_EQ(b[5], c.high) << int(c.action);
     }
-    s.Action = eActLocoFunction;
-    s.FunctionNumber = 4;
-    s.FunctionTime = 5;
-    EXPECT_EQ(s.GetActionWord(), 100 + 32 + 5);
-    s.Action = eActDispatch;
-    EXPECT_EQ(s.GetActionWord(), 200);
-    s.Action = eActPointClosed;
-    s.ActionPoint = 300;
-    EXPECT_EQ(s.GetActionWord(), 1324);
-    s.Action = eActPointThrown;
-    EXPECT_EQ(s.GetActionWord(), 4396);
-    auto b = Bytes(s);
-    EXPECT_EQ(b[4], 4396 & 0xFF);
-    EXPECT_EQ(b[5], 4396 >> 8);
 }
 
 TEST(RVN2SequenceStep, ActionWordsDecode)
@@ -196,8 +203,8 @@ TEST(RVN2SequenceStep, SixBytesAndBack)
     s.RetriggerStep = 4;
     s.SpeedChangeTime = 5;
     const auto b = Bytes(s);
-    const uint16_t trig = 16384 + 7 + 32;
-    EXPECT_EQ(b, (std::array<uint8_t, 6>{uint8_t(trig & 0xFF), uint8_t(trig >> 8), 44, 4, 43, 0}));
+    // Sensor 3,7: trigger word 16423; start opposite over 5 s: action word 43.
+    EXPECT_EQ(b, (std::array<uint8_t, 6>{39, 64, 44, 4, 43, 0}));
     const auto back = FromBytes(b);
     EXPECT_EQ(back.Trigger, eTrigSensor);
     EXPECT_EQ(back.TriggerSensorBoard, 3u);
@@ -208,16 +215,16 @@ TEST(RVN2SequenceStep, SixBytesAndBack)
     EXPECT_EQ(back.SpeedChangeTime, 5u);
 }
 
-TEST(RVN2SequenceStep, NewStepIsAllZero)
+TEST(RVN2SequenceStep, NewStepIsAResetStep)
 {
     const TRVN2SequenceStep s(9);
     EXPECT_EQ(s.StepNumber, 9u);
-    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{}));
-    EXPECT_EQ(s.Iterations, 0u);
-    EXPECT_EQ(s.Delay, 0u);
-    EXPECT_EQ(s.SpeedChangeTime, 0u);
-    EXPECT_EQ(s.FunctionTime, 0u);
-    EXPECT_EQ(s.ActionPoint, 0u);
+    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{1, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(s.Iterations, 1u);
+    EXPECT_EQ(s.Delay, 1u);
+    EXPECT_EQ(s.SpeedChangeTime, 2u);
+    EXPECT_EQ(s.FunctionTime, 1u);
+    EXPECT_EQ(s.ActionPoint, 1u);
 }
 
 TEST(RVN2SequenceStep, UnusedStepWritesItsTriggerButDecodesReset)
@@ -231,8 +238,7 @@ TEST(RVN2SequenceStep, UnusedStepWritesItsTriggerButDecodesReset)
     s.TriggerPoint = 99;
     s.Iterations = 5;
     s.RetriggerStep = 2;
-    const uint16_t word = 4096 + 99;
-    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{uint8_t(word & 0xFF), uint8_t(word >> 8), 5, 2, 0, 0}));
+    EXPECT_EQ(Bytes(s), (std::array<uint8_t, 6>{99, 16, 5, 2, 0, 0})); // trigger word 4195
 
     // Trigger bytes without an action word are ignored.
     const auto back = FromBytes(Bytes(s));
@@ -342,10 +348,7 @@ TEST(RVN2SequenceStep, LineLeavesUnusedFieldsEmpty)
     TRVN2SequenceStep s(1);
     std::ostringstream out;
     s.SaveToStream(out);
-    s.Reset();
-    s.SaveToStream(out);
-    EXPECT_EQ(out.str(), ",\"step\",1,0,0,0,0,,0,,,\"\"\r\n"
-                         ",\"step\",1,0,1,0,1,,0,,,\"\"\r\n");
+    EXPECT_EQ(out.str(), ",\"step\",1,0,1,0,1,,0,,,\"\"\r\n");
 
     auto f = MakeStep(eTrigSensor, eActLocoFunction);
     f.TriggerSensorBoard = 10;

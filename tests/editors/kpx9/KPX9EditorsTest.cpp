@@ -20,6 +20,7 @@
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -279,6 +280,25 @@ private slots:
         QVERIFY(!form.Route2Edit->isEnabled());
     }
 
+    void SettingsTheUsersChoiceBringsIntoUseHoldValuesInRange()
+    {
+        TKPX9Cells cells;
+        TKPX9Cell& cell = cells[0]; // undefined, with values no control offers, as a file may hold them
+        cell.Address = 300;
+        cell.ButtonARoute = 0;
+        cell.Token = 7;
+        TKPX9CellEditForm form(nullptr, cell, cells);
+        form.SW1Combo->setCurrentIndex(kKPX9EffectRoute);
+        form.CellTypeCombo->setCurrentIndex(eKPX9Sensor); // a sensor board number takes one byte
+        form.CellTypeCombo->setCurrentIndex(eKPX9Point);
+        form.CascadeCombo->setCurrentIndex(2); // "Thrown, Cell": cell 0 would read as cell 30 closed
+        form.OKBtn->click();
+        uint8_t block[kKPX9CellSVBytes] = {};
+        cell.EncodeSVs(block, cells);
+        // A point cell without token at 255, "Execute Route 1" on A, cascading from cell 1 thrown.
+        QCOMPARE(std::vector<uint8_t>(block, block + kKPX9CellSVBytes), (std::vector<uint8_t>{5, 255, 0, 101, 0, 31}));
+    }
+
     void CellOKWritesEveryControlAndCancelNothing()
     {
         for (const bool ok : {true, false}) {
@@ -422,6 +442,24 @@ private slots:
         QVERIFY(route.Cascade);
         QCOMPARE(route.CascadeRoute, 5u);
         QVERIFY(!board.CalculateSVs());
+    }
+
+    void TickingCascadeOnARouteWithoutOneGivesARouteNumber()
+    {
+        TKPX9Board board = ExampleBoard();
+        TKPX9Route& route = board.GetRoute(1); // points 701 and 702 thrown; no cascade, read as route 0
+        QCOMPARE(route.CascadeRoute, 0u);
+        TKPX9RouteEditForm form(nullptr, route, board.Cells);
+        form.show();
+        QCOMPARE(form.CascadeSpin->Value(), 0); // shown as stored while it is not used
+        QTest::mouseClick(form.CascadeCheck, Qt::LeftButton);
+        QCOMPARE(form.CascadeSpin->Value(), 1);
+        form.OKBtn->click();
+        QVERIFY(route.Cascade);
+        // Route 2's block (SV 222 on): the two points, then the cascade to route 1 (not cell 30 thrown).
+        const std::vector<uint8_t> svs = CalculatedSVs(board);
+        QCOMPARE(std::vector<uint8_t>(svs.begin() + 221, svs.begin() + 227),
+                 (std::vector<uint8_t>{202, 189, 202, 190, 61, 0}));
     }
 
     void CancelLeavesTheRouteUnchanged()

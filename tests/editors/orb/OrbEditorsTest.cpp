@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -256,6 +257,8 @@ private slots:
         QCOMPARE(window.NumberSpin->isEnabled(), numberUsed);
         QCOMPARE(window.OffsetSpin->isEnabled(), offsetUsed);
         QCOMPARE(window.NumberSpin->Value(), 1);
+        // The device table keeps a sensor's number in one byte.
+        QCOMPARE(window.NumberSpin->MaxValue(), item == 2 ? 255 : 2048);
         QCOMPARE(window.OffsetSpin->Value(), 1);
         QCOMPARE(Items(window.StateCombo), states);
         QCOMPARE(window.StateCombo->isEnabled(), states.size() > 1);
@@ -372,6 +375,19 @@ private slots:
         for (auto* box : window.SetBoxes) QVERIFY(!box->LearnBtn->isEnabled());
     }
 
+    void NumbersTheUsersChoiceBringsIntoUseHoldValuesInRange()
+    {
+        TSignal signal; // junction point 0, both next signals 0 and normal
+        TSignalEditForm window(nullptr, signal);
+        window.SigTypeCombo->setCurrentIndex(0); // diverging: the point and the thrown next signal apply
+        window.NxtSigClosedCombo->setCurrentIndex(ensAlwaysRed);
+        QCOMPARE(window.NxtSigClosedSpin->Value(), 0); // kept while no mode uses it
+        window.NxtSigClosedCombo->setCurrentIndex(ensVirtual); // 0 would read as always green
+        window.accept();
+        QVERIFY(std::tie(signal.JunctionPoint, signal.NextSignal, signal.NextSignalThrown) ==
+                std::make_tuple(1u, 1u, 1u));
+    }
+
     void CancelRestoresTheSignalTypeAndConditions_data()
     {
         QTest::addColumn<bool>("block");
@@ -412,21 +428,26 @@ private slots:
     void ConditionsConfirmedWithOKSurviveCancel_data()
     {
         QTest::addColumn<bool>("changeType");
+        QTest::addColumn<QString>("edit"); // what the conditions window does to place 1, if anything
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<QStringList>("red");
         const QStringList six{"Point 1 is Closed", "Point 2 is Closed", "Point 3 is Closed",
                               "Point 4 is Closed", "Point 5 is Closed", "Point 6 is Closed"};
         QStringList defined = six;
         defined[0] = QStringLiteral("Signal 1 is Red");
-        QStringList definedWhileDiverging = defined.mid(0, 5); // the red set had five places then
-        QTest::newRow("confirmed") << false << true << defined;
-        QTest::newRow("cancelled in the conditions window") << false << false << six;
-        QTest::newRow("confirmed after a type change") << true << true << definedWhileDiverging;
-        QTest::newRow("type change, conditions cancelled") << true << false << six;
+        const QString retype = QStringLiteral("retype"), del = QStringLiteral("delete"), none;
+        QTest::newRow("confirmed") << false << retype << true << defined;
+        QTest::newRow("cancelled in the conditions window") << false << retype << false << six;
+        // The sixth condition, which only the diverging type hid, comes back after the five shown.
+        QTest::newRow("confirmed after a type change") << true << retype << true << defined;
+        QTest::newRow("deleted after a type change") << true << del << true << six.mid(1);
+        QTest::newRow("type change, conditions cancelled") << true << retype << false << six;
+        QTest::newRow("type change, OK without editing") << true << none << true << six;
     }
     void ConditionsConfirmedWithOKSurviveCancel()
     {
         QFETCH(bool, changeType);
+        QFETCH(QString, edit);
         QFETCH(bool, confirm);
         QFETCH(QStringList, red);
         TSignal signal;
@@ -435,14 +456,14 @@ private slots:
         TSignalEditForm window(nullptr, signal);
         window.NameEdit->setText(QStringLiteral("Changed"));
         if (changeType) window.SigTypeCombo->setCurrentIndex(0);
-        Answer([confirm](QDialog& dialog) {
+        Answer([confirm, edit](QDialog& dialog) {
             auto* conditions = qobject_cast<TEditConditionsForm*>(&dialog);
-            if (conditions) conditions->DeviceTypeCombo->setCurrentIndex(3); // "Signal"
+            if (conditions && edit == QLatin1String("retype"))
+                conditions->DeviceTypeCombo->setCurrentIndex(3); // "Signal"
+            if (conditions && edit == QLatin1String("delete")) conditions->DeleteClick();
             return confirm;
         });
         window.DefineClick(TSignalEditForm::essRedClosed);
-        QCOMPARE(Lines(window.SetBoxes[TSignalEditForm::essRedClosed]->List).first(),
-                 confirm ? QStringLiteral("Signal 1 is Red") : QStringLiteral("Point 1 is Closed"));
         window.reject();
 
         QVERIFY(signal.IsBlock());

@@ -297,6 +297,18 @@ private slots:
         QCOMPARE(cell.FollowCell, 0u);
     }
 
+    void settingsTheChosenTypeBringsIntoUseHoldValuesInRange()
+    {
+        TQXP6Cell cell;
+        cell.OutputType = 5; // flashing lamps: no on time, no following
+        cell.TimeSetting = 12; // with type 1 it would read as type 2
+        cell.FollowCell = 12;
+        TQXP6OutputCellEditForm form(nullptr, cell);
+        form.CellTypeCombo->setCurrentIndex(1);
+        form.accept();
+        QVERIFY(cell.TimeSetting == 0 && cell.FollowCell == 8);
+    }
+
     void defineRefillsTheListAndCancelKeepsTheCell()
     {
         TQXP6Board board = ExampleBoard();
@@ -445,6 +457,7 @@ private slots:
         for (int i = 0; i < form.StateCombo->count(); ++i) items << form.StateCombo->itemText(i);
         QCOMPARE(items, states);
         QCOMPARE(form.NumberSpin->Value(), 1);
+        QCOMPARE(form.NumberSpin->MaxValue(), type == eQXP6Sensor ? 255 : 2048); // a sensor's number takes one byte
         QCOMPARE(form.OffsetSpin->Value(), 1);
         QVERIFY(!form.AndBox->isChecked());
         QCOMPARE(form.ConditionList->item(1)->text(), text);

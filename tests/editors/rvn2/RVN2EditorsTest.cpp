@@ -338,6 +338,61 @@ private slots:
         }
     }
 
+    void NameIsCutToTheBytesTheBoardKeeps()
+    {
+        TRVN2Board board;
+        TRVN2SequenceEditForm form(nullptr, board.Sequences[0]);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.NameEdit->setFocus();
+        form.NameEdit->selectAll();
+        // 15 characters, 16 bytes.
+        QTest::keyClicks(form.NameEdit, QStringLiteral("Bahnhof S"));
+        QTest::sendKeyEvent(QTest::Click, form.NameEdit, Qt::Key_unknown, QStringLiteral("\u00fc"), Qt::NoModifier);
+        QTest::keyClicks(form.NameEdit, QStringLiteral("d 123"));
+        QCOMPARE(form.NameEdit->text(), QStringLiteral("Bahnhof S\u00fcd 123"));
+        form.DescriptionEdit->setFocus();
+        QCOMPARE(form.NameEdit->text(), QStringLiteral("Bahnhof S\u00fcd 12"));
+        form.OKBtn->click();
+        const std::vector<uint8_t> svs = CalculatedSVs(board);
+        QCOMPARE(std::string(svs.begin() + 31, svs.begin() + 46), std::string("Bahnhof S\u00fcd 12"));
+    }
+
+    void ActionChangeKeepsTheAccelTimeWithinTheNewActionsLimit()
+    {
+        TRVN2Board board;
+        TRVN2SequenceStep& step = board.Sequences[0].Steps[0];
+        step.Action = eActStartDirA;
+        step.SpeedChangeTime = 12; // the longest time of actions 1 to 4
+        TRVN2SequenceEditForm form(nullptr, board.Sequences[0]);
+        form.ActionCombo->setCurrentIndex(eActStartDirB);
+        QCOMPARE(form.ActionSpin1->Value(), 11);
+        form.OKBtn->click();
+        // Step 1's action word (SV 51, 52): 5 + 8 * 11; with 12 s it would read as a loco function.
+        QCOMPARE(StepBytes(CalculatedSVs(board), 47)[4], uint8_t(93));
+    }
+
+    void FunctionNumberAndOnTimeNeverGiveTheDispatchWord()
+    {
+        TRVN2Board board;
+        TRVN2SequenceStep& step = board.Sequences[0].Steps[0];
+        step.Action = eActLocoFunction;
+        step.FunctionNumber = 12;
+        step.FunctionTime = 4; // word 200, which the board reads as "Dispatch Loco"
+        TRVN2SequenceEditForm form(nullptr, board.Sequences[0]);
+        QCOMPARE(form.ActionSpin2->Value(), 4); // kept while untouched
+        form.ActionCombo->setCurrentIndex(eActDispatch);
+        form.ActionCombo->setCurrentIndex(eActLocoFunction); // chosen again: the time moves
+        QCOMPARE(form.ActionSpin2->Value(), 3);
+        form.ActionSpin2->stepUp(); // passes over 4
+        form.ActionSpin1->stepDown();
+        form.ActionSpin2->stepDown();
+        form.ActionSpin1->stepUp(); // with 4 s, passes over 12
+        QVERIFY(form.ActionSpin1->Value() == 13 && form.ActionSpin2->Value() == 4);
+        form.OKBtn->click();
+        QCOMPARE(StepBytes(CalculatedSVs(board), 47)[4], uint8_t(208)); // 100 + 8 * 13 + 4
+    }
+
     void ChoosingNoActionResetsTheStep()
     {
         TRVN2Sequence sequence;

@@ -106,6 +106,21 @@ void TORB4Board::DisplayBoard(std::vector<std::string>& lines)
     AddSignalAndZoneText(lines, "reverse Run Zone Settings:");
 }
 
+void TORB4Board::AddHeldValues(THeldValues& values) const
+{
+    AddSharedHeldValues(values);
+    values.AddFlag("Display Mode", DisplayMode != 0);
+    values.Add("Sensor board number", Sensors.SensorBoardNumber);
+    static const char* const kPairs[4] = {"1 & 2", "3 & 4", "5 & 6", "7 & 8"};
+    for (size_t i = 0; i < 4; ++i)
+        values.Add(std::string("Sensor ") + kPairs[i] + " Configuration",
+                   TORB4SensorConfig::PairConfigName(Sensors.PairConfig[i]));
+    values.Add("Output 1 - 4 Configuration", TORB4HighCurrentConfig::OutputConfigName(HighCurrent.Outputs1to4));
+    values.Add("Output 5 - 8 Configuration", TORB4HighCurrentConfig::OutputConfigName(HighCurrent.Outputs5to8));
+    values.Add("High Current O/P DCC Address", HighCurrent.DCCBaseAddress);
+    AddSignalAndZoneHeldValues(values);
+}
+
 void TORB4Board::SaveToStream(std::ostream& stream)
 {
     StartBoardLine();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -43,6 +44,8 @@ public:
     bool CalculateSVs() override;
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
+    std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TORB4Board>(*this); }
+    void AddHeldValues(THeldValues& values) const override;
 
     TORB4SensorConfig& SensorConfig() { return Sensors; }
     const TORB4SensorConfig& SensorConfig() const { return Sensors; }

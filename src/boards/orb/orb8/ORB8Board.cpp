@@ -85,6 +85,21 @@ void TORB8Board::DisplayBoard(std::vector<std::string>& lines)
     AddSignalAndZoneText(lines, "Reverse Run Zone Settings:");
 }
 
+void TORB8Board::AddHeldValues(THeldValues& values) const
+{
+    AddSharedHeldValues(values);
+    values.Add("Delay before releasing from RED", QuarterSecondsText(RedReleaseDelay) + " s");
+    values.Add("Signals 1-4", Signals1to4Leds);
+    values.Add("Signals 5-8", Signals5to8Leds);
+    values.Add("Aux Output", AuxOutputs);
+    values.AddFlag("Report Signal States after Power on", InterrogateAtPowerUp != 0);
+    values.AddFlag("Use LocoNet SWRQ commands", LocoNetSwitchCommands != 0);
+    values.Add("Sensor board number", Sensors.SensorBoardNumber);
+    values.Add("On-board Inputs", TORB8SensorConfig::InputConfigName(Sensors.OnBoardInputs));
+    values.Add("External Inputs", TORB8SensorConfig::InputConfigName(Sensors.ExternalInputs));
+    AddSignalAndZoneHeldValues(values);
+}
+
 void TORB8Board::SaveToStream(std::ostream& stream)
 {
     StartBoardLine();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     bool CalculateSVs() override;
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
+    std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TORB8Board>(*this); }
+    void AddHeldValues(THeldValues& values) const override;
 
     TORB8SensorConfig& SensorConfig() { return Sensors; }
     const TORB8SensorConfig& SensorConfig() const { return Sensors; }
