@@ -101,7 +101,7 @@ package: deps
 # CI: the Release build and its packages with warnings as errors, and Debian's checks of them.
 test-package:
 	$(MAKE) package PACKAGE_WERROR=$(WERROR)
-	lintian --fail-on error,warning --no-tag-display-limit $(BUILD)/packages/*.deb
+	lintian --fail-on error,warning --tag-display-limit 0 $(BUILD)/packages/*.deb
 
 # Installs into PREFIX (default /usr/local).
 PREFIX ?= /usr/local
