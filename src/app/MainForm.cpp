@@ -109,9 +109,10 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 TMainForm::~TMainForm()
 {
     // The child windows are destroyed after this object; they must no longer reach it.
-    for (QObject* form : {static_cast<QObject*>(ProgForm.data()), static_cast<QObject*>(RenumberForm.data()),
-                          static_cast<QObject*>(DisplayForm.data())})
+    for (QObject* form : {static_cast<QObject*>(ProgForm.data()), static_cast<QObject*>(RenumberForm.data())})
         if (form) disconnect(form, nullptr, this, nullptr);
+    for (const QPointer<TDisplayForm>& monitor : Monitors)
+        if (monitor) disconnect(monitor, nullptr, this, nullptr);
     // Close the link before the windows that routing talks to go away.
     if (LocoNetComm1) {
         LocoNetComm1->OnRxMsg = nullptr;
@@ -354,6 +355,8 @@ void TMainForm::LocoNetComm1RxMsg(uint32_t count)
 
 void TMainForm::RouteMessages(uint32_t count, const TNextMessage& next)
 {
+    // A window that tells something while it takes a message does so once the routing is done.
+    const TDeferredBoxes deferred;
     for (uint32_t i = 0; i < count; ++i) {
         TRxStamp stamp;
         std::unique_ptr<TLocoNetMessage> message = next(stamp);
@@ -402,6 +405,9 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStam
     // A monitor writing a live log takes every message, also while it is minimised.
     if (DisplayFormOpen && DisplayForm && (IsVisibleWindow(DisplayForm) || DisplayForm->LiveLogRunning()))
         DisplayForm->AddMessage(*typed, stamp);
+    // Only the newest monitor shows messages; an older one still logs every one while it is open.
+    for (const QPointer<TDisplayForm>& monitor : Monitors)
+        if (monitor && monitor != DisplayForm && monitor->LiveLogRunning()) monitor->LogMessage(*typed, stamp);
 }
 
 void TMainForm::SendMessage(std::unique_ptr<TLocoNetMessage> message)
@@ -516,6 +522,7 @@ void TMainForm::MessageDisplay1Click()
 {
     auto* form = new TDisplayForm;
     DisplayForm = form;
+    Monitors.emplace_back(form);
     form->Clock = [link = QPointer<TLnThreadComm>(LocoNetComm1.get())] {
         return link ? link->MicrosecondsSinceOpen() : 0;
     };
@@ -527,6 +534,7 @@ void TMainForm::MessageDisplay1Click()
     // Routing stops only when the newest monitor closes, not when an older one does.
     connect(form, &TDisplayForm::FormClosed, this, [this, form] {
         if (DisplayForm == form) DisplayFormOpen = false;
+        std::erase_if(Monitors, [form](const QPointer<TDisplayForm>& m) { return !m || m == form; });
     });
     AddChildForm(form, false);
     DisplayFormOpen = true;

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QFileDialog;
@@ -80,6 +81,9 @@ public:
     TSpeedometerForm* SpeedometerForm = nullptr;
     TAboutBox* AboutBox = nullptr;
     QPointer<TDisplayForm> DisplayForm;
+    // Every monitor window open, the newest last: an older one shows no new messages, but its
+    // live log goes on.
+    std::vector<QPointer<TDisplayForm>> Monitors;
     QPointer<QWidget> ProgForm;
     QPointer<QWidget> RenumberForm;
     // Where SV replies go while ProgForm and RenumberForm are open.

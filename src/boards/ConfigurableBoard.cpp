@@ -1,6 +1,7 @@
 #include "boards/ConfigurableBoard.h"
 
 #include "boards/SafeFile.h"
+#include "link/TextFormat.h"
 
 #include <algorithm>
 
@@ -73,14 +74,54 @@ uint32_t TConfigurableBoard::NextSVBlock(uint32_t current, uint32_t& blockSize) 
     return start;
 }
 
+namespace {
+
+// "SV<n>=" for every SV number and the decimal text of every byte, made once: a listing is built
+// from them piece by piece.
+const std::vector<std::string>& ListingTexts()
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> t;
+        t.reserve(kBoardSVCount + 1 + 256);
+        for (uint32_t n = 0; n <= kBoardSVCount; ++n) {
+            std::string prefix = "SV";
+            textformat::AppendDec(prefix, n);
+            t.push_back(prefix + "=");
+        }
+        for (uint32_t v = 0; v < 256; ++v) {
+            std::string value;
+            textformat::AppendDec(value, v);
+            t.push_back(value + ";  ");
+        }
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
+
 std::string TConfigurableBoard::SVListingText() const
 {
-    std::string out = "Board name = " + Name + "\r\n";
-    out += "SV Settings:\r\n";
+    // Which SVs are written, worked out once for the whole table.
+    std::vector<char> skipped(SVCount + 1, 0);
+    for (const auto* list : {&GetProtectedSVs(), &GetUnusedSVs()})
+        for (uint32_t n : *list)
+            if (n <= SVCount) skipped[n] = 1;
+    const std::vector<std::string>& texts = ListingTexts();
+    std::string out;
+    out.reserve(40 + Name.size() + SVCount * 14);
+    out.append("Board name = ").append(Name).append("\r\nSV Settings:\r\n");
     int inGroup = 0;
     for (uint32_t n = 1; n <= SVCount; ++n) {
-        if (!IsSVProgrammable(n)) continue;
-        out += "SV" + std::to_string(n) + "=" + std::to_string(GetSV(n)) + ";  ";
+        if (skipped[n]) continue;
+        if (n <= kBoardSVCount) {
+            out += texts[n];
+        } else {
+            out += "SV";
+            textformat::AppendDec(out, n);
+            out += '=';
+        }
+        out += texts[kBoardSVCount + 1 + GetSV(n)];
         if (++inGroup == 8) {
             out += "\r\n";
             inGroup = 0;

@@ -2,16 +2,31 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 std::string& TCsvIo::Field(size_t position)
 {
-    if (position >= Fields.size()) Fields.resize(position + 1);
+    if (position >= Used) {
+        if (position >= Fields.size()) {
+            if (position >= Fields.capacity()) Fields.reserve(std::max({position + 1, 2 * Fields.capacity(), size_t{8}}));
+            Fields.resize(position + 1);
+        }
+        for (size_t i = Used; i <= position; ++i) Fields[i].clear();
+        Used = position + 1;
+    }
     return Fields[position];
 }
 
 void TCsvIo::SetText(size_t position, const std::string& text)
 {
-    Field(position) = QuoteStrings ? "\"" + text + "\"" : text;
+    std::string& field = Field(position);
+    if (!QuoteStrings) {
+        field = text;
+        return;
+    }
+    field.clear();
+    field.reserve(text.size() + 2);
+    field.append(1, '"').append(text).append(1, '"');
 }
 
 void TCsvIo::SetNumber(size_t position, long long value)
@@ -96,141 +111,99 @@ std::string TCsvIo::LineTooLongText()
     return "a line is longer than " + std::to_string(kMaxLineLength) + " characters";
 }
 
-namespace {
-
-// The field storage that BorrowFields lends and ReleaseFields gives back.
-std::vector<std::string>& SpareFields()
-{
-    thread_local std::vector<std::string> spare;
-    return spare;
-}
-
-// Room for this many fields is made at once when an object reads its first line.
-constexpr size_t kFieldsAtFirst = 16;
-
-// The block in which istream::getline delivers a line, and the line gathered from several blocks.
-struct TLineBuffer {
-    std::string Text;
-    char Block[4096];
-};
-
-// A buffer that grew beyond this for one long line is given back afterwards.
-constexpr size_t kKeptBufferSize = 64 * 1024;
-
-TLineBuffer& LineBuffer()
-{
-    thread_local TLineBuffer buffer;
-    return buffer;
-}
-
-// Reads the text of one line (up to a line feed, which is consumed but not kept) a block at a
-// time straight from the stream's buffer, into `text`: within the block when the line fits in
-// it, as most do, and otherwise gathered in the buffer's Text. False when the line has more than
-// TCsvIo::kMaxLineLength characters; `ended` tells whether a line feed ended it (rather than the
-// end of the stream), `any` whether a character was read at all.
-bool ReadLineText(std::istream& stream, TLineBuffer& buffer, std::string_view& text, bool& ended, bool& any)
-{
-    std::string& line = buffer.Text;
-    line.clear();
-    text = {};
-    ended = false;
-    any = false;
-    for (bool first = true;; first = false) {
-        stream.getline(buffer.Block, sizeof buffer.Block);
-        const auto extracted = static_cast<size_t>(stream.gcount());
-        if (extracted == 0) break; // the end of the stream (or a stream that was not good)
-        any = true;
-        // getline counts the line feed it took, and marks the stream failed when the block filled
-        // up first, or at the end of the stream when it read nothing.
-        ended = !stream.fail() && !stream.eof();
-        const size_t stored = ended ? extracted - 1 : extracted;
-        const bool done = ended || stream.eof() || stream.bad();
-        if (first && done) {
-            text = std::string_view(buffer.Block, stored);
-            return true;
-        }
-        line.append(buffer.Block, stored);
-        if (line.size() > TCsvIo::kMaxLineLength) return false;
-        if (done) break;
-        stream.clear(stream.rdstate() & ~std::ios::failbit); // the block was full: read on
-    }
-    text = line;
-    return true;
-}
-
-} // namespace
-
 size_t TCsvIo::ReadLine(std::istream& stream)
 {
-    TLineBuffer& buffer = LineBuffer();
-    std::string_view line;
-    bool ended = false;
-    bool any = false;
-    const bool fits = ReadLineText(stream, buffer, line, ended, any);
-    // getline marks the stream failed where it stops early; only the end of the stream counts here.
-    stream.clear(stream.rdstate() & ~std::ios::failbit);
-    if (!fits) {
-        Fields.clear();
-        stream.iword(LineTooLongSlot()) = 1;
-        stream.setstate(std::ios::badbit);
-        std::string().swap(buffer.Text);
+    Used = 0;
+    if (!stream.good()) {
+        // As a read from a stream that has ended: nothing, and the stream only marked as ended.
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
         return 0;
     }
-    if (!any) {
-        Fields.clear();
-        return 0;
-    }
-    // A carriage return is dropped only where it ends the line; elsewhere it is field text.
-    if (ended && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-
-    // Splits the line into fields at the commas outside double quotes. A double quote at the
-    // start of a field opens quotes and the next one closes them; neither is field text, and the
-    // text in quotes runs on over commas (to the end of the line when no quote closes it). Any
-    // other double quote is text. A field's text is thus the part in quotes, if any, then the
-    // rest up to the next comma.
-    // The field strings of the last line (or those borrowed) keep their storage for this one.
-    // Most fields are a few characters long: plain loops beat library searches here.
-    if (Fields.capacity() == 0) Fields.reserve(kFieldsAtFirst);
-    const char* const text = line.data();
-    const size_t size = line.size();
-    size_t count = 0;
-    for (size_t at = 0;;) {
-        if (count == Fields.size()) Fields.emplace_back();
-        std::string& field = Fields[count++];
-        field.clear(); // (then append: cheaper than assign, which allows for overlapping text)
-        if (at < size && text[at] == '"') {
-            size_t close = at + 1;
-            while (close < size && text[close] != '"') ++close;
-            field.append(text + at + 1, close - at - 1);
-            at = close < size ? close + 1 : size;
+    // The line is taken in pieces by the library (which finds the line end quickly), then split.
+    thread_local std::string line;
+    line.clear();
+    char piece[512];
+    bool lineEnd = false;
+    for (;;) {
+        stream.getline(piece, sizeof piece);
+        const auto got = static_cast<size_t>(stream.gcount());
+        const bool pieceFull = stream.fail() && !stream.eof();
+        lineEnd = !stream.eof() && !pieceFull;
+        line.append(piece, lineEnd ? got - 1 : got);
+        if (line.size() > kMaxLineLength) {
+            stream.iword(LineTooLongSlot()) = 1;
+            stream.setstate(std::ios::badbit);
+            return 0;
         }
-        size_t comma = at;
-        while (comma < size && text[comma] != ',') ++comma;
-        if (comma > at) field.append(text + at, comma - at);
-        if (comma == size) break;
-        at = comma + 1;
+        if (!pieceFull) break;
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
     }
-    Fields.resize(count);
-    if (buffer.Text.capacity() > kKeptBufferSize) std::string().swap(buffer.Text);
-    return Fields.size();
+    if (!lineEnd) {
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
+        // A final line without a line end still delivers its last field.
+        if (line.empty() && stream.gcount() == 0) return 0;
+    } else if (!line.empty() && line.back() == '\r') {
+        // A carriage return is dropped only where it ends the line; elsewhere it is field text.
+        line.pop_back();
+    }
+    SplitLine(line);
+    return Used;
 }
 
-void TCsvIo::BorrowFields()
+void TCsvIo::SplitLine(const std::string& line)
 {
-    if (Fields.capacity() == 0) Fields.swap(SpareFields());
-}
-
-void TCsvIo::ReleaseFields()
-{
-    SpareFields().swap(Fields);
-    std::vector<std::string>().swap(Fields);
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    // The next quote and the next comma at or after p (end when there is none), found by the
+    // library a stretch at a time rather than character by character.
+    const char* quote = nullptr;
+    const char* comma = nullptr;
+    auto next = [&p, end](const char*& at, char c) {
+        if (at == nullptr || (at < p && at != end)) {
+            const void* found = std::memchr(p, c, static_cast<size_t>(end - p));
+            at = found ? static_cast<const char*>(found) : end;
+        }
+        return at;
+    };
+    // Room for every field at once: at most one more than there are commas.
+    size_t commas = 0;
+    for (const char* at = p; (at = static_cast<const char*>(std::memchr(at, ',', static_cast<size_t>(end - at))));
+         ++at)
+        ++commas;
+    if (Fields.capacity() <= commas) Fields.reserve(commas + 1);
+    std::string* current = &Field(0);
+    bool atStart = true;
+    bool inQuotes = false;
+    while (p < end) {
+        // Ordinary characters are taken in runs, up to the next quote (or, outside quotes, comma).
+        const char* stop = next(quote, '"');
+        if (!inQuotes) stop = std::min(stop, next(comma, ','));
+        if (stop > p) {
+            current->append(p, static_cast<size_t>(stop - p));
+            atStart = false;
+            p = stop;
+            if (p == end) break;
+        }
+        const char c = *p++;
+        if (c == ',') {
+            current = &Field(Used);
+            atStart = true;
+        } else if (atStart) {
+            inQuotes = true;
+            atStart = false;
+        } else if (inQuotes) {
+            inQuotes = false;
+        } else {
+            current->push_back(c);
+        }
+    }
 }
 
 void TCsvIo::WriteLine(std::ostream& stream) const
 {
-    for (size_t i = 0; i < Fields.size(); ++i) {
+    for (size_t i = 0; i < Used; ++i) {
         if (i > 0) stream.put(',');
-        stream << Fields[i];
+        stream.write(Fields[i].data(), static_cast<std::streamsize>(Fields[i].size()));
     }
-    stream << "\r\n";
+    stream.write("\r\n", 2);
 }

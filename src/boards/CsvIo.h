@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <istream>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,7 +42,8 @@ public:
     void SetQuoteStrings(bool on) { QuoteStrings = on; }
     bool GetQuoteStrings() const { return QuoteStrings; }
 
-    void ClearFields() { Fields.clear(); }
+    // No fields. The fields' strings are kept for the next line, so that their room is used again.
+    void ClearFields() { Used = 0; }
     void SetText(size_t position, const std::string& text);
     // Stores the value as a signed 32-bit number in decimal.
     void SetNumber(size_t position, long long value);
@@ -53,7 +55,7 @@ public:
     std::string_view GetTextView(size_t position);
     // The field read as a decimal whole number; sets the error flag when it is not one.
     int GetNumber(size_t position);
-    size_t FieldCount() const { return Fields.size(); }
+    size_t FieldCount() const { return Used; }
 
     bool GetErrorFlag() const { return ErrorFlag; }
     void ClearErrorFlag() { ErrorFlag = false; }
@@ -69,16 +71,17 @@ public:
     // Writes the fields joined by commas, then CR LF.
     void WriteLine(std::ostream& stream) const;
 
-    const std::vector<std::string>& GetFields() const { return Fields; }
+    std::span<const std::string> GetFields() const { return {Fields.data(), Used}; }
 
 protected:
     std::string& Field(size_t position);
-    // For objects that read or write one line and keep none, such as the many condition sets of
-    // a board: the line's field storage is borrowed from a spare kept for them, and given back.
-    void BorrowFields();
-    void ReleaseFields();
 
+    // Splits one line (without its line end) into the fields.
+    void SplitLine(const std::string& line);
+
+    // The line's fields are the first Used; the others are room kept for later lines.
     std::vector<std::string> Fields;
+    size_t Used = 0;
     bool ErrorFlag = false;
     bool QuoteStrings = false;
 };

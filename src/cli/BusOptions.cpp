@@ -21,7 +21,12 @@ const char* const kBusOptionsUsage =
 const char* const kServeOptionsUsage =
     "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by default (0: any free port)\n"
     "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default (this computer only),\n"
-    "                         0.0.0.0 or :: for every network, or one address of this computer\n";
+    "                         0.0.0.0 or :: for every network, or one address of this computer\n"
+    "Limits (a client beyond them is told why in a line \"ERROR closing the connection: ...\" and\n"
+    "closed; the other clients and the bus carry on):\n"
+    "  --max-clients N        clients served at once; more are refused (default 64)\n"
+    "  --max-line CHARS       the longest line a client may send (default 4096)\n"
+    "  --max-waiting KIB      what may wait for a client that does not read, in KiB (default 1024)\n";
 
 namespace {
 
@@ -153,6 +158,23 @@ bool ParseServeOptions(std::vector<std::string>& args, TServeOptions& options, s
                 return false;
             }
             options.Address = address;
+        } else if (a == "--max-clients" || a == "--max-line" || a == "--max-waiting") {
+            // The bounds keep the server's memory bounded whatever is asked.
+            const long long low = a == "--max-line" ? 80 : 1;
+            const long long high = a == "--max-clients" ? 10000 : 1 << 20;
+            long long value = 0;
+            if (i + 1 >= args.size() || !ParseNumber(args[i + 1], low, high, value)) {
+                error = a + " needs a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                        (i + 1 < args.size() ? ", not '" + args[i + 1] + "'" : std::string());
+                return false;
+            }
+            ++i;
+            if (a == "--max-clients")
+                options.Limits.MaxClients = static_cast<size_t>(value);
+            else if (a == "--max-line")
+                options.Limits.MaxLineLength = static_cast<size_t>(value);
+            else
+                options.Limits.MaxQueuedBytes = value * 1024;
         } else {
             rest.push_back(a);
         }

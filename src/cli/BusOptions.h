@@ -5,6 +5,7 @@
 //   --baud 16457|19200|57600             line speed (default 57600)
 //   --interface ms100|locobuffer|pr3     kind of interface (default pr3)
 
+#include "link/LbServer.h"
 #include "link/LnThreadComm.h"
 
 #include <QCoreApplication>
@@ -32,15 +33,18 @@ bool ParseBusOptions(std::vector<std::string>& args, TBusOptions& options, std::
 // The options of the commands that serve the bus to other programs:
 //   --tcp [PORT]                         as a LoconetOverTcp server (port 1234 by default)
 //   --bind ADDRESS                       the address to listen on (127.0.0.1 by default)
+//   --max-clients N, --max-line CHARS, --max-waiting KIB   the limits of the server
 struct TServeOptions {
     bool Tcp = false; // --tcp was given
     quint16 Port = 1234;
     QHostAddress Address = QHostAddress(QHostAddress::LocalHost);
+    TLbServer::TLimits Limits;
 };
 
 extern const char* const kServeOptionsUsage;
 
-// Takes --tcp [PORT] and --bind ADDRESS out of `args`. False with a reason for a bad value.
+// Takes --tcp [PORT], --bind ADDRESS and the limits out of `args`. False with a reason for a bad
+// value.
 bool ParseServeOptions(std::vector<std::string>& args, TServeOptions& options, std::string& error);
 
 // "ADDRESS:PORT", or "[ADDRESS]:PORT" for IPv6.

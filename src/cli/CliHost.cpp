@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <charconv>
+#include <cmath>
+
 #include <unistd.h>
 
 namespace cli {
@@ -57,6 +60,30 @@ void TCliHost::EndProgress()
 {
     if (BarShown) std::fprintf(stderr, "\n");
     BarShown = false;
+}
+
+const char* const kWaitOptionUsage =
+    "  --wait SECONDS         wait this long for replies: the discovery ends once SECONDS pass without\n"
+    "                         a reply (default 5, from 0.1 to 3600)\n";
+
+bool TakeWaitOption(std::vector<std::string>& args, uint32_t& waitMs, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--wait") continue;
+        const std::string value = i + 1 < args.size() ? args[i + 1] : std::string();
+        double seconds = 0;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        if (value.empty() || ec != std::errc() || end != value.data() + value.size() || !(seconds >= 0.1) ||
+            seconds > 3600 || value.find_first_not_of("0123456789.") != std::string::npos) {
+            error = "--wait needs a number of seconds from 0.1 to 3600" +
+                    (value.empty() ? std::string() : ", not '" + value + "'");
+            return false;
+        }
+        waitMs = static_cast<uint32_t>(std::lround(seconds * 1000));
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
 }
 
 void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost)

@@ -41,6 +41,12 @@ private:
     int LastShown = -1;
 };
 
+// --wait SECONDS: how long discovery waits for the next reply (and renumbering for each reply).
+extern const char* const kWaitOptionUsage;
+// Takes --wait SECONDS out of `args` into `waitMs` (left as it is when not given). False with a
+// reason for a bad value.
+bool TakeWaitOption(std::vector<std::string>& args, uint32_t& waitMs, std::string& error);
+
 // Stops the event loop when the connection is lost.
 void QuitOnLinkLoss(TLnThreadComm& link, const std::string& command, bool& lost);
 

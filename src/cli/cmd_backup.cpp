@@ -3,17 +3,18 @@
 #include "cli/CliHost.h"
 #include "cli/Commands.h"
 
+#include "boards/SafeFile.h"
 #include "svprog/LayoutBackup.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
 const char* const kBackupUsage =
-    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force] [--baud RATE] [--interface KIND]\n\n"
+    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force] [--baud RATE] [--interface KIND]\n"
+    "                            [--wait SECONDS]\n\n"
     "Backs up the layout: discovers every board on the bus, reads each one into a description as\n"
     "Read Board does, and writes one board file per board type found into FOLDER (made when\n"
     "missing): orb4.csv, kpx9.csv, orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by\n"
@@ -21,7 +22,10 @@ const char* const kBackupUsage =
     "Where a board's backup would not program back to the same SVs, says so for that board, and\n"
     "whether they differ only in bytes the board does not use.\n"
     "Existing files are never replaced unless --force is given; without it the backup stops\n"
-    "before reading any board. Progress goes to standard error, a summary line to standard output.\n"
+    "before reading any board. A folder that cannot be written (or, with --force, a file that cannot\n"
+    "be replaced) is found out before any board is read. Hidden temporary files that a backup\n"
+    "killed while writing left in FOLDER are removed.\n"
+    "Progress goes to standard error, a summary line to standard output.\n"
     "Exit status 0 when every board was read and written, 1 otherwise, 2 on bad usage.\n";
 
 std::string Plural(size_t count, const char* one, const char* many)
@@ -41,7 +45,9 @@ int RunBackup(const std::vector<std::string>& arguments)
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
     std::string error;
-    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (!cli::ParseBusOptions(args, bus, error) || !cli::TakeWaitOption(args, waitMs, error))
+        return cli::UsageError(command, error);
     std::string folder;
     bool force = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -59,17 +65,18 @@ int RunBackup(const std::vector<std::string>& arguments)
     }
     if (folder.empty()) return cli::UsageError(command, "--out FOLDER is required");
 
-    // A folder that cannot be made is found out before the bus is asked anything.
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (!std::filesystem::is_directory(folder))
-        return Fail("cannot make the folder " + folder + ": " + (ec ? ec.message() : std::string("not a folder")));
+    // A folder that cannot be written is found out before the bus is asked anything.
+    std::vector<std::string> leftovers;
+    if (!TLayoutBackup::PrepareFolder(folder, leftovers, error)) return Fail(error);
+    for (const auto& path : leftovers)
+        std::fprintf(stderr, "Removed %s, left by a backup that did not finish\n", path.c_str());
 
     auto app = cli::MakeCoreApplication();
     TLocoNetComm link;
     cli::TCliHost host(link);
     host.LogStream = stderr;
     TLayoutBackup backup(host);
+    backup.SetDiscoveryWaitMs(waitMs);
     backup.UseMessageDelay = bus.Interface == eMS100;
     host.OnTimer = [&backup](EConversationTimer t) {
         if (t == EConversationTimer::Timeout)
@@ -96,37 +103,56 @@ int RunBackup(const std::vector<std::string>& arguments)
     backup.Discover();
     if (!runPhase(TLayoutBackup::bpDiscovering)) return 1;
     if (backup.GetFoundBoards().empty()) return Fail("no board answered the discovery; nothing written");
-    if (!force) {
-        const std::vector<std::string> existing = backup.ExistingFiles(folder);
-        for (const auto& path : existing)
+    bool canWrite = true;
+    for (const auto& path : backup.ExistingFiles(folder)) {
+        if (!force) {
             std::fprintf(stderr, "railscope-cli backup: %s exists (give --force to replace it)\n", path.c_str());
-        if (!existing.empty()) return Fail("nothing read, nothing written");
+            canWrite = false;
+        } else if (!CanReplaceFile(path, error)) {
+            std::fprintf(stderr, "railscope-cli backup: %s cannot be replaced: %s\n", path.c_str(), error.c_str());
+            canWrite = false;
+        }
     }
+    if (!canWrite) return Fail("nothing read, nothing written");
     backup.ReadBoards();
     if (!runPhase(TLayoutBackup::bpReading)) return 1;
     link.Close();
 
-    size_t filesWritten = 0;
-    bool allWritten = true;
+    size_t filesWritten = 0, filesFailed = 0;
+    uint32_t boardsWritten = 0;
     for (const auto& file : backup.WriteFiles(folder, force)) {
-        const std::string boards = Plural(backup.GetBoardData().BoardCount(file.Type), "board", "boards");
+        const uint32_t count = backup.GetBoardData().BoardCount(file.Type);
         if (file.Written) {
             ++filesWritten;
-            std::fprintf(stderr, "Wrote %s (%s)\n", file.Path.c_str(), boards.c_str());
+            boardsWritten += count;
+            std::fprintf(stderr, "Wrote %s (%s)\n", file.Path.c_str(), Plural(count, "board", "boards").c_str());
         } else {
-            allWritten = false;
+            ++filesFailed;
             std::fprintf(stderr, "railscope-cli backup: %s not written: %s\n", file.Path.c_str(), file.Error.c_str());
         }
     }
     const size_t failed = backup.GetFailures().size();
-    std::string summary = "Backed up " + Plural(backup.BoardsRead(), "board", "boards") + " to " +
-                          Plural(filesWritten, "file", "files") + " in " + folder;
+    const uint32_t boardsRead = backup.BoardsRead();
+    std::string summary;
+    if (filesFailed == 0) {
+        summary = "Backed up " + Plural(boardsRead, "board", "boards") + " to " + Plural(filesWritten, "file", "files") +
+                  " in " + folder;
+    } else if (filesWritten == 0) {
+        summary = "Nothing backed up: " + Plural(boardsRead, "board was", "boards were") + " read, but " +
+                  (filesFailed == 1 ? "the file" : "none of the " + std::to_string(filesFailed) + " files") +
+                  " could be written in " + folder;
+    } else {
+        summary = "Backed up " + Plural(boardsWritten, "board", "boards") + " to " +
+                  std::to_string(filesWritten) + " of " + Plural(filesWritten + filesFailed, "file", "files") +
+                  " in " + folder + "; " + Plural(boardsRead - boardsWritten, "board was", "boards were") +
+                  " read but not saved";
+    }
     if (failed > 0) summary += "; " + Plural(failed, "board", "boards") + " could not be read";
-    if (!allWritten) summary += "; some files could not be written";
     std::printf("%s\n", summary.c_str());
-    return failed == 0 && allWritten ? 0 : 1;
+    return failed == 0 && filesFailed == 0 ? 0 : 1;
 }
 
-const cli::RegisterCommand kBackup({"backup", "read every board on the bus into board files", kBackupUsage, RunBackup});
+const cli::RegisterCommand kBackup({"backup", "read every board on the bus into board files",
+                                    std::string(kBackupUsage) + "\n" + cli::kWaitOptionUsage, RunBackup});
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "cli/BusOptions.h"
 #include "cli/Commands.h"
 
+#include "boards/SafeFile.h"
 #include "link/LnThreadComm.h"
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
@@ -34,8 +35,11 @@ const char* const kMonitorUsage =
     "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw prints it, is one of\n"
     "                         these (OPC_SENSORREP or OPC_SENSORREP:, any case)\n"
     "  --match TEXT           print only lines whose text holds TEXT, ignoring case\n"
-    "  --log FILE             write the link's receive log to FILE\n"
-    "--only and --match together print the lines that pass both; --count counts every message.\n";
+    "  --log FILE             write the link's receive log to FILE; FILE is replaced when monitoring\n"
+    "                         ends (the log grows in a hidden file beside it meanwhile), so a full\n"
+    "                         disk keeps the old file\n"
+    "--only and --match together print the lines that pass both; --count counts every message.\n"
+    "Exit status 1 when the link cannot be opened or is lost, or FILE cannot be written.\n";
 
 // Reads --only's list into one bit per message type; false with the name not known.
 bool ParseOpcodeNames(const std::string& list, uint64_t& types, std::string& unknown)
@@ -105,66 +109,89 @@ int RunMonitor(const std::vector<std::string>& arguments)
         }
     }
 
-    auto app = cli::MakeCoreApplication();
-    TLnThreadComm link;
-    if (!logFile.empty()) {
-        link.SetLogFileName(logFile);
-        link.SetLogToFile(true);
-    }
-    QElapsedTimer clock;
-    clock.start();
-    long long received = 0;
-    int status = 0;
-    std::string out;
-    out.reserve(1 << 17);
-    auto flush = [&out] {
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fflush(stdout);
-        out.clear();
-    };
-    bool done = false;
-    auto finish = [&](int code) {
-        if (done) return;
-        done = true;
-        status = code;
-        QCoreApplication::quit();
-    };
-    link.OnRxMsg = [&](TLnThreadComm*, uint32_t) {
-        TRxStamp stamp;
-        while (!done) {
-            auto msg = link.ReadMessage(&stamp);
-            if (!msg) break;
-            ++received;
-            if (count > 0 && received >= count) finish(0);
-            if (onlyTypes != 0 && (onlyTypes & (uint64_t{1} << msg->MessageType())) == 0) continue;
-            const std::string line = raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
-            if (!match.empty() && !ContainsIgnoringCase(line, match)) continue;
-            if (timestamps) {
-                out += std::to_string(clock.elapsed());
-                out += ' ';
-            }
-            if (direction) out += DirectionText(stamp.Echo);
-            out += line;
-            out += '\n';
+    // Monitors, writing the receive log to `log` when there is one; stops when the log can no
+    // longer be written. `opened` tells whether the link could be opened at all.
+    bool opened = false;
+    auto monitor = [&](std::ostream* log) {
+        auto app = cli::MakeCoreApplication();
+        TLnThreadComm link;
+        if (log) {
+            link.SetLogStream(log);
+            link.SetLogToFile(true);
         }
+        QElapsedTimer clock;
+        clock.start();
+        long long received = 0;
+        int status = 0;
+        std::string out;
+        out.reserve(1 << 17);
+        auto flush = [&out] {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            std::fflush(stdout);
+            out.clear();
+        };
+        bool done = false;
+        auto finish = [&](int code) {
+            if (done) return;
+            done = true;
+            status = code;
+            QCoreApplication::quit();
+        };
+        link.OnRxMsg = [&](TLnThreadComm*, uint32_t) {
+            TRxStamp stamp;
+            while (!done) {
+                auto msg = link.ReadMessage(&stamp);
+                if (!msg) break;
+                ++received;
+                if (count > 0 && received >= count) finish(0);
+                if (onlyTypes != 0 && (onlyTypes & (uint64_t{1} << msg->MessageType())) == 0) continue;
+                const std::string line = raw ? msg->TLocoNetMessage::Text() : ExpandedMessageText(*msg);
+                if (!match.empty() && !ContainsIgnoringCase(line, match)) continue;
+                if (timestamps) {
+                    out += std::to_string(clock.elapsed());
+                    out += ' ';
+                }
+                if (direction) out += DirectionText(stamp.Echo);
+                out += line;
+                out += '\n';
+            }
+            flush();
+            if (log && !*log) finish(1);
+        };
+        link.OnError = [&](TLnThreadComm* sender, int) {
+            if (sender->Enabled()) return; // a line error; reading goes on
+            std::fprintf(stderr, "railscope-cli monitor: %s\n", cli::LinkLostText(*sender).c_str());
+            finish(1);
+        };
+        link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
+        if (!cli::OpenBusLink(link, bus, error)) {
+            std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
+            return 1;
+        }
+        opened = true;
+        cli::QuitOnInterrupt();
+        if (seconds > 0) QTimer::singleShot(std::chrono::seconds(seconds), [&] { finish(0); });
+        if (!done) QCoreApplication::exec();
+        link.Close();
         flush();
+        std::printf("No. Messages received: %lld\n", received);
+        return status;
     };
-    link.OnError = [&](TLnThreadComm* sender, int) {
-        if (sender->Enabled()) return; // a line error; reading goes on
-        std::fprintf(stderr, "railscope-cli monitor: %s\n", cli::LinkLostText(*sender).c_str());
-        finish(1);
-    };
-    link.OnEndOfData = [&](TLnThreadComm*) { finish(0); };
-    if (!cli::OpenBusLink(link, bus, error)) {
-        std::fprintf(stderr, "railscope-cli monitor: %s\n", error.c_str());
+
+    if (logFile.empty()) return monitor(nullptr);
+    int status = 0;
+    const bool logWritten = WriteFileReplacing(
+        logFile,
+        [&](std::ostream& log) {
+            status = monitor(&log);
+            // Without a link there is no log: the file stays as it was.
+            if (!opened) log.setstate(std::ios::failbit);
+        },
+        error);
+    if (!logWritten && (opened || status == 0)) {
+        std::fprintf(stderr, "railscope-cli monitor: cannot write log file %s: %s\n", logFile.c_str(), error.c_str());
         return 1;
     }
-    cli::QuitOnInterrupt();
-    if (seconds > 0) QTimer::singleShot(std::chrono::seconds(seconds), [&] { finish(0); });
-    if (!done) QCoreApplication::exec();
-    link.Close();
-    flush();
-    std::printf("No. Messages received: %lld\n", received);
     return status;
 }
 

@@ -1,7 +1,9 @@
 // railscope-cli decode / frame: LocoNet messages as the monitor shows them.
+#include "boards/CsvIo.h"
 #include "boards/SafeFile.h"
 #include "cli/Commands.h"
 #include "link/FrameAssembler.h"
+#include "link/TextFormat.h"
 #include "messages/MessageText.h"
 
 #include <cstdio>
@@ -25,8 +27,9 @@ const char* const kDecodeUsage =
     "  --help   show this help\n"
     "\n"
     "Input that gives no message is reported on standard error as\n"
-    "\"error: not a LocoNet message: INPUT\" and decoding goes on.\n"
-    "Exit status: 0 when every input was a message, 1 otherwise, 2 on bad usage.\n";
+    "\"error: not a LocoNet message: INPUT\" (its first 64 characters) and decoding goes on.\n"
+    "A line of standard input longer than 1048576 characters ends decoding.\n"
+    "Exit status: 0 when every input was a message, 1 otherwise, 2 on bad usage or an overlong line.\n";
 
 const char* const kFrameUsage =
     "Usage: railscope-cli frame [--log FILE]\n"
@@ -44,6 +47,32 @@ const char* const kFrameUsage =
 bool IsBlank(const std::string& s)
 {
     return s.find_first_not_of(" \t\r\n\f\v") == std::string::npos;
+}
+
+// The start of a text from outside, safe to print: at most 64 characters, and how long it was.
+std::string Quoted(const std::string& text)
+{
+    constexpr size_t kShown = 64;
+    if (text.size() <= kShown) return textformat::Escaped(text);
+    return textformat::Escaped(std::string_view(text).substr(0, kShown)) + "... (" + std::to_string(text.size()) +
+           " characters)";
+}
+
+enum class ELineRead { Line, End, TooLong };
+
+// One line of `in` without its line end, of at most TCsvIo::kMaxLineLength characters, as the
+// board files are read.
+ELineRead ReadLine(std::streambuf& in, std::string& line)
+{
+    using traits = std::char_traits<char>;
+    line.clear();
+    for (;;) {
+        const int c = in.sbumpc();
+        if (c == traits::eof()) return line.empty() ? ELineRead::End : ELineRead::Line;
+        if (c == '\n') return ELineRead::Line;
+        if (line.size() == TCsvIo::kMaxLineLength) return ELineRead::TooLong;
+        line.push_back(static_cast<char>(c));
+    }
 }
 
 int RunDecode(const std::vector<std::string>& args)
@@ -71,7 +100,7 @@ int RunDecode(const std::vector<std::string>& args)
         if (msg.GetLength() == 0) {
             std::cout << out << std::flush;
             out.clear();
-            std::cerr << "error: not a LocoNet message: " << input << "\n";
+            std::cerr << "error: not a LocoNet message: " << Quoted(input) << "\n";
             status = 1;
             return;
         }
@@ -87,7 +116,14 @@ int RunDecode(const std::vector<std::string>& args)
         for (const std::string& input : inputs) decodeOne(input);
     } else {
         std::string line;
-        while (std::getline(std::cin, line)) {
+        for (;;) {
+            const ELineRead read = ReadLine(*std::cin.rdbuf(), line);
+            if (read == ELineRead::End) break;
+            if (read == ELineRead::TooLong) {
+                std::cout << out << std::flush;
+                std::cerr << "railscope-cli decode: standard input: " << TCsvIo::LineTooLongText() << "\n";
+                return 2;
+            }
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (IsBlank(line)) continue;
             decodeOne(line);

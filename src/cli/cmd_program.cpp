@@ -199,8 +199,9 @@ struct TDiscoverySession {
     TBoardDiscovery Discovery{Host, TProductList(), nullptr};
     bool Lost = false;
 
-    int Open(const std::string& command, const cli::TBusOptions& bus)
+    int Open(const std::string& command, const cli::TBusOptions& bus, uint32_t waitMs)
     {
+        Discovery.SetTimeoutMs(waitMs);
         Host.PrintLog = false;
         Host.OnTimer = [this](EConversationTimer t) {
             if (t == EConversationTimer::Timeout)
@@ -231,11 +232,13 @@ struct TDiscoverySession {
     }
 };
 
-int ParseBusOnly(const std::string& command, std::vector<std::string>& args, cli::TBusOptions& bus,
+// The connection options and --wait; `positionalCount` arguments stay in `args`.
+int ParseBusOnly(const std::string& command, std::vector<std::string>& args, cli::TBusOptions& bus, uint32_t& waitMs,
                  size_t positionalCount)
 {
     std::string error;
-    if (!cli::ParseBusOptions(args, bus, error)) return cli::UsageError(command, error);
+    if (!cli::ParseBusOptions(args, bus, error) || !cli::TakeWaitOption(args, waitMs, error))
+        return cli::UsageError(command, error);
     for (const auto& a : args)
         if (a.size() > 1 && a[0] == '-') return cli::UsageError(command, "unknown option '" + a + "'");
     if (args.size() != positionalCount)
@@ -248,9 +251,10 @@ int RunDiscover(const std::vector<std::string>& arguments)
     const std::string command = "discover";
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
-    if (int status = ParseBusOnly(command, args, bus, 0)) return status;
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (int status = ParseBusOnly(command, args, bus, waitMs, 0)) return status;
     TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
+    if (int status = s.Open(command, bus, waitMs)) return status;
     s.Discovery.DiscoverButtonClick();
     if (!s.Wait()) return 1;
     for (const auto& line : s.Discovery.GetListLines()) std::printf("%s\n", line.c_str());
@@ -261,12 +265,12 @@ int RunDiscover(const std::vector<std::string>& arguments)
 // Discovers the boards, then lets `act` start a conversation about the line of board `serial`,
 // waits for it to end and prints the message boxes it showed (and, with `printLine`, the board's
 // list line). 0 when the last box says `success`.
-int ActOnDiscoveredBoard(const std::string& command, const cli::TBusOptions& bus, uint32_t serial,
+int ActOnDiscoveredBoard(const std::string& command, const cli::TBusOptions& bus, uint32_t waitMs, uint32_t serial,
                          const std::function<void(TBoardDiscovery&, int)>& act, const std::string& success,
                          bool printLine)
 {
     TDiscoverySession s;
-    if (int status = s.Open(command, bus)) return status;
+    if (int status = s.Open(command, bus, waitMs)) return status;
     s.Discovery.DiscoverButtonClick();
     if (!s.Wait()) return 1;
     s.Host.Boxes.clear();
@@ -292,12 +296,13 @@ int RunIdentify(const std::vector<std::string>& arguments)
     const std::string command = "identify";
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
-    if (int status = ParseBusOnly(command, args, bus, 1)) return status;
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (int status = ParseBusOnly(command, args, bus, waitMs, 1)) return status;
     uint32_t serial = 0;
     if (!ParseSerial(args[0], 1, 65535, serial))
         return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
     return ActOnDiscoveredBoard(
-        command, bus, serial, [](TBoardDiscovery& d, int index) { d.IdentifyButtonClick(index); },
+        command, bus, waitMs, serial, [](TBoardDiscovery& d, int index) { d.IdentifyButtonClick(index); },
         "Identify successful!", false);
 }
 
@@ -306,14 +311,15 @@ int RunRenumber(const std::vector<std::string>& arguments)
     const std::string command = "renumber";
     std::vector<std::string> args = arguments;
     cli::TBusOptions bus;
-    if (int status = ParseBusOnly(command, args, bus, 2)) return status;
+    uint32_t waitMs = TBoardDiscovery::kTimeoutMs;
+    if (int status = ParseBusOnly(command, args, bus, waitMs, 2)) return status;
     uint32_t serial = 0, newSerial = 0;
     if (!ParseSerial(args[0], 1, 65535, serial))
         return cli::UsageError(command, "SERIAL must be a whole number from 1 to 65535, not '" + args[0] + "'");
     if (!ParseSerial(args[1], 1, 65535, newSerial))
         return cli::UsageError(command, "NEWSERIAL must be a whole number from 1 to 65535, not '" + args[1] + "'");
     return ActOnDiscoveredBoard(
-        command, bus, serial, [newSerial](TBoardDiscovery& d, int index) { d.RenumberButtonClick(index, newSerial); },
+        command, bus, waitMs, serial, [newSerial](TBoardDiscovery& d, int index) { d.RenumberButtonClick(index, newSerial); },
         "Change Address successful. Relabel board now!", true);
 }
 
@@ -331,23 +337,28 @@ const cli::RegisterCommand kVerify({"verify", "compare a board on the bus with i
                                     }});
 const cli::RegisterCommand kDiscover(
     {"discover", "list the boards on the bus",
-     "Usage: railscope-cli discover --connect DEVICE [--baud RATE] [--interface KIND]\n\n"
-     "Sends a Discover command, lists each board that answers (serial, product, manufacturer and\n"
-     "description from the product table) once 5 seconds pass without a reply, then prints\n"
-     "\"Discovery complete!\".\n",
+     std::string("Usage: railscope-cli discover --connect DEVICE [--baud RATE] [--interface KIND] [--wait SECONDS]\n\n"
+                 "Sends a Discover command, lists each board that answers (serial, product, manufacturer and\n"
+                 "description from the product table) once 5 seconds (--wait) pass without a reply, then\n"
+                 "prints \"Discovery complete!\".\n\n") +
+         cli::kWaitOptionUsage,
      RunDiscover});
 const cli::RegisterCommand kIdentify(
     {"identify", "make one board identify itself",
-     "Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n\n"
-     "Discovers the boards, then sends an Identify command to the board with serial number SERIAL\n"
-     "and prints the outcome. Exit status 0 when the board answered.\n",
+     std::string("Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n"
+                 "                              [--wait SECONDS]\n\n"
+                 "Discovers the boards, then sends an Identify command to the board with serial number SERIAL\n"
+                 "and prints the outcome. Exit status 0 when the board answered.\n\n") +
+         cli::kWaitOptionUsage,
      RunIdentify});
 const cli::RegisterCommand kRenumber(
     {"renumber", "give a board a new serial number",
-     "Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n\n"
-     "Discovers the boards (a new number that another board already has is refused), identifies the\n"
-     "board SERIAL and changes its address to NEWSERIAL; prints the outcome and the board's new list\n"
-     "line. Exit status 0 on success.\n",
+     std::string("Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n"
+                 "                              [--wait SECONDS]\n\n"
+                 "Discovers the boards (a new number that another board already has is refused), identifies the\n"
+                 "board SERIAL and changes its address to NEWSERIAL; prints the outcome and the board's new list\n"
+                 "line. Exit status 0 on success.\n\n") +
+         cli::kWaitOptionUsage,
      RunRenumber});
 
 } // namespace

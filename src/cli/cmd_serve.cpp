@@ -60,6 +60,7 @@ int RunSimulate(const std::vector<std::string>& arguments)
 
     auto app = cli::MakeCoreApplication();
     TSimServer server(config);
+    server.SetLimits(serve.Limits);
     server.SetLog([&cmd](const std::string& text) { PrintLog(cmd, text); });
     if (pty) {
         std::string path;
@@ -89,9 +90,11 @@ const char* const kServeUsage =
     "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp (LbServer) server\n"
     "until interrupted (SIGINT or SIGTERM); prints 'TCP ADDRESS:PORT' first. Every client gets every\n"
     "message on the bus, those of the other clients included; each of its SEND lines goes to the bus\n"
-    "and is answered SENT OK once the interface has echoed it, or SENT ERROR with the reason.\n"
-    "A client that sends junk or stops reading is dropped; clients coming and going are reported on\n"
-    "standard error. When the link is lost the server keeps running and opens it again.\n"
+    "and is answered SENT OK once the interface has echoed it, or SENT ERROR with the reason (also\n"
+    "for a SEND line that is not ASCII text). A client beyond the limits below (too many clients, a\n"
+    "line that is too long or not text, too much waiting because it stops reading) is told why and\n"
+    "dropped; clients coming and going are reported on standard error. When the link is lost the\n"
+    "server keeps running and opens it again.\n"
     "Exit status 1 when DEVICE cannot be opened at the start or the port cannot be listened on.\n";
 
 const char* const kServeVersion = "Railscope LocoNet server 1.0";
@@ -114,6 +117,7 @@ int RunServe(const std::vector<std::string>& arguments)
         return 1;
     }
     TLbServer server(kServeVersion);
+    server.SetLimits(serve.Limits);
     server.SetLog([&cmd](const std::string& text) { PrintLog(cmd, text); });
     TServedLink served(link, server, [&cmd](const std::string& text) { PrintLog(cmd, text); });
     if (!server.Listen(serve.Address, serve.Port, error)) {

@@ -70,7 +70,7 @@ void TFileTransport::Pump()
         ChunkPos = 0;
         Ended = true;
         if (n < 0) {
-            emit DeviceLost(File.errorString());
+            emit DeviceLost(QStringLiteral("the file could not be read further: ") + File.errorString());
         } else {
             emit EndOfData();
         }

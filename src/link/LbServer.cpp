@@ -11,6 +11,10 @@ namespace {
 // What Qt may read ahead from a client's socket; the rest waits in the system, which slows the
 // client down once its window is full.
 constexpr qint64 ReadAheadBytes = 64 * 1024;
+// How long a closing connection may take to deliver its last line, and how many may be closing at
+// once (beyond that they are closed at once, without the line).
+constexpr int CloseGraceMs = 2000;
+constexpr int MaxClosing = 64;
 
 // Why `bytes` cannot go on the bus as one LocoNet message; empty when it can.
 std::string MessageFault(const std::vector<uint8_t>& bytes)
@@ -103,15 +107,15 @@ void TLbServer::Accept()
     while (QTcpSocket* socket = Server->nextPendingConnection()) {
         const std::string name =
             socket->peerAddress().toString().toStdString() + ":" + std::to_string(socket->peerPort());
-        if (Clients.size() >= MaxClients) {
-            Report("refused " + name + ": already " + std::to_string(MaxClients) + " clients");
-            socket->abort();
-            socket->deleteLater();
+        if (Clients.size() >= Limits.MaxClients) {
+            Report("refused " + name + ": already " + std::to_string(Limits.MaxClients) + " clients");
+            CloseSocket(socket, "too many clients (at most " + std::to_string(Limits.MaxClients) + ")");
             continue;
         }
         auto client = std::make_unique<TClient>();
         client->Socket = socket;
         client->Name = name;
+        client->Splitter = TLbLineSplitter(Limits.MaxLineLength);
         socket->setReadBufferSize(ReadAheadBytes);
         TClient* c = client.get();
         Clients[socket] = std::move(client);
@@ -158,14 +162,17 @@ void TLbServer::ReadClient(TClient& client)
 void TLbServer::HandleLine(TClient& client, const TLbLine& line)
 {
     if (line.Overlong) {
-        Drop(client, "it sent a line longer than " + std::to_string(TLbLineSplitter::MaxLineLength) + " characters");
+        const std::string longer = "a line longer than " + std::to_string(client.Splitter.LineLimit()) + " characters";
+        Drop(client, "it sent " + longer, longer);
         return;
     }
     if (!IsText(line.Line)) {
-        Drop(client, "it sent a line that is not text");
-        return;
-    }
-    if (line.Kind == ELbLineKind::eSend) {
+        if (!StartsWithSend(line.Line)) {
+            Drop(client, "it sent a line that is not text", "a line that is not text");
+            return;
+        }
+        client.Replies.push_back({0, "SENT ERROR the line holds characters that are not ASCII text\r\n"});
+    } else if (line.Kind == ELbLineKind::eSend) {
         const std::string fault = MessageFault(line.Bytes);
         if (fault.empty()) {
             const uint64_t id = NextId++;
@@ -234,15 +241,15 @@ void TLbServer::Receive(const uint8_t* bytes, size_t count)
 void TLbServer::Write(TClient& client, const std::string& text)
 {
     if (client.Dropped) return;
-    if (client.Socket->bytesToWrite() + static_cast<qint64>(text.size()) > MaxQueuedBytes) {
-        Drop(client,
-             "it does not read what it is sent (more than " + std::to_string(MaxQueuedBytes / 1024) + " KiB waiting)");
+    if (client.Socket->bytesToWrite() + static_cast<qint64>(text.size()) > Limits.MaxQueuedBytes) {
+        const std::string waiting = "more than " + std::to_string(Limits.MaxQueuedBytes / 1024) + " KiB waiting";
+        Drop(client, "it does not read what it is sent (" + waiting + ")", waiting + " to be read");
         return;
     }
     client.Socket->write(text.data(), static_cast<qint64>(text.size()));
 }
 
-void TLbServer::Drop(TClient& client, const std::string& why)
+void TLbServer::Drop(TClient& client, const std::string& why, const std::string& clientWhy)
 {
     if (client.Dropped) return;
     client.Dropped = true;
@@ -250,10 +257,29 @@ void TLbServer::Drop(TClient& client, const std::string& why)
         if (reply.Id != 0) AwaitingBus.erase(reply.Id);
     }
     client.Replies.clear();
-    client.Socket->disconnect(this);
-    client.Socket->abort();
-    client.Socket->deleteLater();
+    CloseSocket(client.Socket, clientWhy);
     Report(why.empty() ? client.Name + " left" : "dropped " + client.Name + ": " + why);
+}
+
+void TLbServer::CloseSocket(QTcpSocket* socket, const std::string& why)
+{
+    socket->disconnect(this);
+    if (why.empty() || Closing >= MaxClosing || socket->state() != QAbstractSocket::ConnectedState) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    // The line goes after whatever is waiting; a client that does not take it in time is cut off.
+    const std::string line = FormatLbClosing(why);
+    socket->write(line.data(), static_cast<qint64>(line.size()));
+    ++Closing;
+    connect(socket, &QObject::destroyed, this, [this] { --Closing; });
+    connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(CloseGraceMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    socket->disconnectFromHost();
 }
 
 void TLbServer::Sweep()

@@ -8,11 +8,13 @@
 // and tells the server what the bus carried (Receive) and how each message sent fared (Sent).
 // The simulated LocoNet and the LocoNet link (see ServedLink.h) are both served this way.
 //
-// Whatever a client does, the server's memory stays bounded: a client whose unsent lines pass
-// MaxQueuedBytes (it does not read), that sends a line that is not text or passes the protocol's
-// line length, or that goes away is dropped without disturbing the others or the bus. A client
-// with MaxPendingSends messages waiting for the bus is not read from until they are answered, so
-// a fast sender is slowed down by TCP itself.
+// Whatever a client does, the server's memory stays bounded (TLimits): a client whose unsent lines
+// pass MaxQueuedBytes (it does not read), that sends a line that is not text or passes the line
+// limit, or that goes away is dropped without disturbing the others or the bus; a client beyond
+// MaxClients is refused. A client dropped or refused is first told why in one line,
+// "ERROR closing the connection: <why>". A SEND line that is not ASCII text is a bad SEND like
+// any other and answered SENT ERROR. A client with MaxPendingSends messages waiting for the bus
+// is not read from until they are answered, so a fast sender is slowed down by TCP itself.
 
 #include "link/LbServerProtocol.h"
 
@@ -33,10 +35,14 @@ class QTcpSocket;
 class TLbServer : public QObject {
     Q_OBJECT
 public:
-    static constexpr qint64 MaxQueuedBytes = 1 << 20;
     static constexpr size_t MaxPendingSends = 64;
-    static constexpr size_t MaxClients = 64;
     static constexpr quint16 DefaultPort = 1234;
+
+    struct TLimits {
+        size_t MaxClients = 64;
+        size_t MaxLineLength = TLbLineSplitter::MaxLineLength; // characters, without the line end
+        qint64 MaxQueuedBytes = 1 << 20; // waiting to be sent to one client
+    };
 
     // Puts a client's message on the bus; its outcome comes back through Sent with the same id,
     // at once or later.
@@ -49,6 +55,9 @@ public:
     TLbServer& operator=(const TLbServer&) = delete;
 
     void SetBus(TBusHook hook) { Bus = std::move(hook); }
+    // For the clients that connect from now on (MaxQueuedBytes: for every client).
+    void SetLimits(const TLimits& limits) { Limits = limits; }
+    const TLimits& GetLimits() const { return Limits; }
     // Clients coming and going, and why one was dropped.
     void SetLog(TLogHook hook) { Log = std::move(hook); }
 
@@ -83,11 +92,15 @@ private:
     void HandleLine(TClient& client, const TLbLine& line);
     void AnswerInOrder(TClient& client);
     void Write(TClient& client, const std::string& text);
-    void Drop(TClient& client, const std::string& why);
+    // `why` goes to the log ("it sent ..."), `clientWhy` to the client before it is closed.
+    void Drop(TClient& client, const std::string& why, const std::string& clientWhy = {});
+    // Closes a connection, first sending `line` when there is one.
+    void CloseSocket(QTcpSocket* socket, const std::string& line);
     void Sweep();
     void Report(const std::string& text) const;
 
     std::string VersionLine;
+    TLimits Limits;
     TBusHook Bus;
     TLogHook Log;
     QTcpServer* Server = nullptr;
@@ -95,4 +108,5 @@ private:
     std::unordered_map<uint64_t, TClient*> AwaitingBus; // send id -> the client that sent it
     uint64_t NextId = 1;
     int Busy = 0; // > 0 while clients are being iterated; dropped ones are swept afterwards
+    int Closing = 0; // connections sending their last line
 };

@@ -138,6 +138,21 @@ std::string FormatLbReceive(const uint8_t* bytes, size_t count)
     return FormatLine("RECEIVE", bytes, count);
 }
 
+namespace {
+constexpr std::string_view kClosing = "closing the connection: ";
+}
+
+std::string FormatLbClosing(std::string_view why)
+{
+    return Join3("ERROR ", kClosing, why) + "\r\n";
+}
+
+std::string LbClosingReason(const TLbLine& line)
+{
+    if (line.Kind != ELbLineKind::eError || line.Text.compare(0, kClosing.size(), kClosing) != 0) return {};
+    return line.Text.substr(kClosing.size());
+}
+
 void TLbLineSplitter::Feed(const uint8_t* bytes, size_t count, std::vector<TLbLine>& lines)
 {
     for (size_t i = 0; i < count; ++i) {
@@ -148,14 +163,14 @@ void TLbLineSplitter::Feed(const uint8_t* bytes, size_t count, std::vector<TLbLi
                 line.Kind = ELbLineKind::eMalformed;
                 line.Overlong = true;
                 line.Line = Current;
-                line.Text = Join3("line longer than ", std::to_string(MaxLineLength), " characters");
+                line.Text = Join3("line longer than ", std::to_string(Limit), " characters");
                 lines.push_back(std::move(line));
             } else if (!Trim(Current).empty()) {
                 lines.push_back(ParseLbLine(Current));
             }
             Current.clear();
             Overlong = false;
-        } else if (Current.size() < MaxLineLength) {
+        } else if (Current.size() < Limit) {
             Current.push_back(c);
         } else {
             Overlong = true;

@@ -44,13 +44,21 @@ TLbLine ParseLbLine(std::string_view line);
 std::string FormatLbSend(const uint8_t* bytes, size_t count);
 std::string FormatLbReceive(const uint8_t* bytes, size_t count);
 
+// The line a server sends a client it is about to close: "ERROR closing the connection: <why>".
+std::string FormatLbClosing(std::string_view why);
+// The <why> of such a line; empty for any other line.
+std::string LbClosingReason(const TLbLine& line);
+
 // Splits a byte stream into lines. Bytes arrive in arbitrary pieces; a line is complete at its
-// first CR or LF. Empty lines are dropped. A line longer than MaxLineLength is cut off: its
-// characters are discarded up to its end and one eMalformed line reports it, so that a peer that
-// never ends its line cannot make us hold unbounded memory.
+// first CR or LF. Empty lines are dropped. A line longer than the limit (MaxLineLength unless
+// told otherwise) is cut off: its characters are discarded up to its end and one eMalformed line
+// reports it, so that a peer that never ends its line cannot make us hold unbounded memory.
 class TLbLineSplitter {
 public:
     static constexpr size_t MaxLineLength = 4096;
+
+    explicit TLbLineSplitter(size_t lineLimit = MaxLineLength) : Limit(lineLimit) {}
+    size_t LineLimit() const { return Limit; }
 
     // Appends the complete lines found in the bytes to `lines` (already parsed).
     void Feed(const uint8_t* bytes, size_t count, std::vector<TLbLine>& lines);
@@ -60,6 +68,7 @@ public:
     bool InOverlongLine() const { return Overlong; }
 
 private:
+    size_t Limit;
     std::string Current;
     bool Overlong = false;
 };

@@ -142,8 +142,8 @@ void TLnThreadComm::Open()
                     Raise("Error updating DataControlBlock (Error: %d)", systemError);
                 }
                 if (LogToFile) {
-                    LogFile.open(LogFileName, std::ios::out | std::ios::trunc);
-                    Logging = LogFile.is_open();
+                    if (!LogStream) LogFile.open(LogFileName, std::ios::out | std::ios::trunc);
+                    Logging = LogStream || LogFile.is_open();
                     if (Logging) Assembler.SetLogSink([this](std::string_view text) { AddStrToLog(text); });
                 }
                 SetDTRState(LocoNetInterface != eMS100);
@@ -161,7 +161,7 @@ void TLnThreadComm::Close()
     Lost = false;
     if (Logging) {
         Assembler.SetLogSink({});
-        LogFile.close();
+        if (LogFile.is_open()) LogFile.close();
         Logging = false;
     }
     DestroyHandle();
@@ -298,12 +298,14 @@ void TLnThreadComm::AddToLog(uint8_t byte)
     std::string text;
     textformat::AppendHex(text, byte, 1, textformat::EHexCase::Lower);
     text += '\n';
-    LogFile.write(text.data(), static_cast<std::streamsize>(text.size()));
+    AddStrToLog(text);
 }
 
 void TLnThreadComm::AddStrToLog(std::string_view text)
 {
-    if (Logging) LogFile.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!Logging) return;
+    std::ostream& log = LogStream ? *LogStream : LogFile;
+    log.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void TLnThreadComm::HandleCommEvent(uint32_t eventMask, int errorFlags)

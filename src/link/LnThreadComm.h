@@ -82,6 +82,10 @@ public:
     void SetLogFileName(const std::string& name) { LogFileName = name; }
     bool GetLogToFile() const { return LogToFile; }
     void SetLogToFile(bool on) { LogToFile = on; }
+    // While LogToFile is on, the receive log goes to `stream` instead of LogFileName (null: to the
+    // file again). The owner keeps the stream open for as long as the link is open, and can tell
+    // from its state whether the log is still being written.
+    void SetLogStream(std::ostream* stream) { LogStream = stream; }
     ELocoNetInterface GetLocoNetInterface() const { return LocoNetInterface; }
     void SetLocoNetInterface(ELocoNetInterface kind) { LocoNetInterface = kind; }
 
@@ -160,6 +164,7 @@ private:
     bool Lost = false;
     std::string LastErrorText;
     std::ofstream LogFile;
+    std::ostream* LogStream = nullptr;
     bool Logging = false;
     struct TRxEntry {
         std::unique_ptr<TLocoNetMessage> Message;

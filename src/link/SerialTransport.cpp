@@ -122,9 +122,10 @@ void TSerialTransport::HandleError(QSerialPort::SerialPortError error)
     case QSerialPort::PermissionError:
     case QSerialPort::DeviceNotFoundError:
     case QSerialPort::UnknownError:
+        // The system's words here ("Inappropriate ioctl for device") tell a user nothing.
         if (Port.isOpen() && !Lost) {
             Lost = true;
-            emit DeviceLost(Port.errorString());
+            emit DeviceLost(QStringLiteral("the device went away"));
         }
         return;
     default:

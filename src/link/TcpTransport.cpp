@@ -64,10 +64,10 @@ bool TTcpTransport::Open()
     connect(&Socket, &QTcpSocket::connected, this, &TTcpTransport::HandleConnected);
     connect(&Socket, &QTcpSocket::readyRead, this, &TTcpTransport::HandleReadyRead);
     connect(&Socket, &QTcpSocket::disconnected, this,
-            [this] { HandleGone(QStringLiteral("The remote host closed the connection")); });
-    connect(&Socket, &QTcpSocket::errorOccurred, this,
-            [this](QAbstractSocket::SocketError) { HandleGone(Socket.errorString()); });
+            [this] { HandleSocketError(QAbstractSocket::RemoteHostClosedError); });
+    connect(&Socket, &QTcpSocket::errorOccurred, this, &TTcpTransport::HandleSocketError);
     State = EState::eConnecting;
+    ClosingReason.clear();
     ConnectTimer.start();
     Socket.connectToHost(QString::fromStdString(Host), PortNumber);
     return State != EState::eClosed; // false when it failed at once (LastError says why)
@@ -93,6 +93,21 @@ void TTcpTransport::Close()
     InFlight.clear();
     IgnoreAcks = 0;
     Splitter.Reset();
+}
+
+void TTcpTransport::HandleSocketError(QAbstractSocket::SocketError error)
+{
+    // Before the connection is up the system's words say why it could not be made ("Connection
+    // refused"); afterwards what happened is said plainly.
+    if (State != EState::eConnected) {
+        HandleGone(Socket.errorString());
+    } else if (error == QAbstractSocket::RemoteHostClosedError) {
+        QString reason = QStringLiteral("the server closed the connection");
+        if (!ClosingReason.empty()) reason += QStringLiteral(": ") + QString::fromStdString(ClosingReason);
+        HandleGone(reason);
+    } else {
+        HandleGone(QStringLiteral("the network connection to the server broke"));
+    }
 }
 
 void TTcpTransport::HandleGone(const QString& reason)
@@ -180,6 +195,9 @@ void TTcpTransport::HandleLine(const TLbLine& line)
         }
         return;
     case ELbLineKind::eVersion: Version = line.Text; [[fallthrough]];
+    case ELbLineKind::eError:
+        if (std::string why = LbClosingReason(line); !why.empty()) ClosingReason = std::move(why);
+        [[fallthrough]];
     default:
         FlushInput();
         LogLine(line.Line);

@@ -5,7 +5,9 @@
 //
 // The connection is made in the background: Open returns at once, messages written meanwhile wait
 // in the socket, and Connected or DeviceLost (with the reason, "Connection refused") follows;
-// a server that does not answer within ConnectTimeoutMs counts as lost.
+// a server that does not answer within ConnectTimeoutMs counts as lost. A connection lost once it
+// was up is told as what happened: "the server closed the connection" (with the reason the
+// server gave in its last line, if any) or "the network connection to the server broke".
 
 #include "link/LbServerProtocol.h"
 #include "link/LnTransport.h"
@@ -47,6 +49,7 @@ private:
     void FlushInput();
     void HandleConnected();
     void HandleGone(const QString& reason);
+    void HandleSocketError(QAbstractSocket::SocketError error);
 
     std::string Host;
     quint16 PortNumber;
@@ -62,4 +65,5 @@ private:
     std::deque<int64_t> InFlight; // message sizes sent, waiting for their SENT line
     int IgnoreAcks = 0; // SENT lines still due for messages purged from the output
     std::string Version;
+    std::string ClosingReason; // what the server said before closing the connection
 };

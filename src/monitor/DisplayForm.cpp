@@ -356,14 +356,18 @@ void TDisplayForm::AddMessage(const TLocoNetMessage& message, const TRxStamp& st
     Messages->AddMessage(message, stamp.TimeUs, stamp.Echo, expanded);
     ++DisplayedCount;
     Load.Add(stamp.TimeUs, message.GetLength());
-    if (Log.IsOpen()) {
-        // Every message, whatever is filtered or frozen: the window's line with the time in front.
-        TMonitorColumns columns = Messages->Columns();
-        columns.Time = true;
-        LogLine.clear();
-        AppendMonitorLine(LogLine, message, stamp.TimeUs, stamp.Echo, expanded, columns);
-        Log.Write(LogLine);
-    }
+    LogMessage(message, stamp);
+}
+
+void TDisplayForm::LogMessage(const TLocoNetMessage& message, const TRxStamp& stamp)
+{
+    if (!Log.IsOpen()) return;
+    // Every message, whatever is filtered or frozen: the window's line with the time in front.
+    TMonitorColumns columns = Messages->Columns();
+    columns.Time = true;
+    LogLine.clear();
+    AppendMonitorLine(LogLine, message, stamp.TimeUs, stamp.Echo, ExpandButton->isChecked(), columns);
+    Log.Write(LogLine);
 }
 
 void TDisplayForm::Flush()

@@ -84,6 +84,9 @@ public:
     void AddMessage(const TLocoNetMessage& message);
     // Adds the line of a message that the link read at stamp.TimeUs.
     void AddMessage(const TLocoNetMessage& message, const TRxStamp& stamp);
+    // Writes a received message to the live log only (when one is running): what an older
+    // monitor, which shows no new messages, still takes.
+    void LogMessage(const TLocoNetMessage& message, const TRxStamp& stamp);
     // Shows the lines and the count added since the last batch at once.
     void Flush();
 

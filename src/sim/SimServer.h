@@ -36,6 +36,7 @@ public:
     quint16 TcpPort() const;
     // Clients coming and going, and why one was dropped.
     void SetLog(TLbServer::TLogHook hook) { Server.SetLog(std::move(hook)); }
+    void SetLimits(const TLbServer::TLimits& limits) { Server.SetLimits(limits); }
 
     TSimBus& Bus() { return SimBus; }
 

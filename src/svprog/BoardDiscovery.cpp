@@ -50,7 +50,7 @@ void TBoardDiscovery::DiscoverButtonClick()
     ListLines.push_back("Discovering boards on LocoNet (this takes several seconds).....");
     Host.ShowStatus("Discovering.....");
     RenumberState = rsDiscovering;
-    Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
+    Host.StartTimer(EConversationTimer::Timeout, TimeoutMs);
     auto message = std::make_unique<TLNSVProgMessage>();
     message->SetDiscover(DiscoverSource);
     Host.SendMessage(std::move(message));
@@ -61,7 +61,7 @@ void TBoardDiscovery::SendIdentify()
 {
     DisableButtons();
     Host.ShowStatus("Identifying target board...");
-    Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
+    Host.StartTimer(EConversationTimer::Timeout, TimeoutMs);
     Host.SendMessage(FoundBoards[static_cast<size_t>(SelectedIndex)]->MakeIdentify());
     Changed();
 }
@@ -104,7 +104,7 @@ void TBoardDiscovery::HandleSVMessage(const TLNSVProgMessage& message)
     case rsIdle: return;
     case rsDiscovering:
         if (kind != eSVDISCOVERREPLY) return;
-        Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
+        Host.StartTimer(EConversationTimer::Timeout, TimeoutMs);
         // Room for a thousand boards; later replies of the same discovery only keep it waiting.
         if (FoundBoards.size() >= kMaxFoundBoards) return;
         FoundBoards.push_back(std::make_unique<TRenumberableBoard>(message));
@@ -144,7 +144,7 @@ void TBoardDiscovery::MsgDelayTimerTimer()
     if (RenumberState != rsIdentifyBeforeChange) return;
     Host.ShowStatus("Changing address...");
     RenumberState = rsChangingAddress;
-    Host.StartTimer(EConversationTimer::Timeout, kTimeoutMs);
+    Host.StartTimer(EConversationTimer::Timeout, TimeoutMs);
     Host.SendMessage(FoundBoards[static_cast<size_t>(SelectedIndex)]->MakeChangeAddress(NewSerial));
 }
 

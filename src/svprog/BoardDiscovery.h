@@ -35,6 +35,11 @@ public:
 
     TBoardDiscovery(TConversationHost& host, TProductList productList, TBoardData* boardData);
 
+    // How long each command waits for a reply (a discovery: for the next reply); kTimeoutMs
+    // unless told otherwise.
+    void SetTimeoutMs(uint32_t ms) { TimeoutMs = ms; }
+    uint32_t GetTimeoutMs() const { return TimeoutMs; }
+
     void DiscoverButtonClick();
     // selectedIndex: the selected list line, or -1 when none.
     void IdentifyButtonClick(int selectedIndex);
@@ -75,6 +80,7 @@ private:
     int SelectedIndex = -1;
     uint32_t NewSerial = 0;
     uint32_t DiscoverSource = 0;
+    uint32_t TimeoutMs = kTimeoutMs;
     TButtons Buttons;
     std::vector<std::string> ListLines;
 };

@@ -2,6 +2,7 @@
 
 #include "boards/BoardTypes.h"
 #include "boards/HoldCheck.h"
+#include "boards/SafeFile.h"
 #include "link/Utf8Path.h"
 
 #include <algorithm>
@@ -250,6 +251,25 @@ std::string TLayoutBackup::FileName(int type)
     std::string name = BoardTypeTag(type);
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return name + ".csv";
+}
+
+bool TLayoutBackup::PrepareFolder(const std::string& folder, std::vector<std::string>& removed, std::string& error)
+{
+    const fs::path folderPath = PathFromUtf8(folder);
+    std::error_code ec;
+    fs::create_directories(folderPath, ec);
+    if (!fs::is_directory(folderPath)) {
+        error = "cannot make the folder " + folder + ": " + (ec ? ec.message() : std::string("not a folder"));
+        return false;
+    }
+    if (!CheckFolderWritable(folder, error)) {
+        error = "cannot write in the folder " + folder + ": " + error;
+        return false;
+    }
+    for (int type = 0; type < kBoardTypeCount; ++type)
+        for (std::string& path : RemoveLeftoverTemporaries(Utf8FromPath(folderPath / FileName(type))))
+            removed.push_back(std::move(path));
+    return true;
 }
 
 std::vector<std::string> TLayoutBackup::ExistingFiles(const std::string& folder) const

@@ -45,8 +45,10 @@ public:
     TLayoutBackup(const TLayoutBackup&) = delete;
     TLayoutBackup& operator=(const TLayoutBackup&) = delete;
 
-    // Discovers the boards; the phase becomes bpDiscovered 5 s after the last reply.
+    // Discovers the boards; the phase becomes bpDiscovered once the discovery wait (5 s unless
+    // told otherwise) has passed without a reply.
     void Discover();
+    void SetDiscoveryWaitMs(uint32_t ms) { Discovery->SetTimeoutMs(ms); }
     // Reads every board found, one after the other; the phase becomes bpDone after the last.
     void ReadBoards();
 
@@ -71,6 +73,10 @@ public:
 
     // The file of a type's boards: the type tag in lower case, "orb4.csv".
     static std::string FileName(int type);
+    // Makes `folder` when missing and checks that files can be written there, before the bus is
+    // asked anything; removes the hidden temporary files of a backup killed while writing
+    // (`removed` names them). False with the reason when the folder cannot be used.
+    static bool PrepareFolder(const std::string& folder, std::vector<std::string>& removed, std::string& error);
     // The files of the types found that already exist in `folder`.
     std::vector<std::string> ExistingFiles(const std::string& folder) const;
     // Writes the file of each type with boards read into `folder` (made when missing); an

@@ -2,11 +2,28 @@
 
 #include "widgets/FormTools.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
+
+namespace {
+int DeferringBoxes = 0;
+} // namespace
+
+TDeferredBoxes::TDeferredBoxes()
+{
+    ++DeferringBoxes;
+}
+
+TDeferredBoxes::~TDeferredBoxes()
+{
+    --DeferringBoxes;
+}
 
 TDialogSeam& DialogSeam()
 {
@@ -16,6 +33,13 @@ TDialogSeam& DialogSeam()
 
 int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error)
 {
+    if (DeferringBoxes > 0 && buttons == QMessageBox::Ok) {
+        // A window closed meanwhile still has its box shown, without it as the parent.
+        QTimer::singleShot(0, QCoreApplication::instance(), [owner = QPointer<QWidget>(parent), caption, text, error] {
+            ShowMessageBox(owner, caption, text, QMessageBox::Ok, error);
+        });
+        return QMessageBox::Ok;
+    }
     if (DialogSeam().MessageBox) return DialogSeam().MessageBox(parent, caption, text, buttons, error);
     const QMessageBox::Icon icon = error                          ? QMessageBox::Critical
                                    : (buttons & QMessageBox::Yes) ? QMessageBox::Question

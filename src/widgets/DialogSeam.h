@@ -29,7 +29,19 @@ struct TDialogSeam {
 TDialogSeam& DialogSeam();
 
 // The dialogs. Each real one is placed 30 pixels right of and below its parent's top-left corner.
+// A box that only informs (an OK button alone) asked for while a TDeferredBoxes lives is shown
+// from the event loop once it is gone, and ShowMessageBox returns QMessageBox::Ok at once.
 int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text, int buttons, bool error = false);
+
+// Held while received messages are routed: a modal box opened there would hold up the routing,
+// and with it the reception of every message, until someone presses OK.
+class TDeferredBoxes {
+public:
+    TDeferredBoxes();
+    ~TDeferredBoxes();
+    TDeferredBoxes(const TDeferredBoxes&) = delete;
+    TDeferredBoxes& operator=(const TDeferredBoxes&) = delete;
+};
 QString RunFileDialog(QWidget* parent, QFileDialog& dialog);
 // A save dialog of its own (overwriting asks first); the chosen file, or empty when cancelled.
 QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter,

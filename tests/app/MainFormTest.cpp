@@ -624,7 +624,7 @@ private slots:
         line->close(); // the server goes away
         server.close();
         QTRY_COMPARE(form->StatusConnect->text(),
-                     QStringLiteral("Connection lost: %1: The remote host closed the connection").arg(device));
+                     QStringLiteral("Connection lost: %1: the server closed the connection").arg(device));
         QTRY_COMPARE(Boxes.size(), std::size_t(1));
         QVERIFY(Boxes[0].startsWith(QStringLiteral("Railscope|The connection to %1 was lost: ").arg(device)));
 
@@ -681,6 +681,65 @@ private slots:
         QVERIFY(!form->DisplayForm->isVisible());
         Route(*form, Message("83 7C"), Message("B2 05 50 18"));
         form->DisplayForm->StopLiveLog();
+        QFile log(Dir->filePath(QStringLiteral("live.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("\r\n"), 2);
+    }
+
+    // A box that a window shows while it takes a reply is open for two seconds: the traffic of the
+    // simulated LocoNet keeps reaching the monitor meanwhile, each message with its own time.
+    void ReceptionGoesOnWhileABoxIsOpen()
+    {
+        WriteSettings([](QSettings& s) {
+            s.setValue("Connection/ComPort", "sim:boards=ORB4@1000;traffic=on");
+            s.setValue("Connection/Interface", 2);
+        });
+        auto form = Make();
+        form->show();
+        form->FormActivate();
+        QVERIFY(form->LocoNetComm1->Enabled());
+        form->MessageDisplay1Click();
+        const TMonitorLines& lines = form->DisplayForm->Messages->Lines();
+        std::vector<int64_t> duringBox;
+        DialogSeam().MessageBox = [&](QWidget*, const QString&, const QString&, int, bool) {
+            const size_t before = lines.Count();
+            QEventLoop box;
+            QTimer::singleShot(2000, &box, &QEventLoop::quit);
+            box.exec();
+            for (size_t i = before; i < lines.Count(); ++i) duringBox.push_back(lines.TimeUs(i));
+            Boxes.push_back(QStringLiteral("shown"));
+            return int(QMessageBox::Ok);
+        };
+        Forms->Renumber = [] {
+            auto* window = new TFakeSVWindow({});
+            window->OnMessage = [window](const TLNSVProgMessage& m) {
+                if (m.SVKind() == eSVDISCOVERREPLY)
+                    ShowMessageBox(window, QStringLiteral("Discover:"), QStringLiteral("found"), QMessageBox::Ok);
+            };
+            return window;
+        };
+        form->RenumberBoards1Click();
+        auto discover = std::make_unique<TLNSVProgMessage>();
+        discover->SetDiscover(0);
+        form->LocoNetComm1->WriteMessage(std::move(discover));
+        QTRY_COMPARE_WITH_TIMEOUT(Boxes.size(), std::size_t(1), 5000);
+        QVERIFY2(duringBox.size() >= 2, std::to_string(duringBox.size()).c_str());
+        QVERIFY(duringBox.back() - duringBox.front() >= 200000); // not one burst after the box
+    }
+
+    void AnOlderMonitorGoesOnWithItsLiveLog()
+    {
+        auto form = Make();
+        form->show();
+        form->MessageDisplay1Click();
+        QPointer<TDisplayForm> older = form->DisplayForm;
+        QVERIFY(older->StartLiveLog(Dir->filePath(QStringLiteral("live.txt"))));
+        form->MessageDisplay1Click();
+        Route(*form, Message("83 7C"), Message("B2 05 50 18"));
+        QCOMPARE(form->DisplayForm->DisplayedCount, 2u);
+        QCOMPARE(older->DisplayedCount, 0u); // only the newest shows messages
+        QVERIFY(older->LiveLogRunning());
+        older->parentWidget()->close(); // its log ends with the window
         QFile log(Dir->filePath(QStringLiteral("live.txt")));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QCOMPARE(log.readAll().count("\r\n"), 2);

@@ -57,10 +57,28 @@ status=$?
   && grep -qx "Found 5 boards: ORB4 1001, KPX9 1002, ORB8 1003, RVN2 1004, QXP6 1005" "$WORK/err" \
   && echo "ok   backup" || { fail "backup (status $status)"; cat "$WORK/out"; tail -5 "$WORK/err"; }
 echo "mine" > "$WORK/backup/orb4.csv"
-"$CLI" backup --connect 'sim:boards=ORB4@1001' --out "$WORK/backup" > "$WORK/out" 2> "$WORK/err"
+# What a backup killed while renaming leaves behind is removed; other files stay.
+touch "$WORK/backup/.orb4.csv.saving-0123456789abcdef" "$WORK/backup/.orb4.csv.saving-mine"
+"$CLI" backup --connect 'sim:boards=ORB4@1001' --out "$WORK/backup" --wait 1 > "$WORK/out" 2> "$WORK/err"
 status=$?
 [ $status -eq 1 ] && [ "$(cat "$WORK/backup/orb4.csv")" = "mine" ] && grep -q "orb4.csv exists (give --force" "$WORK/err" \
   && echo "ok   backup keeps existing files" || { fail "backup without --force (status $status)"; cat "$WORK/err"; }
+[ "$(ls -A "$WORK/backup" | grep saving)" = ".orb4.csv.saving-mine" ] \
+  && grep -q "^Removed $WORK/backup/.orb4.csv.saving-0123456789abcdef, left by a backup that did not finish$" "$WORK/err" \
+  && echo "ok   backup removes a stale temporary file" || { fail "stale temporary file"; ls -A "$WORK/backup"; }
+
+# A folder that cannot be written is found out before the bus is asked anything.
+"$CLI" backup --connect sim --out /proc/self > "$WORK/out" 2> "$WORK/err"
+status=$?
+[ $status -eq 1 ] && grep -q "cannot write in the folder /proc/self: " "$WORK/err" && ! grep -q "Discovering" "$WORK/err" \
+  && echo "ok   backup checks its folder first" || { fail "backup to /proc/self (status $status)"; cat "$WORK/err"; }
+# No file can be written (a file-size limit of 0): the summary says that nothing was saved.
+( ulimit -f 0; exec "$CLI" backup --connect 'sim:boards=ORB4@1001,KPX9@1002' --out "$WORK/b2" --wait 1 ) 2>&1 \
+  | cat > "$WORK/out"
+status=${PIPESTATUS[0]}
+[ $status -eq 1 ] && [ "$(tail -n 1 "$WORK/out")" = \
+  "Nothing backed up: 2 boards were read, but none of the 2 files could be written in $WORK/b2" ] \
+  && echo "ok   backup says when nothing was saved" || { fail "backup summary (status $status)"; tail -3 "$WORK/out"; }
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -79,7 +79,7 @@ grep -q "dropped .*: it sent a line that is not text" "$WORK/serve.err" && ok "j
 # The served device goes away: reported, and the server runs on.
 kill $SIM_PID; wait $SIM_PID 2>/dev/null
 for _ in $(seq 1 60); do grep -q "lost the connection to $PTY" "$WORK/serve.err" && break; sleep 0.05; done
-grep -q "lost the connection to $PTY: .*; opening it again every 2 s" "$WORK/serve.err" && kill -0 $SERVE_PID 2>/dev/null \
+grep -q "lost the connection to $PTY: the device went away; opening it again every 2 s" "$WORK/serve.err" && kill -0 $SERVE_PID 2>/dev/null \
   && ok "lost link reported, server running" || { fail "lost link"; cat "$WORK/serve.err"; }
 exec 3<> "/dev/tcp/${SERVED%:*}/${SERVED##*:}"
 read -r -t 3 greeting <&3
@@ -92,6 +92,18 @@ else
   grep -q "did not put the message on the bus (SENT ERROR)" "$WORK/send.err" && ok "refused send fails" \
     || { fail "refused send: $(cat "$WORK/send.err")"; }
 fi
+
+# --- serve's limits: a client beyond them is told why ---------------------------------------------
+"$CLI" serve --connect sim --tcp 0 --max-clients 1 > "$WORK/full.out" 2> "$WORK/full.err" &
+FULL_PID=$!; PIDS+=($FULL_PID)
+FULL=$(first_line "$WORK/full.out" TCP) || { echo "serve --max-clients did not start"; cat "$WORK/full.err"; exit 1; }
+exec 4<> "/dev/tcp/${FULL%:*}/${FULL##*:}"
+read -r -t 3 greeting <&4
+exec 5<> "/dev/tcp/${FULL%:*}/${FULL##*:}"
+read -r -t 3 refusal <&5
+exec 4>&- 5>&-
+[[ "$greeting" == VERSION* ]] && [ "${refusal%$'\r'}" = "ERROR closing the connection: too many clients (at most 1)" ] \
+  && ok "serve --max-clients 1 tells the second client why" || fail "serve --max-clients: '$greeting' '$refusal'"
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -51,6 +51,20 @@ printf '%s\n' 'OPC_GPON:83 7C ' 'OPC_SENSORREP sensor report:1,11 On' \
   'OPC_LOCO_SPD throttle speed: slot=13, speed=127' > "$WORK/want"
 printf '%s\n' 'error: not a LocoNet message: not hex at all!' > "$WORK/wanterr"
 check decode-stdin 1 "$WORK/want" "$WORK/wanterr" -- bash -c "\"$CLI\" decode < \"$WORK/in\""
+: > "$WORK/empty0"
+
+# --- decode: endless and huge input ---------------------------------------------
+# A stream without line ends stops at the board files' line limit; memory stays bounded.
+check decode-endless-line 2 "$WORK/empty0" - -- bash -c "head -c 3000000 /dev/zero | \"$CLI\" decode"
+grep -q "a line is longer than 1048576 characters" "$WORK/err" \
+  || { echo "FAIL decode-endless-line: message"; failures=$((failures+1)); }
+# A long line that is no message is quoted by its start only, with its length.
+head -c 200000 /dev/zero | tr '\0' 'x' > "$WORK/long"
+printf '\n83 7C\n' >> "$WORK/long"
+printf '%s\n' 'OPC_GPON:83 7C ' > "$WORK/want"
+check decode-long-bad-line 1 "$WORK/want" - -- bash -c "\"$CLI\" decode < \"$WORK/long\""
+if [ "$(wc -c < "$WORK/err")" -lt 200 ] && grep -q "(200000 characters)" "$WORK/err"; then echo "ok   decode-long-bad-line-quoted"
+else echo "FAIL decode-long-bad-line-quoted: $(head -c 300 "$WORK/err")"; failures=$((failures+1)); fi
 
 # --- usage errors -----------------------------------------------------------------
 : > "$WORK/empty"

@@ -66,5 +66,21 @@ else
   echo "ok   --only with an unknown name"
 fi
 
+# --log: the same receive log as frame writes; a file that cannot be written is reported (status
+# 1), and a write that fails half-way keeps what the file held.
+"$CLI" frame --log "$WORK/want.log" < "$WORK/corpus.bin" > /dev/null
+monitor --log "$WORK/got.log" > /dev/null && cmp -s "$WORK/want.log" "$WORK/got.log" && echo "ok   --log writes" \
+  || fail "--log writes"
+monitor --log "$WORK/no/such/folder/rx.log" > "$WORK/out" 2> "$WORK/err"
+status=$?
+[ $status -eq 1 ] && grep -q "cannot write log file $WORK/no/such/folder/rx.log: No such file or directory" "$WORK/err" \
+  && echo "ok   --log to a folder that does not exist" || { fail "--log unwritable (status $status)"; cat "$WORK/err"; }
+echo "old log" > "$WORK/rx.log"
+( ulimit -f 1; exec "$CLI" monitor --connect "file:$WORK/corpus.bin" --log "$WORK/rx.log" ) > /dev/null 2> "$WORK/err"
+status=$?
+[ $status -eq 1 ] && [ "$(cat "$WORK/rx.log")" = "old log" ] && grep -q "rx.log: File too large" "$WORK/err" \
+  && ! ls -A "$WORK" | grep -q '\.saving-' && echo "ok   --log keeps the old file when the disk is full" \
+  || { fail "--log on a full disk (status $status)"; cat "$WORK/err"; }
+
 [ $failures -eq 0 ] && echo "all passed" || echo "$failures failed"
 exit $((failures > 0))

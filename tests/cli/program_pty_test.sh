@@ -64,7 +64,7 @@ start_sim "boards=ORB4@1000,KPX9@2000,QXP6@3000"
 "$CLI" discover --connect "$PTY" > "$WORK/disc.out" 2>&1
 [ "$(grep -c $'\t' "$WORK/disc.out")" = 3 ] && [ "$(tail -n 1 "$WORK/disc.out")" = "Discovery complete!" ] \
   && echo "ok   discover over pty" || { fail "discover"; cat "$WORK/disc.out"; }
-"$CLI" renumber 1000 3000 --connect "$PTY" > "$WORK/dup.out" 2>&1
+"$CLI" renumber 1000 3000 --connect "$PTY" --wait 1 > "$WORK/dup.out" 2>&1
 status=$?
 [ $status -eq 1 ] && grep -qx "New number duplicates a board on LocoNet! Choose a different value" "$WORK/dup.out" \
   && echo "ok   duplicate refused" || { fail "duplicate renumber (status $status)"; cat "$WORK/dup.out"; }
@@ -72,8 +72,11 @@ status=$?
 status=$?
 [ $status -eq 0 ] && grep -qx "Change Address successful. Relabel board now!" "$WORK/ren.out" \
   && grep -q "^1500"$'\t'"ORB4" "$WORK/ren.out" && echo "ok   renumber" || { fail "renumber (status $status)"; cat "$WORK/ren.out"; }
-"$CLI" identify 1500 --connect "$PTY" > "$WORK/id.out" 2>&1 && grep -qx "Identify successful!" "$WORK/id.out" \
-  && echo "ok   identify renumbered board" || { fail "identify"; cat "$WORK/id.out"; }
+"$CLI" identify 1500 --connect "$PTY" --wait 1 > "$WORK/id.out" 2>&1 && grep -qx "Identify successful!" "$WORK/id.out" \
+  && echo "ok   identify renumbered board (--wait 1)" || { fail "identify"; cat "$WORK/id.out"; }
+"$CLI" discover --connect "$PTY" --wait 0 > /dev/null 2> "$WORK/wait.err"
+[ $? -eq 2 ] && grep -q -- "--wait needs a number of seconds from 0.1 to 3600, not '0'" "$WORK/wait.err" \
+  && echo "ok   --wait 0 refused" || { fail "--wait 0"; cat "$WORK/wait.err"; }
 stop_sim
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"

@@ -131,6 +131,28 @@ TEST_F(LbServerFixture, DropsAJunkOrOverlongClientAndServesTheOthers)
     EXPECT_TRUE(good->Lines().contains("RECEIVE 83 7C"));
     EXPECT_EQ(Log.size(), 5u); // three connected, two dropped with the reason
     EXPECT_NE(Log[3].find("dropped"), std::string::npos);
+    // Each was told why before the connection closed.
+    EXPECT_EQ(junk->Lines().last(), "ERROR closing the connection: a line that is not text");
+    EXPECT_EQ(overlong->Lines().last(), "ERROR closing the connection: a line longer than 4096 characters");
+}
+
+TEST_F(LbServerFixture, KeepsToItsLimitsAndTellsAClientWhyItIsClosed)
+{
+    Server.SetLimits({2, 100, 1 << 20});
+    auto a = Connect();
+    auto b = Connect();
+    TRawClient refused(Server.Port());
+    ASSERT_TRUE(WaitFor([&] { return refused.Gone(); }));
+    EXPECT_EQ(refused.Lines(), QList<QByteArray>{"ERROR closing the connection: too many clients (at most 2)"});
+    b->Say(QByteArray(101, 'A') + "\n");
+    ASSERT_TRUE(WaitFor([&] { return b->Gone(); }));
+    EXPECT_EQ(b->Lines().last(), "ERROR closing the connection: a line longer than 100 characters");
+    // A SEND line that is not ASCII text is a bad SEND: answered, and the client stays.
+    a->Say("SEND 83 7C \xc3\xa9\nSEND 83\x01 7C\n");
+    ASSERT_TRUE(WaitFor([&] { return a->Replies().size() == 2; }));
+    EXPECT_EQ(a->Replies(), QList<QByteArray>(2, "SENT ERROR the line holds characters that are not ASCII text"));
+    EXPECT_FALSE(a->Gone());
+    EXPECT_TRUE(OnBus.empty());
 }
 
 TEST_F(LbServerFixture, BoundsWhatIsKeptForClientsThatDoNotRead)

@@ -129,12 +129,13 @@ TEST_F(TcpFixture, ADroppedConnectionClosesTheLink)
     Connect();
     ASSERT_TRUE(WaitFor([&] { return !Link.Connecting(); }));
     EXPECT_EQ(changes, 1); // connected
+    ServerSays("ERROR closing the connection: too many clients (at most 1)\r\n");
     Client->close();
     ASSERT_TRUE(WaitFor([&] { return !Ev.Errors.empty(); }));
     EXPECT_EQ(Ev.Errors, std::vector<int>{kLnErrIO});
     EXPECT_FALSE(Link.Enabled());
     EXPECT_TRUE(Link.WasLost());
-    EXPECT_EQ(Link.LastError(), "The remote host closed the connection");
+    EXPECT_EQ(Link.LastError(), "the server closed the connection: too many clients (at most 1)");
     EXPECT_EQ(changes, 2);
     Link.WriteMessage(Msg({0x83, 0x7C}));
     EXPECT_EQ(Link.QueTxMsgCount(), 0u);

@@ -184,6 +184,7 @@ TEST_F(LinkFixture, ReportsAndSurvivesTheDeviceGoingAway)
     ASSERT_TRUE(WaitFor([&] { return !Errors.empty(); }));
     EXPECT_EQ(Errors[0], kLnErrIO);
     EXPECT_FALSE(Link.Enabled());
+    EXPECT_EQ(Link.LastError(), "the device went away");
     // Written meanwhile: dropped, nothing queued.
     Link.WriteMessage(Msg(kGpOn));
     EXPECT_EQ(Link.QueTxMsgCount(), 0u);

@@ -100,6 +100,25 @@ TEST(BoardDiscovery, LateReplyRestartsQuietPeriod)
     EXPECT_EQ(b.Discovery.GetFoundBoard(0).SerialNumber, 10000u);
 }
 
+TEST(BoardDiscovery, AWaitOfItsOwnTimesEveryReply)
+{
+    TDiscoveryBench b;
+    b.Discovery.SetTimeoutMs(1500);
+    b.AddRemote(1001, 1);
+    b.Discovery.DiscoverButtonClick();
+    b.Pump();
+    b.Advance(1499);
+    EXPECT_TRUE(b.Host.Boxes.empty());
+    b.Advance(1);
+    EXPECT_EQ(b.Host.Boxes, std::vector<std::string>{"Discover:|Discovery complete!"});
+    b.Remotes.clear(); // the board is gone: its Identify times out after the same wait
+    b.Discovery.IdentifyButtonClick(0);
+    b.Advance(1499);
+    EXPECT_EQ(b.Host.Boxes.size(), 1u);
+    b.Advance(1);
+    EXPECT_EQ(b.Host.Boxes.back(), "Timout Error:|Board did not response to Identify message");
+}
+
 TEST(BoardDiscovery, NoAnswerEndsWithEmptyListAndButtonsOff)
 {
     TDiscoveryBench b;

@@ -219,17 +219,12 @@ void TConditionSet::AddHeldValues(const std::string& name, THeldValues& values) 
     conditiontext::AddHeldConditions(Conditions, name, values);
 }
 
-// A board holds many sets; their line buffers are only needed while a line is written or read.
 void TConditionSet::WriteRecord(std::ostream& stream)
 {
-    BorrowFields();
-    conditiontext::WriteSetLine(*this, stream, KindTag(Kind), Conditions);
-    ReleaseFields();
+    conditiontext::WriteSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, KindTag(Kind), Conditions);
 }
 
 void TConditionSet::ReadRecord(std::istream& stream)
 {
-    BorrowFields();
-    conditiontext::ReadSetLine(*this, stream, Conditions);
-    ReleaseFields();
+    conditiontext::ReadSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, Conditions);
 }

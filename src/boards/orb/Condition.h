@@ -108,7 +108,6 @@ public:
     }
 
 private:
-
     uint8_t Kind;
     std::vector<TCondition> Conditions;
 };

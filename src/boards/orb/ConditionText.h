@@ -93,6 +93,15 @@ void AddHeldConditions(const std::vector<TCond>& conditions, const std::string& 
         values.AddCondition(set + ", condition " + std::to_string(i + 1), conditions[i].Text());
 }
 
+// The line buffer through which sets write and read their lines, kept from line to line: a
+// board's many sets need none of their own.
+inline TCsvIo& SetLineBuffer(bool quoteStrings)
+{
+    thread_local TCsvIo line;
+    line.SetQuoteStrings(quoteStrings);
+    return line;
+}
+
 // The board-file line of a set: fields 0 and 1 empty, the set's tag, its number of places, then
 // one token a place.
 template <class TCond>

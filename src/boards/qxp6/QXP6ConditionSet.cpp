@@ -102,10 +102,10 @@ void TQXP6ConditionSet::AddHeldValues(const std::string& name, THeldValues& valu
 
 void TQXP6ConditionSet::WriteRecord(std::ostream& stream)
 {
-    conditiontext::WriteSetLine(*this, stream, KindTag(SetKind), Conditions);
+    conditiontext::WriteSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, KindTag(SetKind), Conditions);
 }
 
 void TQXP6ConditionSet::ReadRecord(std::istream& stream)
 {
-    conditiontext::ReadSetLine(*this, stream, Conditions);
+    conditiontext::ReadSetLine(conditiontext::SetLineBuffer(GetQuoteStrings()), stream, Conditions);
 }
