@@ -4,6 +4,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -11,7 +12,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QAbstractItemView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,7 +45,10 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     ComCombo->setCurrentIndex(0);
     ComCombo->setToolTip(
         QStringLiteral("A serial port, tcp://HOST:PORT for a LocoNet server, or sim for the simulated LocoNet"));
-    ComCombo->setMinimumWidth(180);
+    // Room for a long device name; a longer one shows its start, and the list shows its middle cut.
+    ComCombo->setMinimumContentsLength(30);
+    ComCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComCombo->view()->setTextElideMode(Qt::ElideMiddle);
     Label1 = label("Label1", QStringLiteral("Com port"));
     ConnectButton = new QPushButton(QStringLiteral("Connect"), this);
     ConnectButton->setObjectName(QStringLiteral("ConnectButton"));
@@ -72,6 +78,8 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
     Label9 = label("Label9", QStringLiteral("For PR3 and USB LocoBuffer, choose baud rate = 57600"));
     Label10 = label("Label10", QStringLiteral("PR3 must be in \"MS100\" mode (green LED winks)"));
+    Label1->setBuddy(ComCombo);
+    Label2->setBuddy(BaudRateBox);
 
     auto* top = new QGridLayout;
     top->addWidget(Label1, 0, 0);
@@ -91,6 +99,7 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     layout->addLayout(notes);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    SetUpKeyboardAccess(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { CloseForm(this); });
     connect(ConnectButton, &QPushButton::clicked, this, &TConnectForm::ConnectButtonClick);
@@ -142,6 +151,7 @@ void TConnectForm::FormActivate()
 {
     if (!Link.Enabled()) return;
     ComCombo->setEditText(QString::fromStdString(Link.GetDeviceName()));
+    ComCombo->lineEdit()->setCursorPosition(0);
     BaudRateBox->setCurrentIndex(static_cast<int>(Link.GetBaudRate()));
     SetInterfaceIndex(static_cast<int>(Link.GetLocoNetInterface()));
     InterfaceTypeClick();
@@ -175,10 +185,14 @@ void TConnectForm::ConnectButtonClick()
         ShowMessageBox(this, QStringLiteral("Railscope"), QString::fromStdString(e.what()), QMessageBox::Ok, true);
         return;
     }
+    // The link is open (or being reached) now, with these choices: the status line says so as it
+    // does at start-up, with the port and the interface, or says why the port did not open.
     const char* names[] = {"MS100", "LocoBuffer", "PR3"};
     if (SetStatus)
-        SetStatus(
-            QStringLiteral("Will connect to %1").arg(QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0])));
-    ShowMessageBox(this, QStringLiteral("Connect:"),
-                   QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
+        SetStatus(QString::fromStdString(Link.GetDeviceName()) + QStringLiteral(": ") +
+                  QString::fromLatin1(names[kind >= 0 && kind < 3 ? kind : 0]));
+    // Only a port that could not be opened waits for the next start, which opens it again.
+    if (!Link.Enabled() && !Link.Connecting())
+        ShowMessageBox(this, QStringLiteral("Connect:"),
+                       QStringLiteral("Effect will take place when application is next run"), QMessageBox::Ok);
 }

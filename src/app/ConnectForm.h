@@ -20,8 +20,9 @@ public:
     using TPortLister = std::function<QStringList()>;
     using TStatusSetter = std::function<void(const QString&)>;
 
-    // `setStatus` gives the main window's connection text for the link once it is open (the main
-    // window says instead when it is connecting or could not be opened, and why); `listPorts`
+    // `setStatus` gives the main window's connection text for the link once it is open, the port
+    // and the interface as at start-up (the main window says instead when it is connecting or could
+    // not be opened, and why); `listPorts`
     // gives the system's serial ports (by default from QSerialPortInfo).
     TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget* parent = nullptr, TPortLister listPorts = {});
 

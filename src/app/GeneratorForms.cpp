@@ -4,6 +4,7 @@
 #include "messages/LNSwReqMessage.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QGridLayout>
@@ -46,6 +47,7 @@ TGeneratorForm::TGeneratorForm(TMessageSender sender, QWidget* parent, const cha
     SetHelpContext(this, kGeneratorsHelpContext);
     Rows = new QVBoxLayout(this);
     Rows->setSizeConstraint(QLayout::SetFixedSize);
+    SetUpKeyboardAccess(this);
 }
 
 void TGeneratorForm::Send(std::unique_ptr<TLocoNetMessage> message)
@@ -71,6 +73,8 @@ TGenSensFBForm::TGenSensFBForm(TMessageSender sender, QWidget* parent)
     Label2 = MakeLabel(this, "Label2", ",");
     Label3 = MakeLabel(this, "Label3", "Sensor");
     SensorNumber = MakeSpin(this, "SensorNumber", 16);
+    Label1->setBuddy(BoardNumber);
+    Label3->setBuddy(SensorNumber);
 
     auto* grid = new QGridLayout;
     grid->addWidget(Label1, 0, 0);
@@ -111,6 +115,7 @@ TSwitchControlForm::TSwitchControlForm(TMessageSender sender, QWidget* parent)
     SwCloseBtn = MakeButton(this, "SwCloseBtn", "SW Close");
     SWThrownBtn = MakeButton(this, "SWThrownBtn", "SW Thrown");
     SwitchNumber = MakeSpin(this, "SwitchNumber", 2048);
+    SwitchNumber->setAccessibleName(QStringLiteral("Switch number"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SwCloseBtn);
@@ -142,6 +147,9 @@ TArbitraryMessageForm::TArbitraryMessageForm(TMessageSender sender, QWidget* par
     Button1 = MakeButton(this, "Button1", "Send");
     BitBtn1 = MakeCloseButton("BitBtn1");
     Label1 = MakeLabel(this, "Label1", "enter message in hex, including checksum");
+    Label1->setBuddy(ArbText);
+    SendResult = MakeLabel(this, "SendResult", "");
+    SendResult->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -149,13 +157,27 @@ TArbitraryMessageForm::TArbitraryMessageForm(TMessageSender sender, QWidget* par
     buttons->addWidget(BitBtn1);
     Rows->addWidget(Label1);
     Rows->addWidget(ArbText);
+    Rows->addWidget(SendResult);
     Rows->addLayout(buttons);
 
     connect(Button1, &QPushButton::clicked, this, &TArbitraryMessageForm::Button1Click);
+    connect(ArbText, &QLineEdit::returnPressed, this, &TArbitraryMessageForm::Button1Click);
+    connect(ArbText, &QLineEdit::textEdited, SendResult, &QLabel::clear);
 }
 
 void TArbitraryMessageForm::Button1Click()
 {
     const std::string text = ArbText->text().toStdString();
-    Send(std::make_unique<TLocoNetMessage>(std::string_view(text)));
+    auto message = std::make_unique<TLocoNetMessage>(std::string_view(text));
+    // A text that is no message gives an empty one, which the link takes and never writes: the
+    // window says so instead of leaving the user waiting for it.
+    if (message->GetLength() > 0)
+        SendResult->setText(QStringLiteral("Sent: %1").arg(QString::fromStdString(message->HexText()).trimmed()));
+    else if (ArbText->text().trimmed().isEmpty())
+        SendResult->setText(QStringLiteral("Nothing sent: type the message's bytes in hex, such as 83 7C."));
+    else
+        SendResult->setText(QStringLiteral("Not sent: \"%1\" is not a LocoNet message. Type two or more bytes in "
+                                           "hex, separated by blanks, such as 83 7C.")
+                                .arg(ArbText->text().trimmed()));
+    Send(std::move(message));
 }

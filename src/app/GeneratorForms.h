@@ -78,6 +78,9 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QLabel* Label1 = nullptr;
+    // What became of the last text: sent, or why it was not.
+    QLabel* SendResult = nullptr;
 
+    // Send, and Return in the text.
     void Button1Click();
 };

@@ -462,6 +462,11 @@ void TMainForm::Connect1Click()
     auto* form = new TConnectForm(*LocoNetComm1, [this](const QString& text) {
         ShowLinkStatus(text);
         if (ProgStatus->text() == QLatin1String(kConnectHint)) ProgStatus->clear();
+        // As at start-up: the interface's state is not known yet, and a LocoBuffer is asked for it.
+        if (!LocoNetComm1->Enabled()) return;
+        const bool locoBuffer = LocoNetComm1->GetLocoNetInterface() == eLocoBuffer;
+        InterfaceStatus->setText(locoBuffer ? QStringLiteral("Not detected yet") : QString());
+        if (locoBuffer) InterrogateLocoBuffer();
     });
     AddChildForm(form, true);
 }

@@ -1,7 +1,9 @@
 #include "app/SpeedometerForm.h"
 
 #include "messages/LNSensFBMessage.h"
+#include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QComboBox>
@@ -103,6 +105,15 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
     HelpButton = new QPushButton(QStringLiteral("&Help"), this);
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
 
+    Label1->setBuddy(ScaleCombo);
+    Label8->setBuddy(OutputUnitsCombo);
+    Label2->setBuddy(LengthEdit);
+    Label3->setBuddy(StartBoardEdit);
+    Label4->setBuddy(StopBoardEdit);
+    Label5->setBuddy(ResultEdit);
+    StartSensEdit->setAccessibleName(QStringLiteral("Start Sensor number"));
+    StopSensEdit->setAccessibleName(QStringLiteral("Stop Sensor number"));
+
     auto* grid = new QGridLayout;
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(ScaleCombo, 0, 1, 1, 3);
@@ -127,6 +138,7 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    SetUpKeyboardAccess(this);
 
     connect(OutputUnitsCombo, &QComboBox::currentIndexChanged, this, &TSpeedometerForm::UpdateParams);
     connect(ScaleCombo, &QComboBox::currentIndexChanged, this, &TSpeedometerForm::UpdateParams);
@@ -152,6 +164,16 @@ void TSpeedometerForm::UpdateParams()
     bool ok = false;
     const double length = LengthEdit->text().trimmed().toDouble(&ok);
     BlockLength = ok && std::isfinite(length) ? length : 0.0;
+}
+
+void TSpeedometerForm::setVisible(bool visible)
+{
+    // First shown beside the main window, where it never hides the menus; then where it was left.
+    if (visible && !Placed) {
+        PlaceBesideMainWindow(this, parentWidget());
+        Placed = true;
+    }
+    QWidget::setVisible(visible);
 }
 
 void TSpeedometerForm::showEvent(QShowEvent* event)

@@ -58,6 +58,8 @@ public:
     static constexpr int kTimeoutMs = 20000;
     static constexpr int kHelpContext = 15;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -75,4 +77,5 @@ private:
     double BlockLength = 1.0;
     bool Measuring = false;
     double StartTime = 0;
+    bool Placed = false;
 };

@@ -4,6 +4,7 @@
 #include "boardlist/RtfWriter.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -64,6 +65,8 @@ TDisplayBoardForm::TDisplayBoardForm(QWidget* parent) : QWidget(parent)
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog->setDefaultSuffix(QStringLiteral("rtf"));
+
+    SetUpKeyboardAccess(this);
 
     ShownLines << QString::fromLatin1(kFirstLine);
     ShowLines();

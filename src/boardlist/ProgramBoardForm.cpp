@@ -7,6 +7,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QAction>
@@ -52,6 +53,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     setWindowTitle(QStringLiteral("Configure Boards"));
     SetHelpContext(this, 80);
     BuildControls();
+    SetUpKeyboardAccess(this);
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
@@ -83,12 +85,14 @@ void TProgramBoardForm::BuildControls()
     BoardListBox->setObjectName(QStringLiteral("BoardListBox"));
     BoardListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardListBox->setMinimumSize(480, 220);
+    BoardListBox->setAccessibleName(QStringLiteral("Boards"));
     auto* tabStops = new TTabStopDelegate(40, BoardListBox);
     BoardListBox->setItemDelegate(tabStops);
     Headings = new TTabStopHeadings(BoardListBox, tabStops, {SerialHeading, TypeHeading, NameHeading}, this);
     layout->addWidget(Headings);
     layout->addWidget(BoardListBox, 1);
-    connect(BoardListBox, &QListWidget::itemDoubleClicked, this, [this] { EditBoard1Click(); });
+    // The selected line is the one Edit Board opens.
+    ConnectOpenLine(BoardListBox, this, [this](int) { EditBoard1Click(); });
 
     auto* tabRow = new QHBoxLayout;
     BoardTabControl = new QTabBar(this);
@@ -100,6 +104,7 @@ void TProgramBoardForm::BuildControls()
     MessageEdit = new QLineEdit(this);
     MessageEdit->setObjectName(QStringLiteral("MessageEdit"));
     MessageEdit->setEnabled(false);
+    MessageEdit->setAccessibleName(QStringLiteral("File name"));
     tabRow->addWidget(BoardTabControl);
     tabRow->addWidget(MessageEdit, 1);
     layout->addLayout(tabRow);
@@ -112,14 +117,12 @@ void TProgramBoardForm::BuildControls()
     DebugCheck->setObjectName(QStringLiteral("DebugCheck"));
     SWVersionSpin = new TSpinEdit(1, 255, 1, this);
     SWVersionSpin->setObjectName(QStringLiteral("SWVersionSpin"));
-    auto* swLabel = new QLabel(QStringLiteral("s/w version"), this);
-    swLabel->setBuddy(SWVersionSpin);
     HelpBtn = new QPushButton(QStringLiteral("Help"), this);
     CloseBtn = new QPushButton(QStringLiteral("Close"), this);
     grid->addWidget(ProgramButton, 0, 0);
     grid->addWidget(ReadBoardButton, 0, 1);
     grid->addWidget(DebugCheck, 0, 2);
-    grid->addWidget(swLabel, 0, 3);
+    grid->addWidget(LabelFor(QStringLiteral("s/w version"), SWVersionSpin), 0, 3);
     grid->addWidget(SWVersionSpin, 0, 4);
     grid->addWidget(HelpBtn, 0, 5);
     grid->addWidget(CloseBtn, 0, 6);
@@ -132,6 +135,7 @@ void TProgramBoardForm::BuildControls()
 
     DebugList = new QListWidget(this);
     DebugList->setObjectName(QStringLiteral("DebugList"));
+    DebugList->setAccessibleName(QStringLiteral("Programmer log"));
     DebugList->setMinimumHeight(140);
     layout->addWidget(DebugList, 1);
 
@@ -227,6 +231,9 @@ void TProgramBoardForm::RefreshBoardList()
     MessageEdit->setText(BoardData.HasFileName(type)
                              ? QStringLiteral("File Name = ") + QString::fromStdString(BoardData.GetFileName(type))
                              : QStringLiteral("not saved to file"));
+    // A long name shows from its start, "File Name =" in sight; the tip holds all of it.
+    MessageEdit->setCursorPosition(0);
+    MessageEdit->setToolTip(MessageEdit->text());
 }
 
 void TProgramBoardForm::showEvent(QShowEvent* event)

@@ -5,6 +5,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
     setWindowTitle(QStringLiteral("Display & Change Board Serial Numbers"));
     SetHelpContext(this, 9);
     BuildControls();
+    SetUpKeyboardAccess(this);
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
     BoardDiscovery->OnChanged = [this] { ShowDiscovery(); };
     BoardDiscovery->OnErrorDialog = [this](const std::string& text) {
@@ -59,6 +61,7 @@ void TRenumberForm::BuildControls()
     BoardList->setObjectName(QStringLiteral("BoardList"));
     BoardList->setSelectionMode(QAbstractItemView::SingleSelection);
     BoardList->setMinimumSize(520, 220);
+    BoardList->setAccessibleName(QStringLiteral("Boards found"));
     auto* tabStops = new TTabStopDelegate(35, BoardList);
     BoardList->setItemDelegate(tabStops);
     Headings = new TTabStopHeadings(BoardList, tabStops,
@@ -67,14 +70,14 @@ void TRenumberForm::BuildControls()
     layout->addWidget(BoardList, 1);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("no. boards found:"), this), 0, 0);
     BoardCountEdit = new QLineEdit(QStringLiteral("0"), this);
     BoardCountEdit->setObjectName(QStringLiteral("BoardCountEdit"));
     BoardCountEdit->setReadOnly(true);
+    grid->addWidget(LabelFor(QStringLiteral("no. boards found:"), BoardCountEdit), 0, 0);
     grid->addWidget(BoardCountEdit, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("New Serial Number:"), this), 1, 0);
     SerialNumberEdit = new TSpinEdit(1, 65535, 1000, this);
     SerialNumberEdit->setObjectName(QStringLiteral("SerialNumberEdit"));
+    grid->addWidget(LabelFor(QStringLiteral("New Serial Number:"), SerialNumberEdit), 1, 0);
     grid->addWidget(SerialNumberEdit, 1, 1);
 
     DiscoverButton = new QPushButton(QStringLiteral("Discover Boards"), this);

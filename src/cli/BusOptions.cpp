@@ -12,21 +12,27 @@
 namespace cli {
 
 const char* const kBusOptionsUsage =
-    "  --connect DEVICE       /dev/ttyUSB0, /dev/ttyACM0, COM3, tcp://HOST[:PORT] (LoconetOverTcp,\n"
-    "                         port 1234 by default), sim or sim:OPTIONS (the simulated LocoNet),\n"
-    "                         file:PATH (replay raw bytes)\n"
+    "  --connect DEVICE       /dev/ttyUSB0, /dev/ttyACM0, COM3,\n"
+    "                         tcp://HOST[:PORT] (LoconetOverTcp, port 1234 by\n"
+    "                         default), sim or sim:OPTIONS (the simulated\n"
+    "                         LocoNet), file:PATH (replay raw bytes)\n"
     "  --baud RATE            16457, 19200 or 57600 (default 57600)\n"
     "  --interface KIND       ms100, locobuffer or pr3 (default pr3)\n";
 
 const char* const kServeOptionsUsage =
-    "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by default (0: any free port)\n"
-    "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default (this computer only),\n"
-    "                         0.0.0.0 or :: for every network, or one address of this computer\n"
-    "Limits (a client beyond them is told why in a line \"ERROR closing the connection: ...\" and\n"
-    "closed; the other clients and the bus carry on):\n"
-    "  --max-clients N        clients served at once; more are refused (default 64)\n"
-    "  --max-line CHARS       the longest line a client may send (default 4096)\n"
-    "  --max-waiting KIB      what may wait for a client that does not read, in KiB (default 1024)\n";
+    "  --tcp [PORT]           as a LoconetOverTcp server, port 1234 by\n"
+    "                         default (0: any free port)\n"
+    "  --bind ADDRESS         the address to listen on: 127.0.0.1 by default\n"
+    "                         (this computer only), 0.0.0.0 or :: for every\n"
+    "                         network, or one address of this computer\n"
+    "Limits (a client beyond them is told why in a line \"ERROR closing the\n"
+    "connection: ...\" and closed; the other clients and the bus carry on):\n"
+    "  --max-clients N        clients served at once; more are refused\n"
+    "                         (default 64)\n"
+    "  --max-line CHARS       the longest line a client may send (default\n"
+    "                         4096)\n"
+    "  --max-waiting KIB      what may wait for a client that does not read,\n"
+    "                         in KiB (default 1024)\n";
 
 namespace {
 

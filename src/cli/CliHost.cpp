@@ -63,8 +63,9 @@ void TCliHost::EndProgress()
 }
 
 const char* const kWaitOptionUsage =
-    "  --wait SECONDS         wait this long for replies: the discovery ends once SECONDS pass without\n"
-    "                         a reply (default 5, from 0.1 to 3600)\n";
+    "  --wait SECONDS         wait this long for replies: the discovery ends\n"
+    "                         once SECONDS pass without a reply (default 5,\n"
+    "                         from 0.1 to 3600)\n";
 
 bool TakeWaitOption(std::vector<std::string>& args, uint32_t& waitMs, std::string& error)
 {

@@ -13,20 +13,26 @@
 namespace {
 
 const char* const kBackupUsage =
-    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force] [--baud RATE] [--interface KIND]\n"
-    "                            [--wait SECONDS]\n\n"
-    "Backs up the layout: discovers every board on the bus, reads each one into a description as\n"
-    "Read Board does, and writes one board file per board type found into FOLDER (made when\n"
-    "missing): orb4.csv, kpx9.csv, orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by\n"
-    "serial number. A board that cannot be read is reported and the others are still written.\n"
-    "Where a board's backup would not program back to the same SVs, says so for that board, and\n"
-    "whether they differ only in bytes the board does not use.\n"
-    "Existing files are never replaced unless --force is given; without it the backup stops\n"
-    "before reading any board. A folder that cannot be written (or, with --force, a file that cannot\n"
-    "be replaced) is found out before any board is read. Hidden temporary files that a backup\n"
-    "killed while writing left in FOLDER are removed.\n"
+    "Usage: railscope-cli backup --connect DEVICE --out FOLDER [--force]\n"
+    "                            [--baud RATE] [--interface KIND]\n"
+    "                            [--wait SECONDS]\n"
+    "\n"
+    "Backs up the layout: discovers every board on the bus, reads each one\n"
+    "into a description as Read Board does, and writes one board file per\n"
+    "board type found into FOLDER (made when missing): orb4.csv, kpx9.csv,\n"
+    "orb8.csv, rvn2.csv and qxp6.csv, the boards of each type by serial\n"
+    "number. A board that cannot be read is reported and the others are still\n"
+    "written. Where a board's backup would not program back to the same SVs,\n"
+    "says so for that board, and whether they differ only in bytes the board\n"
+    "does not use.\n"
+    "Existing files are never replaced unless --force is given; without it\n"
+    "the backup stops before reading any board. A folder that cannot be\n"
+    "written (or, with --force, a file that cannot be replaced) is found out\n"
+    "before any board is read. Hidden temporary files that a backup killed\n"
+    "while writing left in FOLDER are removed.\n"
     "Progress goes to standard error, a summary line to standard output.\n"
-    "Exit status 0 when every board was read and written, 1 otherwise, 2 on bad usage.\n";
+    "Exit status 0 when every board was read and written, 1 otherwise, 2 on\n"
+    "bad usage.\n";
 
 std::string Plural(size_t count, const char* one, const char* many)
 {

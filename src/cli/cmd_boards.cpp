@@ -341,67 +341,83 @@ int RunCheck(const std::vector<std::string>& args)
     return problems == 0 ? 0 : kFailed;
 }
 
-const char* const kTypeNote = "\nThe board type is read from the record tag in the first line of FILE;\n"
-                              "--type ORB4|KPX9|ORB8|RVN2|QXP6 overrides it. Board indexes count from 0.\n"
-                              "A file that cannot be read, an unknown type or an index out of range exits with 2.\n";
+const char* const kTypeNote = "\n"
+                              "The board type is read from the record tag in the first line of FILE;\n"
+                              "--type ORB4|KPX9|ORB8|RVN2|QXP6 overrides it. A file that cannot be read\n"
+                              "or an unknown type exits with 2.\n";
+// For the commands that take --index.
+const char* const kIndexNote = "Board indexes count from 0; an index out of range exits with 2.\n";
 
 const cli::RegisterCommand kSvs(
     {"svs", "calculate a board's 512 SVs from a board file",
-     std::string("Usage: railscope-cli svs FILE --index N [--swversion V] [--type TYPE]\n\n"
-                 "Calculates the SVs of board N of FILE for firmware version V (default 1).\n"
-                 "Prints OK, or FAIL and the reason, then the SV values, SV1 first,\n"
-                 "on one line. Exits with 0 for OK, 1 for FAIL.\n") +
-         kTypeNote,
+     std::string("Usage: railscope-cli svs FILE --index N [--swversion V] [--type TYPE]\n"
+                 "\n"
+                 "Calculates the SVs of board N of FILE for firmware version V (default\n"
+                 "1). Prints OK, or FAIL and the reason, then the SV values, SV1 first, on\n"
+                 "one line. Exits with 0 for OK, 1 for FAIL.\n") +
+         kTypeNote + kIndexNote,
      RunSvs});
 
-const cli::RegisterCommand kListing({"listing", "write the SV listing of a board in a board file",
-                                     std::string("Usage: railscope-cli listing FILE --index N [--swversion V] "
-                                                 "[--type TYPE] [-o OUT]\n\n"
-                                                 "Calculates the SVs of board N and writes its SV listing to OUT,\n"
-                                                 "or to standard output, exactly as the listing file is written.\n"
-                                                 "When the calculation fails, prints why and exits with 1.\n") +
-                                         kTypeNote,
-                                     RunListing});
+const cli::RegisterCommand kListing(
+    {"listing", "write the SV listing of a board in a board file",
+     std::string("Usage: railscope-cli listing FILE --index N [--swversion V]\n"
+                 "                             [--type TYPE] [-o OUT]\n"
+                 "\n"
+                 "Calculates the SVs of board N and writes its SV listing to OUT, or to\n"
+                 "standard output, exactly as the listing file is written. When the\n"
+                 "calculation fails, prints why and exits with 1.\n") +
+         kTypeNote + kIndexNote,
+     RunListing});
 
-const cli::RegisterCommand kDescribe({"describe", "print the description of the boards in a board file",
-                                      std::string("Usage: railscope-cli describe FILE [--index N] [--type TYPE]\n\n"
-                                                  "Prints the description lines of board N, or of every board,\n"
-                                                  "each board's lines followed by an empty line.\n") +
-                                          kTypeNote,
-                                      RunDescribe});
+const cli::RegisterCommand kDescribe(
+    {"describe", "print the description of the boards in a board file",
+     std::string("Usage: railscope-cli describe FILE [--index N] [--type TYPE]\n"
+                 "\n"
+                 "Prints the description lines of board N, or of every board, each board's\n"
+                 "lines followed by an empty line.\n") +
+         kTypeNote + kIndexNote,
+     RunDescribe});
 
 const cli::RegisterCommand kList({"list", "print the board list lines of a board file",
-                                  std::string("Usage: railscope-cli list FILE [--type TYPE]\n\n"
+                                  std::string("Usage: railscope-cli list FILE [--type TYPE]\n"
+                                              "\n"
                                               "Prints the list line of every board: serial number, type and name.\n") +
                                       kTypeNote,
                                   RunList});
 
-const cli::RegisterCommand kResave({"resave", "load a board file and save it again",
-                                    std::string("Usage: railscope-cli resave FILE -o OUT [--type TYPE]\n\n"
-                                                "Loads every board of FILE and saves them all to OUT as the program\n"
-                                                "saves a board file. A file without boards writes nothing and exits\n"
-                                                "with 1; OUT that cannot be written exits with 2.\n") +
-                                        kTypeNote,
-                                    RunResave});
+const cli::RegisterCommand kResave(
+    {"resave", "load a board file and save it again",
+     std::string("Usage: railscope-cli resave FILE -o OUT [--type TYPE]\n"
+                 "\n"
+                 "Loads every board of FILE and saves them all to OUT as the program saves\n"
+                 "a board file. A file without boards writes nothing and exits with 1; OUT\n"
+                 "that cannot be written exits with 2.\n") +
+         kTypeNote,
+     RunResave});
 
 const cli::RegisterCommand kCheck(
     {"check", "check that boards can hold what their board files describe",
-     std::string("Usage: railscope-cli check FILE... [--index N] [--swversion V] [--type TYPE]\n\n"
-                 "Checks every board of the files, or board N of FILE, before it is programmed: calculates\n"
-                 "its SVs for firmware version V (default 1), reads them back as the board would, and\n"
-                 "compares the two descriptions. Names, descriptions and notes, which no board keeps, are\n"
-                 "left out. Each value the board cannot hold is one line under its board: where it is, what\n"
-                 "the description says and what the board would hold, for example\n"
-                 "  Output cell 6, thrown set, condition 1: Sensor 300,16 is Occupied; the board would hold "
-                 "Sensor 44,16\n"
-                 "(a QXP6 keeps only the low byte of an outside sensor's number). The last line sums up:\n"
-                 "\"All 9 boards can be held as described\" or \"3 values cannot be held\".\n"
-                 "Exits with 0 when every value can be held, 1 when one cannot.\n") +
-         kTypeNote,
+     std::string("Usage: railscope-cli check FILE... [--index N] [--swversion V]\n"
+                 "                           [--type TYPE]\n"
+                 "\n"
+                 "Checks every board of the files, or board N of FILE, before it is\n"
+                 "programmed: calculates its SVs for firmware version V (default 1), reads\n"
+                 "them back as the board would, and compares the two descriptions. Names,\n"
+                 "descriptions and notes, which no board keeps, are left out. Each value\n"
+                 "the board cannot hold is one line under its board: where it is, what the\n"
+                 "description says and what the board would hold, for example\n"
+                 "  Output cell 6, thrown set, condition 1: Sensor 300,16 is Occupied;\n"
+                 "    the board would hold Sensor 44,16\n"
+                 "(a QXP6 keeps only the low byte of an outside sensor's number). The last\n"
+                 "line sums up: \"All 9 boards can be held as described\" or \"3 values\n"
+                 "cannot be held\". Exits with 0 when every value can be held, 1 when one\n"
+                 "cannot.\n") +
+         kTypeNote + kIndexNote,
      RunCheck});
 
 const cli::RegisterCommand kDecodeSvs({"decode-svs", "describe a board from its SV values",
-                                       "Usage: railscope-cli decode-svs TYPE SVFILE\n\n"
+                                       "Usage: railscope-cli decode-svs TYPE SVFILE\n"
+                                       "\n"
                                        "SVFILE holds the 512 SV values of a board (SV1 first) as decimal numbers\n"
                                        "separated by white space. Makes a new board of TYPE (ORB4, KPX9, ORB8,\n"
                                        "RVN2 or QXP6), gives it these SVs, decodes them and prints the board's\n"

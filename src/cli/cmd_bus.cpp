@@ -23,23 +23,33 @@ using cli::ParseNumber;
 // --- monitor ---------------------------------------------------------------------------------
 
 const char* const kMonitorUsage =
-    "Usage: railscope-cli monitor --connect DEVICE [--baud RATE] [--interface KIND] [--raw]\n"
-    "                             [--timestamps] [--direction] [--only NAME[,NAME...]] [--match TEXT]\n"
-    "                             [--count N] [--seconds S] [--log FILE]\n\n"
-    "Prints each message received, decoded as the monitor window shows it with \"Expand Messages\"\n"
-    "ticked (--raw: opcode name and hex bytes), until N messages, S seconds, the end of a file:\n"
-    "replay or an interrupt; then the number of messages received (printed or not).\n\n"
-    "  --timestamps           start each line with the milliseconds since the start\n"
-    "  --direction            start each line with \"sent\" (the echo of a message this program\n"
-    "                         wrote) or \"recv\"\n"
-    "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw prints it, is one of\n"
-    "                         these (OPC_SENSORREP or OPC_SENSORREP:, any case)\n"
-    "  --match TEXT           print only lines whose text holds TEXT, ignoring case\n"
-    "  --log FILE             write the link's receive log to FILE; FILE is replaced when monitoring\n"
-    "                         ends (the log grows in a hidden file beside it meanwhile), so a full\n"
+    "Usage: railscope-cli monitor --connect DEVICE [--baud RATE]\n"
+    "        [--interface KIND] [--raw] [--timestamps] [--direction]\n"
+    "        [--only NAME[,NAME...]] [--match TEXT] [--count N] [--seconds S]\n"
+    "        [--log FILE]\n"
+    "\n"
+    "Prints each message received, decoded as the monitor window shows it\n"
+    "with \"Expand Messages\" ticked (--raw: opcode name and hex bytes), until\n"
+    "N messages, S seconds, the end of a file: replay or an interrupt; then\n"
+    "the number of messages received (printed or not).\n"
+    "\n"
+    "  --timestamps           start each line with the milliseconds since the\n"
+    "                         start\n"
+    "  --direction            start each line with \"sent\" (the echo of a\n"
+    "                         message this program wrote) or \"recv\"\n"
+    "  --only NAME[,NAME...]  print only messages whose opcode name, as --raw\n"
+    "                         prints it, is one of these (OPC_SENSORREP or\n"
+    "                         OPC_SENSORREP:, any case)\n"
+    "  --match TEXT           print only lines whose text holds TEXT,\n"
+    "                         ignoring case\n"
+    "  --log FILE             write the link's receive log to FILE; FILE is\n"
+    "                         replaced when monitoring ends (the log grows in\n"
+    "                         a hidden file beside it meanwhile), so a full\n"
     "                         disk keeps the old file\n"
-    "--only and --match together print the lines that pass both; --count counts every message.\n"
-    "Exit status 1 when the link cannot be opened or is lost, or FILE cannot be written.\n";
+    "--only and --match together print the lines that pass both; --count\n"
+    "counts every message.\n"
+    "Exit status 1 when the link cannot be opened or is lost, or FILE cannot\n"
+    "be written.\n";
 
 // Reads --only's list into one bit per message type; false with the name not known.
 bool ParseOpcodeNames(const std::string& list, uint64_t& types, std::string& unknown)
@@ -198,10 +208,14 @@ int RunMonitor(const std::vector<std::string>& arguments)
 // --- send --------------------------------------------------------------------------------------
 
 const char* const kSendUsage =
-    "Usage: railscope-cli send --connect DEVICE [--baud RATE] [--interface KIND] MESSAGE\n\n"
-    "Puts one message on the bus, built as the program's menus and generator windows build it,\n"
-    "and waits until it has been written. MESSAGE is one of:\n"
-    "  HEX...                       bytes in hex, checksum included, sent as typed (83 7C)\n"
+    "Usage: railscope-cli send --connect DEVICE [--baud RATE]\n"
+    "                          [--interface KIND] MESSAGE\n"
+    "\n"
+    "Puts one message on the bus, built as the program's menus and generator\n"
+    "windows build it, and waits until it has been written. MESSAGE is one\n"
+    "of:\n"
+    "  HEX...                       bytes in hex, checksum included, sent as\n"
+    "                               typed (83 7C)\n"
     "  --power on|off               track power on (83 7C) or off (82 7D)\n"
     "  --query                      query the interface (81 7E)\n"
     "  --sensor BOARD,INPUT on|off  sensor report, board 1-256, input 1-16\n"

@@ -16,33 +16,40 @@ namespace {
 const char* const kDecodeUsage =
     "Usage: railscope-cli decode [--raw] [HEX ...]\n"
     "\n"
-    "Decodes LocoNet messages written as hexadecimal bytes, the way the arbitrary-message window\n"
-    "takes them (\"B2 05 50 18\"): one message per argument or, with no HEX argument, one per line\n"
-    "of standard input (blank lines are skipped). For each message prints one line: the text the\n"
-    "monitor shows with \"Expand Messages\" ticked. No checksum is added or required.\n"
+    "Decodes LocoNet messages written as hexadecimal bytes, the way the\n"
+    "arbitrary-message window takes them (\"B2 05 50 18\"): one message per\n"
+    "argument or, with no HEX argument, one per line of standard input (blank\n"
+    "lines are skipped). For each message prints one line: the text the\n"
+    "monitor shows with \"Expand Messages\" ticked. No checksum is added or\n"
+    "required.\n"
     "\n"
     "Options:\n"
-    "  --raw    print the opcode name and the hex bytes instead of the decoded text\n"
+    "  --raw    print the opcode name and the hex bytes instead of the\n"
+    "           decoded text\n"
     "  --       end of options\n"
     "  --help   show this help\n"
     "\n"
     "Input that gives no message is reported on standard error as\n"
-    "\"error: not a LocoNet message: INPUT\" (its first 64 characters) and decoding goes on.\n"
+    "\"error: not a LocoNet message: INPUT\" (its first 64 characters) and\n"
+    "decoding goes on.\n"
     "A line of standard input longer than 1048576 characters ends decoding.\n"
-    "Exit status: 0 when every input was a message, 1 otherwise, 2 on bad usage or an overlong line.\n";
+    "Exit status: 0 when every input was a message, 1 otherwise, 2 on bad\n"
+    "usage or an overlong line.\n";
 
 const char* const kFrameUsage =
     "Usage: railscope-cli frame [--log FILE]\n"
     "\n"
-    "Reads raw bytes as received from a LocoNet interface on standard input, frames them into\n"
-    "messages exactly as the link does (bad checksums and broken messages are dropped) and prints\n"
-    "each accepted message as the monitor shows it with \"Expand Messages\" ticked, one per line.\n"
+    "Reads raw bytes as received from a LocoNet interface on standard input,\n"
+    "frames them into messages exactly as the link does (bad checksums and\n"
+    "broken messages are dropped) and prints each accepted message as the\n"
+    "monitor shows it with \"Expand Messages\" ticked, one per line.\n"
     "\n"
     "Options:\n"
     "  --log FILE   also write the link's receive log of the stream to FILE\n"
     "  --help       show this help\n"
     "\n"
-    "Exit status: 0 on success, 1 when FILE cannot be written, 2 on bad usage.\n";
+    "Exit status: 0 on success, 1 when FILE cannot be written, 2 on bad\n"
+    "usage.\n";
 
 bool IsBlank(const std::string& s)
 {

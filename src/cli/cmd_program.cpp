@@ -159,36 +159,51 @@ int RunTransfer(const std::string& command, const std::vector<std::string>& args
 }
 
 const char* const kProgramUsage =
-    "Usage: railscope-cli program FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [--log]\n"
-    "                             [--force]\n\n"
-    "Programs board N (counted from 0) of the board file FILE into the board with its serial number:\n"
-    "checks the board's identity, learns its firmware version, writes every SV and checks what the\n"
-    "board reports back, then restarts the board. Prints the programmer's log lines; --log adds the\n"
-    "text of every message sent and received. Progress goes to standard error.\n"
-    "A description holding values the board cannot hold (see 'railscope-cli check') is not\n"
-    "programmed: the values are named and nothing is written, unless --force is given.\n"
-    "Exit status 0 after \"Programming Completed Successfully!\", 1 on any failure.\n";
+    "Usage: railscope-cli program FILE --index N --connect DEVICE\n"
+    "        [--baud RATE] [--interface KIND] [--log] [--force]\n"
+    "\n"
+    "Programs board N (counted from 0) of the board file FILE into the board\n"
+    "with its serial number: checks the board's identity, learns its firmware\n"
+    "version, writes every SV and checks what the board reports back, then\n"
+    "restarts the board. Prints the programmer's log lines; --log adds the\n"
+    "text of every message sent and received. Progress goes to standard\n"
+    "error.\n"
+    "A description holding values the board cannot hold (see\n"
+    "'railscope-cli check') is not programmed: the values are named and\n"
+    "nothing is written, unless --force is given.\n"
+    "Exit status 0 after \"Programming Completed Successfully!\", 1 on any\n"
+    "failure.\n";
 
 const char* const kReadUsage =
-    "Usage: railscope-cli read FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [-o OUT]\n\n"
-    "Reads the SVs of board N (counted from 0) of FILE back from the board and rebuilds its\n"
-    "description from them; then saves all boards of the file to OUT (default: FILE itself, safely).\n"
-    "Exit status 0 after \"Board data read completed successfully!\" and a good save, 1 otherwise.\n";
+    "Usage: railscope-cli read FILE --index N --connect DEVICE [--baud RATE]\n"
+    "        [--interface KIND] [-o OUT]\n"
+    "\n"
+    "Reads the SVs of board N (counted from 0) of FILE back from the board\n"
+    "and rebuilds its description from them; then saves all boards of the\n"
+    "file to OUT (default: FILE itself, safely).\n"
+    "Exit status 0 after \"Board data read completed successfully!\" and a good\n"
+    "save, 1 otherwise.\n";
 
 const char* const kVerifyUsage =
-    "Usage: railscope-cli verify FILE --index N --connect DEVICE [--baud RATE] [--interface KIND] [--log]\n\n"
-    "Compares the board with the serial number of board N (counted from 0) of FILE with its\n"
-    "description, without writing anything: checks the board's identity, learns its firmware\n"
-    "version, reads every SV that programming would write and compares it with the value the\n"
-    "description gives. The board is never restarted.\n"
-    "Prints one line per difference, \"SV n: board b, description d\", then \"Board matches its\n"
-    "description\" or \"N SVs differ\". SVs that differ only in bytes the board does not use (the\n"
-    "board's SVs and the description's, decoded, describe the same) count as a match, with the line\n"
-    "\"N SVs differ only in bytes this board does not use\". Values of the description the board\n"
-    "cannot hold (see 'railscope-cli check') are named too, and the board does not match.\n"
-    "The course of the conversation and the progress go to standard error; --log adds the text of\n"
-    "every message sent and received.\n"
-    "Exit status 0 when the board matches, 1 when it does not or on any failure.\n";
+    "Usage: railscope-cli verify FILE --index N --connect DEVICE\n"
+    "        [--baud RATE] [--interface KIND] [--log]\n"
+    "\n"
+    "Compares the board with the serial number of board N (counted from 0) of\n"
+    "FILE with its description, without writing anything: checks the board's\n"
+    "identity, learns its firmware version, reads every SV that programming\n"
+    "would write and compares it with the value the description gives. The\n"
+    "board is never restarted.\n"
+    "Prints one line per difference, \"SV n: board b, description\n"
+    "d\", then \"Board matches its description\" or \"N SVs differ\". SVs that\n"
+    "differ only in bytes the board does not use (the board's SVs and the\n"
+    "description's, decoded, describe the same) count as a match, with the\n"
+    "line \"N SVs differ only in bytes this board does not use\". Values of the\n"
+    "description the board cannot hold (see 'railscope-cli check') are named\n"
+    "too, and the board does not match.\n"
+    "The course of the conversation and the progress go to standard error;\n"
+    "--log adds the text of every message sent and received.\n"
+    "Exit status 0 when the board matches, 1 when it does not or on any\n"
+    "failure.\n";
 
 // --- discover, identify and renumber ------------------------------------------------------------
 
@@ -337,27 +352,37 @@ const cli::RegisterCommand kVerify({"verify", "compare a board on the bus with i
                                     }});
 const cli::RegisterCommand kDiscover(
     {"discover", "list the boards on the bus",
-     std::string("Usage: railscope-cli discover --connect DEVICE [--baud RATE] [--interface KIND] [--wait SECONDS]\n\n"
-                 "Sends a Discover command, lists each board that answers (serial, product, manufacturer and\n"
-                 "description from the product table) once 5 seconds (--wait) pass without a reply, then\n"
-                 "prints \"Discovery complete!\".\n\n") +
+     std::string("Usage: railscope-cli discover --connect DEVICE [--baud RATE]\n"
+                 "                              [--interface KIND] [--wait SECONDS]\n"
+                 "\n"
+                 "Sends a Discover command, lists each board that answers (serial,\n"
+                 "product, manufacturer and description from the product table) once 5\n"
+                 "seconds (--wait) pass without a reply, then prints\n"
+                 "\"Discovery complete!\".\n"
+                 "\n") +
          cli::kWaitOptionUsage,
      RunDiscover});
 const cli::RegisterCommand kIdentify(
     {"identify", "make one board identify itself",
-     std::string("Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n"
-                 "                              [--wait SECONDS]\n\n"
-                 "Discovers the boards, then sends an Identify command to the board with serial number SERIAL\n"
-                 "and prints the outcome. Exit status 0 when the board answered.\n\n") +
+     std::string("Usage: railscope-cli identify SERIAL --connect DEVICE [--baud RATE]\n"
+                 "                              [--interface KIND] [--wait SECONDS]\n"
+                 "\n"
+                 "Discovers the boards, then sends an Identify command to the board with\n"
+                 "serial number SERIAL and prints the outcome. Exit status 0 when the\n"
+                 "board answered.\n"
+                 "\n") +
          cli::kWaitOptionUsage,
      RunIdentify});
 const cli::RegisterCommand kRenumber(
     {"renumber", "give a board a new serial number",
-     std::string("Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE [--baud RATE] [--interface KIND]\n"
-                 "                              [--wait SECONDS]\n\n"
-                 "Discovers the boards (a new number that another board already has is refused), identifies the\n"
-                 "board SERIAL and changes its address to NEWSERIAL; prints the outcome and the board's new list\n"
-                 "line. Exit status 0 on success.\n\n") +
+     std::string("Usage: railscope-cli renumber SERIAL NEWSERIAL --connect DEVICE\n"
+                 "        [--baud RATE] [--interface KIND] [--wait SECONDS]\n"
+                 "\n"
+                 "Discovers the boards (a new number that another board already has is\n"
+                 "refused), identifies the board SERIAL and changes its address to\n"
+                 "NEWSERIAL; prints the outcome and the board's new list line. Exit status\n"
+                 "0 on success.\n"
+                 "\n") +
          cli::kWaitOptionUsage,
      RunRenumber});
 

@@ -29,12 +29,16 @@ void PrintServed(const char* kind, const std::string& where)
 // --- simulate ----------------------------------------------------------------------------------
 
 const char* const kSimulateUsage =
-    "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--bind ADDRESS] [--sim OPTIONS]\n\n"
+    "Usage: railscope-cli simulate [--pty] [--tcp [PORT]] [--bind ADDRESS]\n"
+    "                              [--sim OPTIONS]\n"
+    "\n"
     "Serves the simulated LocoNet until interrupted (SIGINT or SIGTERM):\n"
-    "  --pty                  on a pseudo-terminal, printed first as 'PTY /dev/pts/N'\n"
-    "                         (the default when neither --pty nor --tcp is given)\n"
+    "  --pty                  on a pseudo-terminal, printed first as\n"
+    "                         'PTY /dev/pts/N' (the default when neither\n"
+    "                         --pty nor --tcp is given)\n"
     "  --sim OPTIONS          what 'sim:OPTIONS' would give, for example\n"
-    "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;pace=real;drop=0.1;seed=7'\n";
+    "                         'boards=ORB4@1000,QXP6@2000/fw3;traffic=on;\n"
+    "                         pace=real;drop=0.1;seed=7'\n";
 
 int RunSimulate(const std::vector<std::string>& arguments)
 {
@@ -85,17 +89,22 @@ int RunSimulate(const std::vector<std::string>& arguments)
 // --- serve -------------------------------------------------------------------------------------
 
 const char* const kServeUsage =
-    "Usage: railscope-cli serve --connect DEVICE [--baud RATE] [--interface KIND] [--tcp [PORT]]\n"
-    "                           [--bind ADDRESS]\n\n"
-    "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp (LbServer) server\n"
-    "until interrupted (SIGINT or SIGTERM); prints 'TCP ADDRESS:PORT' first. Every client gets every\n"
-    "message on the bus, those of the other clients included; each of its SEND lines goes to the bus\n"
-    "and is answered SENT OK once the interface has echoed it, or SENT ERROR with the reason (also\n"
-    "for a SEND line that is not ASCII text). A client beyond the limits below (too many clients, a\n"
-    "line that is too long or not text, too much waiting because it stops reading) is told why and\n"
-    "dropped; clients coming and going are reported on standard error. When the link is lost the\n"
-    "server keeps running and opens it again.\n"
-    "Exit status 1 when DEVICE cannot be opened at the start or the port cannot be listened on.\n";
+    "Usage: railscope-cli serve --connect DEVICE [--baud RATE]\n"
+    "                           [--interface KIND] [--tcp [PORT]]\n"
+    "                           [--bind ADDRESS]\n"
+    "\n"
+    "Shares the LocoNet behind DEVICE with other programs as a LoconetOverTcp\n"
+    "(LbServer) server until interrupted (SIGINT or SIGTERM); prints\n"
+    "'TCP ADDRESS:PORT' first. Every client gets every message on the bus,\n"
+    "those of the other clients included; each of its SEND lines goes to the\n"
+    "bus and is answered SENT OK once the interface has echoed it, or SENT\n"
+    "ERROR with the reason (also for a SEND line that is not ASCII text).\n"
+    "A client beyond the limits below (too many clients, a line that is too\n"
+    "long or not text, too much waiting because it stops reading) is told why\n"
+    "and dropped; clients coming and going are reported on standard error.\n"
+    "When the link is lost the server keeps running and opens it again.\n"
+    "Exit status 1 when DEVICE cannot be opened at the start or the port\n"
+    "cannot be listened on.\n";
 
 const char* const kServeVersion = "Railscope LocoNet server 1.0";
 

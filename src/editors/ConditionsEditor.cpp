@@ -1,5 +1,6 @@
 #include "editors/ConditionsEditor.h"
 
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/ValueCheck.h"
@@ -31,6 +32,7 @@ TConditionsEditor::TConditionsEditor(QWidget* parent, int helpContext, const QSt
     ConditionList->setObjectName(QStringLiteral("ConditionList"));
     ConditionList->setContextMenuPolicy(Qt::CustomContextMenu);
     ConditionList->setMinimumWidth(300);
+    ConditionList->setAccessibleName(QStringLiteral("Conditions"));
 
     DeviceTypeCombo = new TIndexCombo(deviceTypes, this);
     DeviceTypeCombo->setObjectName(QStringLiteral("DeviceTypeCombo"));
@@ -38,6 +40,8 @@ TConditionsEditor::TConditionsEditor(QWidget* parent, int helpContext, const QSt
     NumberSpin->setObjectName(QStringLiteral("NumberSpin"));
     OffsetSpin = new TSpinEdit(1, 16, 1, this);
     OffsetSpin->setObjectName(QStringLiteral("OffsetSpin"));
+    // Shown after a "," beside the device number: the input of a sensor board.
+    OffsetSpin->setAccessibleName(QStringLiteral("Sensor input"));
     StateCombo = new TIndexCombo(this);
     StateCombo->setObjectName(QStringLiteral("StateCombo"));
     AndBox = new TValueCheck(QStringLiteral("AND next"), this);
@@ -49,13 +53,13 @@ TConditionsEditor::TConditionsEditor(QWidget* parent, int helpContext, const QSt
     Delete1 = ConditionMenu->addAction(QStringLiteral("Delete"), this, &TConditionsEditor::DeleteClick);
 
     auto* controls = new QGridLayout;
-    controls->addWidget(new QLabel(QStringLiteral("Device Type"), this), 0, 0);
+    controls->addWidget(LabelFor(QStringLiteral("Device Type"), DeviceTypeCombo), 0, 0);
     controls->addWidget(DeviceTypeCombo, 0, 1, 1, 3);
-    controls->addWidget(new QLabel(QStringLiteral("Device Number"), this), 1, 0);
+    controls->addWidget(LabelFor(QStringLiteral("Device Number"), NumberSpin), 1, 0);
     controls->addWidget(NumberSpin, 1, 1);
     controls->addWidget(new QLabel(QStringLiteral(","), this), 1, 2);
     controls->addWidget(OffsetSpin, 1, 3);
-    controls->addWidget(new QLabel(QStringLiteral("State"), this), 2, 0);
+    controls->addWidget(LabelFor(QStringLiteral("State"), StateCombo), 2, 0);
     controls->addWidget(StateCombo, 2, 1, 1, 3);
     controls->addWidget(AndBox, 3, 1, 1, 3);
     controls->setRowStretch(4, 1);

@@ -2,6 +2,7 @@
 
 #include "widgets/DialogSeam.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -25,6 +26,8 @@ TEditorDialog::TEditorDialog(QWidget* parent, int helpContext) : QDialog(parent)
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { ShowHelpContext(Help); });
+    // The window's controls are laid out by the time it shows: Tab follows their layout.
+    SetUpKeyboardAccess(this);
 }
 
 bool TEditorDialog::Execute()

@@ -2,7 +2,9 @@
 // What every board editor window shares: a modal dialog with "OK", "Cancel" and a help button
 // at the window's help context. It opens 30 pixels right of and below its parent's top-left
 // corner. OK writes the controls back (WriteBack); Cancel, Escape and the close box discard what
-// the window itself holds (DiscardEdits).
+// the window itself holds (DiscardEdits). Tab goes through the controls in the order of the
+// window's layout, the first of them has the focus when the window opens, and the labels that name
+// controls get accelerators (widgets/KeyboardAccess.h).
 
 #include <QDialog>
 

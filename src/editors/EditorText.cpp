@@ -1,15 +1,25 @@
 #include "editors/EditorText.h"
 
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QStringDecoder>
+#include <QToolTip>
+
+const char* const kQuoteLeftOut = "A board file cannot keep a double quote (\") in a text, so it was left out.";
 
 QLineEdit* NewTextEdit(QWidget* parent, const QString& objectName)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), edit));
+    // Only what the user types or pastes; a text shown from the board stays as it is.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        if (!text.contains(QLatin1Char('"'))) return;
+        const qsizetype cursor = edit->cursorPosition();
+        const qsizetype before = text.left(cursor).count(QLatin1Char('"'));
+        edit->setText(QString(text).remove(QLatin1Char('"')));
+        edit->setCursorPosition(int(cursor - before));
+        const QRect cursorRect = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QToolTip::showText(edit->mapToGlobal(cursorRect.bottomLeft()), QString::fromLatin1(kQuoteLeftOut), edit);
+    });
     return edit;
 }
 

@@ -16,6 +16,7 @@ TRouteEditForm::TRouteEditForm(QWidget* parent, int helpContext, uint32_t routeN
     setWindowTitle(QStringLiteral("Edit Route ") + QString::number(routeNumber));
 
     RouteListBox = Named(new QListWidget(this), "RouteListBox");
+    RouteListBox->setAccessibleName(QStringLiteral("Points in route"));
     RouteListBox->setMinimumWidth(RouteListBox->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
 
     StateButton =

@@ -4,6 +4,7 @@
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
 #include "widgets/HelpViewer.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/LineList.h"
 
 #include <QAction>
@@ -84,6 +85,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     MsgCountEdit->setObjectName(QStringLiteral("MsgCountEdit"));
     MsgCountEdit->setReadOnly(true);
     MsgCountEdit->setMaximumWidth(100);
+    Label1->setBuddy(MsgCountEdit);
     ExpandButton = new QCheckBox(QStringLiteral("Expand Messages"), this);
     ExpandButton->setObjectName(QStringLiteral("ExpandButton"));
     ExpandButton->setChecked(true);
@@ -144,6 +146,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
     layout->addLayout(state);
     layout->addLayout(row);
     resize(720, 400);
+    SetUpKeyboardAccess(this);
 
     connect(Button1, &QPushButton::clicked, this, &TDisplayForm::ClearButtonClick);
     connect(Button2, &QPushButton::clicked, this, &TDisplayForm::SaveButtonClick);
@@ -170,13 +173,13 @@ void TDisplayForm::BuildActions()
     FindAction = MakeAction(this, QStringLiteral("&Find..."), QKeySequence::Find);
     FindNextAction = MakeAction(this, QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
     FindPreviousAction = MakeAction(this, QStringLiteral("Find &Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    FreezeAction = MakeAction(this, QStringLiteral("F&reeze"), {}, true);
+    FreezeAction = MakeAction(this, QStringLiteral("Free&ze"), {}, true);
     TimeColumnAction = MakeAction(this, QStringLiteral("&Time Column"), {}, true);
     DirectionColumnAction = MakeAction(this, QStringLiteral("&Direction Column"), {}, true);
     HexColumnAction = MakeAction(this, QStringLiteral("&Raw Bytes Column"), {}, true);
     BusLoadAction = MakeAction(this, QStringLiteral("&Bus Load"), {}, true);
     FilterAction = MakeAction(this, QStringLiteral("Fi&lter"), QKeySequence(Qt::CTRL | Qt::Key_L), true);
-    LiveLogAction = MakeAction(this, QStringLiteral("&Live Log to File..."), {}, true);
+    LiveLogAction = MakeAction(this, QStringLiteral("Li&ve Log to File..."), {}, true);
 
     connect(CopyAction, &QAction::triggered, MsgList, &TLineListView::CopySelection);
     connect(SelectAllAction, &QAction::triggered, MsgList, &QAbstractItemView::selectAll);
@@ -227,7 +230,7 @@ QWidget* TDisplayForm::BuildFindBar()
     FindStatus->setObjectName(QStringLiteral("FindStatus"));
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Find:"), bar));
+    layout->addWidget(LabelFor(QStringLiteral("Find:"), FindEdit));
     layout->addWidget(FindEdit, 1);
     layout->addWidget(next);
     layout->addWidget(previous);
@@ -268,9 +271,9 @@ QWidget* TDisplayForm::BuildFilterBar()
     ShowAllButton = new QPushButton(QStringLiteral("Show &All"), bar);
     ShowAllButton->setObjectName(QStringLiteral("ShowAllButton"));
     auto* fields = new QHBoxLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Address:"), bar));
+    fields->addWidget(LabelFor(QStringLiteral("Address:"), AddressEdit));
     fields->addWidget(AddressEdit, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Text:"), bar));
+    fields->addWidget(LabelFor(QStringLiteral("Text:"), TextEdit));
     fields->addWidget(TextEdit, 2);
     fields->addWidget(FilterStatus, 1);
     fields->addWidget(ShowAllButton);
@@ -366,7 +369,8 @@ void TDisplayForm::LogMessage(const TLocoNetMessage& message, const TRxStamp& st
     TMonitorColumns columns = Messages->Columns();
     columns.Time = true;
     LogLine.clear();
-    AppendMonitorLine(LogLine, message, stamp.TimeUs, stamp.Echo, ExpandButton->isChecked(), columns);
+    AppendMonitorLine(LogLine, message, stamp.TimeUs, stamp.Echo, ExpandButton->isChecked(), columns,
+                      Messages->Lines().LongestMessage());
     Log.Write(LogLine);
 }
 
@@ -478,9 +482,10 @@ bool TDisplayForm::FindNext(bool backward)
         FindStatus->setText(FindEdit->text().isEmpty() ? QString() : QStringLiteral("Not found"));
         return false;
     }
-    // The line found stays in view while messages keep coming.
+    // The line found stays in view while messages keep coming, its match scrolled into sight.
     FreezeAction->setChecked(true);
-    MsgList->GoToRow(row);
+    const QString line = Messages->index(row).data().toString();
+    MsgList->GoToText(row, int(line.indexOf(FindEdit->text(), 0, Qt::CaseInsensitive)), int(FindEdit->text().size()));
     FindStatus->setText(
         wrapped ? (backward ? QStringLiteral("Continued from the bottom") : QStringLiteral("Continued from the top"))
                 : QString());
@@ -509,7 +514,7 @@ bool TDisplayForm::StartLiveLog(const QString& fileName)
         return false;
     }
     LiveLogAction->setChecked(true);
-    LiveLogAction->setText(QStringLiteral("Stop &Live Log"));
+    LiveLogAction->setText(QStringLiteral("Stop Li&ve Log"));
     LogLabel->setText(QStringLiteral("Logging to %1").arg(QFileInfo(fileName).fileName()));
     LogLabel->setToolTip(fileName);
     LogLabel->show();
@@ -536,7 +541,7 @@ void TDisplayForm::FlushLog()
 void TDisplayForm::EndLiveLog(const std::string& failure)
 {
     LiveLogAction->setChecked(false);
-    LiveLogAction->setText(QStringLiteral("&Live Log to File..."));
+    LiveLogAction->setText(QStringLiteral("Li&ve Log to File..."));
     LogLabel->hide();
     if (failure.empty()) return;
     const QString fileName = QString::fromStdString(Log.FileName());

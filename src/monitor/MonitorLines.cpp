@@ -34,19 +34,20 @@ const char* DirectionText(bool echo)
 }
 
 void AppendMonitorLine(std::string& out, const TLocoNetMessage& msg, int64_t timeUs, bool echo, bool expanded,
-                       const TMonitorColumns& columns)
+                       const TMonitorColumns& columns, std::size_t hexBytes)
 {
     if (columns.Time) AppendTimeColumn(out, timeUs);
     if (columns.Direction) out += DirectionText(echo);
     if (columns.Hex) {
-        // Room for 16 bytes, the longest common message; longer ones push the text along.
+        // Two digits a byte and a blank between two bytes.
         const std::size_t start = out.size();
         for (uint32_t i = 0; i < msg.GetLength(); ++i) {
             if (i > 0) out += ' ';
             textformat::AppendHex(out, msg.GetByte(i), 2);
         }
         const std::size_t width = out.size() - start;
-        if (width < 47) out.append(47 - width, ' ');
+        const std::size_t room = hexBytes > 0 ? 3 * hexBytes - 1 : 0;
+        if (width < room) out.append(room - width, ' ');
         out += "  ";
     }
     out += expanded ? ExpandedMessageText(msg) : msg.TLocoNetMessage::Text();
@@ -64,12 +65,14 @@ void TMonitorLines::Append(const TLocoNetMessage& msg, int64_t timeUs, bool echo
     r.Expanded = expanded ? 1 : 0;
     Records.push_back(r);
     Bytes.insert(Bytes.end(), msg.GetData(), msg.GetData() + length);
+    Longest = std::max<std::size_t>(Longest, length);
 }
 
 void TMonitorLines::Clear()
 {
     std::vector<TRecord>().swap(Records);
     std::vector<uint8_t>().swap(Bytes);
+    Longest = 0;
 }
 
 TLocoNetMessage TMonitorLines::Message(std::size_t i) const
@@ -81,7 +84,7 @@ TLocoNetMessage TMonitorLines::Message(std::size_t i) const
 void TMonitorLines::AppendText(std::string& out, std::size_t i, const TMonitorColumns& columns) const
 {
     const TRecord& r = Records[i];
-    AppendMonitorLine(out, Message(i), r.TimeUs, r.Echo != 0, r.Expanded != 0, columns);
+    AppendMonitorLine(out, Message(i), r.TimeUs, r.Echo != 0, r.Expanded != 0, columns, Longest);
 }
 
 std::string TMonitorLines::Text(std::size_t i, const TMonitorColumns& columns) const

@@ -31,9 +31,10 @@ void AppendTimeColumn(std::string& out, int64_t timeUs);
 // "sent" or "recv", then two blanks.
 const char* DirectionText(bool echo);
 // The line of one message: the columns asked for, then the decoded text (expanded) or the opcode
-// name and the hex bytes.
+// name and the hex bytes. The raw-bytes column has room for `hexBytes` bytes (the longest message
+// of the lines shown with it), and a longer message widens it.
 void AppendMonitorLine(std::string& out, const TLocoNetMessage& msg, int64_t timeUs, bool echo, bool expanded,
-                       const TMonitorColumns& columns);
+                       const TMonitorColumns& columns, std::size_t hexBytes = 0);
 
 class TMonitorLines {
 public:
@@ -47,6 +48,9 @@ public:
     bool Echo(std::size_t i) const { return Records[i].Echo; }
     bool Expanded(std::size_t i) const { return Records[i].Expanded; }
     ELocoNetMsgType Type(std::size_t i) const { return static_cast<ELocoNetMsgType>(Records[i].Type); }
+
+    // The number of bytes of the longest message kept: the raw-bytes column is as wide as it.
+    std::size_t LongestMessage() const { return Longest; }
 
     // Appends the text of line i.
     void AppendText(std::string& out, std::size_t i, const TMonitorColumns& columns) const;
@@ -67,6 +71,7 @@ private:
     static_assert(sizeof(TRecord) == 16);
     std::vector<TRecord> Records;
     std::vector<uint8_t> Bytes;
+    std::size_t Longest = 0;
 };
 
 // Which lines the monitor shows: kinds, addresses and a text, all of which must match.

@@ -4,7 +4,10 @@ TMonitorModel::TMonitorModel(QObject* parent) : TLineListModel(parent) {}
 
 void TMonitorModel::AddMessage(const TLocoNetMessage& message, int64_t timeUs, bool echo, bool expanded)
 {
+    const std::size_t longest = Store.LongestMessage();
     Store.Append(message, timeUs, echo, expanded);
+    // A message longer than all before widens the raw-bytes column of every line.
+    if (Shown.Hex && Store.LongestMessage() > longest && rowCount() > 0) emit dataChanged(index(0), index(rowCount() - 1));
     LineAdded(Store.Count() - 1);
 }
 

@@ -184,13 +184,43 @@ void TBoardDiscovery::CopyNewBoardsButtonClick()
         error("Config Board Pointer is undefined");
         return;
     }
+    std::vector<std::string> copied;
+    size_t described = 0;
+    size_t unknown = 0;
     for (const auto& found : FoundBoards) {
-        if (BoardData->FindBoardBySerial(found->SerialNumber) != nullptr) continue;
+        if (BoardData->FindBoardBySerial(found->SerialNumber) != nullptr) {
+            ++described;
+            continue;
+        }
+        bool known = false;
         for (int type = 0; type < kBoardTypeCount; ++type) {
             if (BoardTypeTag(type) != found->ProductName) continue;
             BoardData->AddBoard(type);
             TConfigurableBoard* added = BoardData->GetBoardForChange(type, BoardData->BoardCount(type) - 1);
             if (added != nullptr) added->SerialNumber = found->SerialNumber;
+            copied.push_back(found->ProductName + " " + std::to_string(found->SerialNumber));
+            known = true;
         }
+        if (!known) ++unknown;
     }
+    Host.MessageBox(CopyReport(copied, described, unknown), kCopyCaption);
+}
+
+std::string TBoardDiscovery::CopyReport(const std::vector<std::string>& copied, size_t described, size_t unknown)
+{
+    const auto boards = [](size_t n) { return std::to_string(n) + (n == 1 ? " board" : " boards"); };
+    std::string text;
+    if (copied.empty()) {
+        text = "No board copied.";
+    } else {
+        text = "Copied " + boards(copied.size()) + " to Configure Boards:";
+        for (size_t i = 0; i < copied.size(); ++i) text += (i == 0 ? " " : ", ") + copied[i];
+        text += ".";
+    }
+    if (described > 0)
+        text += " " + boards(described) + (described == 1 ? " was" : " were") + " in Configure Boards already.";
+    if (unknown > 0)
+        text += " " + boards(unknown) + " of a product Configure Boards does not know " +
+                (unknown == 1 ? "was" : "were") + " left out.";
+    return text;
 }

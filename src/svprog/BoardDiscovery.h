@@ -44,7 +44,10 @@ public:
     // selectedIndex: the selected list line, or -1 when none.
     void IdentifyButtonClick(int selectedIndex);
     void RenumberButtonClick(int selectedIndex, uint32_t newSerial);
+    // Adds the found boards that no board of the lists has the serial number of, and says what it
+    // copied, or why it copied nothing, in a message box.
     void CopyNewBoardsButtonClick();
+    static constexpr const char* kCopyCaption = "Copy new to Configure";
     void HandleSVMessage(const TLNSVProgMessage& message);
     void TimeoutTimerTimer();
     void MsgDelayTimerTimer();
@@ -64,6 +67,9 @@ public:
     std::function<void(const std::string& text)> OnErrorDialog;
 
 private:
+    // "Copied 2 boards to Configure Boards: QXP6 1002, KPX9 1004. 1 board was in Configure Boards
+    // already. 1 board of a product Configure Boards does not know was left out."
+    static std::string CopyReport(const std::vector<std::string>& copied, size_t described, size_t unknown);
     void ResetRenumber();
     void SetButtons();
     void DisableButtons();

@@ -130,10 +130,13 @@ void TBoardProgrammer::MsgDelayTimerTimer()
 
 void TBoardProgrammer::GoIdle()
 {
+    const bool ended = ProgState != psIdle;
     ProgState = psIdle;
     RetriesLeft = 0;
     Host.StopTimer(EConversationTimer::Timeout);
     ShowStatus("Board programmer idle");
+    // A verify that failed on the way ends with its verdict too, as one that finished does.
+    if (ended && VerifyMode && !Verified) Host.Log(kNotVerified);
 }
 
 void TBoardProgrammer::Stop()

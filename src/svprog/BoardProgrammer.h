@@ -71,6 +71,9 @@ public:
     };
     // Whether the last verification read every SV (its differences are then complete).
     bool IsVerified() const { return Verified; }
+    // The last line of a verify that could not compare the board (it did not answer, is of
+    // another type, ...).
+    static constexpr const char* kNotVerified = "Board could not be verified";
     // The differences found by the last verification, in SV order.
     const std::vector<TSVDifference>& GetDifferences() const { return Differences; }
     // Whether the board matched: its SVs are those of the description, or differ only in bytes

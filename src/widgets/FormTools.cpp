@@ -1,8 +1,14 @@
 #include "widgets/FormTools.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -17,6 +23,13 @@ QWidget* PlacedWidget(QWidget* w)
 }
 
 } // namespace
+
+QLabel* LabelFor(const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    return label;
+}
 
 void CloseForm(QWidget* form)
 {
@@ -65,4 +78,44 @@ void KeepInsideArea(QWidget* child)
     const int x = std::max(0, std::min(frame->x(), room.width() - size.width()));
     const int y = std::max(0, std::min(frame->y(), room.height() - size.height()));
     frame->move(x, y);
+}
+
+QPoint BesideMainWindow(const QRect& screen, const QRect& mainFrame, int menuBottom, const QSize& size)
+{
+    // On the screen, as far as the size allows; the top edge wins over the bottom one.
+    const auto onScreen = [&screen, &size](QPoint at, int top) {
+        at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - size.width())));
+        at.setY(std::max(top, std::min(at.y(), screen.bottom() + 1 - size.height())));
+        return at;
+    };
+    const int top = std::max(screen.top(), mainFrame.top());
+    if (mainFrame.right() + 1 + size.width() <= screen.right() + 1)
+        return onScreen({mainFrame.right() + 1, top}, screen.top());
+    if (mainFrame.left() - size.width() >= screen.left())
+        return onScreen({mainFrame.left() - size.width(), top}, screen.top());
+    return onScreen({mainFrame.right() + 1 - size.width(), menuBottom + 1}, menuBottom + 1);
+}
+
+void PlaceBesideMainWindow(QWidget* window, const QWidget* main)
+{
+    if (!main) {
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<const QMainWindow*>(w) && w->isVisible()) main = w;
+    }
+    if (!window || !main || !main->isVisible()) return;
+    QScreen* screen = main->screen();
+    if (!screen) return;
+    int menuBottom = main->mapToGlobal(QPoint(0, 0)).y();
+    if (const auto* frame = qobject_cast<const QMainWindow*>(main); frame && frame->menuWidget())
+        menuBottom = frame->menuWidget()->mapToGlobal(QPoint(0, frame->menuWidget()->height() - 1)).y();
+    // A window not yet shown has no frame yet: it will get one like the main window's, and takes
+    // the size its contents ask for.
+    if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized)) window->adjustSize();
+    QSize size = window->frameGeometry().size();
+    if (!window->isVisible()) size += main->frameGeometry().size() - main->geometry().size();
+    const QPoint at = BesideMainWindow(screen->availableGeometry(), main->frameGeometry(), menuBottom, size);
+    if (QWindow* handle = window->windowHandle())
+        handle->setFramePosition(at);
+    else
+        window->move(at);
 }

@@ -1,8 +1,12 @@
 #pragma once
 // Placing and closing the program's windows, and naming their controls.
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 // Closes a form, or the frame's child window that holds it.
@@ -18,6 +22,19 @@ void PlaceBesideAnchor(QWidget* child, const QWidget* anchor);
 // Keeps a child window of the frame (or the frame that holds it) inside the frame's work area:
 // moved in as far as its size allows, and a resizable one larger than the area made smaller.
 void KeepInsideArea(QWidget* child);
+
+// A label that names `field` (its buddy: the label's accelerator and screen readers lead to the
+// field), made beside it in the field's parent.
+QLabel* LabelFor(const QString& text, QWidget* field);
+
+// Where a window of its own (help, the speedometer) opens beside the main window, all in screen
+// coordinates: right of the main window's frame when the screen has room for it, else left of it,
+// else over the main window's right edge just below its menu bar. Never over the menu bar (whose
+// bottom edge is `menuBottom`), and on the screen as far as the window's size allows.
+QPoint BesideMainWindow(const QRect& screen, const QRect& mainFrame, int menuBottom, const QSize& size);
+// Moves a window of its own beside the main window `main` (the program's main window when null);
+// before it is shown, so that the position is its frame's.
+void PlaceBesideMainWindow(QWidget* window, const QWidget* main = nullptr);
 
 // Gives a control the object name by which the program and its tests find it.
 template <typename T> T* Named(T* widget, const char* name)

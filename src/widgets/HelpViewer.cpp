@@ -1,6 +1,7 @@
 #include "widgets/HelpViewer.h"
 
 #include "boards/ShippedFiles.h"
+#include "widgets/FormTools.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextStream>
 #include <QTimer>
@@ -65,7 +67,8 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(true);
-    ContentsButton = new QPushButton(QStringLiteral("&Contents"), this);
+    // Alt+C closes, as in every window; Escape too.
+    ContentsButton = new QPushButton(QStringLiteral("Co&ntents"), this);
     BackButton = new QPushButton(QStringLiteral("&Back"), this);
     CloseButton = new QPushButton(QStringLiteral("&Close"), this);
     BackButton->setEnabled(false);
@@ -74,6 +77,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(BackButton, &QPushButton::clicked, Browser, &QTextBrowser::backward);
     connect(Browser, &QTextBrowser::backwardAvailable, BackButton, &QPushButton::setEnabled);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ContentsButton);
     buttons->addWidget(BackButton);
@@ -199,6 +205,11 @@ bool THelpViewer::eventFilter(QObject* watched, QEvent* event)
 bool THelpViewer::ShowContext(int context)
 {
     THelpViewer* viewer = Instance();
+    // Opened first beside the main window, where it hides neither the menus nor the window asking.
+    if (!viewer->isVisible() && !viewer->Placed) {
+        PlaceBesideMainWindow(viewer);
+        viewer->Placed = true;
+    }
     viewer->FollowModalWindow();
     viewer->LoadMap(HelpFile());
     const bool found = viewer->OpenContext(context);

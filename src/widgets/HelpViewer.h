@@ -50,6 +50,7 @@ private:
     void AttachTo(QWidget* owner);
 
     QPointer<QWidget> ModalOwner;
+    bool Placed = false;
     QString MapFile;
     QString Folder;
     QMap<int, QString> Pages;

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -235,6 +236,25 @@ void TLineListView::GoToRow(int row)
     const QModelIndex index = model()->index(row, 0, rootIndex());
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index, PositionAtCenter);
+}
+
+void TLineListView::GoToText(int row, int at, int length)
+{
+    GoToRow(row);
+    if (!model() || row < 0 || row >= model()->rowCount(rootIndex())) return;
+    const QString text = model()->index(row, 0, rootIndex()).data().toString();
+    const QFontMetrics metrics = fontMetrics();
+    // The text stands where the style puts an item's text: a margin in from the row's left edge.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int left = margin + metrics.horizontalAdvance(text.left(at));
+    const int right = left + metrics.horizontalAdvance(text.mid(at, length));
+    // The row may be wider than any painted so far: the bar must reach it.
+    ContentWidth = std::max(ContentWidth, 2 * margin + metrics.horizontalAdvance(text));
+    updateGeometries();
+    QScrollBar* bar = horizontalScrollBar();
+    const int width = viewport()->width();
+    if (right + margin > bar->value() + width) bar->setValue(right + margin - width);
+    if (left - margin < bar->value()) bar->setValue(left - margin);
 }
 
 QString TLineListView::SelectedText() const

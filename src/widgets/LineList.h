@@ -99,6 +99,9 @@ public:
     bool Frozen() const { return IsFrozen; }
     // Makes `row` current and selected, and scrolls to it.
     void GoToRow(int row);
+    // The same, and scrolls sideways until the `length` characters of the row's text from `at`
+    // are in view (their start first when they are wider than the view).
+    void GoToText(int row, int at, int length);
     // The text of the selected rows, one per line, in row order.
     QString SelectedText() const;
     // Puts the selected rows on the clipboard.

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QStyle>
-#include <QTextOption>
 #include <QWidget>
 
 #include <algorithm>
@@ -13,7 +12,16 @@
 
 TTabStopDelegate::TTabStopDelegate(int dialogUnits, QWidget* list)
     : QStyledItemDelegate(list), DialogUnits(dialogUnits), List(list)
-{}
+{
+    // The columns are measured again whenever the lines change.
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(list); view && view->model()) {
+        QAbstractItemModel* model = view->model();
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(model, signal, this, &TTabStopDelegate::LinesChanged);
+        connect(model, &QAbstractItemModel::modelReset, this, &TTabStopDelegate::LinesChanged);
+        connect(model, &QAbstractItemModel::dataChanged, this, &TTabStopDelegate::LinesChanged);
+    }
+}
 
 qreal TTabStopDelegate::TabStopDistance() const
 {
@@ -26,24 +34,75 @@ qreal TTabStopDelegate::TabStopDistance() const
     return qreal(averageWidth) * DialogUnits / 4.0;
 }
 
+void TTabStopDelegate::SetLeastWidths(const QList<int>& widths)
+{
+    if (widths == LeastWidths) return;
+    LeastWidths = widths;
+    Measured = false;
+    if (auto* view = qobject_cast<QAbstractItemView*>(List)) view->viewport()->update();
+}
+
+QList<int> TTabStopDelegate::ColumnStops() const
+{
+    const qreal distance = TabStopDistance();
+    if (Measured && distance == StopsDistance) return Stops;
+    // The widest text of each column but the last, whose width moves nothing.
+    QList<int> widest = LeastWidths;
+    const QFontMetrics metrics = List->fontMetrics();
+    const auto* view = qobject_cast<const QAbstractItemView*>(List);
+    if (const QAbstractItemModel* model = view ? view->model() : nullptr) {
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QStringList fields = model->index(row, 0).data().toString().split(QLatin1Char('\t'));
+            if (widest.size() < fields.size()) widest.resize(fields.size(), 0);
+            for (qsizetype column = 0; column + 1 < fields.size(); ++column)
+                widest[column] = std::max(widest[column], metrics.horizontalAdvance(fields[column]));
+        }
+    }
+    const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
+    Stops = {0};
+    for (qsizetype column = 0; column + 1 < widest.size(); ++column) {
+        const qreal end = Stops.last() * distance + widest[column] + blank;
+        Stops << std::max(Stops.last() + 1, int(std::ceil(end / distance - 1e-9)));
+    }
+    StopsDistance = distance;
+    Measured = true;
+    return Stops;
+}
+
 void TTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem opt(option);
     initStyleOption(&opt, index);
-    const QString text = opt.text;
+    const QStringList fields = opt.text.split(QLatin1Char('\t'));
     opt.text.clear();
     QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
 
     const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
-    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-    textOption.setWrapMode(QTextOption::NoWrap);
-    textOption.setTabStopDistance(TabStopDistance());
+    const QList<int> stops = ColumnStops();
+    const qreal distance = TabStopDistance();
     painter->save();
+    painter->setClipRect(rect);
     painter->setPen(opt.palette.color(QPalette::Normal, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
                                                                                              : QPalette::Text));
-    painter->drawText(QRectF(rect), text, textOption);
+    for (qsizetype column = 0; column < fields.size(); ++column) {
+        const qreal left = rect.left() + stops.value(column, stops.last() + int(column - stops.size() + 1)) * distance;
+        painter->drawText(QRectF(left, rect.top(), std::max<qreal>(0, rect.right() + 1 - left), rect.height()),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fields[column]);
+    }
     painter->restore();
+}
+
+QSize TTabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QStringList fields = index.data().toString().split(QLatin1Char('\t'));
+    const QList<int> stops = ColumnStops();
+    const qsizetype last = fields.size() - 1;
+    const qreal start = stops.value(last, stops.last()) * TabStopDistance();
+    // As wide as the line drawn in its columns, with the margins the style gives a text.
+    size.setWidth(2 * TextLeft() + int(std::ceil(start)) + List->fontMetrics().horizontalAdvance(fields[last]));
+    return size;
 }
 
 int TTabStopDelegate::TextLeft() const
@@ -59,16 +118,6 @@ int TTabStopDelegate::TextLeft() const
 }
 
 // --- headings -------------------------------------------------------------------------------
-
-namespace {
-
-// The first tab stop past `x` pixels, as a tab character moves there.
-int NextStop(qreal x, qreal distance)
-{
-    return int(std::floor(x / distance)) + 1;
-}
-
-} // namespace
 
 TTabStopHeadings::TTabStopHeadings(QListWidget* list, TTabStopDelegate* delegate, const QList<QLabel*>& labels,
                                    QWidget* parent)
@@ -109,28 +158,17 @@ void TTabStopHeadings::Arrange()
     if (!List) return;
     const qreal distance = Delegate->TabStopDistance();
     if (distance <= 0) return;
-    // Where each column starts in the list's lines: a tab moves to the first stop past the text.
-    QList<int> columnStops(Labels.size(), 0);
-    const QFontMetrics listMetrics = List->fontMetrics();
-    for (int row = 0; row < List->count(); ++row) {
-        const QStringList fields = List->item(row)->text().split(QLatin1Char('\t'));
-        int stop = 0;
-        for (int column = 1; column < fields.size() && column < Labels.size(); ++column) {
-            stop = NextStop(stop * distance + listMetrics.horizontalAdvance(fields[column - 1]), distance);
-            columnStops[column] = std::max(columnStops[column], stop);
-        }
-    }
-    // A heading never runs into the one before it: at least a blank stands between them.
-    const int blank = fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    // Each heading stands where its column starts; a column is never narrower than its heading
+    // and a blank, so that no heading runs into the next.
+    QList<int> widths;
+    for (const QLabel* label : Labels) widths << label->sizeHint().width();
+    Delegate->SetLeastWidths(widths);
+    const QList<int> columns = Delegate->ColumnStops();
     Stops.clear();
     const int left =
         List->viewport()->mapTo(window(), QPoint(0, 0)).x() - mapTo(window(), QPoint(0, 0)).x() + Delegate->TextLeft();
-    for (int column = 0; column < Labels.size(); ++column) {
-        int stop = columnStops[column];
-        if (column > 0) {
-            const QLabel* before = Labels[column - 1];
-            stop = std::max(stop, NextStop(Stops.last() * distance + before->sizeHint().width() + blank, distance));
-        }
+    for (qsizetype column = 0; column < Labels.size(); ++column) {
+        const int stop = columns.value(column, 0);
         Stops.append(stop);
         QLabel* label = Labels[column];
         const int x = left + int(std::lround(stop * distance));

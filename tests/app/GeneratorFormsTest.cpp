@@ -71,12 +71,21 @@ private slots:
         form.show();
         form.ArbText->setText(QStringLiteral("83 7C"));
         QTest::mouseClick(form.Button1, Qt::LeftButton);
-        form.ArbText->setText(QStringLiteral("83"));
-        form.Button1Click();
+        QCOMPARE(form.SendResult->text(), QStringLiteral("Sent: 83 7C"));
+        // Return sends too; a text that is no message is queued empty, writes nothing, and the
+        // window says why.
+        form.ArbText->clear();
+        QTest::keyClicks(form.ArbText, QStringLiteral("83"));
+        QVERIFY(form.SendResult->text().isEmpty());
+        QTest::keyClick(form.ArbText, Qt::Key_Return);
+        QCOMPARE(form.SendResult->text(), QStringLiteral("Not sent: \"83\" is not a LocoNet message. Type two or more "
+                                                         "bytes in hex, separated by blanks, such as 83 7C."));
         form.ArbText->setText(QStringLiteral("B2 05 50 00")); // wrong checksum, sent unchanged
         form.Button1Click();
+        QCOMPARE(form.SendResult->text(), QStringLiteral("Sent: B2 05 50 00"));
         form.ArbText->setText(QStringLiteral("not hex"));
         form.Button1Click();
+        QVERIFY(form.SendResult->text().startsWith(QStringLiteral("Not sent: \"not hex\"")));
         const std::vector<TBytes> expected = {{0x83, 0x7C}, {}, {0xB2, 0x05, 0x50, 0x00}, {}};
         QCOMPARE(capture.Sent, expected);
     }

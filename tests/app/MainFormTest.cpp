@@ -638,7 +638,7 @@ private slots:
         QTRY_COMPARE(form->StatusConnect->text(), QStringLiteral("Not Connected: %1: Connection refused").arg(device));
         QVERIFY(server.listen(QHostAddress::LocalHost, port));
         connect->ConnectButtonClick();
-        QTRY_COMPARE(form->StatusConnect->text(), QStringLiteral("Will connect to PR3"));
+        QTRY_COMPARE(form->StatusConnect->text(), device + QStringLiteral(": PR3"));
         QCOMPARE(std::count_if(Boxes.begin(), Boxes.end(),
                                [](const QString& box) { return box.startsWith(QStringLiteral("Railscope|")); }),
                  1);

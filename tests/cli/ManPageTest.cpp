@@ -38,9 +38,11 @@ TEST(ManPage, ListsEveryCommandAndStartsNoLineWithStrayRequests)
                   std::string::npos)
             << c.name;
     }
+    for (const char* section : {"\n.SH EXAMPLES\n", "\n.SH EXIT STATUS\n", "\n.SH FILES\n"})
+        EXPECT_NE(text.find(section), std::string::npos) << section;
     // Every request line is one the page means to write: the usage texts never start one.
-    const std::set<std::string> requests = {".TH", ".nh", ".SH", ".SS", ".TP", ".B",
-                                            ".I",  ".RI", ".br", ".PP", ".nf", ".fi"};
+    const std::set<std::string> requests = {".TH", ".nh", ".SH", ".SS", ".TP", ".B",  ".I",
+                                            ".RI", ".br", ".PP", ".nf", ".fi", ".RS", ".RE"};
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || (line[0] != '.' && line[0] != '\'')) continue;

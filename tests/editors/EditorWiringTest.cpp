@@ -13,6 +13,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -140,6 +142,28 @@ private slots:
         QVERIFY(form);
         form->Exit1->trigger();
         QVERIFY(!main->isVisible());
+    }
+
+    void AChildWindowsOwnMenusAndAcceleratorsComeFirst()
+    {
+        auto main = MakeMain();
+        main->ConfigureBoards1Click();
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.data());
+        QVERIFY(form);
+        QApplication::setActiveWindow(main.get());
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        form->BoardListBox->setFocus();
+        // Alt+F opens the board window's "&File", not the main window's.
+        auto* own = form->findChild<QMenuBar*>();
+        QTest::keyClick(form->BoardListBox, Qt::Key_F, Qt::AltModifier);
+        QVERIFY(own->activeAction());
+        QCOMPARE(own->activeAction()->text(), QStringLiteral("&File"));
+        QVERIFY(!main->menuBar()->activeAction());
+        own->activeAction()->menu()->close();
+        // Letters the board window does not use still reach the main window's menus.
+        QTest::keyClick(form->BoardListBox, Qt::Key_L, Qt::AltModifier);
+        QVERIFY(main->menuBar()->activeAction());
+        QCOMPARE(main->menuBar()->activeAction()->text(), QStringLiteral("&LocoNet Debug"));
     }
 
     void RenumberBoardsDiscoversThroughTheMainWindow()

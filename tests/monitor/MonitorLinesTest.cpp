@@ -55,11 +55,29 @@ TEST(MonitorLines, ColumnsStandBeforeTheText)
 
     line.clear();
     AppendMonitorLine(line, sensor, 2500, true, false, {.Time = true, .Direction = true, .Hex = true});
-    EXPECT_EQ(line, "       2.5  sent  B2 05 50 18" + std::string(36, ' ') + "  " + sensor.TLocoNetMessage::Text());
+    EXPECT_EQ(line, "       2.5  sent  B2 05 50 18  " + sensor.TLocoNetMessage::Text());
 
     line.clear();
     AppendMonitorLine(line, sensor, 0, false, true, {.Direction = true});
     EXPECT_EQ(line, "recv  OPC_SENSORREP sensor report:1,11 On");
+}
+
+TEST(MonitorLines, RawBytesColumnIsAsWideAsTheLongestMessageKept)
+{
+    const TMonitorColumns hex{.Hex = true};
+    TMonitorLines lines;
+    lines.Append(Msg("83 7C"), 0, false, false);
+    lines.Append(Msg("B2 05 50 18"), 0, false, false);
+    EXPECT_EQ(lines.LongestMessage(), 4u);
+    EXPECT_EQ(lines.Text(0, hex), "83 7C        OPC_GPON:83 7C ");
+    EXPECT_EQ(lines.Text(1, hex), "B2 05 50 18  OPC_SENSORREP:B2 05 50 18 ");
+    // A longer message widens the column of every line, and clearing narrows it again.
+    lines.Append(Msg("E5 10 00 01 02 11 68 03 05 00 11 0C 00 00 00 6B"), 0, false, false);
+    EXPECT_EQ(lines.Text(0, hex).find("OPC_GPON"), 49u);
+    EXPECT_EQ(lines.Text(2, hex).find("OPC_SVACCESS"), 49u);
+    lines.Clear();
+    lines.Append(Msg("83 7C"), 0, false, false);
+    EXPECT_EQ(lines.Text(0, hex), "83 7C  OPC_GPON:83 7C ");
 }
 
 TEST(MonitorLines, KeepBytesTimeDirectionAndModeOfEachLine)

@@ -5,12 +5,15 @@
 #include "support/FakeConversationHost.h"
 #include "support/SVMessages.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
 
 namespace {
+
+using ::testing::ElementsAre;
 
 struct TDiscoveryBench {
     TFakeConversationHost Host;
@@ -228,6 +231,7 @@ TEST(BoardDiscovery, CopyNewAddsOnlyUnknownSerialsOfKnownProducts)
     b.AddRemote(1004, 3); // KPX9 (second product id)
     b.Boards.AddBoard(0)->SerialNumber = 1001;
     b.Discover();
+    b.Host.Boxes.clear();
     b.Discovery.CopyNewBoardsButtonClick();
     EXPECT_EQ(b.Boards.BoardCount(0), 1u);
     ASSERT_EQ(b.Boards.BoardCount(4), 1u);
@@ -237,6 +241,14 @@ TEST(BoardDiscovery, CopyNewAddsOnlyUnknownSerialsOfKnownProducts)
     ASSERT_EQ(b.Boards.BoardCount(1), 1u);
     EXPECT_EQ(b.Boards.GetBoard(1, 0)->SerialNumber, 1004u);
     EXPECT_EQ(b.Discovery.GetFoundBoard(2).ProductName, "");
+    // What was copied and what not is told; so is nothing copied, and why.
+    b.Discovery.CopyNewBoardsButtonClick();
+    EXPECT_THAT(b.Host.Boxes,
+                ElementsAre("Copy new to Configure|Copied 2 boards to Configure Boards: QXP6 1002, KPX9 1004. "
+                            "1 board was in Configure Boards already. 1 board of a product Configure Boards does "
+                            "not know was left out.",
+                            "Copy new to Configure|No board copied. 3 boards were in Configure Boards already. "
+                            "1 board of a product Configure Boards does not know was left out."));
 
     TDiscoveryBench noList;
     TBoardDiscovery orphan(noList.Host, TProductList(RAILSCOPE_SOURCE_DIR "/data/progdevicelist.csv"), nullptr);

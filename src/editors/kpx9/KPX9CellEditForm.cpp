@@ -3,6 +3,7 @@
 #include "editors/EditorText.h"
 #include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
@@ -105,20 +106,20 @@ TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKP
     Route2Edit = Named(new TSpinEdit(1, 24, 1, this), "Route2Edit");
 
     auto* top = new QGridLayout;
-    top->addWidget(new QLabel(QStringLiteral("Description"), this), 0, 0);
+    top->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), 0, 0);
     top->addWidget(DescriptionEdit, 0, 1, 1, 3);
-    top->addWidget(new QLabel(QStringLiteral("Cell Type"), this), 1, 0);
+    top->addWidget(LabelFor(QStringLiteral("Cell Type"), CellTypeCombo), 1, 0);
     top->addWidget(CellTypeCombo, 1, 1);
     top->addWidget(AddressLabel, 2, 0);
     top->addWidget(AddrEdit, 2, 1, Qt::AlignLeft);
     top->addWidget(ToFbCheck, 2, 2, 1, 2);
-    top->addWidget(new QLabel(QStringLiteral("Pushbutton A Function"), this), 3, 0);
+    top->addWidget(LabelFor(QStringLiteral("Pushbutton A Function"), SW1Combo), 3, 0);
     top->addWidget(SW1Combo, 3, 1);
-    top->addWidget(new QLabel(QStringLiteral("Route"), this), 3, 2);
+    top->addWidget(LabelFor(QStringLiteral("Route"), Route1Edit), 3, 2);
     top->addWidget(Route1Edit, 3, 3);
-    top->addWidget(new QLabel(QStringLiteral("Pushbutton B Function"), this), 4, 0);
+    top->addWidget(LabelFor(QStringLiteral("Pushbutton B Function"), SW2Combo), 4, 0);
     top->addWidget(SW2Combo, 4, 1);
-    top->addWidget(new QLabel(QStringLiteral("Route"), this), 4, 2);
+    top->addWidget(LabelFor(QStringLiteral("Route"), Route2Edit), 4, 2);
     top->addWidget(Route2Edit, 4, 3);
     top->setColumnStretch(1, 1);
 
@@ -135,12 +136,14 @@ TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKP
         new TIndexCombo({QStringLiteral("None"), QStringLiteral("Closed, Cell"), QStringLiteral("Thrown, Cell")}, this),
         "CascadeCombo");
     CascadeEdit = Named(new TSpinEdit(0, 30, 0, this), "CascadeEdit");
+    // The cell after the mode, under the one label "Cascade".
+    CascadeEdit->setAccessibleName(QStringLiteral("Cascade cell"));
     auto* cascadeRow = new QHBoxLayout;
     cascadeRow->addWidget(CascadeCombo, 1);
     cascadeRow->addWidget(CascadeEdit);
     form->addRow(QStringLiteral("Initialise"), InitCombo);
     form->addRow(QStringLiteral("Assigned to Interlock"), TokenCombo);
-    form->addRow(QStringLiteral("Cascade"), cascadeRow);
+    form->addRow(LabelFor(QStringLiteral("Cascade"), CascadeCombo), cascadeRow);
 
     QGroupBox* sensors = Group(QStringLiteral("Sensor Cells"), this, form);
     SensorEdit = Named(new TSpinEdit(1, 16, 1, this), "SensorEdit");
@@ -236,7 +239,7 @@ int TKPX9CellEditForm::EffectiveType() const
 void TKPX9CellEditForm::CellTypeChange(bool byUser)
 {
     const int selected = CellTypeCombo->Value();
-    AddressLabel->setText(AddressLabelText(selected));
+    SetAcceleratedText(AddressLabel, AddressLabelText(selected));
     {
         const QSignalBlocker block(AddrEdit);
         AddrEdit->SetRange(1, AddressMax(selected));

@@ -6,6 +6,7 @@
 #include "editors/kpx9/KPX9RouteEditForm.h"
 #include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
 #include "widgets/SpinEdit.h"
 
@@ -21,9 +22,7 @@ namespace {
 QListWidget* ListWithHeading(const QString& heading, const char* name, QWidget* parent, QGridLayout* grid, int column)
 {
     auto* list = Named(new QListWidget(parent), name);
-    auto* label = new QLabel(heading, parent);
-    label->setBuddy(list);
-    grid->addWidget(label, 0, column);
+    grid->addWidget(LabelFor(heading, list), 0, column);
     grid->addWidget(list, 1, column);
     return list;
 }
@@ -38,11 +37,11 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog
     SerialNumEdit = Named(new TSpinEdit(1, 65536, 1, this), "SerialNumEdit");
     NotesEdit = NewTextEdit(this, QStringLiteral("NotesEdit"));
     auto* identity = new QGridLayout;
-    identity->addWidget(new QLabel(QStringLiteral("Board Name"), this), 0, 0);
+    identity->addWidget(LabelFor(QStringLiteral("Board Name"), BoardNameEdit), 0, 0);
     identity->addWidget(BoardNameEdit, 0, 1);
-    identity->addWidget(new QLabel(QStringLiteral("Serial Number"), this), 0, 2);
+    identity->addWidget(LabelFor(QStringLiteral("Serial Number"), SerialNumEdit), 0, 2);
     identity->addWidget(SerialNumEdit, 0, 3);
-    identity->addWidget(new QLabel(QStringLiteral("Notes"), this), 1, 0);
+    identity->addWidget(LabelFor(QStringLiteral("Notes"), NotesEdit), 1, 0);
     identity->addWidget(NotesEdit, 1, 1, 1, 3);
     identity->setColumnStretch(1, 1);
 
@@ -109,10 +108,8 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog
         Board.SetToFromRoutes(on);
         FillLists();
     });
-    connect(CellList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { EditCell(CellList->row(item)); });
-    connect(RouteList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { EditRoute(RouteList->row(item)); });
+    ConnectOpenLine(CellList, this, [this](int row) { EditCell(row); });
+    ConnectOpenLine(RouteList, this, [this](int row) { EditRoute(row); });
 }
 
 void TKPX9EditForm::LoadControls()

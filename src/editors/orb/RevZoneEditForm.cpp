@@ -3,6 +3,7 @@
 #include "editors/EditorText.h"
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"
+#include "widgets/FormTools.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -43,9 +44,9 @@ TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditor
     }
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Zone Name"), this), 0, 0);
+    grid->addWidget(LabelFor(QStringLiteral("Zone Name"), NameEdit), 0, 0);
     grid->addWidget(NameEdit, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Description"), this), 1, 0);
+    grid->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), 1, 0);
     grid->addWidget(DescriptionEdit, 1, 1, 1, 2);
     grid->addWidget(SetBoxes[ezsWE], 2, 0, 1, 2);
     grid->addWidget(SetBoxes[ezsEW], 2, 2);

@@ -5,7 +5,9 @@
 #include "widgets/TabStopDelegate.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/ValueCheck.h"
 
@@ -68,7 +70,7 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
     auto* general = new QGridLayout;
     const auto addRow = [&general, this](const QString& label, QWidget* control) {
         const int row = general->rowCount();
-        general->addWidget(new QLabel(label, this), row, 0);
+        general->addWidget(LabelFor(label, control), row, 0);
         general->addWidget(control, row, 1);
     };
     addRow(QStringLiteral("Board Name:"), BdNameEdit);
@@ -79,9 +81,9 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
 
     auto* parts = new QVBoxLayout;
     parts->addLayout(general);
-    parts->addWidget(new QLabel(QStringLiteral("Signals:"), this));
+    parts->addWidget(LabelFor(QStringLiteral("Signals:"), SignalList));
     parts->addWidget(SignalList);
-    parts->addWidget(new QLabel(QStringLiteral("Reverse Running Zones:"), this));
+    parts->addWidget(LabelFor(QStringLiteral("Reverse Running Zones:"), RevZoneList));
     parts->addWidget(RevZoneList);
     parts->addStretch(1);
 
@@ -102,10 +104,8 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
     BrightnessCheck->SetValue(board.LampBrightnessSim);
     FillLists();
 
-    connect(SignalList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { SignalListDblClick(SignalList->row(item)); });
-    connect(RevZoneList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { RevZoneListDblClick(RevZoneList->row(item)); });
+    ConnectOpenLine(SignalList, this, [this](int row) { SignalListDblClick(row); });
+    ConnectOpenLine(RevZoneList, this, [this](int row) { RevZoneListDblClick(row); });
 }
 
 TIndexCombo* TSignalControllerEditForm::NewCombo(const QStringList& items, const char* name)
@@ -140,7 +140,7 @@ QGridLayout* TSignalControllerEditForm::NewSettingsGroup()
 void TSignalControllerEditForm::AddSetting(QGridLayout* group, const QString& label, QWidget* control)
 {
     const int row = group->rowCount();
-    group->addWidget(new QLabel(label, group->parentWidget()), row, 0);
+    group->addWidget(LabelFor(label, control), row, 0);
     group->addWidget(control, row, 1);
 }
 

@@ -3,6 +3,7 @@
 #include "editors/EditorText.h"
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 
@@ -76,19 +77,19 @@ TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
     SigTypeCombo->setObjectName(QStringLiteral("SigTypeCombo"));
 
     auto* general = new QGridLayout;
-    general->addWidget(new QLabel(QStringLiteral("Signal Name"), this), 0, 0);
+    general->addWidget(LabelFor(QStringLiteral("Signal Name"), NameEdit), 0, 0);
     general->addWidget(NameEdit, 0, 1);
-    general->addWidget(new QLabel(QStringLiteral("Description"), this), 1, 0);
+    general->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), 1, 0);
     general->addWidget(DescriptionEdit, 1, 1);
-    general->addWidget(new QLabel(QStringLiteral("Head Type"), this), 2, 0);
+    general->addWidget(LabelFor(QStringLiteral("Head Type"), HeadTypeCombo), 2, 0);
     general->addWidget(HeadTypeCombo, 2, 1);
-    general->addWidget(new QLabel(QStringLiteral("Reverse Running Zone"), this), 3, 0);
+    general->addWidget(LabelFor(QStringLiteral("Reverse Running Zone"), RevZoneCombo), 3, 0);
     general->addWidget(RevZoneCombo, 3, 1);
-    general->addWidget(new QLabel(QStringLiteral("SignalType"), this), 0, 3);
+    general->addWidget(LabelFor(QStringLiteral("SignalType"), SigTypeCombo), 0, 3);
     general->addWidget(SigTypeCombo, 0, 4);
-    general->addWidget(new QLabel(QStringLiteral("Junction Point Number"), this), 1, 3);
+    general->addWidget(LabelFor(QStringLiteral("Junction Point Number"), PointSpin), 1, 3);
     general->addWidget(PointSpin, 1, 4);
-    general->addWidget(new QLabel(QStringLiteral("Transponding Zone Number"), this), 2, 3);
+    general->addWidget(LabelFor(QStringLiteral("Transponding Zone Number"), TZoneSpin), 2, 3);
     general->addWidget(TZoneSpin, 2, 4);
     general->setColumnStretch(1, 1);
     general->setColumnMinimumWidth(2, 24);
@@ -106,8 +107,10 @@ TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
         nextSpin->setObjectName(QString::fromLatin1(spinName));
         nextCombo = new TIndexCombo(kNextModes, panel);
         nextCombo->setObjectName(QString::fromLatin1(comboName));
+        // The mode shares the label of the next signal's number.
+        nextCombo->setAccessibleName(QStringLiteral("Next Signal mode"));
         auto* next = new QHBoxLayout;
-        next->addWidget(new QLabel(QStringLiteral("Next Signal:"), panel));
+        next->addWidget(LabelFor(QStringLiteral("Next Signal:"), nextSpin));
         next->addWidget(nextSpin);
         next->addWidget(nextCombo);
         next->addStretch(1);

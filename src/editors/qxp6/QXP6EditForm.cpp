@@ -5,6 +5,8 @@
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"
+#include "widgets/FormTools.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
 #include "widgets/SpinEdit.h"
 
@@ -66,7 +68,7 @@ void TQXP6EditForm::BuildControls()
     auto* settings = new QGridLayout;
     int row = 0;
     auto addRow = [&](const QString& label, QWidget* control, const QString& after = {}) {
-        settings->addWidget(new QLabel(label, this), row, 0);
+        settings->addWidget(LabelFor(label, control), row, 0);
         if (qobject_cast<QLineEdit*>(control)) {
             settings->addWidget(control, row, 1, 1, 2);
         } else {
@@ -103,8 +105,7 @@ void TQXP6EditForm::BuildControls()
         SetShownLines(*list, lines);
         auto* box = new QVBoxLayout(group);
         box->addWidget(list);
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, list, edit](QListWidgetItem* item) { (this->*edit)(list->row(item)); });
+        ConnectOpenLine(list, this, [this, edit](int line) { (this->*edit)(line); });
         return group;
     };
     auto* lists = new QVBoxLayout;

@@ -1,5 +1,6 @@
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
 
 #include <QGridLayout>
@@ -29,9 +30,9 @@ TQXP6InputCellEditForm::TQXP6InputCellEditForm(QWidget* parent, TQXP6InputCell& 
     InputMessageCombo->SetValue(Cell.MessageType);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Input Cell Type:"), this), 0, 0);
+    grid->addWidget(LabelFor(QStringLiteral("Input Cell Type:"), InputCellTypeCombo), 0, 0);
     grid->addWidget(InputCellTypeCombo, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Message when input changes:"), this), 1, 0);
+    grid->addWidget(LabelFor(QStringLiteral("Message when input changes:"), InputMessageCombo), 1, 0);
     grid->addWidget(InputMessageCombo, 1, 1);
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);

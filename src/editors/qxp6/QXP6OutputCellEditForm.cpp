@@ -3,7 +3,9 @@
 #include "editors/EditorText.h"
 #include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
@@ -86,31 +88,32 @@ void TQXP6OutputCellEditForm::BuildControls()
 
     auto* settings = new QGridLayout;
     int row = 0;
-    settings->addWidget(new QLabel(QStringLiteral("Description"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), row, 0);
     settings->addWidget(DescriptionEdit, row++, 1, 1, 3);
-    settings->addWidget(new QLabel(QStringLiteral("Cell Type"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("Cell Type"), CellTypeCombo), row, 0);
     settings->addWidget(CellTypeCombo, row++, 1, 1, 3);
-    settings->addWidget(new QLabel(QStringLiteral("Message on output change"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("Message on output change"), MsgTypeCombo), row, 0);
     settings->addWidget(MsgTypeCombo, row++, 1, 1, 3);
-    settings->addWidget(new QLabel(QStringLiteral("on time"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("on time"), OnTimeCombo), row, 0);
     settings->addWidget(OnTimeCombo, row++, 1);
-    settings->addWidget(new QLabel(QStringLiteral("flash rate"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("flash rate"), FlashRateCombo), row, 0);
     settings->addWidget(FlashRateCombo, row++, 1);
     settings->addWidget(FollowBox, row, 0);
     auto* follow = new QHBoxLayout;
-    follow->addWidget(new QLabel(QStringLiteral("Cell no."), this));
+    follow->addWidget(LabelFor(QStringLiteral("Cell no."), FollowSpin));
     follow->addWidget(FollowSpin);
     follow->addStretch(1);
     settings->addLayout(follow, row++, 1);
     settings->addWidget(BrightnessBox, row++, 0, 1, 2);
     settings->addWidget(InvertBox, row++, 0, 1, 2);
-    settings->addWidget(new QLabel(QStringLiteral("conditions active for at least"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("conditions active for at least"), ConditionTimeSpin), row, 0);
     auto* conditionTime = new QHBoxLayout;
     conditionTime->addWidget(ConditionTimeSpin);
     conditionTime->addWidget(new QLabel(QStringLiteral("s"), this));
     conditionTime->addStretch(1);
     settings->addLayout(conditionTime, row++, 1);
-    settings->addWidget(new QLabel(QStringLiteral("Delay before other outputs allowed to change"), this), row, 0);
+    settings->addWidget(LabelFor(QStringLiteral("Delay before other outputs allowed to change"), AdditionalDelaySpin),
+                        row, 0);
     auto* delay = new QHBoxLayout;
     delay->addWidget(AdditionalDelaySpin);
     delay->addWidget(new QLabel(QStringLiteral("tenths of seconds"), this));
@@ -185,14 +188,14 @@ void TQXP6OutputCellEditForm::UpdateForType()
     FollowSpin->setEnabled((point || onOff) && FollowBox->isChecked());
     OnTimeCombo->setEnabled(type == 1 || type == 3);
     if (point) {
-        ClosedGroup->setTitle(QStringLiteral("Change to CLOSED when"));
-        ThrownGroup->setTitle(QStringLiteral("Change to THROWN when"));
+        SetAcceleratedText(ClosedGroup, QStringLiteral("Change to CLOSED when"));
+        SetAcceleratedText(ThrownGroup, QStringLiteral("Change to THROWN when"));
     } else if (onOff || dualLamps) {
-        ClosedGroup->setTitle(QStringLiteral("Change to ON when"));
-        ThrownGroup->setTitle(QStringLiteral("Change to ON when"));
+        SetAcceleratedText(ClosedGroup, QStringLiteral("Change to ON when"));
+        SetAcceleratedText(ThrownGroup, QStringLiteral("Change to ON when"));
     } else if (singleLamps) {
-        ClosedGroup->setTitle(QStringLiteral("Aux o/p ON when"));
-        ThrownGroup->setTitle(QStringLiteral("Main o/p ON when"));
+        SetAcceleratedText(ClosedGroup, QStringLiteral("Aux o/p ON when"));
+        SetAcceleratedText(ThrownGroup, QStringLiteral("Main o/p ON when"));
     }
 }
 

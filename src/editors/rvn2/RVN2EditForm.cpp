@@ -4,7 +4,9 @@
 #include "editors/EditorText.h"
 #include "widgets/TabStopDelegate.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QBoxLayout>
@@ -25,19 +27,16 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TEditorDialog
     auto* identity = new QFormLayout;
     identity->addRow(QStringLiteral("Board Name:"), BoardNameEdit);
     identity->addRow(QStringLiteral("Serial Number:"), SerialNumEdit);
-    auto* notesLabel = new QLabel(QStringLiteral("User Notes"), this);
-    notesLabel->setBuddy(DescriptionEdit);
 
     auto* sequences = new QGroupBox(QStringLiteral("Sequence Definitions"), this);
     SequenceList = new QListWidget(sequences);
     SequenceList->setObjectName(QStringLiteral("SequenceList"));
     SequenceList->setSelectionMode(QAbstractItemView::SingleSelection);
     SequenceList->setItemDelegate(new TTabStopDelegate(16, SequenceList));
-    SequenceList->setToolTip(QStringLiteral("Double-click a sequence to edit its steps"));
+    SequenceList->setToolTip(QStringLiteral("Double-click a sequence, or press Enter, to edit its steps"));
     auto* sequenceLayout = new QVBoxLayout(sequences);
     sequenceLayout->addWidget(SequenceList);
-    connect(SequenceList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { EditSequence(SequenceList->row(item)); });
+    ConnectOpenLine(SequenceList, this, [this](int row) { EditSequence(row); });
 
     auto* sensors = new QGroupBox(QStringLiteral("Sensor Input settings"), this);
     SensorCombo =
@@ -53,7 +52,7 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TEditorDialog
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(identity);
-    layout->addWidget(notesLabel);
+    layout->addWidget(LabelFor(QStringLiteral("User Notes"), DescriptionEdit));
     layout->addWidget(DescriptionEdit);
     layout->addWidget(sequences, 1);
     layout->addWidget(sensors);

@@ -2,7 +2,9 @@
 
 #include "editors/EditorText.h"
 #include "editors/rvn2/RVN2Wizard.h"
+#include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
+#include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
 
 #include <QBoxLayout>
@@ -51,7 +53,7 @@ bool FunctionReadsBack(int function, int time)
 
 void ShowParameter(QLabel* label, const QString& text, TSpinEdit* spin, int minValue, int maxValue, uint32_t value)
 {
-    label->setText(text);
+    SetAcceleratedText(label, text);
     spin->setSpecialValueText({});
     spin->SetAccepted({});
     spin->SetRange(minValue, maxValue);
@@ -62,18 +64,12 @@ void ShowParameter(QLabel* label, const QString& text, TSpinEdit* spin, int minV
 // A parameter the trigger or action does not use: disabled and blank.
 void ShowUnused(QLabel* label, TSpinEdit* spin)
 {
-    label->setText(kNotUsed);
+    SetAcceleratedText(label, kNotUsed);
     spin->SetAccepted({});
     spin->SetRange(0, 0);
     spin->SetValue(0);
     spin->setSpecialValueText(QStringLiteral(" "));
     spin->setEnabled(false);
-}
-
-template <typename T> T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 // A step group's choice on top, its two parameters below it, each labelled on its left.
@@ -82,6 +78,8 @@ QGridLayout* ParameterGrid(QGroupBox* group, TIndexCombo* choice, QLabel* label1
 {
     auto* grid = new QGridLayout(group);
     grid->addWidget(choice, 0, 0, 1, 3);
+    label1->setBuddy(spin1);
+    label2->setBuddy(spin2);
     grid->addWidget(label1, 1, 0);
     grid->addWidget(spin1, 1, 1);
     grid->addWidget(label2, 2, 0);
@@ -126,9 +124,7 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
     // description across the window.
     auto* header = new QGridLayout;
     auto addLabelled = [&](int row, int column, const QString& text, QWidget* control, int span = 1) {
-        auto* label = new QLabel(text, this);
-        label->setBuddy(control);
-        header->addWidget(label, row, column, 1, span);
+        header->addWidget(LabelFor(text, control), row, column, 1, span);
         header->addWidget(control, row + 1, column, 1, span);
     };
     addLabelled(0, 0, QStringLiteral("Short Name (15 characters max)"), NameEdit);
@@ -160,14 +156,10 @@ TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& seq
     IterationSpin = Named(new TSpinEdit(0, kMaxIterations, 1, trigger), "IterationSpin");
     RetrigCombo = Named(new TIndexCombo(RetriggerItems(), trigger), "RetrigCombo");
     QGridLayout* triggerLayout = ParameterGrid(trigger, TriggerCombo, TrigParam1, TrigSpin1, TrigParam2, TrigSpin2);
-    auto* actEvery = new QLabel(QStringLiteral("Act every"), trigger);
-    actEvery->setBuddy(IterationSpin);
-    triggerLayout->addWidget(actEvery, 3, 0);
+    triggerLayout->addWidget(LabelFor(QStringLiteral("Act every"), IterationSpin), 3, 0);
     triggerLayout->addWidget(IterationSpin, 3, 1);
     triggerLayout->addWidget(new QLabel(QStringLiteral("Triggers"), trigger), 3, 2);
-    auto* retrigLabel = new QLabel(QStringLiteral("Don't trigger again until"), trigger);
-    retrigLabel->setBuddy(RetrigCombo);
-    triggerLayout->addWidget(retrigLabel, 4, 0);
+    triggerLayout->addWidget(LabelFor(QStringLiteral("Don't trigger again until"), RetrigCombo), 4, 0);
     triggerLayout->addWidget(RetrigCombo, 4, 1, 1, 2);
 
     auto* action = new QGroupBox(QStringLiteral("Action taken for this step"), this);

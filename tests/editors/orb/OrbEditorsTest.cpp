@@ -4,6 +4,7 @@
 #include "boards/orb/orb4/ORB4Board.h"
 #include "boards/orb/orb8/ORB8Board.h"
 #include "editors/BoardEditors.h"
+#include "editors/EditorText.h"
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"
 #include "editors/orb/Orb4EditForm.h"
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <functional>
 #include <memory>
@@ -469,6 +471,27 @@ private slots:
         QVERIFY(signal.IsBlock());
         QCOMPARE(signal.Name, std::string("Home"));
         QCOMPARE(Texts(signal.RedSet()).mid(0, 6), red + QStringList(6 - red.size(), "(No Condition)"));
+    }
+
+    // A double quote typed or pasted into a text is left out, and the field says so at the text.
+    void AQuoteLeftOutIsTold()
+    {
+        TSignal signal;
+        TSignalEditForm window(nullptr, signal);
+        window.show();
+        window.NameEdit->clear();
+        QTest::keyClicks(window.NameEdit, QStringLiteral("Up"));
+        QVERIFY(!QToolTip::isVisible());
+        QTest::keyClicks(window.NameEdit, QStringLiteral("\"home"));
+        QCOMPARE(window.NameEdit->text(), QStringLiteral("Uphome"));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QString::fromLatin1(kQuoteLeftOut));
+        QToolTip::hideText();
+        window.NameEdit->setCursorPosition(2);
+        window.NameEdit->insert(QStringLiteral(" \"main\" ")); // as a paste does
+        QCOMPARE(window.NameEdit->text(), QStringLiteral("Up main home"));
+        QCOMPARE(window.NameEdit->cursorPosition(), 8);
+        QTRY_VERIFY(QToolTip::isVisible());
     }
 
     void OkWritesTheSignal()

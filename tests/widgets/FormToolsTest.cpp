@@ -1,0 +1,37 @@
+// Where windows of their own open beside the main window: never over its menu bar, on the screen.
+#include "widgets/FormTools.h"
+
+#include <QTest>
+
+class FormToolsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void BesideTheMainWindow_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("expected");
+        // The main window's menu bar ends at y 50 in every row.
+        const QRect wide(0, 0, 1600, 1000);
+        QTest::newRow("room on the right") << wide << QRect(100, 10, 1200, 800) << QSize(260, 300) << QPoint(1300, 10);
+        QTest::newRow("room on the left only") << wide << QRect(300, 10, 1250, 800) << QSize(260, 300) << QPoint(40, 10);
+        QTest::newRow("no room: right edge, below the menus")
+            << QRect(0, 0, 1280, 720) << QRect(20, 10, 1240, 680) << QSize(260, 300) << QPoint(1000, 51);
+        QTest::newRow("taller than the room below the menus stays below them")
+            << QRect(0, 0, 1280, 720) << QRect(20, 10, 1240, 680) << QSize(640, 700) << QPoint(620, 51);
+        QTest::newRow("main window beyond the screen's edge: kept on the screen")
+            << QRect(0, 0, 1280, 720) << QRect(-40, 10, 1400, 680) << QSize(300, 200) << QPoint(980, 51);
+    }
+    void BesideTheMainWindow()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, main);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, expected);
+        QCOMPARE(BesideMainWindow(screen, main, 50, size), expected);
+    }
+};
+
+QTEST_MAIN(FormToolsTest)
+#include "FormToolsTest.moc"
