@@ -192,9 +192,10 @@ TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKP
     connect(CascadeCombo, &TIndexCombo::Changed, this, [this] { CascadeModeChange(true); });
     // A button whose effect the user sets to "Execute Route Number" runs the route its spin shows.
     for (auto [combo, route] : {std::pair{SW1Combo, Route1Edit}, std::pair{SW2Combo, Route2Edit}})
-        connect(combo, &TIndexCombo::Changed, this, [this, route](int effect) {
+        // (An init-capture: clang 14 cannot capture a structured binding.)
+        connect(combo, &TIndexCombo::Changed, this, [this, spin = route](int effect) {
             ButtonChange();
-            if (effect == kKPX9EffectRoute) route->KeepInRange();
+            if (effect == kKPX9EffectRoute) spin->KeepInRange();
         });
 }
 
