@@ -370,8 +370,12 @@ void TProgramBoardForm::Open1Click()
         Links.SaveDialog->selectFile(fileName);
         StopIfBoardGoes(type, -1);
         BoardData.ClearType(type);
-        if (!BoardData.LoadFile(type, fileName.toStdString()) && !BoardData.GetLastError().empty())
-            ShowMessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok, true);
+        if (!BoardData.LoadFile(type, fileName.toStdString())) {
+            // A file that cannot be loaded is not opened: a save would replace what it holds.
+            const QString error = QString::fromStdString(BoardData.GetLastError());
+            BoardData.CloseFile(type);
+            ShowMessageBox(this, Title(type), error, QMessageBox::Ok, true);
+        }
     }
     RefreshBoardList();
 }

@@ -235,6 +235,36 @@ private slots:
         QCOMPARE(Names(ORB4), (QStringList{"x", "y"}));
     }
 
+    // A file that cannot be loaded says why and is not opened: the list is empty, and Save asks for
+    // a name instead of replacing the file.
+    void AFileThatCannotBeLoadedIsNotOpened()
+    {
+        QByteArray text = ReadAll(QStringLiteral(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv"));
+        QVERIFY(text.contains("\"640 Closed\""));
+        text.replace("\"640 Closed\"", "\"6x0 Closed\"");
+        QFile file(Path("bad.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        AddNamed(KPX9, {"k"});
+        auto form = Make();
+        form->BoardTabControl->setCurrentIndex(KPX9);
+        FileAnswer = Path("bad.csv");
+        form->Open1->trigger();
+        QCOMPARE(Boxes, QStringList{QString::fromStdString(TBoardData::GetTitle(KPX9)) +
+                                    "|Board 1 of the file (serial 2101, \"Station throat panel\") cannot be loaded: "
+                                    "Route 1, entry 3: the point address in '6x0 Closed' is not a whole number (" +
+                                    Path("bad.csv") + ")"});
+        QVERIFY(form->ListLines().isEmpty());
+        QVERIFY(!Boards->HasFileName(KPX9));
+        AddNamed(KPX9, {"new"});
+        FileAnswer.clear();
+        form->Save1->trigger();
+        QCOMPARE(FileTitles.constLast(),
+                 "Save file for board type: " + QString::fromStdString(TBoardData::GetTitle(KPX9)));
+        QCOMPARE(ReadAll(Path("bad.csv")), text);
+    }
+
     void SaveAsAsksWithTheTitleAndSaveUsesTheFileName()
     {
         AddNamed(KPX9, {"k"});
