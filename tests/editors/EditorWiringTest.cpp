@@ -107,8 +107,9 @@ private slots:
         form->Open1->trigger();
         QCOMPARE(openTitle,
                  QStringLiteral("Open File for board type: ") + QString::fromStdString(TBoardData::GetTitle(1)));
-        QCOMPARE(main->BoardData.GetFileName(1), std::string("OpenFileDialog"));
-        // A file that cannot be read is told, not passed over in silence.
+        // A file that cannot be read is told, not passed over in silence, and not taken as the
+        // list's file.
+        QVERIFY(!main->BoardData.HasFileName(1));
         QCOMPARE(Boxes.size(), 1);
         QVERIFY(Boxes.constFirst().contains(QStringLiteral("OpenFileDialog")));
         form->BoardTabControl->setCurrentIndex(0);
