@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 int DeferringBoxes = 0;
 } // namespace
@@ -69,10 +71,14 @@ int AskQuestion(QWidget* parent, const QString& caption, const QString& text, co
 
 QString ReportText(const std::vector<std::string>& lines, int most)
 {
+    const size_t limit = size_t(std::max(most, 2));
+    const bool cut = lines.size() > limit;
     QStringList shown;
-    for (size_t i = 0; i < lines.size() && i < size_t(most); ++i) shown << QString::fromStdString(lines[i]);
-    if (lines.size() > size_t(most))
-        shown << QStringLiteral("... and %1 more").arg(lines.size() - size_t(most));
+    for (size_t i = 0; i < lines.size() && i < (cut ? limit - 1 : limit); ++i) shown << QString::fromStdString(lines[i]);
+    if (cut) {
+        shown << QStringLiteral("... and %1 more").arg(lines.size() - limit);
+        shown << QString::fromStdString(lines.back());
+    }
     return shown.join(QLatin1Char('\n'));
 }
 

@@ -55,8 +55,8 @@ public:
 // routed.
 int AskQuestion(QWidget* parent, const QString& caption, const QString& text, const QStringList& buttons,
                 int safeButton);
-// The lines of a report for a box or a tool tip: the first `most` of them, then how many more
-// there are.
+// The lines of a report for a box or a tool tip, at most `most` of them and the count of those
+// left out: the first ones, how many more there are, and the last one (a report's summary).
 QString ReportText(const std::vector<std::string>& lines, int most);
 QString RunFileDialog(QWidget* parent, QFileDialog& dialog);
 // A save dialog of its own (overwriting asks first); the chosen file, or empty when cancelled.

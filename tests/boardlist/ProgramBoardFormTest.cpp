@@ -505,6 +505,27 @@ private slots:
         QCOMPARE(Boxes, QStringList{"Verify Board|Board 1005 \"throat\":\n\n" + unheld + "\n1 value cannot be held"});
     }
 
+    // Verify Board on a board that was never programmed: the box shows the first differences, how
+    // many more there are, and the verdict.
+    void VerifyBoardShowsTheVerdictOfALongReport()
+    {
+        TSimLink link;
+        AddNamed(ORB4, {"station"});
+        Boards->GetBoardForChange(ORB4, 0)->SerialNumber = 1001;
+        auto form = Make(link.Sender());
+        link.Target = form.get();
+        form->BoardListBox->setCurrentRow(0);
+        form->VerifyBoard1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        QCOMPARE(Boxes.size(), 1);
+        const QStringList box = Boxes[0].split('\n');
+        QCOMPARE(box.mid(0, 2), (QStringList{"Verify Board|Board 1001 \"station\":", ""}));
+        QCOMPARE(box.size(), 2 + 13); // 12 of the report's lines, and the count of the others
+        for (const QString& line : box.mid(2, 11)) QVERIFY2(line.startsWith("SV "), qPrintable(line));
+        QVERIFY(box[13].startsWith("... and "));
+        QVERIFY(box[14].endsWith(" SVs differ"));
+    }
+
     void TheLogBoxAddsEveryMessage()
     {
         TSimLink link;
