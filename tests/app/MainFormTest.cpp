@@ -297,14 +297,12 @@ private slots:
     {
         const QString orb4 = Dir->filePath(QStringLiteral("missing-orb4.csv"));
         const QString kpx9 = Dir->filePath(QStringLiteral("kpx9.csv"));
-        QFile example(QStringLiteral(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv"));
-        QVERIFY(example.open(QIODevice::ReadOnly));
-        QByteArray text = example.readAll();
-        QVERIFY(text.contains("\"640 Closed\""));
-        text.replace("\"640 Closed\"", "\"6x0 Closed\"");
-        QFile file(kpx9);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        QFile file(QStringLiteral(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll().replace("\"640 Closed\"", "\"6x0 Closed\"");
+        file.close();
+        file.setFileName(kpx9);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
         file.close();
         WriteSettings([&](QSettings& s) {
             s.setValue("Filenames/ORB4", orb4);
@@ -323,8 +321,7 @@ private slots:
                                               "Boards (File / Open...).")
                                    .arg(orb4, kpx9, QString::fromLocal8Bit(std::strerror(ENOENT))));
             QCOMPARE(form->ProgStatus->text(), QStringLiteral("2 board files could not be loaded"));
-            QVERIFY(!form->BoardData.HasFileName(0));
-            QVERIFY(!form->BoardData.HasFileName(1));
+            QVERIFY(!form->BoardData.HasFileName(0) && !form->BoardData.HasFileName(1));
             QCOMPARE(form->BoardData.BoardCount(1), 0u);
             form->close();
         }
