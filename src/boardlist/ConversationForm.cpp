@@ -35,6 +35,10 @@ void TConversationForm::HostConversation(TBusConversation& conversation, uint32_
 bool TConversationForm::ReadyToStart()
 {
     if (!Hosted->IsIdle()) return false;
+    if (Links.OtherConversationUnderWay && Links.OtherConversationUnderWay()) {
+        ShowStatus("Another window is talking to the boards: try again when it has finished");
+        return false;
+    }
     Hosted->SetLinkInterface(Links.LinkInterface ? Links.LinkInterface() : ePR3);
     return true;
 }

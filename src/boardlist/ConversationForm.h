@@ -24,6 +24,8 @@ struct TConversationLinks {
     std::function<void(const QString& text)> ShowStatus;
     // The kind of interface the link goes through (a PR3 when not set).
     std::function<ELocoNetInterface()> LinkInterface;
+    // Whether another window's conversation is under way (the bus carries one at a time).
+    std::function<bool()> OtherConversationUnderWay;
 };
 
 class TConversationForm : public QWidget, public TQtConversationHost {
@@ -47,8 +49,9 @@ protected:
 
     // The conversation the window hosts, and the pause its message delay timer shows.
     void HostConversation(TBusConversation& conversation, uint32_t msgDelayMs);
-    // Before a start: false while a conversation is under way; otherwise tells the conversation
-    // the kind of interface the link goes through.
+    // Before a start: false while a conversation is under way, here or in another window (which
+    // the status line says); otherwise tells the conversation the kind of interface the link goes
+    // through.
     bool ReadyToStart();
 
     void closeEvent(QCloseEvent* event) override;
