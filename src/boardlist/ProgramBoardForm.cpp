@@ -166,6 +166,9 @@ void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
         AddMenuAction(programming, "&Read Board", this, &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
     VerifyBoard1 =
         AddMenuAction(programming, "&Verify Board", this, &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
+    programming->addSeparator();
+    CheckLayout1 =
+        AddMenuAction(programming, "Check &Layout", this, &TProgramBoardForm::CheckLayout1Click, "CheckLayout1");
 }
 
 int TProgramBoardForm::CurrentType() const
@@ -205,6 +208,14 @@ void TProgramBoardForm::RefreshBoardList()
     // A long name shows from its start, "File Name =" in sight; the tip holds all of it.
     MessageEdit->setCursorPosition(0);
     MessageEdit->setToolTip(MessageEdit->text());
+}
+
+void TProgramBoardForm::ShowBoard(int type, uint32_t index)
+{
+    if (type < 0 || type >= kBoardTypeCount) return;
+    BoardTabControl->setCurrentIndex(type);
+    RefreshBoardList();
+    if (index < uint32_t(BoardListBox->count())) BoardListBox->setCurrentRow(int(index));
 }
 
 void TProgramBoardForm::showEvent(QShowEvent* event)
@@ -268,6 +279,11 @@ void TProgramBoardForm::ProgramButtonClick()
 void TProgramBoardForm::VerifyBoard1Click()
 {
     if (PrepareProgrammer()) BoardProgrammer->VerifyButtonClick(SelectedBoard());
+}
+
+void TProgramBoardForm::CheckLayout1Click()
+{
+    if (Links.CheckLayout) Links.CheckLayout();
 }
 
 void TProgramBoardForm::ReadBoardButtonClick()
