@@ -7,6 +7,7 @@
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,8 +67,14 @@ void TLayoutAuditForm::BuildControls()
     AuditTable->setSelectionMode(QAbstractItemView::SingleSelection);
     AuditTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AuditTable->verticalHeader()->hide();
-    AuditTable->horizontalHeader()->setStretchLastSection(true);
-    AuditTable->setMinimumSize(680, 240);
+    AuditTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    AuditTable->setWordWrap(false);
+    // Tab leaves the table for the buttons; the arrow keys move within it.
+    AuditTable->setTabKeyNavigation(false);
+    // Each column as wide as what it shows; the file takes the rest.
+    AuditTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    AuditTable->horizontalHeader()->setSectionResizeMode(colFile, QHeaderView::Stretch);
+    AuditTable->setMinimumSize(760, 240);
     AuditTable->setAccessibleName(QStringLiteral("Boards of the layout"));
     layout->addWidget(AuditTable, 2);
     connect(AuditTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -165,7 +172,8 @@ void TLayoutAuditForm::ShowRows()
         set(r, colSerial, QString::number(row.Serial), qulonglong(row.Serial) * 10u + qulonglong(row.Type));
         set(r, colType, QString::fromStdString(BoardTypeTag(row.Type)), place);
         set(r, colName, QString::fromStdString(row.Name), QString::fromStdString(row.Name).toLower());
-        set(r, colStatus, status, status);
+        // By status, and the numbers in it as numbers: "25 SVs differ" before "178 SVs differ".
+        set(r, colStatus, status, qulonglong(row.Status) * 1000000u + row.Count);
         set(r, colFile, QString::fromStdString(row.File), QString::fromStdString(row.File));
     }
     QString summary = rows.empty() ? QString() : QString::fromStdString(LayoutAudit->Summary());
@@ -226,6 +234,7 @@ void TLayoutAuditForm::ShowSelection()
 
 void TLayoutAuditForm::EnableButtons()
 {
+    const QWidget* focused = QApplication::focusWidget();
     const bool idle = LayoutAudit->IsIdle();
     const int row = SelectedAuditRow();
     const bool described = idle && row >= 0 && LayoutAudit->GetRows()[size_t(row)].Description >= 0;
@@ -234,6 +243,15 @@ void TLayoutAuditForm::EnableButtons()
     ProgramDifferingButton->setEnabled(idle && LayoutAudit->DifferingCount() > 0);
     ExportButton->setEnabled(idle && !LayoutAudit->GetRows().empty());
     for (QPushButton* button : {ProgramButton, VerifyButton, EditButton, ReadBoardButton}) button->setEnabled(described);
+    // A keyboard user whose button went grey goes on from Cancel while the check runs, and from
+    // the table once it has ended.
+    if (!focused || !isAncestorOf(focused) || focused->isEnabled()) return;
+    if (!idle) {
+        CancelButton->setFocus();
+        return;
+    }
+    AuditTable->setFocus();
+    if (row < 0 && Sorted->rowCount() > 0) AuditTable->selectRow(0);
 }
 
 // --- the conversation's host ----------------------------------------------------------------
@@ -262,12 +280,11 @@ void TLayoutAuditForm::SetProgressPosition(uint32_t position)
 void TLayoutAuditForm::AfterEvent(bool ended)
 {
     ShowRows();
-    if (ended) {
-        // An ended discovery leaves the busy bar running; an ended check shows it complete.
-        if (ProgressBar->maximum() == 0) ProgressBar->setRange(0, 1);
-        ProgressBar->setValue(ProgressBar->maximum());
-        EnableButtons();
-    }
+    if (!ended) return;
+    // The busy bar of a discovery stops; a check that went through shows it complete.
+    if (ProgressBar->maximum() == 0) ProgressBar->setRange(0, 1);
+    if (LayoutAudit->GetEnd() == TLayoutAudit::EEnd::Finished) ProgressBar->setValue(ProgressBar->maximum());
+    EnableButtons();
 }
 
 // --- commands -------------------------------------------------------------------------------

@@ -135,11 +135,12 @@ private slots:
                                                             "no file, 1 not on the bus, 1 of another type on the bus"));
         QCOMPARE(form->ProgressBar->value(), form->ProgressBar->maximum());
 
-        // Sorting by status puts "description cannot be held" first; the selection follows its board.
-        QVERIFY(form->SelectBoard(eRVN2, 1202));
-        form->AuditTable->sortByColumn(3, Qt::AscendingOrder);
-        QVERIFY(form->TableLines()[0].startsWith(QStringLiteral("1102\tORB4")));
-        QCOMPARE(form->TableLines()[form->AuditTable->currentIndex().row()].left(4), QStringLiteral("1202"));
+        // Sorted by status, worst first; the selection follows its board.
+        QVERIFY(form->SelectBoard(eORB4, 1102));
+        form->AuditTable->sortByColumn(3, Qt::DescendingOrder);
+        const QStringList serials = form->TableLines().replaceInStrings(QRegularExpression(QStringLiteral("\t.*")), {});
+        QCOMPARE(serials.mid(0, 4), (QStringList{"1202", "2102", "2202", "1102"}));
+        QCOMPARE(form->AuditTable->currentIndex().row(), 3);
 
         QTemporaryDir dir;
         const QString csv = dir.filePath(QStringLiteral("layout.csv"));
