@@ -43,6 +43,7 @@ TLayoutAuditForm::TLayoutAuditForm(TBoardData& boardData, TLayoutAuditLinks link
     SetUpKeyboardAccess(this);
     LayoutAudit = std::make_unique<TLayoutAudit>(*this);
     HostConversation(*LayoutAudit, TBoardProgrammer::kMsgDelayMs);
+    ShowConversationIn(LogList, ProgressBar);
     EnableButtons();
 }
 
@@ -255,27 +256,6 @@ void TLayoutAuditForm::EnableButtons()
 }
 
 // --- the conversation's host ----------------------------------------------------------------
-
-void TLayoutAuditForm::Log(const std::string& line)
-{
-    LogList->addItem(QString::fromStdString(line));
-    LogList->scrollToBottom();
-}
-
-void TLayoutAuditForm::ClearLog()
-{
-    LogList->clear();
-}
-
-void TLayoutAuditForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
-{
-    ProgressBar->setRange(int(minimum), int(maximum));
-}
-
-void TLayoutAuditForm::SetProgressPosition(uint32_t position)
-{
-    ProgressBar->setValue(std::min(int(position), ProgressBar->maximum()));
-}
 
 void TLayoutAuditForm::AfterEvent(bool ended)
 {

@@ -69,10 +69,6 @@ public:
     QFileDialog* ExportDialog = nullptr;
 
 protected:
-    void Log(const std::string& line) override;
-    void ClearLog() override;
-    void SetProgressRange(uint32_t minimum, uint32_t maximum) override;
-    void SetProgressPosition(uint32_t position) override;
     void AfterEvent(bool ended) override;
 
 private:

@@ -54,6 +54,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     SetUpKeyboardAccess(this);
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
     HostConversation(*BoardProgrammer, TBoardProgrammer::kMsgDelayMs);
+    ShowConversationIn(DebugList, ProgressBar1);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
@@ -222,29 +223,6 @@ void TProgramBoardForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     RefreshBoardList();
-}
-
-// --- the programmer's host ------------------------------------------------------------------
-
-void TProgramBoardForm::Log(const std::string& line)
-{
-    DebugList->addItem(QString::fromStdString(line));
-    DebugList->scrollToBottom();
-}
-
-void TProgramBoardForm::ClearLog()
-{
-    DebugList->clear();
-}
-
-void TProgramBoardForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
-{
-    ProgressBar1->setRange(int(minimum), int(maximum));
-}
-
-void TProgramBoardForm::SetProgressPosition(uint32_t position)
-{
-    ProgressBar1->setValue(std::min(int(position), ProgressBar1->maximum()));
 }
 
 // --- the programmer -------------------------------------------------------------------------

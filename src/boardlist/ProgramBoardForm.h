@@ -120,11 +120,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
-    // The programmer's host: its log list and progress bar.
-    void Log(const std::string& line) override;
-    void ClearLog() override;
-    void SetProgressRange(uint32_t minimum, uint32_t maximum) override;
-    void SetProgressPosition(uint32_t position) override;
     void AfterEvent(bool ended) override;
 
 private:
