@@ -1,13 +1,23 @@
 # Railscope: the two commands a fresh Debian machine needs are `make run` and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
-BENCH_BUILD ?= build-bench
+RELEASE_BUILD ?= build-release
 WIN_BUILD  ?= build-windows
 JOBS       ?= 2
 FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
+# Warnings are errors in the builds made here and in CI; a plain CMake build and the Debian
+# packages' build (make package) leave them warnings, as another compiler may warn where ours
+# does not.
+WERROR     ?= ON
+PACKAGE_WERROR ?= OFF
+# Compiler output cached by ccache is found again from another clone of the repository, and
+# files compiled with precompiled headers are cached too.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 
-.PHONY: all deps configure build run test test-main test-windows-core asan-build test-asan fuzz fuzz-run bench screenshots package install clean
+.PHONY: all deps configure build run test test-main test-windows-core asan-build test-asan fuzz fuzz-run test-package bench \
+	screenshots package install clean
 
 all: build
 
@@ -15,7 +25,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAILSCOPE_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -31,6 +41,8 @@ test: deps
 	$(MAKE) test-windows-core
 	$(MAKE) test-asan
 	$(MAKE) fuzz-run
+	$(MAKE) test-package
+	$(MAKE) bench
 
 test-main: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
@@ -39,7 +51,7 @@ test-main: build
 # that build makes of the example boards must equal the Linux build's byte for byte.
 test-windows-core: configure
 	cmake -S . -B $(WIN_BUILD) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAILSCOPE_WITH_QT=OFF
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAILSCOPE_WITH_QT=OFF -DRAILSCOPE_WERROR=$(WERROR)
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 	cmake --build $(BUILD) -j $(JOBS) --target railscope_example_outputs
 	bash scripts/test-windows-core.sh $(WIN_BUILD) $(BUILD) $(JOBS)
@@ -48,7 +60,7 @@ test-windows-core: configure
 # the libFuzzer targets.
 $(ASAN_BUILD)/build.ninja:
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DRAILSCOPE_SANITIZE=ON -DRAILSCOPE_FUZZ=ON
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DRAILSCOPE_SANITIZE=ON -DRAILSCOPE_FUZZ=ON -DRAILSCOPE_WERROR=$(WERROR)
 
 asan-build: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -65,17 +77,31 @@ fuzz: asan-build
 fuzz-run: asan-build
 	bash scripts/run-fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(JOBS)
 
+# The Release build as a user makes it: CMake's default generator (Unix Makefiles), no tests,
+# for /usr. The Debian packages and the benchmarks are built in it.
+RELEASE_CONFIGURE = cmake -S . -B $(RELEASE_BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DRAILSCOPE_TESTS=OFF -DRAILSCOPE_PACKAGE_DIR=$(CURDIR)/$(BUILD)/packages
+
+# Prints each benchmark's figures beside its targets; fails only when a benchmark does not work.
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DRAILSCOPE_BENCH=ON -DRAILSCOPE_TESTS=OFF
-	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	bash scripts/run-benchmarks.sh $(BENCH_BUILD)
+	$(RELEASE_CONFIGURE) -DRAILSCOPE_BENCH=ON -DRAILSCOPE_WERROR=$(WERROR)
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	bash scripts/run-benchmarks.sh $(RELEASE_BUILD)
 
 screenshots: build
 	bash scripts/screenshots.sh $(BUILD)
 
-# A Debian package in build/packages/ (install it with: apt-get install ./build/packages/railscope_*.deb).
-package: build
-	cmake --build $(BUILD) --target package
+# The Debian packages in build/packages/: railscope, libtbuildstamp1, libtbuildstamp-dev (install
+# with: apt-get install ./build/packages/railscope_*.deb).
+package: deps
+	$(RELEASE_CONFIGURE) -DRAILSCOPE_WERROR=$(PACKAGE_WERROR)
+	rm -f $(BUILD)/packages/*.deb
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target package
+
+# CI: the Release build and its packages with warnings as errors, and Debian's checks of them.
+test-package:
+	$(MAKE) package PACKAGE_WERROR=$(WERROR)
+	lintian --fail-on error,warning --tag-display-limit 0 $(BUILD)/packages/*.deb
 
 # Installs into PREFIX (default /usr/local).
 PREFIX ?= /usr/local
@@ -83,4 +109,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(WIN_BUILD)

@@ -4,15 +4,16 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev
   clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-serialport-dev libgl-dev
   xvfb xauth
   # the core built for Windows and run under Wine (make test-windows-core); GoogleTest's sources
   googletest g++-mingw-w64-x86-64-posix wine64
-  # installing and packaging: icon rendering, the checks of the install test, make package
-  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev
+  # installing and packaging: icon rendering, the checks of the install test, make package and
+  # Debian's check of the packages
+  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev lintian
 )
 
 missing=()

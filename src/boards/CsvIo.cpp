@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 std::string& TCsvIo::Field(size_t position)
 {
@@ -24,9 +23,15 @@ void TCsvIo::SetText(size_t position, const std::string& text)
         field = text;
         return;
     }
+    // A double quote inside the text would end the field early when the file is read again, and
+    // the format has no way to keep one: it is left out. (The windows never let one in; a text
+    // can only bring one from a damaged file.)
     field.clear();
     field.reserve(text.size() + 2);
-    field.append(1, '"').append(text).append(1, '"');
+    field.push_back('"');
+    for (const char c : text)
+        if (c != '"') field.push_back(c);
+    field.push_back('"');
 }
 
 void TCsvIo::SetNumber(size_t position, long long value)
@@ -43,7 +48,12 @@ void TCsvIo::SetNumbers(size_t first, std::initializer_list<long long> values)
 
 std::string TCsvIo::GetText(size_t position)
 {
-    const std::string& f = Field(position);
+    return std::string(GetTextView(position));
+}
+
+std::string_view TCsvIo::GetTextView(size_t position)
+{
+    const std::string_view f = Field(position);
     if (f.size() >= 2 && f.front() == '"' && f.back() == '"') return f.substr(1, f.size() - 2);
     return f;
 }
@@ -147,50 +157,26 @@ size_t TCsvIo::ReadLine(std::istream& stream)
 
 void TCsvIo::SplitLine(const std::string& line)
 {
-    const char* p = line.data();
-    const char* const end = p + line.size();
-    // The next quote and the next comma at or after p (end when there is none), found by the
-    // library a stretch at a time rather than character by character.
-    const char* quote = nullptr;
-    const char* comma = nullptr;
-    auto next = [&p, end](const char*& at, char c) {
-        if (at == nullptr || (at < p && at != end)) {
-            const void* found = std::memchr(p, c, static_cast<size_t>(end - p));
-            at = found ? static_cast<const char*>(found) : end;
+    // A double quote at the start of a field opens quotes and the next one closes them; neither
+    // is field text, and the text in quotes runs on over commas (to the end of the line when no
+    // quote closes it). Any other double quote is text. A field's text is thus the part in
+    // quotes, if any, then the rest up to the next comma. Most fields are a few characters long:
+    // plain loops find their ends faster than library searches, which cost a call each.
+    const char* const text = line.data();
+    const size_t size = line.size();
+    for (size_t at = 0;;) {
+        std::string& field = Field(Used);
+        if (at < size && text[at] == '"') {
+            size_t close = at + 1;
+            while (close < size && text[close] != '"') ++close;
+            field.append(text + at + 1, close - at - 1);
+            at = close < size ? close + 1 : size;
         }
-        return at;
-    };
-    // Room for every field at once: at most one more than there are commas.
-    size_t commas = 0;
-    for (const char* at = p; (at = static_cast<const char*>(std::memchr(at, ',', static_cast<size_t>(end - at))));
-         ++at)
-        ++commas;
-    if (Fields.capacity() <= commas) Fields.reserve(commas + 1);
-    std::string* current = &Field(0);
-    bool atStart = true;
-    bool inQuotes = false;
-    while (p < end) {
-        // Ordinary characters are taken in runs, up to the next quote (or, outside quotes, comma).
-        const char* stop = next(quote, '"');
-        if (!inQuotes) stop = std::min(stop, next(comma, ','));
-        if (stop > p) {
-            current->append(p, static_cast<size_t>(stop - p));
-            atStart = false;
-            p = stop;
-            if (p == end) break;
-        }
-        const char c = *p++;
-        if (c == ',') {
-            current = &Field(Used);
-            atStart = true;
-        } else if (atStart) {
-            inQuotes = true;
-            atStart = false;
-        } else if (inQuotes) {
-            inQuotes = false;
-        } else {
-            current->push_back(c);
-        }
+        size_t comma = at;
+        while (comma < size && text[comma] != ',') ++comma;
+        if (comma > at) field.append(text + at, comma - at);
+        if (comma == size) break;
+        at = comma + 1;
     }
 }
 

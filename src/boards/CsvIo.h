@@ -38,7 +38,8 @@ public:
     TCsvIo(const TCsvIo&) = default;
     TCsvIo& operator=(const TCsvIo&) = default;
 
-    // When on, text fields are stored with a double quote before and after them.
+    // When on, text fields are stored with a double quote before and after them, and without any
+    // double quote of their own (the format cannot keep one).
     void SetQuoteStrings(bool on) { QuoteStrings = on; }
     bool GetQuoteStrings() const { return QuoteStrings; }
 
@@ -51,6 +52,8 @@ public:
     void SetNumbers(size_t first, std::initializer_list<long long> values);
     // The field's text, without a double quote at its start and end.
     std::string GetText(size_t position);
+    // The same text without a copy: valid until the fields next change.
+    std::string_view GetTextView(size_t position);
     // The field read as a decimal whole number; sets the error flag when it is not one.
     int GetNumber(size_t position);
     size_t FieldCount() const { return Used; }

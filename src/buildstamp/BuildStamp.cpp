@@ -55,3 +55,7 @@ QString TBuildStamp::Field(const char* name) const
     if (GetFileVersionField(file.c_str(), name, &number, sizeof buffer, buffer) == 0) return QString();
     return QString::fromUtf8(Trim(buffer));
 }
+
+// The meta-object code goes into this file's object, so that every program and library built
+// from railscope_buildstamp_objects has it, whichever CMake generator builds them.
+#include "moc_BuildStamp.cpp"

@@ -230,3 +230,27 @@ TEST(CsvIo, ALineLongerThanTheLimitStopsTheStream)
     EXPECT_FALSE(data.LoadFromStream(0, zeros));
     EXPECT_EQ(data.GetLastError(), "Loading stopped: a line is longer than 1048576 characters");
 }
+
+// Lines are read a block of 4096 bytes at a time: lines that end, or whose carriage return
+// lies, at either side of a block's end read like any other, and so does the line after them.
+TEST(CsvIo, LinesAroundTheReadingBlockSize)
+{
+    for (const size_t length : {4094u, 4095u, 4096u, 4097u, 8191u, 8192u, 12289u}) {
+        for (const char* end : {"\n", "\r\n", "\r"}) {
+            SCOPED_TRACE(std::to_string(length) + (end[0] == '\r' ? " CR" : ""));
+            const std::string quoted = "\"" + std::string(length - 2, ',') + "\""; // one field in quotes
+            std::istringstream in(quoted + ",x" + end + "next,2\n");
+            const bool loneReturn = std::string(end) == "\r";
+            TCsvIo io;
+            // A carriage return before the line feed ends the line; a lone one is text.
+            ASSERT_EQ(io.ReadLine(in), loneReturn ? 3u : 2u);
+            EXPECT_EQ(io.GetText(0), std::string(length - 2, ','));
+            EXPECT_EQ(io.GetText(1), loneReturn ? "x\rnext" : "x");
+            if (!loneReturn) {
+                ASSERT_EQ(io.ReadLine(in), 2u);
+            }
+            EXPECT_EQ(io.GetNumber(io.FieldCount() - 1), 2);
+            EXPECT_FALSE(in.bad());
+        }
+    }
+}

@@ -31,7 +31,7 @@ expected=(
   "$BINDIR/railscope" "$BINDIR/railscope-cli"
   "$DATADIR/railscope/progdevicelist.csv" "$DATADIR/railscope/help/contexts.txt"
   "$DATADIR/applications/$APP.desktop" "$DATADIR/metainfo/$APP.metainfo.xml"
-  "$DATADIR/icons/hicolor/scalable/apps/railscope.svg" "$MANDIR/man1/railscope-cli.1"
+  "$DATADIR/icons/hicolor/scalable/apps/railscope.svg" "$MANDIR/man1/railscope.1.gz" "$MANDIR/man1/railscope-cli.1.gz"
   "$LIBDIR/libtbuildstamp.so" "$LIBDIR/libtbuildstamp.so.${VERSION%%.*}" "$LIBDIR/libtbuildstamp.so.$VERSION"
   "$INCLUDEDIR/tbuildstamp/BuildStamp.h" "$INCLUDEDIR/tbuildstamp/VersionResource.h"
   "$LIBDIR/cmake/tbuildstamp/tbuildstampConfig.cmake" "$LIBDIR/cmake/tbuildstamp/tbuildstampConfigVersion.cmake"
@@ -42,6 +42,8 @@ for f in "${expected[@]}"; do [ -f "$PREFIX/$f" ] || fail "missing $f"; done
 for f in "$BINDIR/railscope" "$BINDIR/railscope-cli"; do [ -x "$PREFIX/$f" ] || fail "$f is not executable"; done
 # The shipped data lies in share/railscope only, not beside the programs.
 [ ! -e "$PREFIX/$BINDIR/progdevicelist.csv" ] || fail "product table beside the installed programs"
+# The copyright files and changelogs are the Debian packages' alone.
+[ ! -e "$PREFIX/$DATADIR/doc" ] || fail "a plain install has $DATADIR/doc"
 for page in $(sed -n 's/^[0-9][0-9]* *\([^ #]*\).*/\1/p' "$PREFIX/$DATADIR/railscope/help/contexts.txt" | sort -u); do
   [ -f "$PREFIX/$DATADIR/railscope/help/$page" ] || fail "help page $page is missing"
 done
@@ -59,15 +61,17 @@ desktop-file-validate "$PREFIX/$DATADIR/applications/$APP.desktop" > "$WORK/out"
   && ok "desktop-file-validate" || { fail "desktop-file-validate"; cat "$WORK/out"; }
 appstreamcli validate --no-net "$PREFIX/$DATADIR/metainfo/$APP.metainfo.xml" > "$WORK/out" 2>&1 \
   && ok "appstreamcli validate" || { fail "appstreamcli validate"; cat "$WORK/out"; }
-MAN=$PREFIX/$MANDIR/man1/railscope-cli.1
-MANWIDTH=100 man --warnings -l "$MAN" > "$WORK/page" 2> "$WORK/err"
-if [ $? -ne 0 ] || [ -s "$WORK/err" ]; then fail "man -l"; cat "$WORK/err"; else ok "man -l"; fi
+for page in railscope railscope-cli; do
+  MANWIDTH=100 man --warnings -l "$PREFIX/$MANDIR/man1/$page.1.gz" > "$WORK/$page.page" 2> "$WORK/err"
+  if [ $? -ne 0 ] || [ -s "$WORK/err" ]; then fail "man -l $page"; cat "$WORK/err"; else ok "man -l $page"; fi
+done
+grep -q "railscope.cli(1)" "$WORK/railscope.page" || fail "railscope's manual page does not point to railscope-cli's"
 # The page describes every command the program lists, with its usage line.
 commands=$("$PREFIX/$BINDIR/railscope-cli" --help | sed -n 's/^  \([a-z-]*\) .*/\1/p')
 [ -n "$commands" ] || fail "no commands in railscope-cli --help"
 for c in $commands; do
   usage=$("$PREFIX/$BINDIR/railscope-cli" "$c" --help | head -1)
-  grep -qF -- "$usage" "$WORK/page" || fail "manual page lacks: $usage"
+  grep -qF -- "$usage" "$WORK/railscope-cli.page" || fail "manual page lacks: $usage"
 done
 ok "manual page lists $(echo $commands | wc -w) commands"
 

@@ -69,9 +69,10 @@ std::string TCondition::Token() const
     return token;
 }
 
-bool TCondition::ParseToken(const std::string& token)
+bool TCondition::ParseToken(std::string_view token)
 {
-    const int type = conditiontext::TokenDeviceType(token, true);
+    const conditiontext::TTokenWords words = conditiontext::FindTokenWords(token);
+    const int type = conditiontext::TokenDeviceType(words, true);
     if (type < 0) {
         DeviceType = edtNone;
         return true;
@@ -81,8 +82,8 @@ bool TCondition::ParseToken(const std::string& token)
 
     if (type != edtZone) Number = conditiontext::TokenNumber(token);
     if (type == edtSensor) Offset = conditiontext::TokenOffset(token);
-    conditiontext::TokenState(token, DeviceType, true, State);
-    if (token.find('+') != std::string::npos) AndNext = 1;
+    conditiontext::TokenState(words, DeviceType, true, State);
+    if (token.find('+') != std::string_view::npos) AndNext = 1;
     return false;
 }
 

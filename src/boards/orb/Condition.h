@@ -12,6 +12,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TCondition {
@@ -42,7 +43,7 @@ public:
     // The board-file token, e.g. "PT 12 CL+".
     std::string Token() const;
     // Fills the condition from a token; returns true on FAILURE (no device-type word found).
-    bool ParseToken(const std::string& token);
+    bool ParseToken(std::string_view token);
 
     // The condition's SV byte; false when its device is not in the table.
     bool GetSVByte(const TExtDevTable& table, uint8_t& byte) const;

@@ -13,6 +13,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace conditiontext {
@@ -28,17 +29,24 @@ std::string DeviceText(uint8_t deviceType, uint32_t number, uint32_t offset, uin
 // "PT 12 CL", "SE 3:5 OC", "SG 14 RD"; empty for any other device type.
 std::string DeviceToken(uint8_t deviceType, uint32_t number, uint32_t offset, uint8_t state);
 
+// Which of the words below a token contains, found in one pass over it, for TokenDeviceType and
+// TokenState.
+struct TTokenWords {
+    uint32_t Found = 0;
+};
+TTokenWords FindTokenWords(std::string_view token);
+
 // The device type a token names: the first of the words "Unused" (0), "PT", "SE", "SG" and, with
 // zones, "ZN" that it contains; -1 when it contains none.
-int TokenDeviceType(const std::string& token, bool withZones);
+int TokenDeviceType(TTokenWords words, bool withZones);
 // The numbers of a point, sensor or signal token, whose text from its fourth character up to a
 // blank reads number[:offset]: the number, and the offset (0 without a colon).
-uint32_t TokenNumber(const std::string& token);
-uint32_t TokenOffset(const std::string& token);
+uint32_t TokenNumber(std::string_view token);
+uint32_t TokenOffset(std::string_view token);
 // The state the token gives a device type: the first state word it contains ("TH", "CL", "OC",
 // "UN", "RD", "NR", then with zones "AWE" ... "CEW") counts, and only when it belongs to that
 // device type. False, with state unchanged, otherwise.
-bool TokenState(const std::string& token, uint8_t deviceType, bool withZones, uint8_t& state);
+bool TokenState(TTokenWords words, uint8_t deviceType, bool withZones, uint8_t& state);
 
 // The device a condition names: its type and number, and for a sensor its offset; a free key for
 // anything but a point, sensor or signal.
@@ -114,9 +122,8 @@ template <class TCond> void ReadSetLine(TCsvIo& line, std::istream& stream, std:
     const int count = line.GetNumber(3);
     const size_t n = count <= 0 ? 0 : std::min(static_cast<size_t>(count), conditions.size());
     for (size_t i = 0; i < n; ++i) {
-        TCond condition;
-        condition.ParseToken(line.GetText(4 + i));
-        conditions[i] = condition;
+        conditions[i] = TCond();
+        conditions[i].ParseToken(line.GetTextView(4 + i));
     }
 }
 

@@ -26,18 +26,19 @@ std::string TQXP6Condition::Token() const
     return token;
 }
 
-bool TQXP6Condition::ParseToken(const std::string& token)
+bool TQXP6Condition::ParseToken(std::string_view token)
 {
     Clear();
-    const int type = conditiontext::TokenDeviceType(token, false);
+    const conditiontext::TTokenWords words = conditiontext::FindTokenWords(token);
+    const int type = conditiontext::TokenDeviceType(words, false);
     if (type < 0) return true;
     DeviceType = static_cast<uint8_t>(type);
     if (DeviceType == eQXP6None) return false;
 
     Number = conditiontext::TokenNumber(token);
     if (DeviceType == eQXP6Sensor) Offset = conditiontext::TokenOffset(token);
-    conditiontext::TokenState(token, DeviceType, false, State);
-    if (token.find('+') != std::string::npos) AndNext = true;
+    conditiontext::TokenState(words, DeviceType, false, State);
+    if (token.find('+') != std::string_view::npos) AndNext = true;
     return false;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TQXP6Condition {
 public:
@@ -35,7 +36,7 @@ public:
     std::string Token() const;
     // Fills the condition from a board-file token; true when the token names no device type
     // (the condition is then empty). The condition is reset first.
-    bool ParseToken(const std::string& token);
+    bool ParseToken(std::string_view token);
 
     // The condition's SV byte; false when its device has no index in the table.
     bool SVByte(const TQXP6ExtDevTable& table, uint8_t& byte) const;
