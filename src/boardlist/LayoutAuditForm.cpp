@@ -243,7 +243,8 @@ void TLayoutAuditForm::EnableButtons()
     CancelButton->setEnabled(!idle);
     ProgramDifferingButton->setEnabled(idle && LayoutAudit->DifferingCount() > 0);
     ExportButton->setEnabled(idle && !LayoutAudit->GetRows().empty());
-    for (QPushButton* button : {ProgramButton, VerifyButton, EditButton, ReadBoardButton}) button->setEnabled(described);
+    for (QPushButton* button : {ProgramButton, VerifyButton, EditButton, ReadBoardButton})
+        button->setEnabled(described);
     // A keyboard user whose button went grey goes on from Cancel while the check runs, and from
     // the table once it has ended.
     if (!focused || !isAncestorOf(focused) || focused->isEnabled()) return;
@@ -359,8 +360,8 @@ void TLayoutAuditForm::ExportButtonClick()
     if (fileName.isEmpty()) return;
     std::string error;
     if (!LayoutAudit->WriteCsv(fileName.toStdString(), error))
-        ShowMessageBox(this, QString::fromLatin1(kCaption),
-                       QStringLiteral("The table could not be written to %1: %2")
-                           .arg(fileName, QString::fromStdString(error)),
-                       QMessageBox::Ok, true);
+        ShowMessageBox(
+            this, QString::fromLatin1(kCaption),
+            QStringLiteral("The table could not be written to %1: %2").arg(fileName, QString::fromStdString(error)),
+            QMessageBox::Ok, true);
 }

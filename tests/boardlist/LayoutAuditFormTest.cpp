@@ -119,7 +119,8 @@ private slots:
         const QString orb4 = File(eORB4), rvn2 = File(eRVN2);
         QStringList table = form->TableLines();
         QCOMPARE(table.size(), 10);
-        QVERIFY(table[0].contains(QRegularExpression(QStringLiteral("^1101\tORB4\tMain line ORB4\t[1-9][0-9]* SVs differ\t"))));
+        QVERIFY(table[0].contains(
+            QRegularExpression(QStringLiteral("^1101\tORB4\tMain line ORB4\t[1-9][0-9]* SVs differ\t"))));
         QCOMPARE(table[1], "1102\tORB4\tSpare ORB4\tdescription cannot be held (1 values)\t" + orb4);
         QCOMPARE(table[5], QStringLiteral("2202\tORB8\t\ton the bus, in no file\t"));
         QVERIFY(form->ProgramDifferingButton->isEnabled());
@@ -196,7 +197,8 @@ private slots:
         OtherBusy = true;
         form->CheckButton->click();
         QVERIFY(form->Audit().IsIdle());
-        QCOMPARE(Status.last(), QStringLiteral("Another window is talking to the boards: try again when it has finished"));
+        QCOMPARE(Status.last(),
+                 QStringLiteral("Another window is talking to the boards: try again when it has finished"));
 
         OtherBusy = false;
         form->CheckButton->click();
