@@ -42,6 +42,7 @@ const char* const kAuditUsage =
     "  type differs: bus has T\n"
     "  no answer                               it stopped answering\n"
     "  not checked                             the check ended before it\n"
+    "  could not be verified: REASON           the programmer refused it\n"
     "\n"
     "  --program-differing    then programs each board whose SVs differ (never\n"
     "                         one whose description cannot be held, nor one of\n"
