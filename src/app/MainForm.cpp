@@ -109,8 +109,8 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 TMainForm::~TMainForm()
 {
     // The child windows are destroyed after this object; they must no longer reach it.
-    for (QObject* form : {static_cast<QObject*>(ProgForm.Form.data()), static_cast<QObject*>(RenumberForm.Form.data())})
-        if (form) disconnect(form, nullptr, this, nullptr);
+    for (const TSVForm* form : SVForms())
+        if (form->Form) disconnect(form->Form, nullptr, this, nullptr);
     for (const QPointer<TDisplayForm>& monitor : Monitors)
         if (monitor) disconnect(monitor, nullptr, this, nullptr);
     // Close the link before the windows that routing talks to go away.
@@ -145,6 +145,7 @@ void TMainForm::BuildMenus()
         AddMenuAction(configure, "&Renumber Boards", this, &TMainForm::RenumberBoards1Click, "RenumberBoards1");
     ConfigureBoards1 =
         AddMenuAction(configure, "&Configure Boards", this, &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
+    CheckLayout1 = AddMenuAction(configure, "Check &Layout", this, &TMainForm::CheckLayout1Click, "CheckLayout1");
     QMenu* layout = menuBar()->addMenu(QStringLiteral("&Display layout"));
     AddMenuAction(layout, "Speedometer", this, &TMainForm::Speedometer1Click, "Speedometer1");
     QMenu* debug = menuBar()->addMenu(QStringLiteral("&LocoNet Debug"));
@@ -354,7 +355,7 @@ void TMainForm::LinkStateChanged()
 {
     ShowLinkStatus(LinkOpenText);
     if (!LocoNetComm1->WasLost() || LossBoxShowing) return;
-    for (const TSVForm* form : {&ProgForm, &RenumberForm})
+    for (const TSVForm* form : SVForms())
         if (form->IsOpen()) form->Replies->LinkLost();
     // Told from the event loop, once: the link stays closed until the user connects again.
     LossBoxShowing = true;
@@ -410,7 +411,7 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStam
         const auto& sv = static_cast<const TLNSVProgMessage&>(*typed);
         // These windows take their replies while they are open, minimised or not: a conversation
         // under way must not starve because its window is out of sight.
-        for (const TSVForm* form : {&ProgForm, &RenumberForm})
+        for (const TSVForm* form : SVForms())
             if (form->IsOpen()) form->Replies->HandleSVMessage(sv);
         break;
     }
@@ -506,12 +507,28 @@ void TMainForm::ConfigureBoards1Click()
     OpenSVForm(ProgForm, [this] { return Options.Forms->MakeBoardForm(*this); });
 }
 
+void TMainForm::CheckLayout1Click()
+{
+    OpenSVForm(AuditForm, [this] { return Options.Forms->MakeAuditForm(*this); });
+}
+
+bool TMainForm::ConversationUnderWay() const
+{
+    for (const TSVForm* form : SVForms())
+        if (form->IsOpen() && form->Replies->ConversationUnderWay()) return true;
+    return false;
+}
+
 void TMainForm::OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make)
 {
-    // The board window and the renumbering window exclude each other; a second use of the
-    // entry of the open one brings it forward.
-    if (form.IsOpen()) ShowChildWindow(form.Form);
-    if (ProgFormOpen() || RenumberFormOpen() || !Options.Forms) return;
+    // Renumbering changes the serial numbers the other two windows go by, so it excludes them; a
+    // second use of the entry of an open window brings it forward.
+    if (form.IsOpen()) {
+        ShowChildWindow(form.Form);
+        return;
+    }
+    const bool excluded = &form == &RenumberForm ? ProgFormOpen() || AuditFormOpen() : RenumberFormOpen();
+    if (excluded || !Options.Forms) return;
     TSVForm made = make();
     if (!made.Form) return;
     QWidget* window = made.Form;
@@ -527,8 +544,9 @@ void TMainForm::OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make)
 void TMainForm::UpdateBoardMenus()
 {
     // The entry that cannot act while the other window is open is greyed.
-    RenumberBoards1->setEnabled(!ProgFormOpen());
+    RenumberBoards1->setEnabled(!ProgFormOpen() && !AuditFormOpen());
     ConfigureBoards1->setEnabled(!RenumberFormOpen());
+    CheckLayout1->setEnabled(!RenumberFormOpen());
 }
 
 void TMainForm::Speedometer1Click()

@@ -59,6 +59,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     SetUpKeyboardAccess(this);
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
     HostConversation(*BoardProgrammer, TBoardProgrammer::kMsgDelayMs);
+    ShowConversationIn(DebugList, ProgressBar1);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
@@ -171,6 +172,9 @@ void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
         AddMenuAction(programming, "&Read Board", this, &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
     VerifyBoard1 =
         AddMenuAction(programming, "&Verify Board", this, &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
+    programming->addSeparator();
+    CheckLayout1 =
+        AddMenuAction(programming, "Check &Layout", this, &TProgramBoardForm::CheckLayout1Click, "CheckLayout1");
 }
 
 int TProgramBoardForm::CurrentType() const
@@ -222,33 +226,18 @@ void TProgramBoardForm::RefreshBoardList()
     MessageEdit->setToolTip(MessageEdit->text());
 }
 
+void TProgramBoardForm::ShowBoard(int type, uint32_t index)
+{
+    if (type < 0 || type >= kBoardTypeCount) return;
+    BoardTabControl->setCurrentIndex(type);
+    RefreshBoardList();
+    if (index < uint32_t(BoardListBox->count())) BoardListBox->setCurrentRow(int(index));
+}
+
 void TProgramBoardForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     RefreshBoardList();
-}
-
-// --- the programmer's host ------------------------------------------------------------------
-
-void TProgramBoardForm::Log(const std::string& line)
-{
-    DebugList->addItem(QString::fromStdString(line));
-    DebugList->scrollToBottom();
-}
-
-void TProgramBoardForm::ClearLog()
-{
-    DebugList->clear();
-}
-
-void TProgramBoardForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
-{
-    ProgressBar1->setRange(int(minimum), int(maximum));
-}
-
-void TProgramBoardForm::SetProgressPosition(uint32_t position)
-{
-    ProgressBar1->setValue(std::min(int(position), ProgressBar1->maximum()));
 }
 
 // --- the programmer -------------------------------------------------------------------------
@@ -318,6 +307,11 @@ void TProgramBoardForm::VerifyBoard1Click()
     TConfigurableBoard* board = SelectedBoard();
     if (board) VerifiedBoard = BoardLabel(*board);
     BoardProgrammer->VerifyButtonClick(board);
+}
+
+void TProgramBoardForm::CheckLayout1Click()
+{
+    if (Links.CheckLayout) Links.CheckLayout();
 }
 
 void TProgramBoardForm::ReadBoardButtonClick()

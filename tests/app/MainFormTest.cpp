@@ -70,7 +70,9 @@ public:
     explicit TFakeSVWindow(std::function<void(const TLNSVProgMessage&)> onMessage) : OnMessage(std::move(onMessage)) {}
     void HandleSVMessage(const TLNSVProgMessage& message) override { OnMessage(message); }
     void LinkLost() override { ++LinkLosses; }
+    bool ConversationUnderWay() const override { return Busy; }
     int LinkLosses = 0;
+    bool Busy = false;
     std::function<void(const TLNSVProgMessage&)> OnMessage;
 };
 
@@ -79,8 +81,10 @@ class TFakeForms : public TChildFormFactory {
 public:
     std::function<TFakeSVWindow*()> Board;
     std::function<TFakeSVWindow*()> Renumber;
+    std::function<TFakeSVWindow*()> Audit;
     TSVForm MakeBoardForm(TMainForm&) override { return Make(Board); }
     TSVForm MakeRenumberForm(TMainForm&) override { return Make(Renumber); }
+    TSVForm MakeAuditForm(TMainForm&) override { return Make(Audit); }
 
 private:
     static TSVForm Make(const std::function<TFakeSVWindow*()>& maker)
@@ -171,6 +175,7 @@ private slots:
                                  "&File/E&xit",
                                  "&Configure/&Renumber Boards",
                                  "&Configure/&Configure Boards",
+                                 "&Configure/Check &Layout",
                                  "&Display layout/Speedometer",
                                  "&LocoNet Debug/&Message Display",
                                  "&LocoNet Debug/&Generate/SWR&Q",
@@ -510,6 +515,39 @@ private slots:
         order.clear();
         Route(*form, SvReply());
         QCOMPARE(order, (std::vector<std::string>{"renumber"}));
+    }
+
+    void CheckLayoutOpensBesideTheBoardWindowButNotBesideRenumbering()
+    {
+        std::vector<std::string> order;
+        TFakeSVWindow* board = nullptr;
+        Forms->Board = [&] {
+            return board = new TFakeSVWindow([&](const TLNSVProgMessage&) { order.push_back("board"); });
+        };
+        Forms->Audit = [&] { return new TFakeSVWindow([&](const TLNSVProgMessage&) { order.push_back("audit"); }); };
+        Forms->Renumber = [&] { return new TFakeSVWindow([](const TLNSVProgMessage&) {}); };
+        auto form = Make();
+        form->show();
+        form->ConfigureBoards1Click();
+        form->CheckLayout1Click();
+        QVERIFY(form->ProgFormOpen() && form->AuditFormOpen());
+        QVERIFY(!form->RenumberBoards1->isEnabled());
+        form->RenumberBoards1Click();
+        QVERIFY(!form->RenumberFormOpen());
+        Route(*form, SvReply());
+        QCOMPARE(order, (std::vector<std::string>{"board", "audit"}));
+        // The bus carries one conversation at a time: the windows ask the main window first.
+        QVERIFY(!form->ConversationUnderWay());
+        board->Busy = true;
+        QVERIFY(form->ConversationUnderWay());
+
+        for (TSVForm* open : {&form->ProgForm, &form->AuditForm}) open->Form->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        form->RenumberBoards1Click();
+        QVERIFY(form->RenumberFormOpen());
+        QVERIFY(!form->CheckLayout1->isEnabled());
+        form->CheckLayout1Click();
+        QVERIFY(!form->AuditFormOpen());
     }
 
     void ChildWindowsStayInsideTheFrame()

@@ -138,6 +138,16 @@ private slots:
         QCOMPARE(form->MessageEdit->text(), QStringLiteral("not saved to file"));
     }
 
+    void ShowBoardSelectsItsTabAndLine()
+    {
+        AddNamed(ORB4, {"a"});
+        AddNamed(KPX9, {"k1", "k2"});
+        auto form = Make();
+        form->ShowBoard(KPX9, 1);
+        QCOMPARE(form->CurrentType(), int(KPX9));
+        QCOMPARE(form->SelectedIndex(), 1);
+    }
+
     void AddInsertAndDeleteWorkOnTheSelectedLine()
     {
         AddNamed(ORB4, {"first", "second"});

@@ -6,6 +6,7 @@
 #include "link/FrameAssembler.h"
 #include "sim/SimBus.h"
 #include "sim/SimConfig.h"
+#include "svprog/BoardProgrammer.h"
 #include "svprog/BusConversation.h"
 #include "svprog/ConversationHost.h"
 #include "svprog/SVProgMessage.h"
@@ -107,3 +108,15 @@ public:
     uint32_t ProgressMax = 0, Progress = 0;
     int SentCount = 0;
 };
+
+// Runs a programmer on the host until it is idle; true when it logged `success`.
+inline bool Converse(TSimHost& host, const std::function<void(TBoardProgrammer&)>& start, const std::string& success)
+{
+    TBoardProgrammer programmer(host);
+    host.Conversation = &programmer;
+    host.Done = [&programmer] { return programmer.IsIdle(); };
+    start(programmer);
+    const bool ok = host.Run() && host.Logged(success);
+    host.Conversation = nullptr;
+    return ok;
+}

@@ -68,7 +68,7 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
     BrightnessCheck = NewCheck(brightnessText, "BrightnessCheck");
 
     auto* general = new QGridLayout;
-    const auto addRow = [&general, this](const QString& label, QWidget* control) {
+    const auto addRow = [&general](const QString& label, QWidget* control) {
         const int row = general->rowCount();
         general->addWidget(LabelFor(label, control), row, 0);
         general->addWidget(control, row, 1);
