@@ -42,7 +42,6 @@ void TIndexCombo::SetValue(int value)
 {
     const int index = value - ItemOffset;
     const QSignalBlocker block(this);
-    const int before = Value();
     if (index >= 0 && index < ItemCount()) {
         DropExtra();
         setCurrentIndex(index);
@@ -52,7 +51,6 @@ void TIndexCombo::SetValue(int value)
         addItem(QStringLiteral("(value %1)").arg(value));
         setCurrentIndex(count() - 1);
     }
-    if (Value() != before) emit Changed(Value());
 }
 
 void TIndexCombo::KeepInRange()

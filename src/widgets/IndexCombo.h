@@ -31,7 +31,8 @@ public:
     void KeepInRange();
 
 signals:
-    // Raised for every change of the value, by the program or by the user.
+    // Raised when the user changes the value; never for the program's own SetValue, SetItems,
+    // SetOffset or KeepInRange, so that filling a window in does not look like the user's change.
     void Changed(int value);
 
 private:
