@@ -122,38 +122,48 @@ size_t TCsvIo::ReadLine(std::istream& stream)
         stream.clear(stream.rdstate() & ~std::ios::failbit);
         return 0;
     }
-    // The line is taken in pieces by the library (which finds the line end quickly), then split.
+    // The line is taken in pieces by the library (which finds the line end quickly), then split;
+    // a line that fits in the first piece is split from there.
     thread_local std::string line;
-    line.clear();
     char piece[512];
+    std::string_view text;
     bool lineEnd = false;
-    for (;;) {
+    for (bool first = true;; first = false) {
         stream.getline(piece, sizeof piece);
         const auto got = static_cast<size_t>(stream.gcount());
         const bool pieceFull = stream.fail() && !stream.eof();
         lineEnd = !stream.eof() && !pieceFull;
-        line.append(piece, lineEnd ? got - 1 : got);
+        const size_t length = lineEnd ? got - 1 : got;
+        if (first && !pieceFull) {
+            text = std::string_view(piece, length);
+            break;
+        }
+        if (first) line.clear();
+        line.append(piece, length);
         if (line.size() > kMaxLineLength) {
             stream.iword(LineTooLongSlot()) = 1;
             stream.setstate(std::ios::badbit);
             return 0;
         }
-        if (!pieceFull) break;
+        if (!pieceFull) {
+            text = line;
+            break;
+        }
         stream.clear(stream.rdstate() & ~std::ios::failbit);
     }
     if (!lineEnd) {
         stream.clear(stream.rdstate() & ~std::ios::failbit);
         // A final line without a line end still delivers its last field.
-        if (line.empty() && stream.gcount() == 0) return 0;
-    } else if (!line.empty() && line.back() == '\r') {
+        if (text.empty() && stream.gcount() == 0) return 0;
+    } else if (!text.empty() && text.back() == '\r') {
         // A carriage return is dropped only where it ends the line; elsewhere it is field text.
-        line.pop_back();
+        text.remove_suffix(1);
     }
-    SplitLine(line);
+    SplitLine(text);
     return Used;
 }
 
-void TCsvIo::SplitLine(const std::string& line)
+void TCsvIo::SplitLine(std::string_view line)
 {
     // A double quote at the start of a field opens quotes and the next one closes them; neither
     // is field text, and the text in quotes runs on over commas (to the end of the line when no
@@ -169,7 +179,7 @@ void TCsvIo::SplitLine(const std::string& line)
         commas.push_back(static_cast<size_t>(comma - text));
     commas.push_back(size); // the line's end ends the last field
     // Room for as many fields as the line has commas, made at once rather than field by field.
-    if (Fields.capacity() < commas.size()) Fields.reserve(commas.size());
+    if (Fields.size() < commas.size()) Fields.resize(commas.size());
     size_t next = 0;
     for (size_t at = 0;;) {
         std::string& field = Field(Used);
