@@ -172,17 +172,20 @@ void TCsvIo::SplitLine(std::string_view line)
     // library in one pass over the line; a field then runs to the first of them past its start.
     const char* const text = line.data();
     const size_t size = line.size();
+    Used = 0;
     thread_local std::vector<size_t> commas;
     commas.clear();
     for (const char* comma = text; (comma = static_cast<const char*>(std::memchr(comma, ',', size - (comma - text))));
          ++comma)
         commas.push_back(static_cast<size_t>(comma - text));
     commas.push_back(size); // the line's end ends the last field
-    // Room for as many fields as the line has commas, made at once rather than field by field.
+    // Room for as many fields as the line can have (one more than its commas), made at once
+    // rather than field by field.
     if (Fields.size() < commas.size()) Fields.resize(commas.size());
     size_t next = 0;
     for (size_t at = 0;;) {
-        std::string& field = Field(Used);
+        std::string& field = Fields[Used++];
+        field.clear();
         if (at < size && text[at] == '"') {
             const void* quote = std::memchr(text + at + 1, '"', size - at - 1);
             const size_t close = quote ? static_cast<size_t>(static_cast<const char*>(quote) - text) : size;
