@@ -16,7 +16,10 @@ out=$(mktemp -d)
 "$run" "$prefix" --start
 trap '"$run" "$prefix" --stop; rm -rf "$out"' EXIT
 
-(cd "$windows" && ctest --output-on-failure -j "$jobs" --timeout 300)
+# Now and then Wine fails to start a program at all: it ends at once and prints nothing, not even
+# GoogleTest's first line. A test that fails is therefore run up to three times here; a real
+# failure fails every time, and the same tests run once each, natively and under the sanitizers.
+(cd "$windows" && ctest --output-on-failure -j "$jobs" --timeout 300 --repeat until-pass:3)
 
 "$linux/bin/railscope_example_outputs" "$src/data/examples" "$out/linux"
 # Under Wine the build machine's root folder is drive Z:.

@@ -65,12 +65,10 @@ void TRenumberForm::BuildControls()
     BoardCountEdit = new QLineEdit(QStringLiteral("0"), this);
     BoardCountEdit->setObjectName(QStringLiteral("BoardCountEdit"));
     BoardCountEdit->setReadOnly(true);
-    grid->addWidget(LabelFor(QStringLiteral("no. boards found:"), BoardCountEdit), 0, 0);
-    grid->addWidget(BoardCountEdit, 0, 1);
+    AddLabelled(grid, QStringLiteral("no. boards found:"), BoardCountEdit, 0);
     SerialNumberEdit = new TSpinEdit(1, 65535, 1000, this);
     SerialNumberEdit->setObjectName(QStringLiteral("SerialNumberEdit"));
-    grid->addWidget(LabelFor(QStringLiteral("New Serial Number:"), SerialNumberEdit), 1, 0);
-    grid->addWidget(SerialNumberEdit, 1, 1);
+    AddLabelled(grid, QStringLiteral("New Serial Number:"), SerialNumberEdit, 1);
 
     DiscoverButton = new QPushButton(QStringLiteral("Discover Boards"), this);
     IdentifyButton = new QPushButton(QStringLiteral("Identify Board"), this);

@@ -25,9 +25,15 @@ void TCsvIo::SetText(size_t position, const std::string& text)
         field = text;
         return;
     }
+    // A double quote inside the text would end the field early when the file is read again, and
+    // the format has no way to keep one: it is left out. (The windows never let one in; a text
+    // can only bring one from a damaged file.)
     field.clear();
     field.reserve(text.size() + 2);
-    field.append(1, '"').append(text).append(1, '"');
+    field.push_back('"');
+    for (const char c : text)
+        if (c != '"') field.push_back(c);
+    field.push_back('"');
 }
 
 void TCsvIo::SetNumber(size_t position, long long value)

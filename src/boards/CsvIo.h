@@ -38,7 +38,8 @@ public:
     TCsvIo(const TCsvIo&) = default;
     TCsvIo& operator=(const TCsvIo&) = default;
 
-    // When on, text fields are stored with a double quote before and after them.
+    // When on, text fields are stored with a double quote before and after them, and without any
+    // double quote of their own (the format cannot keep one).
     void SetQuoteStrings(bool on) { QuoteStrings = on; }
     bool GetQuoteStrings() const { return QuoteStrings; }
 

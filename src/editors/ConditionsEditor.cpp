@@ -53,14 +53,11 @@ TConditionsEditor::TConditionsEditor(QWidget* parent, int helpContext, const QSt
     Delete1 = ConditionMenu->addAction(QStringLiteral("Delete"), this, &TConditionsEditor::DeleteClick);
 
     auto* controls = new QGridLayout;
-    controls->addWidget(LabelFor(QStringLiteral("Device Type"), DeviceTypeCombo), 0, 0);
-    controls->addWidget(DeviceTypeCombo, 0, 1, 1, 3);
-    controls->addWidget(LabelFor(QStringLiteral("Device Number"), NumberSpin), 1, 0);
-    controls->addWidget(NumberSpin, 1, 1);
+    AddLabelled(controls, QStringLiteral("Device Type"), DeviceTypeCombo, 0, 0, 3);
+    AddLabelled(controls, QStringLiteral("Device Number"), NumberSpin, 1);
     controls->addWidget(new QLabel(QStringLiteral(","), this), 1, 2);
     controls->addWidget(OffsetSpin, 1, 3);
-    controls->addWidget(LabelFor(QStringLiteral("State"), StateCombo), 2, 0);
-    controls->addWidget(StateCombo, 2, 1, 1, 3);
+    AddLabelled(controls, QStringLiteral("State"), StateCombo, 2, 0, 3);
     controls->addWidget(AndBox, 3, 1, 1, 3);
     controls->setRowStretch(4, 1);
 

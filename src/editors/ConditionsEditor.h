@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 class QAction;
 class QListWidget;
 class QMenu;
@@ -85,4 +87,30 @@ private:
     bool Loading = false;
     bool Loaded = false;
     bool Edited = false;
+};
+
+// The window of one kind of set (`TSet`, of conditions `TItem`): it edits a copy of the set and
+// assigns the copy to the set it was opened on when closed with OK.
+template <typename TSet, typename TItem> class TConditionSetEditor : public TConditionsEditor {
+public:
+    // The copy being edited.
+    const TSet& EditedSet() const { return Copy; }
+
+protected:
+    TConditionSetEditor(QWidget* parent, int helpContext, const QString& caption, const QStringList& deviceTypes,
+                        TSet& set)
+        : TConditionsEditor(parent, helpContext, caption, deviceTypes), Target(set), Copy(set)
+    {
+    }
+
+    int PlaceCount() const override { return static_cast<int>(Copy.Count()); }
+    void InsertEmpty(int place) override { Copy.InsertAt(Index(place), TItem{}); }
+    void DeletePlace(int place) override { Copy.DeleteAt(Index(place)); }
+    void AssignBack() override { Target = Copy; }
+
+    // The set's own index of a place.
+    static auto Index(int place) { return static_cast<decltype(std::declval<const TSet&>().Count())>(place); }
+
+    TSet& Target;
+    TSet Copy;
 };

@@ -1,6 +1,7 @@
 #include "widgets/FormTools.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -28,6 +29,15 @@ QLabel* LabelFor(const QString& text, QWidget* field)
 {
     auto* label = new QLabel(text, field->parentWidget());
     label->setBuddy(field);
+    return label;
+}
+
+QLabel* AddLabelled(QGridLayout* grid, const QString& text, QWidget* field, int row, int column, int columnSpan,
+                    Qt::Alignment alignment)
+{
+    QLabel* label = LabelFor(text, field);
+    grid->addWidget(label, row, column);
+    grid->addWidget(field, row, column + 1, 1, columnSpan, alignment);
     return label;
 }
 

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+class QGridLayout;
 class QLabel;
 class QWidget;
 
@@ -28,6 +29,10 @@ void KeepInsideArea(QWidget* child);
 // A label that names `field` (its buddy: the label's accelerator and screen readers lead to the
 // field), made beside it in the field's parent.
 QLabel* LabelFor(const QString& text, QWidget* field);
+// Puts `field` into `grid` at `row`, in the columns from `column` + 1 on, with a label that names
+// it in `column`; returns the label.
+QLabel* AddLabelled(QGridLayout* grid, const QString& text, QWidget* field, int row, int column = 0,
+                    int columnSpan = 1, Qt::Alignment alignment = {});
 
 // Where a window of its own (help, the speedometer) opens beside the main window, all in screen
 // coordinates: right of the main window's frame when the screen has room for it, else left of it,

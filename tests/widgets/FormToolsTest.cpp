@@ -1,6 +1,10 @@
-// Where windows of their own open beside the main window: never over its menu bar, on the screen.
+// Where windows of their own open beside the main window: never over its menu bar, on the screen;
+// and a field placed with the label that names it.
 #include "widgets/FormTools.h"
 
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 class FormToolsTest : public QObject {
@@ -30,6 +34,24 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QPoint, expected);
         QCOMPARE(BesideMainWindow(screen, main, 50, size), expected);
+    }
+
+    // A labelled field: the label that names it in the given column, the field right of it with
+    // its span and alignment.
+    void LabelledFieldBesideItsLabel()
+    {
+        QWidget window;
+        auto* grid = new QGridLayout(&window);
+        auto* field = new QLineEdit(&window);
+        QLabel* label = AddLabelled(grid, QStringLiteral("&Name"), field, 2, 1, 3, Qt::AlignLeft);
+        QCOMPARE(label->buddy(), field);
+        QCOMPARE(label->parentWidget(), &window);
+        int row = -1, column = -1, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+        QCOMPARE(QList<int>({row, column, rows, columns}), QList<int>({2, 1, 1, 1}));
+        grid->getItemPosition(grid->indexOf(field), &row, &column, &rows, &columns);
+        QCOMPARE(QList<int>({row, column, rows, columns}), QList<int>({2, 2, 1, 3}));
+        QCOMPARE(grid->itemAt(grid->indexOf(field))->alignment(), Qt::AlignLeft);
     }
 };
 

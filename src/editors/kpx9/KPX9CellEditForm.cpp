@@ -106,21 +106,15 @@ TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKP
     Route2Edit = Named(new TSpinEdit(1, 24, 1, this), "Route2Edit");
 
     auto* top = new QGridLayout;
-    top->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), 0, 0);
-    top->addWidget(DescriptionEdit, 0, 1, 1, 3);
-    top->addWidget(LabelFor(QStringLiteral("Cell Type"), CellTypeCombo), 1, 0);
-    top->addWidget(CellTypeCombo, 1, 1);
+    AddLabelled(top, QStringLiteral("Description"), DescriptionEdit, 0, 0, 3);
+    AddLabelled(top, QStringLiteral("Cell Type"), CellTypeCombo, 1);
     top->addWidget(AddressLabel, 2, 0);
     top->addWidget(AddrEdit, 2, 1, Qt::AlignLeft);
     top->addWidget(ToFbCheck, 2, 2, 1, 2);
-    top->addWidget(LabelFor(QStringLiteral("Pushbutton A Function"), SW1Combo), 3, 0);
-    top->addWidget(SW1Combo, 3, 1);
-    top->addWidget(LabelFor(QStringLiteral("Route"), Route1Edit), 3, 2);
-    top->addWidget(Route1Edit, 3, 3);
-    top->addWidget(LabelFor(QStringLiteral("Pushbutton B Function"), SW2Combo), 4, 0);
-    top->addWidget(SW2Combo, 4, 1);
-    top->addWidget(LabelFor(QStringLiteral("Route"), Route2Edit), 4, 2);
-    top->addWidget(Route2Edit, 4, 3);
+    AddLabelled(top, QStringLiteral("Pushbutton A Function"), SW1Combo, 3);
+    AddLabelled(top, QStringLiteral("Route"), Route1Edit, 3, 2);
+    AddLabelled(top, QStringLiteral("Pushbutton B Function"), SW2Combo, 4);
+    AddLabelled(top, QStringLiteral("Route"), Route2Edit, 4, 2);
     top->setColumnStretch(1, 1);
 
     QFormLayout* form = nullptr;

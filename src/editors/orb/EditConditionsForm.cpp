@@ -16,11 +16,10 @@ const QStringList& DeviceTypeItems()
 } // namespace
 
 TEditConditionsForm::TEditConditionsForm(QWidget* parent, TConditionSet& set)
-    : TConditionsEditor(parent, kHelpContext,
-                        QStringLiteral("Edit Conditions: ") +
-                            QString::fromLatin1(TConditionSet::KindName(set.GetKind())),
-                        DeviceTypeItems()),
-      Target(set), Copy(set)
+    : TConditionSetEditor(parent, kHelpContext,
+                          QStringLiteral("Edit Conditions: ") +
+                              QString::fromLatin1(TConditionSet::KindName(set.GetKind())),
+                          DeviceTypeItems(), set)
 {
     setObjectName(QStringLiteral("EditConditionsForm"));
     Start();

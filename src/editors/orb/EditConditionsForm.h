@@ -5,27 +5,16 @@
 #include "boards/orb/Condition.h"
 #include "editors/ConditionsEditor.h"
 
-class TEditConditionsForm : public TConditionsEditor {
+class TEditConditionsForm : public TConditionSetEditor<TConditionSet, TCondition> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 540;
 
     TEditConditionsForm(QWidget* parent, TConditionSet& set);
 
-    // The copy being edited.
-    const TConditionSet& EditedSet() const { return Copy; }
-
 protected:
-    int PlaceCount() const override { return int(Copy.Count()); }
     QString PlaceText(int place) const override;
     TConditionFields FieldsOf(int place) const override;
     void MakeFresh(int place, int deviceItem) override;
     void Store(int place, const TConditionFields& fields) override;
-    void InsertEmpty(int place) override { Copy.InsertAt(uint32_t(place), TCondition{}); }
-    void DeletePlace(int place) override { Copy.DeleteAt(uint32_t(place)); }
-    void AssignBack() override { Target = Copy; }
-
-private:
-    TConditionSet& Target;
-    TConditionSet Copy;
 };

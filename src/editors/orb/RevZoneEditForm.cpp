@@ -44,10 +44,8 @@ TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditor
     }
 
     auto* grid = new QGridLayout;
-    grid->addWidget(LabelFor(QStringLiteral("Zone Name"), NameEdit), 0, 0);
-    grid->addWidget(NameEdit, 0, 1);
-    grid->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), 1, 0);
-    grid->addWidget(DescriptionEdit, 1, 1, 1, 2);
+    AddLabelled(grid, QStringLiteral("Zone Name"), NameEdit, 0);
+    AddLabelled(grid, QStringLiteral("Description"), DescriptionEdit, 1, 0, 2);
     grid->addWidget(SetBoxes[ezsWE], 2, 0, 1, 2);
     grid->addWidget(SetBoxes[ezsEW], 2, 2);
     grid->addWidget(SetBoxes[ezsFreeze], 3, 0, 1, 2);

@@ -77,20 +77,13 @@ TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
     SigTypeCombo->setObjectName(QStringLiteral("SigTypeCombo"));
 
     auto* general = new QGridLayout;
-    general->addWidget(LabelFor(QStringLiteral("Signal Name"), NameEdit), 0, 0);
-    general->addWidget(NameEdit, 0, 1);
-    general->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), 1, 0);
-    general->addWidget(DescriptionEdit, 1, 1);
-    general->addWidget(LabelFor(QStringLiteral("Head Type"), HeadTypeCombo), 2, 0);
-    general->addWidget(HeadTypeCombo, 2, 1);
-    general->addWidget(LabelFor(QStringLiteral("Reverse Running Zone"), RevZoneCombo), 3, 0);
-    general->addWidget(RevZoneCombo, 3, 1);
-    general->addWidget(LabelFor(QStringLiteral("SignalType"), SigTypeCombo), 0, 3);
-    general->addWidget(SigTypeCombo, 0, 4);
-    general->addWidget(LabelFor(QStringLiteral("Junction Point Number"), PointSpin), 1, 3);
-    general->addWidget(PointSpin, 1, 4);
-    general->addWidget(LabelFor(QStringLiteral("Transponding Zone Number"), TZoneSpin), 2, 3);
-    general->addWidget(TZoneSpin, 2, 4);
+    AddLabelled(general, QStringLiteral("Signal Name"), NameEdit, 0);
+    AddLabelled(general, QStringLiteral("Description"), DescriptionEdit, 1);
+    AddLabelled(general, QStringLiteral("Head Type"), HeadTypeCombo, 2);
+    AddLabelled(general, QStringLiteral("Reverse Running Zone"), RevZoneCombo, 3);
+    AddLabelled(general, QStringLiteral("SignalType"), SigTypeCombo, 0, 3);
+    AddLabelled(general, QStringLiteral("Junction Point Number"), PointSpin, 1, 3);
+    AddLabelled(general, QStringLiteral("Transponding Zone Number"), TZoneSpin, 2, 3);
     general->setColumnStretch(1, 1);
     general->setColumnMinimumWidth(2, 24);
 

@@ -16,11 +16,10 @@ const QStringList& DeviceTypeItems()
 } // namespace
 
 TQXP6EditConditionsForm::TQXP6EditConditionsForm(QWidget* parent, TQXP6ConditionSet& set)
-    : TConditionsEditor(parent, kHelpContext,
-                        QStringLiteral("Edit Conditions: ") +
-                            QString::fromStdString(TQXP6ConditionSet::KindName(set.Kind())),
-                        DeviceTypeItems()),
-      Target(set), Copy(set)
+    : TConditionSetEditor(parent, kHelpContext,
+                          QStringLiteral("Edit Conditions: ") +
+                              QString::fromStdString(TQXP6ConditionSet::KindName(set.Kind())),
+                          DeviceTypeItems(), set)
 {
     setObjectName(QStringLiteral("QXP6EditConditionsForm"));
     Start();

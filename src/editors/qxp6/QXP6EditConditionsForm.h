@@ -6,29 +6,19 @@
 #include "boards/qxp6/QXP6ConditionSet.h"
 #include "editors/ConditionsEditor.h"
 
-class TQXP6EditConditionsForm : public TConditionsEditor {
+class TQXP6EditConditionsForm : public TConditionSetEditor<TQXP6ConditionSet, TQXP6Condition> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 440;
 
     TQXP6EditConditionsForm(QWidget* parent, TQXP6ConditionSet& set);
 
-    // The working copy.
-    const TQXP6ConditionSet& EditedSet() const { return Copy; }
     // Selects a place and loads its condition into the controls.
     void SelectPlace(int place);
 
 protected:
-    int PlaceCount() const override { return Copy.Count(); }
     QString PlaceText(int place) const override;
     TConditionFields FieldsOf(int place) const override;
     void MakeFresh(int place, int deviceItem) override;
     void Store(int place, const TConditionFields& fields) override;
-    void InsertEmpty(int place) override { Copy.InsertAt(place, TQXP6Condition{}); }
-    void DeletePlace(int place) override { Copy.DeleteAt(place); }
-    void AssignBack() override { Target = Copy; }
-
-private:
-    TQXP6ConditionSet& Target;
-    TQXP6ConditionSet Copy;
 };

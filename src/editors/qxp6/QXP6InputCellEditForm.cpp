@@ -30,10 +30,8 @@ TQXP6InputCellEditForm::TQXP6InputCellEditForm(QWidget* parent, TQXP6InputCell& 
     InputMessageCombo->SetValue(Cell.MessageType);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(LabelFor(QStringLiteral("Input Cell Type:"), InputCellTypeCombo), 0, 0);
-    grid->addWidget(InputCellTypeCombo, 0, 1);
-    grid->addWidget(LabelFor(QStringLiteral("Message when input changes:"), InputMessageCombo), 1, 0);
-    grid->addWidget(InputMessageCombo, 1, 1);
+    AddLabelled(grid, QStringLiteral("Input Cell Type:"), InputCellTypeCombo, 0);
+    AddLabelled(grid, QStringLiteral("Message when input changes:"), InputMessageCombo, 1);
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

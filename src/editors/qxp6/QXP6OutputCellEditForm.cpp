@@ -88,16 +88,11 @@ void TQXP6OutputCellEditForm::BuildControls()
 
     auto* settings = new QGridLayout;
     int row = 0;
-    settings->addWidget(LabelFor(QStringLiteral("Description"), DescriptionEdit), row, 0);
-    settings->addWidget(DescriptionEdit, row++, 1, 1, 3);
-    settings->addWidget(LabelFor(QStringLiteral("Cell Type"), CellTypeCombo), row, 0);
-    settings->addWidget(CellTypeCombo, row++, 1, 1, 3);
-    settings->addWidget(LabelFor(QStringLiteral("Message on output change"), MsgTypeCombo), row, 0);
-    settings->addWidget(MsgTypeCombo, row++, 1, 1, 3);
-    settings->addWidget(LabelFor(QStringLiteral("on time"), OnTimeCombo), row, 0);
-    settings->addWidget(OnTimeCombo, row++, 1);
-    settings->addWidget(LabelFor(QStringLiteral("flash rate"), FlashRateCombo), row, 0);
-    settings->addWidget(FlashRateCombo, row++, 1);
+    AddLabelled(settings, QStringLiteral("Description"), DescriptionEdit, row++, 0, 3);
+    AddLabelled(settings, QStringLiteral("Cell Type"), CellTypeCombo, row++, 0, 3);
+    AddLabelled(settings, QStringLiteral("Message on output change"), MsgTypeCombo, row++, 0, 3);
+    AddLabelled(settings, QStringLiteral("on time"), OnTimeCombo, row++);
+    AddLabelled(settings, QStringLiteral("flash rate"), FlashRateCombo, row++);
     settings->addWidget(FollowBox, row, 0);
     auto* follow = new QHBoxLayout;
     follow->addWidget(LabelFor(QStringLiteral("Cell no."), FollowSpin));

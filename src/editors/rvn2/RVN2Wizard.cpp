@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <array>
+
 namespace {
 
 constexpr int kMaxSensorBoard = 256;
@@ -19,26 +21,78 @@ constexpr int kMaxWait = 1000;
 constexpr int kMaxAccel = 9;
 constexpr int kMaxVisits = 200;
 
-TSpinEdit* AddSpin(QFormLayout* form, const QString& label, const char* name, int minValue, int maxValue,
-                   uint32_t value)
-{
-    auto* spin = new TSpinEdit(minValue, maxValue, int(value), form->parentWidget());
-    spin->setObjectName(QLatin1String(name));
-    form->addRow(label, spin);
-    return spin;
-}
+// One spin of a wizard page: its label, object name and range, the setting it gives, and the
+// member of the wizard that holds it.
+template <typename TSettings> struct TSettingSpin {
+    const char* Label;
+    const char* Name;
+    int Min;
+    int Max;
+    uint32_t TSettings::*Setting;
+    TSpinEdit* TTRVN2Wizard::*Spin;
+};
 
-QPushButton* AddGenerateButton(QFormLayout* form)
+constexpr std::array<TSettingSpin<TRVN2ShuttleSettings>, 7> kShuttleSpins{{
+    {"End 1 sensor board", "End1SensBdSpin", 1, kMaxSensorBoard, &TRVN2ShuttleSettings::End1SensorBoard,
+     &TTRVN2Wizard::End1SensBdSpin},
+    {"End 1 sensor number", "End1SensSpin", 1, kMaxSensor, &TRVN2ShuttleSettings::End1Sensor,
+     &TTRVN2Wizard::End1SensSpin},
+    {"End 1 wait time (secs)", "End1WaitSpin", 1, kMaxWait, &TRVN2ShuttleSettings::End1WaitTime,
+     &TTRVN2Wizard::End1WaitSpin},
+    {"End 2 sensor board", "End2SensBdSpin", 1, kMaxSensorBoard, &TRVN2ShuttleSettings::End2SensorBoard,
+     &TTRVN2Wizard::End2SensBdSpin},
+    {"End 2 sensor number", "End2SensSpin", 1, kMaxSensor, &TRVN2ShuttleSettings::End2Sensor,
+     &TTRVN2Wizard::End2SensSpin},
+    {"End 2 wait time (secs)", "End2WaitSpin", 1, kMaxWait, &TRVN2ShuttleSettings::End2WaitTime,
+     &TTRVN2Wizard::End2WaitSpin},
+    {"Acceleration time (secs)", "ShuttleAccelSpin", 0, kMaxAccel, &TRVN2ShuttleSettings::AccelTime,
+     &TTRVN2Wizard::ShuttleAccelSpin},
+}};
+
+constexpr std::array<TSettingSpin<TRVN2StationStopSettings>, 5> kStationStopSpins{{
+    {"Station sensor board", "SStopSensBdSpin", 1, kMaxSensorBoard, &TRVN2StationStopSettings::SensorBoard,
+     &TTRVN2Wizard::SStopSensBdSpin},
+    {"Station sensor number", "SStopSensSpin", 1, kMaxSensor, &TRVN2StationStopSettings::Sensor,
+     &TTRVN2Wizard::SStopSensSpin},
+    {"Wait time (secs)", "SStopWaitSpin", 1, kMaxWait, &TRVN2StationStopSettings::WaitTime,
+     &TTRVN2Wizard::SStopWaitSpin},
+    {"Stop every n visits", "SStopVisitSpin", 1, kMaxVisits, &TRVN2StationStopSettings::StopEvery,
+     &TTRVN2Wizard::SStopVisitSpin},
+    {"Acceleration time (secs)", "SStopAccelSpin", 0, kMaxAccel, &TRVN2StationStopSettings::AccelTime,
+     &TTRVN2Wizard::SStopAccelSpin},
+}};
+
+// Adds a page to the wizard: a line that says what the program does, a spin for each setting
+// (showing its default), and the page's "Generate" button, which it returns.
+template <typename TSettings, size_t N>
+QPushButton* AddPage(TTRVN2Wizard* wizard, const QString& title, const QString& intro,
+                     const std::array<TSettingSpin<TSettings>, N>& spins, const char* buttonName)
 {
-    auto* button = new QPushButton(QStringLiteral("Generate"), form->parentWidget());
+    const TSettings defaults;
+    auto* page = new QWidget(wizard->WizardPages);
+    auto* form = new QFormLayout(page);
+    form->addRow(new QLabel(intro, page));
+    for (const TSettingSpin<TSettings>& row : spins) {
+        auto* spin = new TSpinEdit(row.Min, row.Max, int(defaults.*row.Setting), page);
+        spin->setObjectName(QLatin1String(row.Name));
+        form->addRow(QString::fromLatin1(row.Label), spin);
+        wizard->*row.Spin = spin;
+    }
+    auto* button = new QPushButton(QStringLiteral("Generate"), page);
     button->setAutoDefault(false);
     form->addRow(QString(), button);
+    button->setObjectName(QLatin1String(buttonName));
+    wizard->WizardPages->addTab(page, title);
     return button;
 }
 
-uint32_t ValueOf(const TSpinEdit* spin)
+// The settings the spins of a page show.
+template <typename TSettings, size_t N>
+TSettings SettingsOf(const TTRVN2Wizard& wizard, const std::array<TSettingSpin<TSettings>, N>& spins)
 {
-    return uint32_t(spin->Value());
+    TSettings settings;
+    for (const TSettingSpin<TSettings>& row : spins) settings.*row.Setting = uint32_t((wizard.*row.Spin)->Value());
+    return settings;
 }
 
 } // namespace
@@ -50,46 +104,12 @@ TTRVN2Wizard::TTRVN2Wizard(QWidget* parent, TRVN2Sequence& sequence)
     WizardPages = new QTabWidget(this);
     WizardPages->setObjectName(QStringLiteral("WizardPages"));
 
-    const TRVN2ShuttleSettings shuttle;
-    auto* shuttlePage = new QWidget(WizardPages);
-    auto* shuttleForm = new QFormLayout(shuttlePage);
-    shuttleForm->addRow(
-        new QLabel(QStringLiteral("The train runs between two ends of the line and waits at each end."), shuttlePage));
-    End1SensBdSpin = AddSpin(shuttleForm, QStringLiteral("End 1 sensor board"), "End1SensBdSpin", 1, kMaxSensorBoard,
-                             shuttle.End1SensorBoard);
-    End1SensSpin =
-        AddSpin(shuttleForm, QStringLiteral("End 1 sensor number"), "End1SensSpin", 1, kMaxSensor, shuttle.End1Sensor);
-    End1WaitSpin = AddSpin(shuttleForm, QStringLiteral("End 1 wait time (secs)"), "End1WaitSpin", 1, kMaxWait,
-                           shuttle.End1WaitTime);
-    End2SensBdSpin = AddSpin(shuttleForm, QStringLiteral("End 2 sensor board"), "End2SensBdSpin", 1, kMaxSensorBoard,
-                             shuttle.End2SensorBoard);
-    End2SensSpin =
-        AddSpin(shuttleForm, QStringLiteral("End 2 sensor number"), "End2SensSpin", 1, kMaxSensor, shuttle.End2Sensor);
-    End2WaitSpin = AddSpin(shuttleForm, QStringLiteral("End 2 wait time (secs)"), "End2WaitSpin", 1, kMaxWait,
-                           shuttle.End2WaitTime);
-    ShuttleAccelSpin = AddSpin(shuttleForm, QStringLiteral("Acceleration time (secs)"), "ShuttleAccelSpin", 0,
-                               kMaxAccel, shuttle.AccelTime);
-    ShuttleGenerateBtn = AddGenerateButton(shuttleForm);
-    ShuttleGenerateBtn->setObjectName(QStringLiteral("ShuttleGenerateBtn"));
-    WizardPages->addTab(shuttlePage, QStringLiteral("Shuttle"));
-
-    const TRVN2StationStopSettings stop;
-    auto* stopPage = new QWidget(WizardPages);
-    auto* stopForm = new QFormLayout(stopPage);
-    stopForm->addRow(
-        new QLabel(QStringLiteral("The train stops at a station, waits, and goes on the same way."), stopPage));
-    SStopSensBdSpin = AddSpin(stopForm, QStringLiteral("Station sensor board"), "SStopSensBdSpin", 1, kMaxSensorBoard,
-                              stop.SensorBoard);
-    SStopSensSpin =
-        AddSpin(stopForm, QStringLiteral("Station sensor number"), "SStopSensSpin", 1, kMaxSensor, stop.Sensor);
-    SStopWaitSpin = AddSpin(stopForm, QStringLiteral("Wait time (secs)"), "SStopWaitSpin", 1, kMaxWait, stop.WaitTime);
-    SStopVisitSpin =
-        AddSpin(stopForm, QStringLiteral("Stop every n visits"), "SStopVisitSpin", 1, kMaxVisits, stop.StopEvery);
-    SStopAccelSpin =
-        AddSpin(stopForm, QStringLiteral("Acceleration time (secs)"), "SStopAccelSpin", 0, kMaxAccel, stop.AccelTime);
-    SStopGenerateBtn = AddGenerateButton(stopForm);
-    SStopGenerateBtn->setObjectName(QStringLiteral("SStopGenerateBtn"));
-    WizardPages->addTab(stopPage, QStringLiteral("Station Stop"));
+    ShuttleGenerateBtn = AddPage(this, QStringLiteral("Shuttle"),
+                                 QStringLiteral("The train runs between two ends of the line and waits at each end."),
+                                 kShuttleSpins, "ShuttleGenerateBtn");
+    SStopGenerateBtn = AddPage(this, QStringLiteral("Station Stop"),
+                               QStringLiteral("The train stops at a station, waits, and goes on the same way."),
+                               kStationStopSpins, "SStopGenerateBtn");
 
     auto* program = new QGroupBox(QStringLiteral("Program"), this);
     ProgramList = new QListWidget(program);
@@ -122,27 +142,13 @@ void TTRVN2Wizard::ShowProgram()
 
 void TTRVN2Wizard::ShuttleGenerateClick()
 {
-    TRVN2ShuttleSettings settings;
-    settings.End1SensorBoard = ValueOf(End1SensBdSpin);
-    settings.End1Sensor = ValueOf(End1SensSpin);
-    settings.End1WaitTime = ValueOf(End1WaitSpin);
-    settings.End2SensorBoard = ValueOf(End2SensBdSpin);
-    settings.End2Sensor = ValueOf(End2SensSpin);
-    settings.End2WaitTime = ValueOf(End2WaitSpin);
-    settings.AccelTime = ValueOf(ShuttleAccelSpin);
-    MakeShuttleProgram(Work, settings);
+    MakeShuttleProgram(Work, SettingsOf(*this, kShuttleSpins));
     ShowProgram();
 }
 
 void TTRVN2Wizard::StationStopGenerateClick()
 {
-    TRVN2StationStopSettings settings;
-    settings.SensorBoard = ValueOf(SStopSensBdSpin);
-    settings.Sensor = ValueOf(SStopSensSpin);
-    settings.WaitTime = ValueOf(SStopWaitSpin);
-    settings.StopEvery = ValueOf(SStopVisitSpin);
-    settings.AccelTime = ValueOf(SStopAccelSpin);
-    MakeStationStopProgram(Work, settings);
+    MakeStationStopProgram(Work, SettingsOf(*this, kStationStopSpins));
     ShowProgram();
 }
 

@@ -1,6 +1,7 @@
 // The RVN2 windows: the board window, the sequence window with its step controls, and the wizard
 // with the SVs of the programs it makes.
 #include "boards/rvn2/RVN2Board.h"
+#include "boards/rvn2/RVN2Programs.h"
 #include "editors/BoardEditors.h"
 #include "editors/rvn2/RVN2EditForm.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -484,6 +486,35 @@ private slots:
     }
 
     // ---- Wizard ----
+
+    // Each spin of the two pages feeds its own setting: distinct values give the program the
+    // settings themselves give.
+    void WizardGeneratesFromEverySpinOfItsPage()
+    {
+        const auto steps = [](const TRVN2Sequence& sequence) {
+            QStringList lines;
+            for (const TRVN2SequenceStep& step : sequence.Steps) lines << QString::fromStdString(step.GetListLine());
+            return lines;
+        };
+        TRVN2Sequence sequence(1);
+        TTRVN2Wizard wizard(nullptr, sequence);
+        int value = 2;
+        for (TSpinEdit* spin : {wizard.End1SensBdSpin, wizard.End1SensSpin, wizard.End1WaitSpin, wizard.End2SensBdSpin,
+                                wizard.End2SensSpin, wizard.End2WaitSpin, wizard.ShuttleAccelSpin})
+            spin->setValue(value++);
+        wizard.ShuttleGenerateClick();
+        TRVN2Sequence expected(1);
+        MakeShuttleProgram(expected, TRVN2ShuttleSettings{2, 3, 4, 5, 6, 7, 8});
+        QCOMPARE(steps(wizard.WorkingCopy()), steps(expected));
+
+        for (auto [spin, stopValue] : {std::pair{wizard.SStopSensBdSpin, 9}, std::pair{wizard.SStopSensSpin, 10},
+                                       std::pair{wizard.SStopWaitSpin, 11}, std::pair{wizard.SStopVisitSpin, 12},
+                                       std::pair{wizard.SStopAccelSpin, 5}})
+            spin->setValue(stopValue);
+        wizard.StationStopGenerateClick();
+        MakeStationStopProgram(expected, TRVN2StationStopSettings{9, 10, 11, 12, 5});
+        QCOMPARE(steps(wizard.WorkingCopy()), steps(expected));
+    }
 
     void WizardShuttleGivesFourStepsAndCancelDiscardsItWithStepEdits()
     {

@@ -230,28 +230,3 @@ TEST(SignalControllers, ArbitrarySVTablesDecodeIntoBoardsThatSaveAndLoadUnchange
         }
     }
 }
-
-TEST(SignalControllers, ArbitraryBytesLoadWithoutHarm)
-{
-    uint32_t state = 99;
-    auto next = [&] {
-        state = state * 1103515245u + 12345u;
-        return static_cast<char>(state >> 16);
-    };
-    const std::string alphabet = ",\"\r\n0123456789-+ :PTSEGZNUnusedCLTHOCRDAWB";
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes;
-        const int length = 50 + round * 20;
-        for (int i = 0; i < length; ++i) {
-            const char c = next();
-            bytes += round % 2 ? c : alphabet[static_cast<unsigned char>(c) % alphabet.size()];
-        }
-        for (int type : {eORB4, eORB8}) {
-            auto b = CreateBoardOfType(type);
-            std::istringstream in(bytes);
-            b->LoadFromStream(in);
-            b->CalculateSVs();
-            EXPECT_FALSE(DescriptionLines(*b).empty());
-        }
-    }
-}
