@@ -31,8 +31,12 @@ void TCsvIo::SetText(size_t position, const std::string& text)
     field.clear();
     field.reserve(text.size() + 2);
     field.push_back('"');
-    for (const char c : text)
-        if (c != '"') field.push_back(c);
+    if (text.find('"') == std::string::npos) {
+        field.append(text);
+    } else {
+        for (const char c : text)
+            if (c != '"') field.push_back(c);
+    }
     field.push_back('"');
 }
 
