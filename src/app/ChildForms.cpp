@@ -1,5 +1,6 @@
 #include "app/ChildForms.h"
 
+#include "boardlist/LayoutAuditForm.h"
 #include "boardlist/ProgramBoardForm.h"
 #include "boardlist/RenumberForm.h"
 #include "link/LnThreadComm.h"
@@ -31,6 +32,8 @@ TConversationLinks ConversationLinksOf(TMainForm& main)
     links.LinkInterface = [owner] {
         return owner && owner->LocoNetComm1 ? owner->LocoNetComm1->GetLocoNetInterface() : ePR3;
     };
+    // The bus carries one conversation at a time; a window's own is idle when it asks.
+    links.OtherConversationUnderWay = [owner] { return owner && owner->ConversationUnderWay(); };
     return links;
 }
 
@@ -53,6 +56,9 @@ public:
                 form->show();
         };
         links.EditorAnchor = &main;
+        links.CheckLayout = [owner] {
+            if (owner) owner->CheckLayout1Click();
+        };
         auto* form = new TProgramBoardForm(main.BoardData, std::move(links));
         return {form, form};
     }
@@ -60,6 +66,28 @@ public:
     TSVForm MakeRenumberForm(TMainForm& main) override
     {
         auto* form = new TRenumberForm(&main.BoardData, ConversationLinksOf(main));
+        return {form, form};
+    }
+
+    TSVForm MakeAuditForm(TMainForm& main) override
+    {
+        QPointer<TMainForm> owner = &main;
+        TLayoutAuditLinks links;
+        static_cast<TConversationLinks&>(links) = ConversationLinksOf(main);
+        // A row's board is programmed, read or edited in the board list window, opened for it.
+        links.InBoardList = [owner](int type, uint32_t index, EBoardListCommand command) {
+            if (!owner) return;
+            owner->ConfigureBoards1Click();
+            auto* boards = qobject_cast<TProgramBoardForm*>(owner->ProgForm.Form.data());
+            if (!boards) return;
+            boards->ShowBoard(type, index);
+            switch (command) {
+            case EBoardListCommand::Program: boards->ProgramButtonClick(); break;
+            case EBoardListCommand::ReadBoard: boards->ReadBoardButtonClick(); break;
+            case EBoardListCommand::Edit: boards->EditBoard1Click(); break;
+            }
+        };
+        auto* form = new TLayoutAuditForm(main.BoardData, std::move(links));
         return {form, form};
     }
 };

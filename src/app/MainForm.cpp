@@ -109,8 +109,8 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 TMainForm::~TMainForm()
 {
     // The child windows are destroyed after this object; they must no longer reach it.
-    for (QObject* form : {static_cast<QObject*>(ProgForm.Form.data()), static_cast<QObject*>(RenumberForm.Form.data())})
-        if (form) disconnect(form, nullptr, this, nullptr);
+    for (const TSVForm* form : SVForms())
+        if (form->Form) disconnect(form->Form, nullptr, this, nullptr);
     for (const QPointer<TDisplayForm>& monitor : Monitors)
         if (monitor) disconnect(monitor, nullptr, this, nullptr);
     // Close the link before the windows that routing talks to go away.
@@ -145,6 +145,7 @@ void TMainForm::BuildMenus()
         AddMenuAction(configure, "&Renumber Boards", this, &TMainForm::RenumberBoards1Click, "RenumberBoards1");
     ConfigureBoards1 =
         AddMenuAction(configure, "&Configure Boards", this, &TMainForm::ConfigureBoards1Click, "ConfigureBoards1");
+    CheckLayout1 = AddMenuAction(configure, "Check &Layout", this, &TMainForm::CheckLayout1Click, "CheckLayout1");
     QMenu* layout = menuBar()->addMenu(QStringLiteral("&Display layout"));
     AddMenuAction(layout, "Speedometer", this, &TMainForm::Speedometer1Click, "Speedometer1");
     QMenu* debug = menuBar()->addMenu(QStringLiteral("&LocoNet Debug"));
@@ -274,15 +275,36 @@ void TMainForm::FormActivate()
 
     if (!NoFilesGiven && sections.contains(QStringLiteral("Filenames"))) {
         settings->beginGroup(QStringLiteral("Filenames"));
+        QStringList loadErrors;
         for (int type = 0; type < kBoardTypeCount; ++type) {
             const QString name = settings->value(QString::fromStdString(TBoardData::GetTypeName(type))).toString();
-            // A file that cannot be read leaves the list empty; nothing is reported.
-            if (!name.isEmpty()) BoardData.LoadFile(type, name.toStdString());
+            if (name.isEmpty() || BoardData.LoadFile(type, name.toStdString())) continue;
+            // A file that cannot be read leaves the list empty and is not taken as the list's file,
+            // so that a save cannot replace what it holds; its name stays in the settings.
+            loadErrors << QString::fromStdString(BoardData.GetLastError());
+            BoardData.CloseFile(type);
+            UnloadedFiles[size_t(type)] = name;
         }
         settings->endGroup();
+        if (!loadErrors.isEmpty()) ReportLoadErrors(loadErrors);
     }
 
     if (sections.contains(QStringLiteral("Connection")) && kind == eLocoBuffer) InterrogateLocoBuffer();
+}
+
+void TMainForm::ReportLoadErrors(const QStringList& errors)
+{
+    ProgStatus->setText(errors.size() == 1 ? errors.constFirst()
+                                           : QStringLiteral("%1 board files could not be loaded").arg(errors.size()));
+    ProgStatus->setCursorPosition(0);
+    ProgStatus->setToolTip(errors.join(QLatin1Char('\n')));
+    const QString text = QStringLiteral("These board files could not be loaded:\n\n%1\n\nEach file is left as it is. "
+                                        "Mend it, then open it from Configure Boards (File / Open...).")
+                             .arg(errors.join(QStringLiteral("\n\n")));
+    // Told from the event loop, where reception goes on while the box is open.
+    QTimer::singleShot(0, this, [this, text] {
+        ShowMessageBox(this, QStringLiteral("Railscope"), text, QMessageBox::Ok, true);
+    });
 }
 
 void TMainForm::ReadSpeedometerSettings(QSettings& settings)
@@ -333,7 +355,7 @@ void TMainForm::LinkStateChanged()
 {
     ShowLinkStatus(LinkOpenText);
     if (!LocoNetComm1->WasLost() || LossBoxShowing) return;
-    for (const TSVForm* form : {&ProgForm, &RenumberForm})
+    for (const TSVForm* form : SVForms())
         if (form->IsOpen()) form->Replies->LinkLost();
     // Told from the event loop, once: the link stays closed until the user connects again.
     LossBoxShowing = true;
@@ -389,7 +411,7 @@ void TMainForm::RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStam
         const auto& sv = static_cast<const TLNSVProgMessage&>(*typed);
         // These windows take their replies while they are open, minimised or not: a conversation
         // under way must not starve because its window is out of sight.
-        for (const TSVForm* form : {&ProgForm, &RenumberForm})
+        for (const TSVForm* form : SVForms())
             if (form->IsOpen()) form->Replies->HandleSVMessage(sv);
         break;
     }
@@ -485,12 +507,28 @@ void TMainForm::ConfigureBoards1Click()
     OpenSVForm(ProgForm, [this] { return Options.Forms->MakeBoardForm(*this); });
 }
 
+void TMainForm::CheckLayout1Click()
+{
+    OpenSVForm(AuditForm, [this] { return Options.Forms->MakeAuditForm(*this); });
+}
+
+bool TMainForm::ConversationUnderWay() const
+{
+    for (const TSVForm* form : SVForms())
+        if (form->IsOpen() && form->Replies->ConversationUnderWay()) return true;
+    return false;
+}
+
 void TMainForm::OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make)
 {
-    // The board window and the renumbering window exclude each other; a second use of the
-    // entry of the open one brings it forward.
-    if (form.IsOpen()) ShowChildWindow(form.Form);
-    if (ProgFormOpen() || RenumberFormOpen() || !Options.Forms) return;
+    // Renumbering changes the serial numbers the other two windows go by, so it excludes them; a
+    // second use of the entry of an open window brings it forward.
+    if (form.IsOpen()) {
+        ShowChildWindow(form.Form);
+        return;
+    }
+    const bool excluded = &form == &RenumberForm ? ProgFormOpen() || AuditFormOpen() : RenumberFormOpen();
+    if (excluded || !Options.Forms) return;
     TSVForm made = make();
     if (!made.Form) return;
     QWidget* window = made.Form;
@@ -506,8 +544,9 @@ void TMainForm::OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make)
 void TMainForm::UpdateBoardMenus()
 {
     // The entry that cannot act while the other window is open is greyed.
-    RenumberBoards1->setEnabled(!ProgFormOpen());
+    RenumberBoards1->setEnabled(!ProgFormOpen() && !AuditFormOpen());
     ConfigureBoards1->setEnabled(!RenumberFormOpen());
+    CheckLayout1->setEnabled(!RenumberFormOpen());
 }
 
 void TMainForm::Speedometer1Click()
@@ -624,7 +663,8 @@ void TMainForm::WriteSettings()
     settings->beginGroup(QStringLiteral("Filenames"));
     for (int type = 0; type < kBoardTypeCount; ++type)
         settings->setValue(QString::fromStdString(TBoardData::GetTypeName(type)),
-                           QString::fromStdString(BoardData.GetFileName(type)));
+                           BoardData.HasFileName(type) ? QString::fromStdString(BoardData.GetFileName(type))
+                                                       : UnloadedFiles[size_t(type)]);
     settings->endGroup();
     settings->sync();
 }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,13 +43,19 @@ struct TSVForm {
     bool IsOpen() const { return Form && Replies; }
 };
 
-// Makes the windows of the board editing layer for the main window: the board list window and
-// the renumbering window. Each is shown as a child window and freed when it closes.
+// Makes the windows of the board editing layer for the main window: the board list window, the
+// renumbering window and the layout check window. Each is shown as a child window and freed when
+// it closes.
 class TChildFormFactory {
 public:
     virtual ~TChildFormFactory() = default;
     virtual TSVForm MakeBoardForm(TMainForm& main) = 0;
     virtual TSVForm MakeRenumberForm(TMainForm& main) = 0;
+    virtual TSVForm MakeAuditForm(TMainForm& main)
+    {
+        (void)main;
+        return {};
+    }
 };
 
 class TMainForm : public QMainWindow {
@@ -85,11 +92,16 @@ public:
     // Every monitor window open, the newest last: an older one shows no new messages, but its
     // live log goes on.
     std::vector<QPointer<TDisplayForm>> Monitors;
-    // The board list window and the discovery window; each empty while closed.
+    // The board list window, the discovery window and the layout check window; each empty while
+    // closed.
     TSVForm ProgForm;
     TSVForm RenumberForm;
+    TSVForm AuditForm;
     bool ProgFormOpen() const { return ProgForm.IsOpen(); }
     bool RenumberFormOpen() const { return RenumberForm.IsOpen(); }
+    bool AuditFormOpen() const { return AuditForm.IsOpen(); }
+    // Whether one of these windows has a conversation under way.
+    bool ConversationUnderWay() const;
 
     // Where every message the program sends goes; the link by default.
     TMessageSender Sender;
@@ -122,6 +134,7 @@ public:
     void Exit1Click();
     void RenumberBoards1Click();
     void ConfigureBoards1Click();
+    void CheckLayout1Click();
     void Speedometer1Click();
     void MessageDisplay1Click();
     void SWRQ1Click();
@@ -142,6 +155,7 @@ public:
     QAction* FindAction(const QString& menuPath) const;
     QAction* RenumberBoards1 = nullptr;
     QAction* ConfigureBoards1 = nullptr;
+    QAction* CheckLayout1 = nullptr;
 
     static const char* const kInterfaceNames[3];
 
@@ -155,17 +169,25 @@ private:
     void BuildMenus();
     void BuildStatusLine();
     void SendFixedMessage(uint8_t opcode);
-    // Opens the board window or the renumbering window (`make`) unless either is open.
+    // Opens the board, renumbering or layout check window (`make`) unless a window it excludes is
+    // open: the renumbering window excludes the other two, which may be open together.
     void OpenSVForm(TSVForm& form, const std::function<TSVForm()>& make);
+    // The windows that take SV access messages.
+    std::array<const TSVForm*, 3> SVForms() const { return {&ProgForm, &RenumberForm, &AuditForm}; }
     void UpdateBoardMenus();
     void RouteOne(std::unique_ptr<TLocoNetMessage> message, const TRxStamp& stamp);
     void ReadSpeedometerSettings(QSettings& settings);
+    // Tells which board files the start-up could not load, and why.
+    void ReportLoadErrors(const QStringList& errors);
     void WriteSettings();
 
     TOptions Options;
     QString LinkOpenText;
     bool LossBoxShowing = false;
     bool StartUpDone = false;
+    // The board files the start-up could not load, by type: kept in the settings until another
+    // file of the type is opened.
+    std::array<QString, kBoardTypeCount> UnloadedFiles;
     bool StartUpQueued = false;
     bool Closed = false;
     bool NoFilesGiven = false;

@@ -4,8 +4,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QTimer>
+
+#include <algorithm>
 
 TConversationForm::TConversationForm(TConversationLinks links, QWidget* parent)
     : QWidget(parent), TQtConversationHost(links.Send), Links(std::move(links))
@@ -32,9 +36,19 @@ void TConversationForm::HostConversation(TBusConversation& conversation, uint32_
     MsgDelayTimer->setInterval(int(msgDelayMs));
 }
 
+void TConversationForm::ShowConversationIn(QListWidget* log, QProgressBar* progress)
+{
+    LogList = log;
+    Progress = progress;
+}
+
 bool TConversationForm::ReadyToStart()
 {
     if (!Hosted->IsIdle()) return false;
+    if (Links.OtherConversationUnderWay && Links.OtherConversationUnderWay()) {
+        ShowStatus("Another window is talking to the boards: try again when it has finished");
+        return false;
+    }
     Hosted->SetLinkInterface(Links.LinkInterface ? Links.LinkInterface() : ePR3);
     return true;
 }
@@ -75,4 +89,26 @@ void TConversationForm::MessageBox(const std::string& text, const std::string& c
 void TConversationForm::Beep()
 {
     QApplication::beep();
+}
+
+void TConversationForm::Log(const std::string& line)
+{
+    if (!LogList) return;
+    LogList->addItem(QString::fromStdString(line));
+    LogList->scrollToBottom();
+}
+
+void TConversationForm::ClearLog()
+{
+    if (LogList) LogList->clear();
+}
+
+void TConversationForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
+{
+    if (Progress) Progress->setRange(int(minimum), int(maximum));
+}
+
+void TConversationForm::SetProgressPosition(uint32_t position)
+{
+    if (Progress) Progress->setValue(std::min(int(position), Progress->maximum()));
 }

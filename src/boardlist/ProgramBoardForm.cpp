@@ -2,6 +2,7 @@
 
 #include "boardlist/DisplayBoardForm.h"
 #include "boards/BoardData.h"
+#include "boards/HoldCheck.h"
 #include "editors/BoardEditors.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,6 +44,9 @@ QString Title(int type)
     return QString::fromStdString(TBoardData::GetTitle(type));
 }
 
+// The most lines of a report that a box or a tip shows; the log holds them all.
+constexpr int kReportLines = 12;
+
 } // namespace
 
 TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks links, QWidget* parent)
@@ -54,6 +59,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
     SetUpKeyboardAccess(this);
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
     HostConversation(*BoardProgrammer, TBoardProgrammer::kMsgDelayMs);
+    ShowConversationIn(DebugList, ProgressBar1);
     for (int type = 0; type < kBoardTypeCount; ++type) Editors[size_t(type)] = DefaultBoardEditor(type);
     if (!Links.OpenDialog) Links.OpenDialog = OwnOpenDialog = MakeCsvDialog(this, QFileDialog::AcceptOpen);
     if (!Links.SaveDialog) Links.SaveDialog = OwnSaveDialog = MakeCsvDialog(this, QFileDialog::AcceptSave);
@@ -166,6 +172,9 @@ void TProgramBoardForm::BuildMenus(QMenuBar* menuBar)
         AddMenuAction(programming, "&Read Board", this, &TProgramBoardForm::ReadBoardButtonClick, "ReadBoard1");
     VerifyBoard1 =
         AddMenuAction(programming, "&Verify Board", this, &TProgramBoardForm::VerifyBoard1Click, "VerifyBoard1");
+    programming->addSeparator();
+    CheckLayout1 =
+        AddMenuAction(programming, "Check &Layout", this, &TProgramBoardForm::CheckLayout1Click, "CheckLayout1");
 }
 
 int TProgramBoardForm::CurrentType() const
@@ -196,7 +205,17 @@ void TProgramBoardForm::RefreshBoardList()
     const uint32_t count = BoardData.BoardCount(type);
     for (uint32_t i = 0; i < count; ++i) {
         const TConfigurableBoard* board = BoardData.GetBoard(type, i);
-        BoardListBox->addItem(board ? QString::fromStdString(board->GetListLine()) : QString());
+        auto* item = new QListWidgetItem(board ? QString::fromStdString(board->GetListLine()) : QString());
+        // A board that cannot hold its description says so after its name, where the columns
+        // end, and its tip says what it cannot hold.
+        const std::vector<std::string> unheld =
+            board ? CheckHold(*board, board->SWVersion).Lines() : std::vector<std::string>();
+        if (!unheld.empty()) {
+            item->setText(item->text() + QStringLiteral("   \u26A0 ") + QString::fromStdString(HoldSummary(unheld.size())));
+            item->setToolTip(QStringLiteral("The board cannot hold its description as it stands:\n") +
+                             ReportText(unheld, kReportLines));
+        }
+        BoardListBox->addItem(item);
     }
     if (selected >= 0 && selected < BoardListBox->count()) BoardListBox->setCurrentRow(selected);
     MessageEdit->setText(BoardData.HasFileName(type)
@@ -207,41 +226,58 @@ void TProgramBoardForm::RefreshBoardList()
     MessageEdit->setToolTip(MessageEdit->text());
 }
 
+void TProgramBoardForm::ShowBoard(int type, uint32_t index)
+{
+    if (type < 0 || type >= kBoardTypeCount) return;
+    BoardTabControl->setCurrentIndex(type);
+    RefreshBoardList();
+    if (index < uint32_t(BoardListBox->count())) BoardListBox->setCurrentRow(int(index));
+}
+
 void TProgramBoardForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     RefreshBoardList();
 }
 
-// --- the programmer's host ------------------------------------------------------------------
-
-void TProgramBoardForm::Log(const std::string& line)
-{
-    DebugList->addItem(QString::fromStdString(line));
-    DebugList->scrollToBottom();
-}
-
-void TProgramBoardForm::ClearLog()
-{
-    DebugList->clear();
-}
-
-void TProgramBoardForm::SetProgressRange(uint32_t minimum, uint32_t maximum)
-{
-    ProgressBar1->setRange(int(minimum), int(maximum));
-}
-
-void TProgramBoardForm::SetProgressPosition(uint32_t position)
-{
-    ProgressBar1->setValue(std::min(int(position), ProgressBar1->maximum()));
-}
-
 // --- the programmer -------------------------------------------------------------------------
 
 void TProgramBoardForm::AfterEvent(bool ended)
 {
+    if (!ended) return;
     // A read rebuilds the board's description: show its new list line.
-    if (ended) RefreshBoardList();
+    RefreshBoardList();
+    const TBoardProgrammer& programmer = *BoardProgrammer;
+    if (programmer.IsVerifyMode() && programmer.IsVerified()) {
+        ShowMessageBox(this, QStringLiteral("Verify Board"),
+                       VerifiedBoard + QStringLiteral(":\n\n") + ReportText(programmer.GetVerifyReport(), kReportLines),
+                       QMessageBox::Ok, !programmer.VerifyMatched());
+    }
+}
+
+QString TProgramBoardForm::BoardLabel(const TConfigurableBoard& board)
+{
+    return QStringLiteral("Board %1 \"%2\"").arg(board.SerialNumber).arg(QString::fromStdString(board.Name));
+}
+
+bool TProgramBoardForm::AskProgramAnyway(const std::vector<std::string>& lines)
+{
+    const TConfigurableBoard* board = BoardProgrammer->GetBoard();
+    if (!board) return false;
+    const QString text = QStringLiteral("%1 cannot hold its description as it stands (firmware version %2):\n\n%3\n\n"
+                                        "%4. Nothing has been written to the board yet.")
+                             .arg(BoardLabel(*board))
+                             .arg(board->SWVersion)
+                             .arg(ReportText(lines, kReportLines), QString::fromStdString(HoldSummary(lines.size())));
+    // The programmer asks while it takes a reply, as received messages are routed: the question
+    // waits for the event loop, where reception goes on while it is open.
+    QTimer::singleShot(0, this, [this, text] {
+        const QPointer<TProgramBoardForm> self(this);
+        const int answer = AskQuestion(this, QStringLiteral("Program Board"), text,
+                                       {QStringLiteral("Program Anyway"), QStringLiteral("Cancel")}, 1);
+        if (self) BoardProgrammer->AnswerProgramAnyway(answer == 0);
+    });
+    return true;
 }
 
 TConfigurableBoard* TProgramBoardForm::SelectedBoard()
@@ -267,7 +303,15 @@ void TProgramBoardForm::ProgramButtonClick()
 
 void TProgramBoardForm::VerifyBoard1Click()
 {
-    if (PrepareProgrammer()) BoardProgrammer->VerifyButtonClick(SelectedBoard());
+    if (!PrepareProgrammer()) return;
+    TConfigurableBoard* board = SelectedBoard();
+    if (board) VerifiedBoard = BoardLabel(*board);
+    BoardProgrammer->VerifyButtonClick(board);
+}
+
+void TProgramBoardForm::CheckLayout1Click()
+{
+    if (Links.CheckLayout) Links.CheckLayout();
 }
 
 void TProgramBoardForm::ReadBoardButtonClick()
@@ -320,8 +364,12 @@ void TProgramBoardForm::Open1Click()
         Links.SaveDialog->selectFile(fileName);
         StopIfBoardGoes(type, -1);
         BoardData.ClearType(type);
-        if (!BoardData.LoadFile(type, fileName.toStdString()) && !BoardData.GetLastError().empty())
-            ShowMessageBox(this, Title(type), QString::fromStdString(BoardData.GetLastError()), QMessageBox::Ok, true);
+        if (!BoardData.LoadFile(type, fileName.toStdString())) {
+            // A file that cannot be loaded is not opened: a save would replace what it holds.
+            const QString error = QString::fromStdString(BoardData.GetLastError());
+            BoardData.CloseFile(type);
+            ShowMessageBox(this, Title(type), error, QMessageBox::Ok, true);
+        }
     }
     RefreshBoardList();
 }

@@ -40,6 +40,8 @@ struct TProgramBoardLinks : TConversationLinks {
     std::function<void(QWidget* form)> ShowChild;
     // Board editors are placed relative to this window (the main window); this form when null.
     QPointer<QWidget> EditorAnchor;
+    // Opens the Check Layout window; the menu entry does nothing when not set.
+    std::function<void()> CheckLayout;
 };
 
 class TProgramBoardForm : public TConversationForm {
@@ -53,6 +55,8 @@ public:
     // The selected line, or -1.
     int SelectedIndex() const;
     void RefreshBoardList();
+    // Shows the tab of `type` with board `index` selected.
+    void ShowBoard(int type, uint32_t index);
 
     // Commands.
     void Open1Click();
@@ -70,6 +74,8 @@ public:
     void ReadBoardButtonClick();
     // Programming / Verify Board: compares the selected board on the bus with its description.
     void VerifyBoard1Click();
+    // Programming / Check Layout: every board on the bus against the board list.
+    void CheckLayout1Click();
     void HelpBtnClick();
 
     // Replaces the editor of a board type (none: the type cannot be edited).
@@ -109,16 +115,14 @@ public:
     QAction* ProgramBoard1 = nullptr;
     QAction* ReadBoard1 = nullptr;
     QAction* VerifyBoard1 = nullptr;
+    QAction* CheckLayout1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
-    // The programmer's host: its log list and progress bar.
-    void Log(const std::string& line) override;
-    void ClearLog() override;
-    void SetProgressRange(uint32_t minimum, uint32_t maximum) override;
-    void SetProgressPosition(uint32_t position) override;
     void AfterEvent(bool ended) override;
+    // Asks, from the event loop, whether to program a board that cannot hold its description.
+    bool AskProgramAnyway(const std::vector<std::string>& lines) override;
 
 private:
     void BuildControls();
@@ -131,6 +135,8 @@ private:
     bool SaveTypeAs(int type);
     void ReportSaveFailure(int type);
     TConfigurableBoard* SelectedBoard();
+    // "Board 4101 "Station throat"", for the boxes that speak of a board.
+    static QString BoardLabel(const TConfigurableBoard& board);
 
     TBoardData& BoardData;
     TProgramBoardLinks Links;
@@ -138,4 +144,6 @@ private:
     std::array<TBoardEditor, kBoardTypeCount> Editors;
     QFileDialog* OwnOpenDialog = nullptr;
     QFileDialog* OwnSaveDialog = nullptr;
+    // The board that Verify Board compares, as its report box names it.
+    QString VerifiedBoard;
 };

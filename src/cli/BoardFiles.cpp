@@ -13,6 +13,13 @@ namespace cli {
 
 namespace {
 
+// The type of a board record tag ("ORB4_BOARD"); -1 for any other text.
+int RecordTagType(const std::string& tag)
+{
+    const int type = BoardTypeFromTag(tag);
+    return tag.find("_BOARD") == std::string::npos ? -1 : type;
+}
+
 int Fail(const std::string& command, const std::string& message)
 {
     std::cerr << "railscope-cli " << command << ": " << message << "\n";
@@ -36,8 +43,8 @@ int LoadBoardFile(const std::string& command, const std::string& file, TBoardDat
         firstLine.ReadLine(in);
         if (TCsvIo::LineTooLong(in)) return Fail(command, file + ": " + TCsvIo::LineTooLongText());
         const std::string tag = firstLine.GetText(0);
-        type = BoardTypeFromTag(tag);
-        if (type < 0 || tag.find("_BOARD") == std::string::npos)
+        type = RecordTagType(tag);
+        if (type < 0)
             return Fail(command, file + ": unknown board type '" + textformat::Escaped(tag) +
                                      "' in the first line (give it with --type)");
     }
@@ -46,6 +53,14 @@ int LoadBoardFile(const std::string& command, const std::string& file, TBoardDat
         return Fail(command, "board type " + TBoardData::GetTypeName(type) + " is not available");
     if (!data.LoadFile(type, file)) return Fail(command, data.GetLastError());
     return 0;
+}
+
+int BoardFileType(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    TCsvIo firstLine;
+    if (!in || !firstLine.ReadLine(in) || TCsvIo::LineTooLong(in)) return -1;
+    return RecordTagType(firstLine.GetText(0));
 }
 
 int CheckBoardIndex(const std::string& command, const std::string& file, const TBoardData& data, int type,

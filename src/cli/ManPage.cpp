@@ -22,6 +22,8 @@ constexpr TExample kExamples[] = {
      "railscope-cli verify layout-orb4.csv --index 0 --connect /dev/ttyACM0"},
     {"Back up every board on the bus into board files:",
      "railscope-cli backup --connect /dev/ttyACM0 --out layout-backup"},
+    {"Check every board on the bus against the board files of a folder:",
+     "railscope-cli audit layout/ --connect /dev/ttyACM0"},
     {"Watch sensor reports on the simulated LocoNet for ten seconds:",
      "railscope-cli monitor --connect 'sim:traffic=on' --only OPC_SENSORREP \\\n    --seconds 10"},
     {"Share an interface with other programs over the network:",

@@ -1,10 +1,13 @@
 #include "editors/EditorDialog.h"
 
+#include "boards/HoldCheck.h"
+
 #include "widgets/DialogSeam.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 
 TEditorDialog::TEditorDialog(QWidget* parent, int helpContext) : QDialog(parent), Help(helpContext)
@@ -37,9 +40,40 @@ bool TEditorDialog::Execute()
 
 void TEditorDialog::done(int result)
 {
-    if (result == QDialog::Accepted)
+    if (result == QDialog::Accepted) {
+        if (!KeepsWhatTheBoardCannotHold()) return;
         WriteBack();
-    else
+    } else {
         DiscardEdits();
+    }
     QDialog::done(result);
+}
+
+bool TEditorDialog::KeepsWhatTheBoardCannotHold()
+{
+    const std::unique_ptr<TConfigurableBoard> after = BoardAfterOK();
+    if (!after) return true;
+    const THoldReport report = CheckHold(*after, after->SWVersion);
+    if (report.CanBeHeld()) return true;
+    const std::vector<std::string> lines = report.Lines();
+    const QString text = QStringLiteral("The board cannot hold these values as they stand:\n\n%1\n\n"
+                                        "A value of a signal, zone, cell, route or sequence is changed in its own "
+                                        "window: double-click its line.")
+                             .arg(ReportText(lines, 12));
+    const int answer =
+        AskQuestion(this, windowTitle(), text, {QStringLiteral("Go Back"), QStringLiteral("Keep Values")}, 0);
+    if (answer == 1) return true;
+    // Back in the window, at the first field of its own that the board cannot hold.
+    for (const THoldDifference& difference : report.Differences) {
+        if (!difference.Part.empty()) continue;
+        for (const QLabel* label : findChildren<QLabel*>()) {
+            QString name = label->text().remove(QLatin1Char('&')).trimmed();
+            if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+            if (label->buddy() && name == QString::fromStdString(difference.Item)) {
+                label->buddy()->setFocus();
+                return false;
+            }
+        }
+    }
+    return false;
 }

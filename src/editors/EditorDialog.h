@@ -2,11 +2,17 @@
 // What every board editor window shares: a modal dialog with "OK", "Cancel" and a help button
 // at the window's help context. It opens 30 pixels right of and below its parent's top-left
 // corner. OK writes the controls back (WriteBack); Cancel, Escape and the close box discard what
-// the window itself holds (DiscardEdits). Tab goes through the controls in the order of the
+// the window itself holds (DiscardEdits). A board window's OK first checks that the board can hold
+// its description as OK would leave it; when it cannot, it names each value (the part's window and
+// the field) and lets the user go back to the window or keep the values. Tab goes through the controls in the order of the
 // window's layout, the first of them has the focus when the window opens, and the labels that name
 // controls get accelerators (widgets/KeyboardAccess.h).
 
+#include "boards/ConfigurableBoard.h"
+
 #include <QDialog>
+
+#include <memory>
 
 class QBoxLayout;
 class QPushButton;
@@ -32,8 +38,24 @@ protected:
     QBoxLayout* ButtonRow() const { return Buttons; }
     virtual void WriteBack() {}
     virtual void DiscardEdits() {}
+    // The board as OK would leave it (a copy; the board itself stays as it is), for the check of
+    // what it cannot hold; none for a window that does not edit a whole board.
+    virtual std::unique_ptr<TConfigurableBoard> BoardAfterOK() const { return nullptr; }
+
+    // A copy of `board` with the window's controls written into it (`write`), as BoardAfterOK
+    // gives it.
+    template <class TBoard, class TWrite>
+    static std::unique_ptr<TConfigurableBoard> WrittenCopy(const TBoard& board, TWrite write)
+    {
+        auto copy = std::make_unique<TBoard>(board);
+        write(*copy);
+        return copy;
+    }
 
 private:
+    // False when the board cannot hold a value and the user goes back to the window.
+    bool KeepsWhatTheBoardCannotHold();
+
     int Help;
     QBoxLayout* Buttons = nullptr;
 };

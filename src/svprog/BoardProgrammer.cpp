@@ -111,7 +111,8 @@ void TBoardProgrammer::Send(EProgState state)
         message->SetReconfigure(Source, Destination);
         ShowStatus("Resetting Destination board.....");
         break;
-    case psIdle: return;
+    case psIdle:
+    case psAskingUser: return;
     }
     LogMessageIfEnabled(*message);
     Host.SendMessage(std::move(message));
@@ -189,16 +190,10 @@ void TBoardProgrammer::HandleSVMessage(const TLNSVProgMessage& message)
             GoIdle();
             return;
         }
-        if (!Reading() && !BoardHoldsItsDescription()) {
-            Host.Beep();
-            GoIdle();
-            return;
-        }
-        RetriesLeft = kRetries;
-        ShowStatus("Beginning Read or write.....");
-        NextStep(psTransfer);
+        CheckHoldThenTransfer();
         return;
     case psTransfer: HandleTransferReply(message, kind); return;
+    case psAskingUser: return;
     case psReconfiguring:
         if (kind != eSVRECONFIGUREREPLY || DestinationOf(message) != Destination) return;
         Host.StopTimer(EConversationTimer::Timeout);
@@ -263,14 +258,41 @@ void TBoardProgrammer::HandleTransferReply(const TLNSVProgMessage& message, ESVM
     NextStep(psTransfer);
 }
 
-bool TBoardProgrammer::BoardHoldsItsDescription()
+void TBoardProgrammer::CheckHoldThenTransfer()
 {
-    if (ProgramAnyway) return true;
-    const std::vector<std::string> lines = CheckHold(*Board, Board->SWVersion).Lines();
-    if (lines.empty()) return true;
+    const std::vector<std::string> lines =
+        Reading() || ProgramAnyway ? std::vector<std::string>() : CheckHold(*Board, Board->SWVersion).Lines();
+    if (lines.empty()) {
+        BeginTransfer();
+        return;
+    }
     for (const std::string& line : lines) Host.Log(line);
-    Host.Log(HoldSummary(lines.size()) + ": the board was not programmed");
-    return false;
+    UnheldValues = lines.size();
+    // The board waits for its next command as long as it takes; nothing times out meanwhile.
+    ProgState = psAskingUser;
+    if (Host.AskProgramAnyway(lines)) return;
+    Host.Log(HoldSummary(UnheldValues) + ": the board was not programmed");
+    Host.Beep();
+    GoIdle();
+}
+
+void TBoardProgrammer::AnswerProgramAnyway(bool programAnyway)
+{
+    if (ProgState != psAskingUser) return;
+    if (!programAnyway) {
+        Host.Log(HoldSummary(UnheldValues) + ": the board was not programmed");
+        GoIdle();
+        return;
+    }
+    Host.Log(HoldSummary(UnheldValues) + ": programming anyway");
+    BeginTransfer();
+}
+
+void TBoardProgrammer::BeginTransfer()
+{
+    RetriesLeft = kRetries;
+    ShowStatus("Beginning Read or write.....");
+    NextStep(psTransfer);
 }
 
 bool TBoardProgrammer::DifferencesMeanNothing() const
@@ -314,6 +336,7 @@ void TBoardProgrammer::TimeoutTimerTimer()
         case psCheckingVersion: Host.Log("Failure while checking board s/w version"); break;
         case psTransfer: Host.Log("Failure while reading or writing"); break;
         case psReconfiguring: Host.Log("Failure while reconfiguring"); break;
+        case psAskingUser: break;
         }
         GoIdle();
         return;
@@ -323,7 +346,8 @@ void TBoardProgrammer::TimeoutTimerTimer()
     case psCheckingVersion: LogIfEnabled("Timeout while checking board s/w version.. retrying"); break;
     case psTransfer: LogIfEnabled("Timeout while reading or writing.. retrying"); break;
     case psReconfiguring: LogIfEnabled("Timeout while reconfiguring.. retrying"); break;
-    case psIdle: break;
+    case psIdle:
+    case psAskingUser: break;
     }
     Send(ProgState);
 }

@@ -14,7 +14,15 @@
 
 class TBoardProgrammer : public TBusConversation {
 public:
-    enum EProgState : uint8_t { psIdle, psCheckingIdentity, psCheckingVersion, psTransfer, psReconfiguring };
+    // psAskingUser: programming waits for the user's answer on values the board cannot hold.
+    enum EProgState : uint8_t {
+        psIdle,
+        psCheckingIdentity,
+        psCheckingVersion,
+        psTransfer,
+        psReconfiguring,
+        psAskingUser
+    };
 
     static constexpr uint32_t kMsgDelayMs = 20;
     static constexpr int32_t kRetries = 20;
@@ -43,9 +51,13 @@ public:
     // The "Log" check box: whether message texts and retry notes are logged too.
     bool LogEnabled = false;
     // Programming checks, once the firmware version is known, that the board can hold its
-    // description (HoldCheck.h); when it cannot, it logs what it cannot hold and stops before any
-    // SV is written, unless this is set.
+    // description (HoldCheck.h); when it cannot, it logs what it cannot hold and, unless this is
+    // set, asks the host (AskProgramAnyway). A host that does not ask stops it there, before any
+    // SV is written.
     bool ProgramAnyway = false;
+    // The user's answer to the host's question: true programs the board as described, false ends
+    // the conversation with nothing written. Ignored unless the question is open.
+    void AnswerProgramAnyway(bool programAnyway);
 
     // Ends a conversation at once, before the board it works on goes away.
     void Stop() override;
@@ -94,8 +106,10 @@ private:
     void FinishVerify();
     // Whether the board's SVs, the description's with the differences found, describe the same.
     bool DifferencesMeanNothing() const;
-    // False, after logging what the board cannot hold, when programming must stop there.
-    bool BoardHoldsItsDescription();
+    // After the version check: begins the transfer, or, when programming finds values the board
+    // cannot hold, asks the host first or stops.
+    void CheckHoldThenTransfer();
+    void BeginTransfer();
     void Send(EProgState state);
     void NextStep(EProgState state);
     void GoIdle();
@@ -121,4 +135,6 @@ private:
     TConfigurableBoard* Board = nullptr;
     uint32_t CurrentSV = 0;
     uint32_t BlockSize = 0;
+    // How many values the board cannot hold, while the host asks about them.
+    size_t UnheldValues = 0;
 };

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 enum class EConversationTimer { Timeout, MsgDelay };
 
@@ -37,4 +38,14 @@ public:
         (void)caption;
     }
     virtual void Beep() {}
+    // Programming found values the board cannot hold (the lines of HoldCheck.h) once it knew the
+    // board's firmware version, before writing any SV. A host that asks the user puts the question
+    // and returns true; the answer comes back through the programmer's AnswerProgramAnyway, and
+    // received messages go on being handed over meanwhile. A host that does not ask returns false,
+    // and programming stops there.
+    virtual bool AskProgramAnyway(const std::vector<std::string>& lines)
+    {
+        (void)lines;
+        return false;
+    }
 };

@@ -27,6 +27,7 @@ public:
     // Events, each handed to the conversation.
     void HandleSVMessage(const TLNSVProgMessage& message) override;
     void LinkLost() override;
+    bool ConversationUnderWay() const override { return Conversation && !Conversation->IsIdle(); }
     void TimerFired(EConversationTimer timer);
 
     void SendMessage(std::unique_ptr<TLocoNetMessage> message) override;

@@ -10,4 +10,6 @@ public:
     // The message belongs to the caller and lives only for this call.
     virtual void HandleSVMessage(const TLNSVProgMessage& message) = 0;
     virtual void LinkLost() = 0;
+    // Whether a conversation of this target is under way.
+    virtual bool ConversationUnderWay() const { return false; }
 };

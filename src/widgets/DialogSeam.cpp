@@ -9,7 +9,10 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 int DeferringBoxes = 0;
@@ -47,6 +50,36 @@ int ShowMessageBox(QWidget* parent, const QString& caption, const QString& text,
     QMessageBox box(icon, caption, text, static_cast<QMessageBox::StandardButtons>(buttons), parent);
     PlaceChildDialog(&box, parent);
     return box.exec();
+}
+
+int AskQuestion(QWidget* parent, const QString& caption, const QString& text, const QStringList& buttons,
+                int safeButton)
+{
+    if (DialogSeam().Question) return DialogSeam().Question(parent, caption, text, buttons, safeButton);
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (const QString& button : buttons) added << box.addButton(button, QMessageBox::AcceptRole);
+    if (safeButton >= 0 && safeButton < added.size()) {
+        box.setDefaultButton(static_cast<QPushButton*>(added[safeButton]));
+        box.setEscapeButton(added[safeButton]);
+    }
+    PlaceChildDialog(&box, parent);
+    box.exec();
+    const int chosen = int(added.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : safeButton;
+}
+
+QString ReportText(const std::vector<std::string>& lines, int most)
+{
+    const size_t limit = size_t(std::max(most, 2));
+    const bool cut = lines.size() > limit;
+    QStringList shown;
+    for (size_t i = 0; i < lines.size() && i < (cut ? limit - 1 : limit); ++i) shown << QString::fromStdString(lines[i]);
+    if (cut) {
+        shown << QStringLiteral("... and %1 more").arg(lines.size() - limit);
+        shown << QString::fromStdString(lines.back());
+    }
+    return shown.join(QLatin1Char('\n'));
 }
 
 QString RunFileDialog(QWidget* parent, QFileDialog& dialog)

@@ -4,8 +4,11 @@
 // own, so that no window ever waits for someone at the keyboard.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QDialog;
 class QFileDialog;
@@ -22,6 +25,10 @@ struct TDialogSeam {
     std::function<bool(QWidget* parent, QPrinter& printer)> Printer = {};
     // Runs a modal dialog; QDialog::Accepted or QDialog::Rejected.
     std::function<int(QDialog& dialog)> ModalDialog = {};
+    // A question with buttons of its own; the index of the button chosen.
+    std::function<int(QWidget* parent, const QString& caption, const QString& text, const QStringList& buttons,
+                      int safeButton)>
+        Question = {};
 };
 
 // The hooks in use; an empty member means the real dialog. Tests set them and reset them with
@@ -42,6 +49,15 @@ public:
     TDeferredBoxes(const TDeferredBoxes&) = delete;
     TDeferredBoxes& operator=(const TDeferredBoxes&) = delete;
 };
+// A question whose buttons say what each answer does ("Program Anyway", "Cancel"); returns the
+// index of the button chosen. `safeButton` is the default button, and the answer when the box is
+// closed or Escape is pressed. The box waits for the answer: never ask while received messages are
+// routed.
+int AskQuestion(QWidget* parent, const QString& caption, const QString& text, const QStringList& buttons,
+                int safeButton);
+// The lines of a report for a box or a tool tip, at most `most` of them and the count of those
+// left out: the first ones, how many more there are, and the last one (a report's summary).
+QString ReportText(const std::vector<std::string>& lines, int most);
 QString RunFileDialog(QWidget* parent, QFileDialog& dialog);
 // A save dialog of its own (overwriting asks first); the chosen file, or empty when cancelled.
 QString AskSaveFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter,

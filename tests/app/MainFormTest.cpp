@@ -33,6 +33,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <fstream>
 
@@ -68,7 +70,9 @@ public:
     explicit TFakeSVWindow(std::function<void(const TLNSVProgMessage&)> onMessage) : OnMessage(std::move(onMessage)) {}
     void HandleSVMessage(const TLNSVProgMessage& message) override { OnMessage(message); }
     void LinkLost() override { ++LinkLosses; }
+    bool ConversationUnderWay() const override { return Busy; }
     int LinkLosses = 0;
+    bool Busy = false;
     std::function<void(const TLNSVProgMessage&)> OnMessage;
 };
 
@@ -77,8 +81,10 @@ class TFakeForms : public TChildFormFactory {
 public:
     std::function<TFakeSVWindow*()> Board;
     std::function<TFakeSVWindow*()> Renumber;
+    std::function<TFakeSVWindow*()> Audit;
     TSVForm MakeBoardForm(TMainForm&) override { return Make(Board); }
     TSVForm MakeRenumberForm(TMainForm&) override { return Make(Renumber); }
+    TSVForm MakeAuditForm(TMainForm&) override { return Make(Audit); }
 
 private:
     static TSVForm Make(const std::function<TFakeSVWindow*()>& maker)
@@ -169,6 +175,7 @@ private slots:
                                  "&File/E&xit",
                                  "&Configure/&Renumber Boards",
                                  "&Configure/&Configure Boards",
+                                 "&Configure/Check &Layout",
                                  "&Display layout/Speedometer",
                                  "&LocoNet Debug/&Message Display",
                                  "&LocoNet Debug/&Generate/SWR&Q",
@@ -285,6 +292,48 @@ private slots:
         QCOMPARE(settings.value("SpeedometerForm/SpeedLength").toString(), QStringLiteral("2.5"));
         QCOMPARE(settings.value("SpeedometerForm/Sens1Board").toInt(), 7);
         QCOMPARE(settings.value("SpeedometerForm/Sens2Board").toInt(), 300);
+        QCOMPARE(settings.value("Filenames/KPX9").toString(), kpx9);
+    }
+
+    // The board files the start-up cannot load are named, each with the reason, in one box. They
+    // stay as they are, no list takes them as its file (a save cannot replace them), and the
+    // settings keep their names.
+    void StartUpReportsTheBoardFilesItCannotLoad()
+    {
+        const QString orb4 = Dir->filePath(QStringLiteral("missing-orb4.csv"));
+        const QString kpx9 = Dir->filePath(QStringLiteral("kpx9.csv"));
+        QFile file(QStringLiteral(RAILSCOPE_SOURCE_DIR "/data/examples/layout-kpx9.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll().replace("\"640 Closed\"", "\"6x0 Closed\"");
+        file.close();
+        file.setFileName(kpx9);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        WriteSettings([&](QSettings& s) {
+            s.setValue("Filenames/ORB4", orb4);
+            s.setValue("Filenames/KPX9", kpx9);
+        });
+        {
+            auto form = Make();
+            form->FormActivate();
+            QTRY_COMPARE(Boxes.size(), std::size_t(1));
+            QCOMPARE(Boxes[0], QStringLiteral("Railscope|These board files could not be loaded:\n\n"
+                                              "Could not open %1: %3\n\n"
+                                              "Board 1 of the file (serial 2101, \"Station throat panel\") cannot be "
+                                              "loaded: Route 1, entry 3: the point address in '6x0 Closed' is not a "
+                                              "whole number (%2)\n\n"
+                                              "Each file is left as it is. Mend it, then open it from Configure "
+                                              "Boards (File / Open...).")
+                                   .arg(orb4, kpx9, QString::fromLocal8Bit(std::strerror(ENOENT))));
+            QCOMPARE(form->ProgStatus->text(), QStringLiteral("2 board files could not be loaded"));
+            QVERIFY(!form->BoardData.HasFileName(0) && !form->BoardData.HasFileName(1));
+            QCOMPARE(form->BoardData.BoardCount(1), 0u);
+            form->close();
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), text);
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Filenames/ORB4").toString(), orb4);
         QCOMPARE(settings.value("Filenames/KPX9").toString(), kpx9);
     }
 
@@ -466,6 +515,39 @@ private slots:
         order.clear();
         Route(*form, SvReply());
         QCOMPARE(order, (std::vector<std::string>{"renumber"}));
+    }
+
+    void CheckLayoutOpensBesideTheBoardWindowButNotBesideRenumbering()
+    {
+        std::vector<std::string> order;
+        TFakeSVWindow* board = nullptr;
+        Forms->Board = [&] {
+            return board = new TFakeSVWindow([&](const TLNSVProgMessage&) { order.push_back("board"); });
+        };
+        Forms->Audit = [&] { return new TFakeSVWindow([&](const TLNSVProgMessage&) { order.push_back("audit"); }); };
+        Forms->Renumber = [&] { return new TFakeSVWindow([](const TLNSVProgMessage&) {}); };
+        auto form = Make();
+        form->show();
+        form->ConfigureBoards1Click();
+        form->CheckLayout1Click();
+        QVERIFY(form->ProgFormOpen() && form->AuditFormOpen());
+        QVERIFY(!form->RenumberBoards1->isEnabled());
+        form->RenumberBoards1Click();
+        QVERIFY(!form->RenumberFormOpen());
+        Route(*form, SvReply());
+        QCOMPARE(order, (std::vector<std::string>{"board", "audit"}));
+        // The bus carries one conversation at a time: the windows ask the main window first.
+        QVERIFY(!form->ConversationUnderWay());
+        board->Busy = true;
+        QVERIFY(form->ConversationUnderWay());
+
+        for (TSVForm* open : {&form->ProgForm, &form->AuditForm}) open->Form->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        form->RenumberBoards1Click();
+        QVERIFY(form->RenumberFormOpen());
+        QVERIFY(!form->CheckLayout1->isEnabled());
+        form->CheckLayout1Click();
+        QVERIFY(!form->AuditFormOpen());
     }
 
     void ChildWindowsStayInsideTheFrame()

@@ -3,6 +3,7 @@
 
 #include "support/SimLink.h"
 #include "boards/BoardData.h"
+#include "boards/qxp6/QXP6Board.h"
 #include "editors/BoardEditors.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/SpinEdit.h"
@@ -21,12 +22,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
-enum { ORB4 = 0, KPX9 = 1, ORB8 = 2 };
+enum { ORB4 = 0, KPX9 = 1, ORB8 = 2, QXP6 = 4 };
 
 QByteArray ReadAll(const QString& fileName)
 {
@@ -134,6 +136,16 @@ private slots:
         QCOMPARE(form->ListLines().size(), 1);
         QCOMPARE(form->SelectedIndex(), -1);
         QCOMPARE(form->MessageEdit->text(), QStringLiteral("not saved to file"));
+    }
+
+    void ShowBoardSelectsItsTabAndLine()
+    {
+        AddNamed(ORB4, {"a"});
+        AddNamed(KPX9, {"k1", "k2"});
+        auto form = Make();
+        form->ShowBoard(KPX9, 1);
+        QCOMPARE(form->CurrentType(), int(KPX9));
+        QCOMPARE(form->SelectedIndex(), 1);
     }
 
     void AddInsertAndDeleteWorkOnTheSelectedLine()
@@ -396,6 +408,7 @@ private slots:
                  (QStringList{"Checking Destination board identity.....", "Checking Destination board s/w version.....",
                               "Beginning Read or write.....", "Board programmer idle", "Board matches its description"})
                      .join("|"));
+        QCOMPARE(Boxes, QStringList{"Verify Board|Board 1001 \"station\":\n\nBoard matches its description"});
         QVERIFY(!Boards->IsModified(ORB4));
 
         // Reading it back marks the type modified and rebuilds the description.
@@ -408,6 +421,85 @@ private slots:
                               "Board data read completed successfully!"})
                      .join("|"));
         QCOMPARE(form->ListLines(), QStringList{"1001\tORB4\t station"});
+    }
+
+    // A board whose sensor board number the board cannot hold: marked in the list; Program asks
+    // before it writes anything, Cancel writes nothing, Program Anyway programs it; Verify Board
+    // tells what the board cannot hold although its SVs are those programmed.
+    void ABoardThatCannotHoldItsDescriptionIsMarkedAndAskedAbout()
+    {
+        TSimLink link;
+        std::vector<ESVMsgKind> sent;
+        auto form = Make([&sent, send = link.Sender()](std::unique_ptr<TLocoNetMessage> message) {
+            sent.push_back(TLNSVProgMessage(*message).SVKind());
+            send(std::move(message));
+        });
+        link.Target = form.get();
+        auto* board = static_cast<TQXP6Board*>(Boards->AddBoard(QXP6));
+        board->SerialNumber = 1005; // the simulated QXP6
+        board->Name = "throat";
+        board->SensorBoardNumber = 256;
+        const QString unheld = QStringLiteral("Sensor Board Number: 256; the board would hold 0");
+        form->show();
+        form->BoardTabControl->setCurrentIndex(QXP6);
+        QCOMPARE(form->ListLines(), QStringList{"1005\tQXP6\t throat   \u26A0 1 value cannot be held"});
+        QCOMPARE(form->BoardListBox->item(0)->toolTip(),
+                 QStringLiteral("The board cannot hold its description as it stands:\n") + unheld);
+
+        QStringList questions;
+        int answer = 1;
+        DialogSeam().Question = [&](QWidget*, const QString& caption, const QString& text, const QStringList& buttons,
+                                    int safe) {
+            questions << caption + '|' + text + '|' + buttons.join(',') + '|' + QString::number(safe);
+            return answer;
+        };
+        const auto writes = [&sent] {
+            return std::count_if(sent.begin(), sent.end(), [](ESVMsgKind kind) {
+                return kind == eSVWRITE1 || kind == eSVWRITE4 || kind == eSVRECONFIGURE;
+            });
+        };
+        form->BoardListBox->setCurrentRow(0);
+        form->ProgramButton->click();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        QCOMPARE(questions, QStringList{"Program Board|Board 1005 \"throat\" cannot hold its description as it stands "
+                                        "(firmware version 1):\n\n" +
+                                        unheld +
+                                        "\n\n1 value cannot be held. Nothing has been written to the board yet."
+                                        "|Program Anyway,Cancel|1"});
+        QCOMPARE(writes(), 0);
+        QCOMPARE(form->LogLines().mid(2), (QStringList{unheld, "1 value cannot be held: the board was not programmed",
+                                                       "Board programmer idle"}));
+
+        answer = 0;
+        form->ProgramButton->click();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(writes() > 100);
+        QCOMPARE(form->LogLines().mid(2, 3), (QStringList{unheld, "1 value cannot be held: programming anyway",
+                                                          "Beginning Read or write....."}));
+        QVERIFY(form->LogLines().contains(QStringLiteral("Programming Completed Successfully!")));
+
+        form->VerifyBoard1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        QCOMPARE(questions.size(), 2); // verifying never asks
+        QCOMPARE(Boxes, QStringList{"Verify Board|Board 1005 \"throat\":\n\n" + unheld + "\n1 value cannot be held"});
+    }
+
+    // Verify Board on a board never programmed: the box shows the first differences, how many more
+    // there are, and the verdict.
+    void VerifyBoardShowsTheVerdictOfALongReport()
+    {
+        TSimLink link;
+        AddNamed(ORB4, {"station"});
+        Boards->GetBoardForChange(ORB4, 0)->SerialNumber = 1001;
+        auto form = Make(link.Sender());
+        link.Target = form.get();
+        form->BoardListBox->setCurrentRow(0);
+        form->VerifyBoard1->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(form->Programmer().IsIdle(), 20000);
+        const QStringList box = Boxes.value(0).split('\n');
+        QCOMPARE(box.size(), 2 + 13); // 12 of the report's lines, and the count of the others
+        QVERIFY(box[12].startsWith("SV ") && box[13].startsWith("... and ") && box[14].endsWith(" SVs differ"));
     }
 
     void TheLogBoxAddsEveryMessage()

@@ -3,6 +3,7 @@
 #include "app/ChildForms.h"
 #include "app/MainForm.h"
 #include "boards/BoardData.h"
+#include "boards/qxp6/QXP6Board.h"
 #include "boardlist/DisplayBoardForm.h"
 #include "boardlist/ProgramBoardForm.h"
 #include "boardlist/RenumberForm.h"
@@ -23,6 +24,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QEventLoop>
 #include <QTimer>
 
 class EditorWiringTest : public QObject {
@@ -31,12 +33,12 @@ class EditorWiringTest : public QObject {
     std::unique_ptr<QTemporaryDir> Dir;
     QStringList Boxes;
 
-    std::unique_ptr<TMainForm> MakeMain()
+    std::unique_ptr<TMainForm> MakeMain(const QString& port = QStringLiteral("sim:traffic=off"))
     {
         const QString ini = Dir->filePath(QStringLiteral("railscope.ini"));
         {
             QSettings settings(ini, QSettings::IniFormat);
-            settings.setValue("Connection/ComPort", "sim:traffic=off");
+            settings.setValue("Connection/ComPort", port);
             settings.setValue("Connection/Interface", 1); // LocoBuffer: no pause between commands
         }
         TMainForm::TOptions options;
@@ -105,8 +107,9 @@ private slots:
         form->Open1->trigger();
         QCOMPARE(openTitle,
                  QStringLiteral("Open File for board type: ") + QString::fromStdString(TBoardData::GetTitle(1)));
-        QCOMPARE(main->BoardData.GetFileName(1), std::string("OpenFileDialog"));
-        // A file that cannot be read is told, not passed over in silence.
+        // A file that cannot be read is told, not passed over in silence, and not taken as the
+        // list's file.
+        QVERIFY(!main->BoardData.HasFileName(1));
         QCOMPARE(Boxes.size(), 1);
         QVERIFY(Boxes.constFirst().contains(QStringLiteral("OpenFileDialog")));
         form->BoardTabControl->setCurrentIndex(0);
@@ -165,6 +168,38 @@ private slots:
         QTest::keyClick(form->BoardListBox, Qt::Key_L, Qt::AltModifier);
         QVERIFY(main->menuBar()->activeAction());
         QCOMPARE(main->menuBar()->activeAction()->text(), QStringLiteral("&LocoNet Debug"));
+    }
+
+    // Program's question on a board that cannot hold its description waits in the event loop, not
+    // in the routing of the reply that led to it: the bus traffic goes on being received while it
+    // is open, and Cancel leaves the board as it was.
+    void ReceptionGoesOnWhileProgramAsks()
+    {
+        auto main = MakeMain(QStringLiteral("sim:traffic=on"));
+        auto* board = static_cast<TQXP6Board*>(main->BoardData.AddBoard(4));
+        board->SerialNumber = 1005;
+        board->SensorBoardNumber = 256;
+        main->ConfigureBoards1Click();
+        auto* form = qobject_cast<TProgramBoardForm*>(main->ProgForm.Form.data());
+        QVERIFY(form);
+        form->BoardTabControl->setCurrentIndex(4);
+        form->BoardListBox->setCurrentRow(0);
+        uint32_t before = 0;
+        uint32_t after = 0;
+        DialogSeam().Question = [&](QWidget*, const QString&, const QString&, const QStringList&, int) {
+            before = main->MessageCount;
+            QEventLoop open;
+            QTimer::singleShot(1500, &open, &QEventLoop::quit);
+            open.exec();
+            after = main->MessageCount;
+            return 1;
+        };
+        form->ProgramButton->click();
+        QTRY_VERIFY_WITH_TIMEOUT(after != 0, 20000);
+        QVERIFY2(after >= before + 2, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+        QTRY_VERIFY(form->Programmer().IsIdle());
+        QVERIFY(form->LogLines().contains(QStringLiteral("1 value cannot be held: the board was not programmed")));
+        QVERIFY(!form->LogLines().contains(QStringLiteral("Beginning Read or write.....")));
     }
 
     void RenumberBoardsDiscoversThroughTheMainWindow()

@@ -6,6 +6,7 @@
 #include "link/FrameAssembler.h"
 #include "sim/SimBus.h"
 #include "sim/SimConfig.h"
+#include "svprog/BoardProgrammer.h"
 #include "svprog/BusConversation.h"
 #include "svprog/ConversationHost.h"
 #include "svprog/SVProgMessage.h"
@@ -53,6 +54,9 @@ public:
     {
         Boxes.push_back(caption + "|" + text);
     }
+    // Programming's question on values the board cannot hold: asked (and answered later) when set.
+    std::function<bool(const std::vector<std::string>& lines)> Ask;
+    bool AskProgramAnyway(const std::vector<std::string>& lines) override { return Ask && Ask(lines); }
 
     // Runs until Done() or the time limit; false when the limit was reached.
     bool Run(uint64_t limitUs = 3'600'000'000ull)
@@ -104,3 +108,15 @@ public:
     uint32_t ProgressMax = 0, Progress = 0;
     int SentCount = 0;
 };
+
+// Runs a programmer on the host until it is idle; true when it logged `success`.
+inline bool Converse(TSimHost& host, const std::function<void(TBoardProgrammer&)>& start, const std::string& success)
+{
+    TBoardProgrammer programmer(host);
+    host.Conversation = &programmer;
+    host.Done = [&programmer] { return programmer.IsIdle(); };
+    start(programmer);
+    const bool ok = host.Run() && host.Logged(success);
+    host.Conversation = nullptr;
+    return ok;
+}

@@ -19,18 +19,6 @@ namespace {
 const char* const kExampleFiles[] = {"layout-orb4.csv", "layout-kpx9.csv", "layout-orb8.csv", "layout-rvn2.csv",
                                      "layout-qxp6.csv"};
 
-// Runs a programmer on the host until it is idle; true when it logged `success`.
-bool Converse(TSimHost& host, const std::function<void(TBoardProgrammer&)>& start, const std::string& success)
-{
-    TBoardProgrammer programmer(host);
-    host.Conversation = &programmer;
-    host.Done = [&programmer] { return programmer.IsIdle(); };
-    start(programmer);
-    const bool ok = host.Run() && host.Logged(success);
-    host.Conversation = nullptr;
-    return ok;
-}
-
 using TFiles = std::vector<std::pair<int, std::string>>; // type, board file
 
 // Starts a conversation about every board of the board files on the bus of `host` (Program or

@@ -11,12 +11,15 @@
 #include "sim/SimBus.h"
 #include "support/SimHost.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
+
+using ::testing::Contains;
 
 namespace {
 
@@ -155,6 +158,27 @@ TEST(ProgramOverSim, ABoardThatCannotHoldItsDescriptionIsRefusedAndDoesNotMatch)
     EXPECT_TRUE(run.Programmer.GetDifferences().empty());
     EXPECT_FALSE(run.Programmer.VerifyMatched());
     EXPECT_EQ(run.Programmer.GetVerifyReport(), (std::vector<std::string>{unheld[0], "1 value cannot be held"}));
+}
+
+// A host that asks: the board waits for the answer as long as it takes, with nothing written and
+// no time-out; "Program Anyway" then programs it.
+TEST(ProgramOverSim, ProgrammingWaitsForTheAnswerOnWhatTheBoardCannotHold)
+{
+    auto data = LoadExample(eQXP6);
+    auto* board = static_cast<TQXP6Board*>(data->GetBoardForChange(eQXP6, 0));
+    board->SensorBoardNumber = 256;
+    TProgrammerRun run(SimFor(*board, eQXP6));
+    run.Host.Ask = [](const std::vector<std::string>&) { return true; };
+    run.Programmer.ProgramButtonClick(board);
+    run.Host.Done = [] { return false; };
+    EXPECT_FALSE(run.Host.Run(600'000'000ull)); // ten minutes without an answer
+    EXPECT_EQ(run.Programmer.GetState(), TBoardProgrammer::psAskingUser);
+    EXPECT_EQ(run.Host.Bus->Boards()[0].GetSV(5), 0) << "nothing was written";
+
+    run.Programmer.AnswerProgramAnyway(true);
+    run.Host.Done = [&run] { return run.Programmer.IsIdle(); };
+    ASSERT_TRUE(run.Host.Run());
+    EXPECT_THAT(run.Host.LogLines, Contains("Programming Completed Successfully!"));
 }
 
 // Verify Board over the bus, with faults: a fresh board differs in exactly the SVs its description

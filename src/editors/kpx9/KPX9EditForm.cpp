@@ -156,14 +156,24 @@ void TKPX9EditForm::EditRoute(int index)
 
 void TKPX9EditForm::WriteBack()
 {
-    StoreModelText(*BoardNameEdit, Board.Name);
-    Board.SerialNumber = uint32_t(SerialNumEdit->Value());
-    StoreModelText(*NotesEdit, Board.Notes);
-    Board.RouteDccAddress = uint32_t(RouteAddrEdit->Value());
-    Board.SensorsUsed = uint8_t(SlaveModeCombo->Value());
-    Board.SensorBoardNumber = uint32_t(SlaveAddrEdit->Value());
-    Board.PowerUpMode = uint8_t(StartupModeCombo->Value());
-    Board.SlaveDccAddress = uint32_t(DCCSlaveEdit->Value());
-    Board.InterlockDccAddress = uint32_t(DCCInterlockEdit->Value());
-    Board.PointDelay = uint32_t(PointDelayEdit->Value());
+    WriteControls(Board);
+}
+
+std::unique_ptr<TConfigurableBoard> TKPX9EditForm::BoardAfterOK() const
+{
+    return WrittenCopy(Board, [this](TKPX9Board& copy) { WriteControls(copy); });
+}
+
+void TKPX9EditForm::WriteControls(TKPX9Board& target) const
+{
+    StoreModelText(*BoardNameEdit, target.Name);
+    target.SerialNumber = uint32_t(SerialNumEdit->Value());
+    StoreModelText(*NotesEdit, target.Notes);
+    target.RouteDccAddress = uint32_t(RouteAddrEdit->Value());
+    target.SensorsUsed = uint8_t(SlaveModeCombo->Value());
+    target.SensorBoardNumber = uint32_t(SlaveAddrEdit->Value());
+    target.PowerUpMode = uint8_t(StartupModeCombo->Value());
+    target.SlaveDccAddress = uint32_t(DCCSlaveEdit->Value());
+    target.InterlockDccAddress = uint32_t(DCCInterlockEdit->Value());
+    target.PointDelay = uint32_t(PointDelayEdit->Value());
 }

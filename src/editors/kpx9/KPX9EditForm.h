@@ -40,8 +40,10 @@ public:
 
 protected:
     void WriteBack() override;
+    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
 
 private:
+    void WriteControls(TKPX9Board& target) const;
     void LoadControls();
     // Both lists: a cell's point address decides whether route entries fit.
     void FillLists();

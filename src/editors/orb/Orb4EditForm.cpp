@@ -18,7 +18,7 @@ TOrb4EditForm::TOrb4EditForm(QWidget* parent, TORB4Board& board)
                                 QStringLiteral("Turnout Feedback")};
     const QStringList outputItems{QStringLiteral("Isolation Relay"), QStringLiteral("Individual On/Off")};
 
-    SensorSpin = NewSpin(1, 256, "SensorSpin");
+    SensorSpin = NewSpin(1, 255, "SensorSpin"); // the board keeps one byte
     Sensor12Combo = NewCombo(pairItems, "Sensor12Combo");
     Sensor34Combo = NewCombo(pairItems, "Sensor34Combo");
     Sensor56Combo = NewCombo(pairItems, "Sensor56Combo");
@@ -57,14 +57,24 @@ TOrb4EditForm::TOrb4EditForm(QWidget* parent, TORB4Board& board)
 
 void TOrb4EditForm::WriteBack()
 {
-    WriteCommon();
-    TORB4SensorConfig& sensorConfig = Orb4.SensorConfig();
+    WriteControls(Orb4);
+}
+
+std::unique_ptr<TConfigurableBoard> TOrb4EditForm::BoardAfterOK() const
+{
+    return WrittenCopy(Orb4, [this](TORB4Board& copy) { WriteControls(copy); });
+}
+
+void TOrb4EditForm::WriteControls(TORB4Board& target) const
+{
+    WriteCommon(target);
+    TORB4SensorConfig& sensorConfig = target.SensorConfig();
     sensorConfig.SensorBoardNumber = uint32_t(SensorSpin->Value());
     for (size_t pair = 0; pair < sensorConfig.PairConfig.size(); ++pair)
         sensorConfig.PairConfig[pair] = uint8_t(SensorCombos()[pair]->Value());
-    TORB4HighCurrentConfig& highCurrent = Orb4.HighCurrentConfig();
+    TORB4HighCurrentConfig& highCurrent = target.HighCurrentConfig();
     highCurrent.DCCBaseAddress = uint32_t(HighCSpin->Value());
     highCurrent.Outputs1to4 = uint8_t(Op14Combo->Value());
     highCurrent.Outputs5to8 = uint8_t(Op58Combo->Value());
-    Orb4.DisplayMode = uint8_t(DisplayCheck->Value());
+    target.DisplayMode = uint8_t(DisplayCheck->Value());
 }

@@ -27,8 +27,10 @@ public:
 
 protected:
     void WriteBack() override;
+    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
 
 private:
+    void WriteControls(TORB4Board& target) const;
     std::array<TIndexCombo*, 4> SensorCombos() const
     {
         return {Sensor12Combo, Sensor34Combo, Sensor56Combo, Sensor78Combo};

@@ -18,7 +18,7 @@ TOrb8EditForm::TOrb8EditForm(QWidget* parent, TORB8Board& board)
     const QStringList inputItems{QStringLiteral("Not Used"), QStringLiteral("Sensor numbers 1-8"),
                                  QStringLiteral("Sensor numbers 9-16"), QStringLiteral("Set Signal Red")};
 
-    SensorSpin = NewSpin(1, 256, "SensorSpin");
+    SensorSpin = NewSpin(1, 255, "SensorSpin"); // the board keeps one byte
     SensorIntCombo = NewCombo(inputItems, "SensorIntCombo");
     SensorExtCombo = NewCombo(inputItems, "SensorExtCombo");
     Op14Combo = NewCombo({QStringLiteral("1-4 have 3 LEDs each"), QStringLiteral("1-3 have 4 LEDs each, 4 not used")},
@@ -61,15 +61,25 @@ TOrb8EditForm::TOrb8EditForm(QWidget* parent, TORB8Board& board)
 
 void TOrb8EditForm::WriteBack()
 {
-    WriteCommon();
-    TORB8SensorConfig& sensorConfig = Orb8.SensorConfig();
+    WriteControls(Orb8);
+}
+
+std::unique_ptr<TConfigurableBoard> TOrb8EditForm::BoardAfterOK() const
+{
+    return WrittenCopy(Orb8, [this](TORB8Board& copy) { WriteControls(copy); });
+}
+
+void TOrb8EditForm::WriteControls(TORB8Board& target) const
+{
+    WriteCommon(target);
+    TORB8SensorConfig& sensorConfig = target.SensorConfig();
     sensorConfig.SensorBoardNumber = uint32_t(SensorSpin->Value());
     sensorConfig.OnBoardInputs = uint8_t(SensorIntCombo->Value());
     sensorConfig.ExternalInputs = uint8_t(SensorExtCombo->Value());
-    Orb8.Signals1to4Leds = uint8_t(Op14Combo->Value());
-    Orb8.Signals5to8Leds = uint8_t(Op58Combo->Value());
-    Orb8.AuxOutputs = uint8_t(AuxOutputCombo->Value());
-    Orb8.RedReleaseDelay = uint32_t(ReleaseDelayCombo->Value());
-    Orb8.InterrogateAtPowerUp = uint8_t(InterrogateCheck->Value());
-    Orb8.LocoNetSwitchCommands = uint8_t(LocoNetCheck->Value());
+    target.Signals1to4Leds = uint8_t(Op14Combo->Value());
+    target.Signals5to8Leds = uint8_t(Op58Combo->Value());
+    target.AuxOutputs = uint8_t(AuxOutputCombo->Value());
+    target.RedReleaseDelay = uint32_t(ReleaseDelayCombo->Value());
+    target.InterrogateAtPowerUp = uint8_t(InterrogateCheck->Value());
+    target.LocoNetSwitchCommands = uint8_t(LocoNetCheck->Value());
 }

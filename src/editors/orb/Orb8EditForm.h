@@ -26,7 +26,9 @@ public:
 
 protected:
     void WriteBack() override;
+    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
 
 private:
+    void WriteControls(TORB8Board& target) const;
     TORB8Board& Orb8;
 };

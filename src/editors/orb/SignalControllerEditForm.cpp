@@ -68,7 +68,7 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
     BrightnessCheck = NewCheck(brightnessText, "BrightnessCheck");
 
     auto* general = new QGridLayout;
-    const auto addRow = [&general, this](const QString& label, QWidget* control) {
+    const auto addRow = [&general](const QString& label, QWidget* control) {
         const int row = general->rowCount();
         general->addWidget(LabelFor(label, control), row, 0);
         general->addWidget(control, row, 1);
@@ -178,13 +178,13 @@ void TSignalControllerEditForm::RevZoneListDblClick(int row)
     FillLists();
 }
 
-void TSignalControllerEditForm::WriteCommon()
+void TSignalControllerEditForm::WriteCommon(TSignalControllerBoard& target) const
 {
-    StoreModelText(*BdNameEdit, Board.Name);
-    Board.SerialNumber = uint32_t(SerialNumSpin->Value());
-    Board.SetSignalBaseAddress(uint32_t(DCCAddrSpin->Value()));
-    StoreModelText(*NotesEdit, Board.Notes);
-    Board.ReportSPAD = uint8_t(SPADCheck->Value());
-    Board.IsolationDelay = uint32_t(IsolationDelayCombo->Value());
-    Board.LampBrightnessSim = uint8_t(BrightnessCheck->Value());
+    StoreModelText(*BdNameEdit, target.Name);
+    target.SerialNumber = uint32_t(SerialNumSpin->Value());
+    target.SetSignalBaseAddress(uint32_t(DCCAddrSpin->Value()));
+    StoreModelText(*NotesEdit, target.Notes);
+    target.ReportSPAD = uint8_t(SPADCheck->Value());
+    target.IsolationDelay = uint32_t(IsolationDelayCombo->Value());
+    target.LampBrightnessSim = uint8_t(BrightnessCheck->Value());
 }

@@ -54,8 +54,8 @@ protected:
     // A row of a settings group with a check box.
     void AddSetting(QGridLayout* group, QWidget* check);
 
-    // Writes the controls both boards have back to the board.
-    void WriteCommon();
+    // Writes the controls both boards have into `target` (the board, or a copy of it).
+    void WriteCommon(TSignalControllerBoard& target) const;
 
 private:
     void FillLists();

@@ -46,7 +46,7 @@ void TQXP6EditForm::BuildControls()
     DCCBaseAddrEdit->setObjectName(QStringLiteral("DCCBaseAddrEdit"));
     RouteAddrEdit = new TSpinEdit(1, 2048, 1, this);
     RouteAddrEdit->setObjectName(QStringLiteral("RouteAddrEdit"));
-    SensBdEdit = new TSpinEdit(1, 256, 1, this);
+    SensBdEdit = new TSpinEdit(1, 255, 1, this); // the board keeps one byte
     SensBdEdit->setObjectName(QStringLiteral("SensBdEdit"));
     MemLocEdit = new TSpinEdit(1, 40, 1, this);
     MemLocEdit->setObjectName(QStringLiteral("MemLocEdit"));
@@ -184,15 +184,25 @@ void TQXP6EditForm::EditRoute(int index)
 
 void TQXP6EditForm::WriteBack()
 {
-    StoreModelText(*BoardNameEdit, Copy->Name);
-    Copy->SerialNumber = static_cast<uint32_t>(SerialNumEdit->Value());
-    StoreModelText(*NotesEdit, Copy->Notes);
-    Copy->SetBaseAddress(static_cast<uint32_t>(DCCBaseAddrEdit->Value()));
-    Copy->RouteBaseAddress = static_cast<uint32_t>(RouteAddrEdit->Value());
-    Copy->SensorBoardNumber = static_cast<uint32_t>(SensBdEdit->Value());
-    Copy->StateMemoryLocation = static_cast<uint32_t>(MemLocEdit->Value());
-    Copy->CduDelay = static_cast<uint32_t>(CDUDelayEdit->Value());
-    Copy->Use16Addresses = Addr16Check->isChecked();
-    Copy->LocoNetCommands = LocoNetCheck->isChecked();
+    WriteControls(*Copy);
     Board = *Copy;
+}
+
+std::unique_ptr<TConfigurableBoard> TQXP6EditForm::BoardAfterOK() const
+{
+    return WrittenCopy(*Copy, [this](TQXP6Board& copy) { WriteControls(copy); });
+}
+
+void TQXP6EditForm::WriteControls(TQXP6Board& target) const
+{
+    StoreModelText(*BoardNameEdit, target.Name);
+    target.SerialNumber = static_cast<uint32_t>(SerialNumEdit->Value());
+    StoreModelText(*NotesEdit, target.Notes);
+    target.SetBaseAddress(static_cast<uint32_t>(DCCBaseAddrEdit->Value()));
+    target.RouteBaseAddress = static_cast<uint32_t>(RouteAddrEdit->Value());
+    target.SensorBoardNumber = static_cast<uint32_t>(SensBdEdit->Value());
+    target.StateMemoryLocation = static_cast<uint32_t>(MemLocEdit->Value());
+    target.CduDelay = static_cast<uint32_t>(CDUDelayEdit->Value());
+    target.Use16Addresses = Addr16Check->isChecked();
+    target.LocoNetCommands = LocoNetCheck->isChecked();
 }

@@ -46,8 +46,10 @@ public:
 
 protected:
     void WriteBack() override;
+    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
 
 private:
+    void WriteControls(TQXP6Board& target) const;
     void BuildControls();
     void LoadControls();
     void FillLists();

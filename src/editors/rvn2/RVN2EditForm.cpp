@@ -92,9 +92,19 @@ void TRVN2EditForm::EditSequence(int index)
 
 void TRVN2EditForm::WriteBack()
 {
-    StoreModelText(*BoardNameEdit, Board.Name);
-    Board.SerialNumber = uint32_t(SerialNumEdit->Value());
-    StoreModelText(*DescriptionEdit, Board.Notes);
-    Board.SensorConfig.ConfigCode = uint8_t(SensorCombo->Value());
-    Board.SensorConfig.SensorBoardNumber = uint32_t(SensorBoardSpin->Value());
+    WriteControls(Board);
+}
+
+std::unique_ptr<TConfigurableBoard> TRVN2EditForm::BoardAfterOK() const
+{
+    return WrittenCopy(Board, [this](TRVN2Board& copy) { WriteControls(copy); });
+}
+
+void TRVN2EditForm::WriteControls(TRVN2Board& target) const
+{
+    StoreModelText(*BoardNameEdit, target.Name);
+    target.SerialNumber = uint32_t(SerialNumEdit->Value());
+    StoreModelText(*DescriptionEdit, target.Notes);
+    target.SensorConfig.ConfigCode = uint8_t(SensorCombo->Value());
+    target.SensorConfig.SensorBoardNumber = uint32_t(SensorBoardSpin->Value());
 }

@@ -30,8 +30,10 @@ public:
 
 protected:
     void WriteBack() override;
+    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
 
 private:
+    void WriteControls(TRVN2Board& target) const;
     void FillControls();
     void RefreshSequenceList();
 

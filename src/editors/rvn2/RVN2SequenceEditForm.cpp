@@ -28,7 +28,7 @@ constexpr int kMaxSensorBoard = 256;
 constexpr int kMaxSensorInput = 16;
 constexpr int kMaxFunction = 28;
 constexpr int kMaxFunctionTime = 7; // three bits of the action word
-constexpr int kMaxIterations = 1000;
+constexpr int kMaxIterations = 255; // the board keeps one byte
 
 // The speed-change time of actions 1 to 5 shares the action word with the action number, and the
 // word must stay below 101 to be read back as the same action.

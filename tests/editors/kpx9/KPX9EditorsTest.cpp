@@ -6,6 +6,7 @@
 #include "editors/kpx9/KPX9CellEditForm.h"
 #include "editors/kpx9/KPX9EditForm.h"
 #include "editors/kpx9/KPX9RouteEditForm.h"
+#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -80,7 +81,11 @@ class KPX9EditorsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { DialogSeam() = {}; }
+    void init()
+    {
+        DialogSeam() = {};
+        AnswerKeepValues();
+    }
     void cleanup() { DialogSeam() = {}; }
 
     // --- Every window -------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "editors/orb/Orb8EditForm.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
+#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -133,7 +134,11 @@ class OrbEditorsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { DialogSeam() = {}; }
+    void init()
+    {
+        DialogSeam() = {};
+        AnswerKeepValues();
+    }
     void cleanup() { DialogSeam() = {}; }
 
     // ---- Every window: OK without a change leaves the board's record and SVs as they were.

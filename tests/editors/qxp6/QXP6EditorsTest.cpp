@@ -9,6 +9,7 @@
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"
+#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -76,7 +77,11 @@ class QXP6EditorsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { DialogSeam() = {}; }
+    void init()
+    {
+        DialogSeam() = {};
+        AnswerKeepValues();
+    }
     void cleanup() { DialogSeam() = {}; }
 
     // ---- Board window ----

@@ -6,6 +6,7 @@
 #include "editors/rvn2/RVN2EditForm.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "editors/rvn2/RVN2Wizard.h"
+#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -81,6 +82,7 @@ private slots:
         OnWizard = {};
         Orphans = 0;
         AnswerWindows();
+        AnswerKeepValues();
     }
     void cleanup()
     {
