@@ -1,7 +1,9 @@
 #include "boards/CsvIo.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
+#include <cstring>
 
 std::string& TCsvIo::Field(size_t position)
 {
@@ -29,8 +31,12 @@ void TCsvIo::SetText(size_t position, const std::string& text)
     field.clear();
     field.reserve(text.size() + 2);
     field.push_back('"');
-    for (const char c : text)
-        if (c != '"') field.push_back(c);
+    if (text.find('"') == std::string::npos) {
+        field.append(text);
+    } else {
+        for (const char c : text)
+            if (c != '"') field.push_back(c);
+    }
     field.push_back('"');
 }
 
@@ -38,7 +44,9 @@ void TCsvIo::SetNumber(size_t position, long long value)
 {
     // Numbers are written as signed 32-bit values, the way they are read back: an unsigned field
     // that was read as -1 is written as -1 again, never as 4294967295 (which would not read back).
-    Field(position) = std::to_string(static_cast<int32_t>(static_cast<uint32_t>(value)));
+    char digits[12];
+    const auto written = std::to_chars(digits, digits + sizeof digits, static_cast<int32_t>(static_cast<uint32_t>(value)));
+    Field(position).assign(digits, written.ptr);
 }
 
 void TCsvIo::SetNumbers(size_t first, std::initializer_list<long long> values)
@@ -124,67 +132,95 @@ size_t TCsvIo::ReadLine(std::istream& stream)
         stream.clear(stream.rdstate() & ~std::ios::failbit);
         return 0;
     }
-    // The line is taken in pieces by the library (which finds the line end quickly), then split.
+    // The line is taken in pieces by the library (which finds the line end quickly), then split;
+    // a line that fits in the first piece is split from there.
     thread_local std::string line;
-    line.clear();
     char piece[512];
+    std::string_view text;
     bool lineEnd = false;
-    for (;;) {
+    for (bool first = true;; first = false) {
         stream.getline(piece, sizeof piece);
         const auto got = static_cast<size_t>(stream.gcount());
         const bool pieceFull = stream.fail() && !stream.eof();
         lineEnd = !stream.eof() && !pieceFull;
-        line.append(piece, lineEnd ? got - 1 : got);
+        const size_t length = lineEnd ? got - 1 : got;
+        if (first && !pieceFull) {
+            text = std::string_view(piece, length);
+            break;
+        }
+        if (first) line.clear();
+        line.append(piece, length);
         if (line.size() > kMaxLineLength) {
             stream.iword(LineTooLongSlot()) = 1;
             stream.setstate(std::ios::badbit);
             return 0;
         }
-        if (!pieceFull) break;
+        if (!pieceFull) {
+            text = line;
+            break;
+        }
         stream.clear(stream.rdstate() & ~std::ios::failbit);
     }
     if (!lineEnd) {
         stream.clear(stream.rdstate() & ~std::ios::failbit);
         // A final line without a line end still delivers its last field.
-        if (line.empty() && stream.gcount() == 0) return 0;
-    } else if (!line.empty() && line.back() == '\r') {
+        if (text.empty() && stream.gcount() == 0) return 0;
+    } else if (!text.empty() && text.back() == '\r') {
         // A carriage return is dropped only where it ends the line; elsewhere it is field text.
-        line.pop_back();
+        text.remove_suffix(1);
     }
-    SplitLine(line);
+    SplitLine(text);
     return Used;
 }
 
-void TCsvIo::SplitLine(const std::string& line)
+void TCsvIo::SplitLine(std::string_view line)
 {
     // A double quote at the start of a field opens quotes and the next one closes them; neither
     // is field text, and the text in quotes runs on over commas (to the end of the line when no
     // quote closes it). Any other double quote is text. A field's text is thus the part in
-    // quotes, if any, then the rest up to the next comma. Most fields are a few characters long:
-    // plain loops find their ends faster than library searches, which cost a call each.
+    // quotes, if any, then the rest up to the next comma. The commas are found first, by the
+    // library in one pass over the line; a field then runs to the first of them past its start.
     const char* const text = line.data();
     const size_t size = line.size();
+    Used = 0;
+    thread_local std::vector<size_t> commas;
+    commas.clear();
+    for (const char* comma = text; (comma = static_cast<const char*>(std::memchr(comma, ',', size - (comma - text))));
+         ++comma)
+        commas.push_back(static_cast<size_t>(comma - text));
+    commas.push_back(size); // the line's end ends the last field
+    // Room for as many fields as the line can have (one more than its commas), made at once
+    // rather than field by field.
+    if (Fields.size() < commas.size()) Fields.resize(commas.size());
+    size_t next = 0;
     for (size_t at = 0;;) {
-        std::string& field = Field(Used);
+        std::string& field = Fields[Used++];
+        field.clear();
         if (at < size && text[at] == '"') {
-            size_t close = at + 1;
-            while (close < size && text[close] != '"') ++close;
+            const void* quote = std::memchr(text + at + 1, '"', size - at - 1);
+            const size_t close = quote ? static_cast<size_t>(static_cast<const char*>(quote) - text) : size;
             field.append(text + at + 1, close - at - 1);
             at = close < size ? close + 1 : size;
         }
-        size_t comma = at;
-        while (comma < size && text[comma] != ',') ++comma;
+        while (commas[next] < at) ++next; // commas within the quotes
+        const size_t comma = commas[next];
         if (comma > at) field.append(text + at, comma - at);
         if (comma == size) break;
         at = comma + 1;
+        ++next;
     }
 }
 
 void TCsvIo::WriteLine(std::ostream& stream) const
 {
+    // The line is put together first and handed to the stream at once: each call on a stream
+    // costs more than the few characters most fields have.
+    thread_local std::string line;
+    line.clear();
     for (size_t i = 0; i < Used; ++i) {
-        if (i > 0) stream.put(',');
-        stream.write(Fields[i].data(), static_cast<std::streamsize>(Fields[i].size()));
+        if (i > 0) line.push_back(',');
+        line.append(Fields[i]);
     }
-    stream.write("\r\n", 2);
+    line.append("\r\n");
+    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
 }

@@ -78,7 +78,7 @@ protected:
     std::string& Field(size_t position);
 
     // Splits one line (without its line end) into the fields.
-    void SplitLine(const std::string& line);
+    void SplitLine(std::string_view line);
 
     // The line's fields are the first Used; the others are room kept for later lines.
     std::vector<std::string> Fields;

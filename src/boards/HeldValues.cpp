@@ -5,16 +5,16 @@ std::string THeldValue::Place() const
     return Part.empty() ? Item : Part + ", " + Item;
 }
 
-void THeldValues::AddSplit(const std::string& item, const std::string& subject, const std::string& rest)
+void THeldValues::AddSplit(std::string item, std::string subject, std::string rest)
 {
-    Values.push_back({Part, item, subject, rest});
+    Values.push_back({Part, std::move(item), std::move(subject), std::move(rest)});
 }
 
-void THeldValues::AddCondition(const std::string& item, const std::string& text)
+void THeldValues::AddCondition(std::string item, const std::string& text)
 {
     const size_t state = text.find(" is ");
     if (state == std::string::npos)
-        Add(item, text);
+        Add(std::move(item), text);
     else
-        AddSplit(item, text.substr(0, state), text.substr(state));
+        AddSplit(std::move(item), text.substr(0, state), text.substr(state));
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct THeldValue {
@@ -27,14 +28,17 @@ public:
     // The part the values added next belong to; empty for the board's own settings.
     void SetPart(std::string part) { Part = std::move(part); }
 
-    void Add(const std::string& item, const std::string& meaning) { AddSplit(item, meaning, ""); }
-    void Add(const std::string& item, uint64_t number) { Add(item, std::to_string(number)); }
-    void AddFlag(const std::string& item, bool on) { Add(item, on ? "yes" : "no"); }
-    void AddSplit(const std::string& item, const std::string& subject, const std::string& rest);
+    // (The texts are taken by value: a board lists hundreds of values, most made for the call.)
+    void Add(std::string item, std::string meaning) { AddSplit(std::move(item), std::move(meaning), {}); }
+    void Add(std::string item, uint64_t number) { Add(std::move(item), std::to_string(number)); }
+    void AddFlag(std::string item, bool on) { Add(std::move(item), on ? "yes" : "no"); }
+    void AddSplit(std::string item, std::string subject, std::string rest);
     // A condition's text ("Sensor 300,16 is Occupied, AND"), its device as the subject.
-    void AddCondition(const std::string& item, const std::string& text);
+    void AddCondition(std::string item, const std::string& text);
 
     const std::vector<THeldValue>& Items() const { return Values; }
+    // Room for `count` values, for a list about as long as one already made.
+    void Reserve(size_t count) { Values.reserve(count); }
 
 private:
     std::string Part;

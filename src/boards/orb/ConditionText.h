@@ -89,8 +89,12 @@ template <class TCond> void AddSetText(const std::vector<TCond>& conditions, std
 template <class TCond>
 void AddHeldConditions(const std::vector<TCond>& conditions, const std::string& set, THeldValues& values)
 {
-    for (size_t i = 0; i < conditions.size(); ++i)
-        values.AddCondition(set + ", condition " + std::to_string(i + 1), conditions[i].Text());
+    for (size_t i = 0; i < conditions.size(); ++i) {
+        std::string item;
+        item.reserve(set.size() + 16);
+        item.append(set).append(", condition ").append(std::to_string(i + 1));
+        values.AddCondition(std::move(item), conditions[i].Text());
+    }
 }
 
 // The line buffer through which sets write and read their lines, kept from line to line: a
