@@ -4,6 +4,7 @@
 #include "boards/BoardTypes.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
 
@@ -39,6 +40,7 @@ TLayoutAuditForm::TLayoutAuditForm(TBoardData& boardData, TLayoutAuditLinks link
 {
     setObjectName(QStringLiteral("LayoutAuditForm"));
     setWindowTitle(QString::fromLatin1(kCaption));
+    SetHelpContext(this, kHelpContext);
     BuildControls();
     SetUpKeyboardAccess(this);
     LayoutAudit = std::make_unique<TLayoutAudit>(*this);
@@ -101,6 +103,7 @@ void TLayoutAuditForm::BuildControls()
     for (QPushButton* button : {ProgramButton, ReadBoardButton, EditButton})
         button->setToolTip(QStringLiteral("In the Configure Boards window, for the selected board"));
     VerifyButton->setToolTip(QStringLiteral("Verify the selected board again, against its description as it is now"));
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     grid->addWidget(CheckButton, 0, 0);
     grid->addWidget(CancelButton, 0, 1);
@@ -119,6 +122,7 @@ void TLayoutAuditForm::BuildControls()
     connect(VerifyButton, &QPushButton::clicked, this, &TLayoutAuditForm::VerifyButtonClick);
     connect(EditButton, &QPushButton::clicked, this, &TLayoutAuditForm::EditButtonClick);
     connect(ReadBoardButton, &QPushButton::clicked, this, &TLayoutAuditForm::ReadBoardButtonClick);
+    connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContext); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { CloseForm(this); });
 
     auto* lists = new QHBoxLayout;
@@ -140,6 +144,7 @@ void TLayoutAuditForm::BuildControls()
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     bottom->addWidget(ProgressBar, 1);
+    bottom->addWidget(HelpButton);
     bottom->addWidget(CloseButton);
     layout->addLayout(bottom);
 

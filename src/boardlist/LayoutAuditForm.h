@@ -32,6 +32,7 @@ struct TLayoutAuditLinks : TConversationLinks {
 class TLayoutAuditForm : public TConversationForm {
     Q_OBJECT
 public:
+    static constexpr int kHelpContext = 81;
     TLayoutAuditForm(TBoardData& boardData, TLayoutAuditLinks links, QWidget* parent = nullptr);
     ~TLayoutAuditForm() override;
 
@@ -65,6 +66,7 @@ public:
     QPushButton* EditButton = nullptr;
     QPushButton* ReadBoardButton = nullptr;
     QPushButton* ExportButton = nullptr;
+    QPushButton* HelpButton = nullptr;
     QPushButton* CloseButton = nullptr;
     QFileDialog* ExportDialog = nullptr;
 
