@@ -38,7 +38,8 @@ wait
 passed=0; failed=0
 for name in "${names[@]}"; do
   if [ "$(cat "$WORK/$name.status" 2>/dev/null)" = passed ]; then
-    passed=$((passed+1)); echo "-- $name"; tail -n 2 "$WORK/$name.log"
+    # libFuzzer's last line: inputs tried, coverage, corpus and inputs a second.
+    passed=$((passed+1)); echo "-- $name: $(grep -a 'DONE' "$WORK/$name.log" | tail -n 1)"
   else
     failed=$((failed+1)); echo "FAILED: $name"; tail -n 60 "$WORK/$name.log"
   fi
