@@ -19,19 +19,29 @@ std::vector<uint32_t> Join(std::initializer_list<std::vector<uint32_t>> parts)
 
 const TBoardTypeInfo* Table()
 {
+    static const char* const tooManyDevices =
+        "SV Calculation Error: too many points, sensors or signals called up by board programming";
     static const TBoardTypeInfo table[kBoardTypeCount] = {
-        {"ORB4", "ORB4 Signal Controller", "ORB4 Signal Controller", 1, 1, {1, 2, 7, 8, 29, 255, 256, 510, 511, 512}},
-        {"KPX9", "KPX9 Lever Panel Master", "KPX9 Lever Panel Master", 2, 4,
+        {"ORB4",
+         "ORB4 Signal Controller",
+         "ORB4 Signal Controller",
+         tooManyDevices,
+         1,
+         1,
+         {1, 2, 7, 8, 29, 255, 256, 510, 511, 512}},
+        {"KPX9", "KPX9 Lever Panel Master", "KPX9 Lever Panel Master",
+         "SV Calculation Error: one or more routes has too many entries", 2, 4,
          Join({{1, 2, 7, 8}, Range(18, 29), Range(247, 256), Range(509, 512)})},
         {"ORB8",
          "ORB8 Signal Controller",
          "ORB8 Signal Controller",
+         tooManyDevices,
          5,
          5,
          {1, 2, 7, 8, 27, 28, 29, 255, 256, 511, 512}},
-        {"RVN2", "RVN2 Autoferry", "RVN2 Autoferry", 6, 6,
+        {"RVN2", "RVN2 Autoferry", "RVN2 Autoferry", "BUG - error while programming SVs", 6, 6,
          Join({{1, 2, 5, 6, 7, 8, 9}, Range(14, 29), Range(482, 512)})},
-        {"QXP6", "QXP6 Grand Accessory Decoder", "QXP6 Accessory Decoder", 7, 7,
+        {"QXP6", "QXP6 Grand Accessory Decoder", "QXP6 Accessory Decoder", tooManyDevices, 7, 7,
          Join({{1, 2, 7, 8, 29, 40, 159, 160, 169, 170, 379, 380}, Range(429, 512)})},
     };
     return table;

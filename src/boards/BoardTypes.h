@@ -1,7 +1,8 @@
 #pragma once
 // The five board types: their index, type tag and board-file record tag, product title, the name
-// of a new board, the ids of their SV identity, and the SVs the programmer never writes. The
-// factory, the board list, the board classes and the simulated boards all read them from here.
+// of a new board, the text of a failed SV calculation, the ids of their SV identity, and the SVs
+// the programmer never writes. The factory, the board list, the board classes and the simulated
+// boards all read them from here.
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,7 @@ struct TBoardTypeInfo {
     const char* Tag; // "ORB4"
     const char* Title; // "ORB4 Signal Controller"
     const char* NewBoardName; // the name of a new board
+    const char* SVErrorText; // why a description did not fit the SVs
     // The product ids of the type's SV identity: FirstProductId to LastProductId.
     uint32_t FirstProductId;
     uint32_t LastProductId;

@@ -183,3 +183,8 @@ const std::vector<uint32_t>& TTypedBoard::GetUnusedSVs() const
 {
     return BoardTypeInfo(Type).UnusedSVs;
 }
+
+std::string TTypedBoard::GetSVErrorText() const
+{
+    return BoardTypeInfo(Type).SVErrorText;
+}

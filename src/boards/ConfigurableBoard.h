@@ -90,14 +90,15 @@ protected:
     std::string LoadErrorText;
 };
 
-// A board of one of the five board types: its type tag, identity and SV lists, its SV count and
-// the name of a new board come from the board type table. The base of the five board classes.
+// A board of one of the five board types: its type tag, identity and SV lists, its SV count, the
+// name of a new board and the text of a failed SV calculation come from the board type table. The base of the five board classes.
 class TTypedBoard : public TConfigurableBoard {
 public:
     std::string GetBoardType() const override;
     bool IsBoardIdentity(uint32_t manufacturerId, uint32_t productId, uint32_t serial) const override;
     const std::vector<uint32_t>& GetProtectedSVs() const override;
     const std::vector<uint32_t>& GetUnusedSVs() const override;
+    std::string GetSVErrorText() const override;
 
 protected:
     explicit TTypedBoard(EBoardType type);

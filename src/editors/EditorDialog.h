@@ -13,6 +13,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <utility>
 
 class QBoxLayout;
 class QPushButton;
@@ -58,4 +59,26 @@ private:
 
     int Help;
     QBoxLayout* Buttons = nullptr;
+};
+
+// A board window that edits its board in place: OK writes the controls into the board, and the
+// check of what the board can hold sees them written into a copy. TBase is TEditorDialog or a
+// window base built on it; its constructor takes the arguments after the board.
+template <class TBoard, class TBase = TEditorDialog> class TBoardWindow : public TBase {
+protected:
+    template <class... TBaseArgs>
+    explicit TBoardWindow(TBoard& board, TBaseArgs&&... baseArgs)
+        : TBase(std::forward<TBaseArgs>(baseArgs)...), Board(board)
+    {}
+
+    // Writes the window's controls into `target`: the board itself, or a copy of it.
+    virtual void WriteControls(TBoard& target) const = 0;
+
+    void WriteBack() override { WriteControls(Board); }
+    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override
+    {
+        return TEditorDialog::WrittenCopy(Board, [this](TBoard& copy) { WriteControls(copy); });
+    }
+
+    TBoard& Board;
 };

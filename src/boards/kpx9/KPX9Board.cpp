@@ -40,11 +40,6 @@ void TKPX9Board::SetToFromRoutes(bool toFrom)
     for (auto& route : Routes) route.ToFrom = toFrom;
 }
 
-std::string TKPX9Board::GetSVErrorText() const
-{
-    return "SV Calculation Error: one or more routes has too many entries";
-}
-
 bool TKPX9Board::CalculateSVs()
 {
     TConfigurableBoard::CalculateSVs();

@@ -23,8 +23,7 @@ public:
 
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
-    bool CalculateSVs() override;
-    std::string GetSVErrorText() const override;
+    bool CalculateSVs() override; // false when a route has more entries than its SVs hold
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
     std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TKPX9Board>(*this); }

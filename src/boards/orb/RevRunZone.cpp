@@ -16,12 +16,25 @@ std::string TRevRunZone::ListLine() const
     return Letter() + "\t" + Name;
 }
 
+namespace {
+// Where each set stands in the zone's SV block, and how the listing and the hold check name it.
+struct TZoneSetPlace {
+    uint32_t Offset;
+    const char* Heading;
+    const char* HeldName;
+};
+constexpr std::array<TZoneSetPlace, TRevRunZone::ezsCount> kSetPlaces{{
+    {0, "     West - East Settings:", "west to east set"},
+    {8, "     East - West Settings:", "east to west set"},
+    {16, "     Freeze from changing Settings:", "freeze set"},
+    {22, "     Shunt Mode Settings:", "shunt set"},
+}};
+} // namespace
+
 bool TRevRunZone::GatherDevices(TExtDevTable& table) const
 {
-    bool ok = WestEast.GatherDevices(table);
-    ok = EastWest.GatherDevices(table) && ok;
-    ok = Freeze.GatherDevices(table) && ok;
-    ok = Shunt.GatherDevices(table) && ok;
+    bool ok = true;
+    for (const TConditionSet& set : Sets) ok = set.GatherDevices(table) && ok;
     return ok;
 }
 
@@ -31,10 +44,8 @@ bool TRevRunZone::ToSVs(std::vector<uint8_t>& svs, const TExtDevTable& table) co
     const uint32_t z = FirstSV();
     if (z + kBlockSize - 1 > svs.size()) return false;
     uint8_t* block = svs.data() + (z - 1);
-    bool ok = WestEast.ToSVBytes(block, table);
-    ok = EastWest.ToSVBytes(block + 8, table) && ok;
-    ok = Freeze.ToSVBytes(block + 16, table) && ok;
-    ok = Shunt.ToSVBytes(block + 22, table) && ok;
+    bool ok = true;
+    for (size_t i = 0; i < Sets.size(); ++i) ok = Sets[i].ToSVBytes(block + kSetPlaces[i].Offset, table) && ok;
     return ok;
 }
 
@@ -44,34 +55,25 @@ bool TRevRunZone::FromSVs(const std::vector<uint8_t>& svs, const TExtDevTable& t
     const uint32_t z = FirstSV();
     if (z + kBlockSize - 1 > svs.size()) return false;
     const uint8_t* block = svs.data() + (z - 1);
-    bool ok = WestEast.FromSVBytes(block, table);
-    ok = EastWest.FromSVBytes(block + 8, table) && ok;
-    ok = Freeze.FromSVBytes(block + 16, table) && ok;
-    ok = Shunt.FromSVBytes(block + 22, table) && ok;
+    bool ok = true;
+    for (size_t i = 0; i < Sets.size(); ++i) ok = Sets[i].FromSVBytes(block + kSetPlaces[i].Offset, table) && ok;
     return ok;
 }
 
 void TRevRunZone::AddText(std::vector<std::string>& lines) const
 {
     lines.push_back("     Zone: " + Letter());
-    lines.push_back("     West - East Settings:");
-    WestEast.AddText(lines);
-    lines.push_back("     East - West Settings:");
-    EastWest.AddText(lines);
-    lines.push_back("     Freeze from changing Settings:");
-    Freeze.AddText(lines);
-    lines.push_back("     Shunt Mode Settings:");
-    Shunt.AddText(lines);
+    for (size_t i = 0; i < Sets.size(); ++i) {
+        lines.push_back(kSetPlaces[i].Heading);
+        Sets[i].AddText(lines);
+    }
     lines.push_back("");
 }
 
 void TRevRunZone::AddHeldValues(THeldValues& values) const
 {
     values.SetPart("Zone " + Letter());
-    WestEast.AddHeldValues("west to east set", values);
-    EastWest.AddHeldValues("east to west set", values);
-    Freeze.AddHeldValues("freeze set", values);
-    Shunt.AddHeldValues("shunt set", values);
+    for (size_t i = 0; i < Sets.size(); ++i) Sets[i].AddHeldValues(kSetPlaces[i].HeldName, values);
 }
 
 void TRevRunZone::WriteLines(std::ostream& stream)
@@ -81,10 +83,7 @@ void TRevRunZone::WriteLines(std::ostream& stream)
     SetText(2, Name);
     SetText(3, Description);
     WriteLine(stream);
-    WestEast.WriteRecord(stream);
-    EastWest.WriteRecord(stream);
-    Freeze.WriteRecord(stream);
-    Shunt.WriteRecord(stream);
+    for (TConditionSet& set : Sets) set.WriteRecord(stream);
 }
 
 void TRevRunZone::ReadLines(std::istream& stream)
@@ -92,8 +91,5 @@ void TRevRunZone::ReadLines(std::istream& stream)
     ReadLine(stream);
     Name = GetText(2);
     Description = GetText(3);
-    WestEast.ReadRecord(stream);
-    EastWest.ReadRecord(stream);
-    Freeze.ReadRecord(stream);
-    Shunt.ReadRecord(stream);
+    for (TConditionSet& set : Sets) set.ReadRecord(stream);
 }

@@ -2,11 +2,12 @@
 // One of the three reverse running zones (A, B, C) of a signal controller: the condition sets that
 // switch it west-to-east or east-to-west, freeze it, or put it into shunt mode.
 
-#include "boards/orb/Condition.h"
 #include "boards/CsvIo.h"
 #include "boards/HeldValues.h"
+#include "boards/orb/Condition.h"
 #include "boards/orb/ExtDevTable.h"
 
+#include <array>
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -27,14 +28,15 @@ public:
     std::string Letter() const;
     std::string ListLine() const;
 
-    TConditionSet& WestEastSet() { return WestEast; }
-    TConditionSet& EastWestSet() { return EastWest; }
-    TConditionSet& FreezeSet() { return Freeze; }
-    TConditionSet& ShuntSet() { return Shunt; }
-    const TConditionSet& WestEastSet() const { return WestEast; }
-    const TConditionSet& EastWestSet() const { return EastWest; }
-    const TConditionSet& FreezeSet() const { return Freeze; }
-    const TConditionSet& ShuntSet() const { return Shunt; }
+    // The zone's condition sets, in the order of its SV block and its board-file record.
+    enum EZoneSet { ezsWestEast, ezsEastWest, ezsFreeze, ezsShunt, ezsCount };
+
+    TConditionSet& Set(EZoneSet which) { return Sets.at(which); }
+    const TConditionSet& Set(EZoneSet which) const { return Sets.at(which); }
+    TConditionSet& WestEastSet() { return Sets[ezsWestEast]; }
+    TConditionSet& EastWestSet() { return Sets[ezsEastWest]; }
+    TConditionSet& FreezeSet() { return Sets[ezsFreeze]; }
+    TConditionSet& ShuntSet() { return Sets[ezsShunt]; }
 
     bool GatherDevices(TExtDevTable& table) const;
     bool ToSVs(std::vector<uint8_t>& svs, const TExtDevTable& table) const;
@@ -52,9 +54,7 @@ public:
 private:
     uint32_t FirstSV() const { return kFirstBlockSV + kBlockSize * (ZoneNumber - 1); }
 
-    TConditionSet WestEast{ecsRevDirection};
-    TConditionSet EastWest{ecsRevDirection};
-    TConditionSet Freeze{ecsRevFreeze};
-    TConditionSet Shunt{ecsRevShunt};
+    std::array<TConditionSet, ezsCount> Sets{TConditionSet{ecsRevDirection}, TConditionSet{ecsRevDirection},
+                                             TConditionSet{ecsRevFreeze}, TConditionSet{ecsRevShunt}};
     uint32_t ZoneNumber = 1;
 };

@@ -24,11 +24,6 @@ TSignalControllerBoard::TSignalControllerBoard(EBoardType type) : TTypedBoard(ty
     for (uint32_t z = 0; z < kZoneCount; ++z) Zones[z].SetZoneNumber(z + 1);
 }
 
-std::string TSignalControllerBoard::GetSVErrorText() const
-{
-    return "SV Calculation Error: too many points, sensors or signals called up by board programming";
-}
-
 void TSignalControllerBoard::SetSignalBaseAddress(uint32_t address)
 {
     SignalBaseAddress = address;

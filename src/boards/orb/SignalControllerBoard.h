@@ -36,8 +36,6 @@ public:
 
     explicit TSignalControllerBoard(EBoardType type);
 
-    std::string GetSVErrorText() const override;
-
     // Setting the base address copies it into the ten signals.
     void SetSignalBaseAddress(uint32_t address);
     uint32_t GetSignalBaseAddress() const { return SignalBaseAddress; }

@@ -145,11 +145,6 @@ bool TQXP6Board::CalculateSVs()
     return ok;
 }
 
-std::string TQXP6Board::GetSVErrorText() const
-{
-    return "SV Calculation Error: too many points, sensors or signals called up by board programming";
-}
-
 void TQXP6Board::DecodeSVs()
 {
     TConfigurableBoard::DecodeSVs();

@@ -25,8 +25,7 @@ public:
 
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
-    bool CalculateSVs() override;
-    std::string GetSVErrorText() const override;
+    bool CalculateSVs() override; // false when the device table cannot hold every device called up
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
     std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TQXP6Board>(*this); }

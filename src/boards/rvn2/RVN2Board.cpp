@@ -33,11 +33,6 @@ bool TRVN2Board::CalculateSVs()
     return true;
 }
 
-std::string TRVN2Board::GetSVErrorText() const
-{
-    return "BUG - error while programming SVs";
-}
-
 void TRVN2Board::DecodeSVs()
 {
     SensorConfig.ConfigCode = GetSV(kSensorConfigSV);
@@ -64,8 +59,7 @@ void TRVN2Board::AddHeldValues(THeldValues& values) const
     values.Add("Sensor Board Number", SensorConfig.SensorBoardNumber);
     const std::string config = SensorConfig.GetConfigName();
     values.Add("Sensor Input settings", config.empty() ? std::to_string(SensorConfig.ConfigCode) : config);
-    for (size_t i = 0; i < kSequenceCount; ++i)
-        Sequences[i].AddHeldValues("Sequence " + std::to_string(i + 1), values);
+    for (size_t i = 0; i < kSequenceCount; ++i) Sequences[i].AddHeldValues("Sequence " + std::to_string(i + 1), values);
 }
 
 void TRVN2Board::SaveToStream(std::ostream& stream)

@@ -20,8 +20,7 @@ public:
 
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
-    bool CalculateSVs() override;
-    std::string GetSVErrorText() const override;
+    bool CalculateSVs() override; // always true: every description fits its SVs
     // Takes the sensor configuration and the sequences from the SVs; the serial number and
     // the notes stay as they are.
     void DecodeSVs() override;

@@ -29,7 +29,7 @@ QListWidget* ListWithHeading(const QString& heading, const char* name, QWidget* 
 
 } // namespace
 
-TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TEditorDialog(parent, kHelpContext), Board(board)
+TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(board, parent, kHelpContext)
 {
     setWindowTitle(QStringLiteral("Edit KPX9 Board Settings"));
 
@@ -152,16 +152,6 @@ void TKPX9EditForm::EditRoute(int index)
     TKPX9RouteEditForm form(this, Board.GetRoute(uint32_t(index)), Board.Cells);
     form.Execute();
     FillLists();
-}
-
-void TKPX9EditForm::WriteBack()
-{
-    WriteControls(Board);
-}
-
-std::unique_ptr<TConfigurableBoard> TKPX9EditForm::BoardAfterOK() const
-{
-    return WrittenCopy(Board, [this](TKPX9Board& copy) { WriteControls(copy); });
 }
 
 void TKPX9EditForm::WriteControls(TKPX9Board& target) const

@@ -3,16 +3,16 @@
 // The window edits the board in place: its settings go into the board on OK, the cell and route
 // editors change the board when they close with OK, and "To/From Numbering" acts at once.
 
+#include "boards/kpx9/KPX9Board.h"
 #include "editors/EditorDialog.h"
 
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class TIndexCombo;
-class TKPX9Board;
 class TSpinEdit;
 
-class TKPX9EditForm : public TEditorDialog {
+class TKPX9EditForm : public TBoardWindow<TKPX9Board> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 600;
@@ -38,15 +38,9 @@ public:
     QListWidget* CellList = nullptr;
     QListWidget* RouteList = nullptr;
 
-protected:
-    void WriteBack() override;
-    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
-
 private:
-    void WriteControls(TKPX9Board& target) const;
+    void WriteControls(TKPX9Board& target) const override;
     void LoadControls();
     // Both lists: a cell's point address decides whether route entries fit.
     void FillLists();
-
-    TKPX9Board& Board;
 };

@@ -8,9 +8,8 @@
 #include <QGridLayout>
 
 TOrb4EditForm::TOrb4EditForm(QWidget* parent, TORB4Board& board)
-    : TSignalControllerEditForm(parent, kHelpContext, QStringLiteral("Edit ORB4 Board Settings"), board,
-                                QStringLiteral("Report SPAD"), QStringLiteral("Simulate Lamp Brightness")),
-      Orb4(board)
+    : TBoardWindow(board, parent, kHelpContext, QStringLiteral("Edit ORB4 Board Settings"), board,
+                   QStringLiteral("Report SPAD"), QStringLiteral("Simulate Lamp Brightness"))
 {
     setObjectName(QStringLiteral("Orb4EditForm"));
 
@@ -53,16 +52,6 @@ TOrb4EditForm::TOrb4EditForm(QWidget* parent, TORB4Board& board)
     Op14Combo->SetValue(highCurrent.Outputs1to4);
     Op58Combo->SetValue(highCurrent.Outputs5to8);
     DisplayCheck->SetValue(board.DisplayMode);
-}
-
-void TOrb4EditForm::WriteBack()
-{
-    WriteControls(Orb4);
-}
-
-std::unique_ptr<TConfigurableBoard> TOrb4EditForm::BoardAfterOK() const
-{
-    return WrittenCopy(Orb4, [this](TORB4Board& copy) { WriteControls(copy); });
 }
 
 void TOrb4EditForm::WriteControls(TORB4Board& target) const

@@ -2,13 +2,12 @@
 // The ORB4 board window: the common signal controller settings, the four sensor input pairs and
 // the eight high-current outputs, and the display mode.
 
+#include "boards/orb/orb4/ORB4Board.h"
 #include "editors/orb/SignalControllerEditForm.h"
 
 #include <array>
 
-class TORB4Board;
-
-class TOrb4EditForm : public TSignalControllerEditForm {
+class TOrb4EditForm : public TBoardWindow<TORB4Board, TSignalControllerEditForm> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 500;
@@ -25,16 +24,10 @@ public:
     TIndexCombo* Op58Combo = nullptr;
     TValueCheck* DisplayCheck = nullptr;
 
-protected:
-    void WriteBack() override;
-    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
-
 private:
-    void WriteControls(TORB4Board& target) const;
+    void WriteControls(TORB4Board& target) const override;
     std::array<TIndexCombo*, 4> SensorCombos() const
     {
         return {Sensor12Combo, Sensor34Combo, Sensor56Combo, Sensor78Combo};
     }
-
-    TORB4Board& Orb4;
 };

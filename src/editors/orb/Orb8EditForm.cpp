@@ -8,10 +8,8 @@
 #include <QGridLayout>
 
 TOrb8EditForm::TOrb8EditForm(QWidget* parent, TORB8Board& board)
-    : TSignalControllerEditForm(parent, kHelpContext, QStringLiteral("Edit ORB8 Board Settings"), board,
-                                QStringLiteral("Report Signal Passed At Danger"),
-                                QStringLiteral("Simulate signal lamp brightness")),
-      Orb8(board)
+    : TBoardWindow(board, parent, kHelpContext, QStringLiteral("Edit ORB8 Board Settings"), board,
+                   QStringLiteral("Report Signal Passed At Danger"), QStringLiteral("Simulate signal lamp brightness"))
 {
     setObjectName(QStringLiteral("Orb8EditForm"));
 
@@ -57,16 +55,6 @@ TOrb8EditForm::TOrb8EditForm(QWidget* parent, TORB8Board& board)
     ReleaseDelayCombo->SetValue(int(board.RedReleaseDelay));
     InterrogateCheck->SetValue(board.InterrogateAtPowerUp);
     LocoNetCheck->SetValue(board.LocoNetSwitchCommands);
-}
-
-void TOrb8EditForm::WriteBack()
-{
-    WriteControls(Orb8);
-}
-
-std::unique_ptr<TConfigurableBoard> TOrb8EditForm::BoardAfterOK() const
-{
-    return WrittenCopy(Orb8, [this](TORB8Board& copy) { WriteControls(copy); });
 }
 
 void TOrb8EditForm::WriteControls(TORB8Board& target) const

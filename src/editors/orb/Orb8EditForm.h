@@ -3,11 +3,10 @@
 // arrangement of signals 1-8, the auxiliary outputs, the delay before a signal is released from
 // red, the report after power-up and the choice of LocoNet switch commands.
 
+#include "boards/orb/orb8/ORB8Board.h"
 #include "editors/orb/SignalControllerEditForm.h"
 
-class TORB8Board;
-
-class TOrb8EditForm : public TSignalControllerEditForm {
+class TOrb8EditForm : public TBoardWindow<TORB8Board, TSignalControllerEditForm> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 560;
@@ -24,11 +23,6 @@ public:
     TValueCheck* InterrogateCheck = nullptr;
     TValueCheck* LocoNetCheck = nullptr;
 
-protected:
-    void WriteBack() override;
-    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
-
 private:
-    void WriteControls(TORB8Board& target) const;
-    TORB8Board& Orb8;
+    void WriteControls(TORB8Board& target) const override;
 };

@@ -30,26 +30,26 @@ TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditor
     ShowModelText(*NameEdit, zone.Name);
     ShowModelText(*DescriptionEdit, zone.Description);
 
-    SetBoxes[ezsWE] = new TConditionListBox(QStringLiteral("Change to West-to-East When"), QStringLiteral("WE"),
-                                            kDirectionLines, this);
-    SetBoxes[ezsEW] = new TConditionListBox(QStringLiteral("Change to East-to-West When"), QStringLiteral("EW"),
-                                            kDirectionLines, this);
-    SetBoxes[ezsFreeze] =
+    SetBoxes[TRevRunZone::ezsWestEast] = new TConditionListBox(QStringLiteral("Change to West-to-East When"),
+                                                               QStringLiteral("WE"), kDirectionLines, this);
+    SetBoxes[TRevRunZone::ezsEastWest] = new TConditionListBox(QStringLiteral("Change to East-to-West When"),
+                                                               QStringLiteral("EW"), kDirectionLines, this);
+    SetBoxes[TRevRunZone::ezsFreeze] =
         new TConditionListBox(QStringLiteral("Don't Change When"), QStringLiteral("Freeze"), kOtherLines, this);
-    SetBoxes[ezsShunt] =
+    SetBoxes[TRevRunZone::ezsShunt] =
         new TConditionListBox(QStringLiteral("Enter SHUNT Mode When"), QStringLiteral("Shunt"), kOtherLines, this);
-    for (int which = 0; which < ezsCount; ++which) {
-        SetBoxes[size_t(which)]->ShowSet(SetOf(zone, which));
+    for (int which = 0; which < TRevRunZone::ezsCount; ++which) {
+        SetBoxes[size_t(which)]->ShowSet(zone.Set(TRevRunZone::EZoneSet(which)));
         connect(SetBoxes[size_t(which)]->DefineBtn, &QPushButton::clicked, this, [this, which] { DefineClick(which); });
     }
 
     auto* grid = new QGridLayout;
     AddLabelled(grid, QStringLiteral("Zone Name"), NameEdit, 0);
     AddLabelled(grid, QStringLiteral("Description"), DescriptionEdit, 1, 0, 2);
-    grid->addWidget(SetBoxes[ezsWE], 2, 0, 1, 2);
-    grid->addWidget(SetBoxes[ezsEW], 2, 2);
-    grid->addWidget(SetBoxes[ezsFreeze], 3, 0, 1, 2);
-    grid->addWidget(SetBoxes[ezsShunt], 3, 2);
+    grid->addWidget(SetBoxes[TRevRunZone::ezsWestEast], 2, 0, 1, 2);
+    grid->addWidget(SetBoxes[TRevRunZone::ezsEastWest], 2, 2);
+    grid->addWidget(SetBoxes[TRevRunZone::ezsFreeze], 3, 0, 1, 2);
+    grid->addWidget(SetBoxes[TRevRunZone::ezsShunt], 3, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     auto* layout = new QVBoxLayout(this);
@@ -57,21 +57,11 @@ TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditor
     layout->addLayout(ButtonRow());
 }
 
-TConditionSet& TRevZoneEditForm::SetOf(TRevRunZone& zone, int which)
-{
-    switch (which) {
-    case ezsWE: return zone.WestEastSet();
-    case ezsEW: return zone.EastWestSet();
-    case ezsFreeze: return zone.FreezeSet();
-    default: return zone.ShuntSet();
-    }
-}
-
 void TRevZoneEditForm::DefineClick(int which)
 {
-    TEditConditionsForm conditions(this, SetOf(Zone, which));
+    TEditConditionsForm conditions(this, Zone.Set(TRevRunZone::EZoneSet(which)));
     conditions.Execute();
-    SetBoxes[size_t(which)]->ShowSet(SetOf(Zone, which));
+    SetBoxes[size_t(which)]->ShowSet(Zone.Set(TRevRunZone::EZoneSet(which)));
 }
 
 void TRevZoneEditForm::WriteBack()

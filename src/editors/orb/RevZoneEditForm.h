@@ -16,16 +16,11 @@ class TRevZoneEditForm : public TEditorDialog {
 public:
     static constexpr int kHelpContext = 530;
 
-    // The zone's condition sets, in the order of the window's lists.
-    enum EZoneSet { ezsWE, ezsEW, ezsFreeze, ezsShunt, ezsCount };
-
     TRevZoneEditForm(QWidget* parent, TRevRunZone& zone);
 
     QLineEdit* NameEdit = nullptr;
     QLineEdit* DescriptionEdit = nullptr;
-    std::array<TConditionListBox*, ezsCount> SetBoxes{};
-
-    static TConditionSet& SetOf(TRevRunZone& zone, int which);
+    std::array<TConditionListBox*, TRevRunZone::ezsCount> SetBoxes{}; // by TRevRunZone::EZoneSet
 
     // A "Define" button: the conditions window on the list's set.
     void DefineClick(int which);

@@ -2,13 +2,13 @@
 
 #include "boards/orb/SignalControllerBoard.h"
 #include "editors/EditorText.h"
-#include "widgets/TabStopDelegate.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
 #include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TabStopDelegate.h"
 #include "widgets/ValueCheck.h"
 
 #include <QGridLayout>
@@ -53,7 +53,7 @@ QStringList TSignalControllerEditForm::DelayItems()
 TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpContext, const QString& caption,
                                                      TSignalControllerBoard& board, const QString& spadText,
                                                      const QString& brightnessText)
-    : TEditorDialog(parent, helpContext), Board(board)
+    : TEditorDialog(parent, helpContext), Controller(board)
 {
     setWindowTitle(caption);
 
@@ -158,14 +158,15 @@ void TSignalControllerEditForm::FillLists()
         if (row >= 0) list->setCurrentRow(row);
     };
     fill(SignalList, TSignalControllerBoard::kSignalCount,
-         [this](uint32_t i) { return Board.GetSignal(i).ListLine(); });
-    fill(RevZoneList, TSignalControllerBoard::kZoneCount, [this](uint32_t i) { return Board.GetZone(i).ListLine(); });
+         [this](uint32_t i) { return Controller.GetSignal(i).ListLine(); });
+    fill(RevZoneList, TSignalControllerBoard::kZoneCount,
+         [this](uint32_t i) { return Controller.GetZone(i).ListLine(); });
 }
 
 void TSignalControllerEditForm::SignalListDblClick(int row)
 {
     if (row < 0 || row >= int(TSignalControllerBoard::kSignalCount)) return;
-    TSignalEditForm form(this, Board.GetSignal(uint32_t(row) + 1));
+    TSignalEditForm form(this, Controller.GetSignal(uint32_t(row) + 1));
     form.Execute();
     FillLists();
 }
@@ -173,7 +174,7 @@ void TSignalControllerEditForm::SignalListDblClick(int row)
 void TSignalControllerEditForm::RevZoneListDblClick(int row)
 {
     if (row < 0 || row >= int(TSignalControllerBoard::kZoneCount)) return;
-    TRevZoneEditForm form(this, Board.GetZone(uint32_t(row) + 1));
+    TRevZoneEditForm form(this, Controller.GetZone(uint32_t(row) + 1));
     form.Execute();
     FillLists();
 }

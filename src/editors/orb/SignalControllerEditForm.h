@@ -60,6 +60,6 @@ protected:
 private:
     void FillLists();
 
-    TSignalControllerBoard& Board;
+    TSignalControllerBoard& Controller;
     QVBoxLayout* SettingsColumn = nullptr;
 };

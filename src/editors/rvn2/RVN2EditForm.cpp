@@ -2,12 +2,12 @@
 
 #include "boards/rvn2/RVN2Board.h"
 #include "editors/EditorText.h"
-#include "widgets/TabStopDelegate.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "widgets/FormTools.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TabStopDelegate.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>
@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TEditorDialog(parent, kHelpContext), Board(board)
+TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TBoardWindow(board, parent, kHelpContext)
 {
     setWindowTitle(QStringLiteral("Edit RVN2 Autoferry Settings"));
 
@@ -88,16 +88,6 @@ void TRVN2EditForm::EditSequence(int index)
     TRVN2SequenceEditForm form(this, Board.GetSequence(size_t(index)));
     form.Execute();
     RefreshSequenceList();
-}
-
-void TRVN2EditForm::WriteBack()
-{
-    WriteControls(Board);
-}
-
-std::unique_ptr<TConfigurableBoard> TRVN2EditForm::BoardAfterOK() const
-{
-    return WrittenCopy(Board, [this](TRVN2Board& copy) { WriteControls(copy); });
 }
 
 void TRVN2EditForm::WriteControls(TRVN2Board& target) const

@@ -3,15 +3,15 @@
 // notes, sensor inputs) and its four sequences. The window edits the board in place: OK writes
 // the controls into the board; a sequence changed in the sequence window stays changed even
 // when this window is then cancelled.
+#include "boards/rvn2/RVN2Board.h"
 #include "editors/EditorDialog.h"
 
 class QLineEdit;
 class QListWidget;
 class TIndexCombo;
-class TRVN2Board;
 class TSpinEdit;
 
-class TRVN2EditForm : public TEditorDialog {
+class TRVN2EditForm : public TBoardWindow<TRVN2Board> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 700;
@@ -28,14 +28,8 @@ public:
     TIndexCombo* SensorCombo = nullptr;
     TSpinEdit* SensorBoardSpin = nullptr;
 
-protected:
-    void WriteBack() override;
-    std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override;
-
 private:
-    void WriteControls(TRVN2Board& target) const;
+    void WriteControls(TRVN2Board& target) const override;
     void FillControls();
     void RefreshSequenceList();
-
-    TRVN2Board& Board;
 };

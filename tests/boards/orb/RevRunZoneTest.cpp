@@ -61,10 +61,8 @@ TEST(RevRunZone, GathersItsSetsInOrderAndWritesItsBlock)
     TRevRunZone back;
     back.SetZoneNumber(2);
     ASSERT_TRUE(back.FromSVs(svs, t));
-    EXPECT_TRUE(back.WestEastSet().SameConditions(z.WestEastSet()));
-    EXPECT_TRUE(back.EastWestSet().SameConditions(z.EastWestSet()));
-    EXPECT_TRUE(back.FreezeSet().SameConditions(z.FreezeSet()));
-    EXPECT_TRUE(back.ShuntSet().SameConditions(z.ShuntSet()));
+    for (int which = 0; which < TRevRunZone::ezsCount; ++which)
+        EXPECT_TRUE(back.Set(TRevRunZone::EZoneSet(which)).SameConditions(z.Set(TRevRunZone::EZoneSet(which))));
 
     EXPECT_FALSE(z.ToSVs(svs, TExtDevTable()));
 }

@@ -5,13 +5,13 @@
 #include "boards/orb/orb8/ORB8Board.h"
 #include "editors/BoardEditors.h"
 #include "editors/EditorText.h"
+#include "editors/KeepValues.h"
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"
 #include "editors/orb/Orb4EditForm.h"
 #include "editors/orb/Orb8EditForm.h"
 #include "editors/orb/RevZoneEditForm.h"
 #include "editors/orb/SignalEditForm.h"
-#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -166,7 +166,7 @@ private slots:
             } else if (auto* signal = qobject_cast<TSignalEditForm*>(&dialog)) {
                 for (int which = 0; which < TSignalEditForm::essCount; ++which) signal->DefineClick(which);
             } else if (auto* zone = qobject_cast<TRevZoneEditForm*>(&dialog)) {
-                for (int which = 0; which < TRevZoneEditForm::ezsCount; ++which) zone->DefineClick(which);
+                for (int which = 0; which < TRevRunZone::ezsCount; ++which) zone->DefineClick(which);
             } else if (auto* window = qobject_cast<TSignalControllerEditForm*>(&dialog)) {
                 for (int row = 0; row < window->SignalList->count(); ++row) window->SignalListDblClick(row);
                 for (int row = 0; row < window->RevZoneList->count(); ++row) window->RevZoneListDblClick(row);
@@ -536,15 +536,15 @@ private slots:
         TRevRunZone zone;
         zone.Name = "Loop";
         TRevZoneEditForm window(nullptr, zone);
-        QCOMPARE(Lines(window.SetBoxes[TRevZoneEditForm::ezsWE]->List).size(), 8);
-        QCOMPARE(Lines(window.SetBoxes[TRevZoneEditForm::ezsShunt]->List).size(), 3);
+        QCOMPARE(Lines(window.SetBoxes[TRevRunZone::ezsWestEast]->List).size(), 8);
+        QCOMPARE(Lines(window.SetBoxes[TRevRunZone::ezsShunt]->List).size(), 3);
         window.NameEdit->setText(QStringLiteral("Changed"));
         Answer([](QDialog& dialog) {
             qobject_cast<TEditConditionsForm*>(&dialog)->DeviceTypeCombo->setCurrentIndex(5);
             return true;
         });
-        window.DefineClick(TRevZoneEditForm::ezsFreeze);
-        QCOMPARE(Lines(window.SetBoxes[TRevZoneEditForm::ezsFreeze]->List).first(),
+        window.DefineClick(TRevRunZone::ezsFreeze);
+        QCOMPARE(Lines(window.SetBoxes[TRevRunZone::ezsFreeze]->List).first(),
                  QStringLiteral("Rev Zone B running W-E"));
         window.reject();
         QCOMPARE(zone.Name, std::string("Loop"));

@@ -41,7 +41,7 @@ public:
 
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
-    bool CalculateSVs() override;
+    bool CalculateSVs() override; // false when the 60 device table entries cannot hold every device called up
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
     std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TORB4Board>(*this); }

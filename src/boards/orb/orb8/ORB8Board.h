@@ -30,7 +30,7 @@ public:
 
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
-    bool CalculateSVs() override;
+    bool CalculateSVs() override; // false past 48 points and sensors or 12 signals called up (the device table)
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
     std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TORB8Board>(*this); }
