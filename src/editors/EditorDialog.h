@@ -86,3 +86,32 @@ protected:
     // The board's plain settings and the controls that show them.
     TBoardSettings<TBoard> Settings;
 };
+
+// A window that edits a working copy of one part of a board (a cell, a route, a sequence) and
+// gives it to the part on OK; Cancel leaves the part as it was. TBase is TEditorDialog or a window
+// base built on it; its constructor takes the arguments after the part.
+template <class TPart, class TBase = TEditorDialog> class TWorkingCopyWindow : public TBase {
+public:
+    const TPart& WorkingCopy() const { return Work; }
+
+protected:
+    template <class... TBaseArgs>
+    explicit TWorkingCopyWindow(TPart& part, TBaseArgs&&... baseArgs)
+        : TBase(std::forward<TBaseArgs>(baseArgs)...), Part(part), Work(part)
+    {}
+
+    // Writes the window's controls into the working copy, before OK gives it to the part.
+    virtual void WriteControls() {}
+
+    void WriteBack() override
+    {
+        WriteControls();
+        Part = Work;
+    }
+
+private:
+    TPart& Part;
+
+protected:
+    TPart Work;
+};

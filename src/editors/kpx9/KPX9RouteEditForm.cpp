@@ -11,19 +11,19 @@
 #include <algorithm>
 
 TKPX9RouteEditForm::TKPX9RouteEditForm(QWidget* parent, TKPX9Route& route, const TKPX9Cells& cells)
-    : TRouteEditForm(parent, 620, route.RouteNumber), Route(route), Edited(route), Cells(cells)
+    : TWorkingCopyWindow(route, parent, kHelpContext, route.RouteNumber), Cells(cells)
 {
-    Lines = int(std::min(Edited.Capacity(), kKPX9RouteEntries));
+    Lines = int(std::min(Work.Capacity(), kKPX9RouteEntries));
 
-    FromSpin = Named(new TSpinEdit(1, 24, int(Edited.FromButton), this), "FromSpin");
-    ToSpin = Named(new TSpinEdit(1, 24, int(Edited.ToButton), this), "ToSpin");
+    FromSpin = Named(new TSpinEdit(1, 24, int(Work.FromButton), this), "FromSpin");
+    ToSpin = Named(new TSpinEdit(1, 24, int(Work.ToButton), this), "ToSpin");
     // From and to buttons start a route only with to/from numbering.
-    FromSpin->setEnabled(Edited.ToFrom);
-    ToSpin->setEnabled(Edited.ToFrom);
+    FromSpin->setEnabled(Work.ToFrom);
+    ToSpin->setEnabled(Work.ToFrom);
     CascadeCheck = Named(new QCheckBox(QStringLiteral("Cascade"), this), "CascadeCheck");
-    CascadeCheck->setChecked(Edited.Cascade);
-    CascadeSpin = Named(new TSpinEdit(1, 24, int(Edited.CascadeRoute), this), "CascadeSpin");
-    CascadeSpin->setEnabled(Edited.Cascade);
+    CascadeCheck->setChecked(Work.Cascade);
+    CascadeSpin = Named(new TSpinEdit(1, 24, int(Work.CascadeRoute), this), "CascadeSpin");
+    CascadeSpin->setEnabled(Work.Cascade);
 
     auto* buttons = new QFormLayout;
     buttons->addRow(QStringLiteral("From Button"), FromSpin);
@@ -56,29 +56,28 @@ int TKPX9RouteEditForm::EntryLineCount() const
 
 QString TKPX9RouteEditForm::EntryLine(int index) const
 {
-    return QString::fromStdString(Edited.GetEditorLine(uint32_t(index) + 1, Cells));
+    return QString::fromStdString(Work.GetEditorLine(uint32_t(index) + 1, Cells));
 }
 
 bool TKPX9RouteEditForm::Fits() const
 {
     // The cascade flag reaches the copy only when the window closes; the fit is judged with the
     // flag as the box shows it.
-    TKPX9Route stored = Edited;
+    TKPX9Route stored = Work;
     stored.Cascade = CascadeCheck->isChecked();
     return stored.Fits(Cells);
 }
 
 bool TKPX9RouteEditForm::SetEntry(int index, uint32_t address, uint8_t state)
 {
-    return Edited.SetEntry(uint32_t(index), address, state);
+    return Work.SetEntry(uint32_t(index), address, state);
 }
 
-void TKPX9RouteEditForm::WriteBack()
+void TKPX9RouteEditForm::WriteControls()
 {
-    Edited.FromButton = uint32_t(FromSpin->Value());
-    Edited.ToButton = uint32_t(ToSpin->Value());
-    Edited.Cascade = CascadeCheck->isChecked();
-    Edited.CascadeRoute = uint32_t(CascadeSpin->Value());
+    Work.FromButton = uint32_t(FromSpin->Value());
+    Work.ToButton = uint32_t(ToSpin->Value());
+    Work.Cascade = CascadeCheck->isChecked();
+    Work.CascadeRoute = uint32_t(CascadeSpin->Value());
     ApplyPendingEntry();
-    Route = Edited;
 }

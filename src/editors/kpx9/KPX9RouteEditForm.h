@@ -8,14 +8,13 @@
 
 class QCheckBox;
 
-class TKPX9RouteEditForm : public TRouteEditForm {
+class TKPX9RouteEditForm : public TWorkingCopyWindow<TKPX9Route, TRouteEditForm> {
     Q_OBJECT
 public:
+    static constexpr int kHelpContext = 620;
+
     // `cells` are the board's cells, which tell whether a point is shown on a point cell.
     TKPX9RouteEditForm(QWidget* parent, TKPX9Route& route, const TKPX9Cells& cells);
-
-    // The working copy.
-    const TKPX9Route& EditedRoute() const { return Edited; }
 
     TSpinEdit* FromSpin = nullptr;
     TSpinEdit* ToSpin = nullptr;
@@ -25,17 +24,15 @@ public:
 protected:
     int EntryLineCount() const override;
     QString EntryLine(int index) const override;
-    uint32_t EntryCount() const override { return Edited.EntryCount; }
+    uint32_t EntryCount() const override { return Work.EntryCount; }
     bool Fits() const override;
-    uint32_t EntryAddress(int index) const override { return Edited.GetEntryAddress(uint32_t(index)); }
-    int EntryState(int index) const override { return Edited.GetEntryState(uint32_t(index)); }
+    uint32_t EntryAddress(int index) const override { return Work.GetEntryAddress(uint32_t(index)); }
+    int EntryState(int index) const override { return Work.GetEntryState(uint32_t(index)); }
     bool SetEntry(int index, uint32_t address, uint8_t state) override;
 
-    void WriteBack() override;
+    void WriteControls() override;
 
 private:
-    TKPX9Route& Route;
-    TKPX9Route Edited;
     const TKPX9Cells& Cells;
     // The entry lines are counted once, from the copy as the window opened.
     int Lines = 0;

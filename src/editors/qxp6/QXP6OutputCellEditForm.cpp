@@ -24,11 +24,11 @@ constexpr int kFirstFlashType = 5;
 } // namespace
 
 TQXP6OutputCellEditForm::TQXP6OutputCellEditForm(QWidget* parent, TQXP6Cell& cell)
-    : TEditorDialog(parent, kHelpContext), Cell(cell), Copy(cell)
+    : TWorkingCopyWindow(cell, parent, kHelpContext)
 {
     setWindowTitle(QStringLiteral("Edit Cell %1: (DCC Accessory Address = %2)")
-                       .arg(Copy.CellNumber)
-                       .arg(static_cast<qlonglong>(Copy.BaseAddress) + Copy.CellNumber - 1));
+                       .arg(Work.CellNumber)
+                       .arg(static_cast<qlonglong>(Work.BaseAddress) + Work.CellNumber - 1));
     BuildControls();
     LoadControls();
 }
@@ -151,17 +151,17 @@ void TQXP6OutputCellEditForm::BuildControls()
 
 void TQXP6OutputCellEditForm::LoadControls()
 {
-    ShowModelText(*DescriptionEdit, Copy.Description);
-    CellTypeCombo->SetValue(Copy.OutputType);
-    MsgTypeCombo->SetValue(Copy.MessageType);
-    OnTimeCombo->SetValue(static_cast<int>(Copy.TimeSetting));
-    FlashRateCombo->SetValue(static_cast<int>(Copy.TimeSetting));
-    FollowBox->setChecked(Copy.FollowCell != 0);
-    FollowSpin->SetValue(Copy.FollowCell != 0 ? static_cast<int>(Copy.FollowCell) : 1);
-    BrightnessBox->setChecked(Copy.SimulateBrightness);
-    InvertBox->setChecked(Copy.InvertOutputs);
-    ConditionTimeSpin->SetValue(static_cast<int>(Copy.ConditionTime));
-    AdditionalDelaySpin->SetValue(static_cast<int>(Copy.ChangeDelay));
+    ShowModelText(*DescriptionEdit, Work.Description);
+    CellTypeCombo->SetValue(Work.OutputType);
+    MsgTypeCombo->SetValue(Work.MessageType);
+    OnTimeCombo->SetValue(static_cast<int>(Work.TimeSetting));
+    FlashRateCombo->SetValue(static_cast<int>(Work.TimeSetting));
+    FollowBox->setChecked(Work.FollowCell != 0);
+    FollowSpin->SetValue(Work.FollowCell != 0 ? static_cast<int>(Work.FollowCell) : 1);
+    BrightnessBox->setChecked(Work.SimulateBrightness);
+    InvertBox->setChecked(Work.InvertOutputs);
+    ConditionTimeSpin->SetValue(static_cast<int>(Work.ConditionTime));
+    AdditionalDelaySpin->SetValue(static_cast<int>(Work.ChangeDelay));
     FillConditionLists();
     UpdateForType();
 }
@@ -196,9 +196,9 @@ void TQXP6OutputCellEditForm::UpdateForType()
 
 void TQXP6OutputCellEditForm::FillConditionLists()
 {
-    ThrownGroup->ShowSet(Copy.ThrownConditions);
-    ClosedGroup->ShowSet(Copy.ClosedConditions);
-    DontGroup->ShowSet(Copy.FreezeConditions);
+    ThrownGroup->ShowSet(Work.ThrownConditions);
+    ClosedGroup->ShowSet(Work.ClosedConditions);
+    DontGroup->ShowSet(Work.FreezeConditions);
 }
 
 void TQXP6OutputCellEditForm::DefineConditions(TQXP6ConditionSet& set)
@@ -210,31 +210,30 @@ void TQXP6OutputCellEditForm::DefineConditions(TQXP6ConditionSet& set)
 
 void TQXP6OutputCellEditForm::DefineThrownClick()
 {
-    DefineConditions(Copy.ThrownConditions);
+    DefineConditions(Work.ThrownConditions);
 }
 
 void TQXP6OutputCellEditForm::DefineClosedClick()
 {
-    DefineConditions(Copy.ClosedConditions);
+    DefineConditions(Work.ClosedConditions);
 }
 
 void TQXP6OutputCellEditForm::DefineDontClick()
 {
-    DefineConditions(Copy.FreezeConditions);
+    DefineConditions(Work.FreezeConditions);
 }
 
-void TQXP6OutputCellEditForm::WriteBack()
+void TQXP6OutputCellEditForm::WriteControls()
 {
-    StoreModelText(*DescriptionEdit, Copy.Description);
-    Copy.OutputType = static_cast<uint8_t>(CellTypeCombo->Value());
-    Copy.MessageType = static_cast<uint8_t>(MsgTypeCombo->Value());
+    StoreModelText(*DescriptionEdit, Work.Description);
+    Work.OutputType = static_cast<uint8_t>(CellTypeCombo->Value());
+    Work.MessageType = static_cast<uint8_t>(MsgTypeCombo->Value());
     // The list that applies to the chosen type gives the time; both show the same stored value.
     const TIndexCombo* time = CellTypeCombo->Value() < kFirstFlashType ? OnTimeCombo : FlashRateCombo;
-    Copy.TimeSetting = static_cast<uint32_t>(time->Value());
-    Copy.FollowCell = FollowBox->isChecked() ? static_cast<uint32_t>(FollowSpin->Value()) : 0;
-    Copy.SimulateBrightness = BrightnessBox->isChecked();
-    Copy.InvertOutputs = InvertBox->isChecked();
-    Copy.ConditionTime = static_cast<uint32_t>(ConditionTimeSpin->Value());
-    Copy.ChangeDelay = static_cast<uint32_t>(AdditionalDelaySpin->Value());
-    Cell = Copy;
+    Work.TimeSetting = static_cast<uint32_t>(time->Value());
+    Work.FollowCell = FollowBox->isChecked() ? static_cast<uint32_t>(FollowSpin->Value()) : 0;
+    Work.SimulateBrightness = BrightnessBox->isChecked();
+    Work.InvertOutputs = InvertBox->isChecked();
+    Work.ConditionTime = static_cast<uint32_t>(ConditionTimeSpin->Value());
+    Work.ChangeDelay = static_cast<uint32_t>(AdditionalDelaySpin->Value());
 }

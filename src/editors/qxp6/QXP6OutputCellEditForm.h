@@ -14,15 +14,12 @@ class TIndexCombo;
 class TQXP6ConditionListBox;
 class TSpinEdit;
 
-class TQXP6OutputCellEditForm : public TEditorDialog {
+class TQXP6OutputCellEditForm : public TWorkingCopyWindow<TQXP6Cell> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 410;
 
     TQXP6OutputCellEditForm(QWidget* parent, TQXP6Cell& cell);
-
-    // The working copy.
-    const TQXP6Cell& EditedCell() const { return Copy; }
 
     QLineEdit* DescriptionEdit = nullptr;
     TIndexCombo* CellTypeCombo = nullptr;
@@ -50,7 +47,7 @@ public:
     void DefineDontClick();
 
 protected:
-    void WriteBack() override;
+    void WriteControls() override;
 
 private:
     void BuildControls();
@@ -58,7 +55,4 @@ private:
     void UpdateForType();
     void FillConditionLists();
     void DefineConditions(TQXP6ConditionSet& set);
-
-    TQXP6Cell& Cell;
-    TQXP6Cell Copy;
 };

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 TQXP6RouteEditForm::TQXP6RouteEditForm(QWidget* parent, TQXP6Route& route)
-    : TRouteEditForm(parent, kHelpContext, route.RouteNumber), Route(route), Copy(route)
+    : TWorkingCopyWindow(route, parent, kHelpContext, route.RouteNumber)
 {
     TriggerGroup =
         new TQXP6ConditionListBox(QStringLiteral("Trigger route when"), "RouteCondListBox", "DefineConditions", this);
@@ -17,7 +17,7 @@ TQXP6RouteEditForm::TQXP6RouteEditForm(QWidget* parent, TQXP6Route& route)
     connect(DefineConditions, &QPushButton::clicked, this, &TQXP6RouteEditForm::DefineConditionsClick);
     SideColumn()->addSpacing(12);
     SideColumn()->addWidget(TriggerGroup);
-    TriggerGroup->ShowSet(Copy.TriggerConditions);
+    TriggerGroup->ShowSet(Work.TriggerConditions);
     StartEditing();
 }
 
@@ -28,18 +28,17 @@ void TQXP6RouteEditForm::SelectLine(int line)
 
 QString TQXP6RouteEditForm::EntryLine(int index) const
 {
-    return QString::fromStdString(Copy.GetEditorLine(index + 1));
+    return QString::fromStdString(Work.GetEditorLine(index + 1));
 }
 
 void TQXP6RouteEditForm::DefineConditionsClick()
 {
-    TQXP6EditConditionsForm form(this, Copy.TriggerConditions);
+    TQXP6EditConditionsForm form(this, Work.TriggerConditions);
     form.Execute();
-    TriggerGroup->ShowSet(Copy.TriggerConditions);
+    TriggerGroup->ShowSet(Work.TriggerConditions);
 }
 
-void TQXP6RouteEditForm::WriteBack()
+void TQXP6RouteEditForm::WriteControls()
 {
     ApplyPendingEntry();
-    Route = Copy;
 }

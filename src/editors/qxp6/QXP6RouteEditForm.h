@@ -10,15 +10,13 @@ class QListWidget;
 class QPushButton;
 class TQXP6ConditionListBox;
 
-class TQXP6RouteEditForm : public TRouteEditForm {
+class TQXP6RouteEditForm : public TWorkingCopyWindow<TQXP6Route, TRouteEditForm> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 430;
 
     TQXP6RouteEditForm(QWidget* parent, TQXP6Route& route);
 
-    // The working copy.
-    const TQXP6Route& EditedRoute() const { return Copy; }
     // Selects an entry line and loads its entry into the controls.
     void SelectLine(int line);
 
@@ -31,15 +29,11 @@ public:
 protected:
     int EntryLineCount() const override { return TQXP6Route::kMaxEntries; }
     QString EntryLine(int index) const override;
-    uint32_t EntryCount() const override { return Copy.EntryCount; }
-    bool Fits() const override { return Copy.Fits(); }
-    uint32_t EntryAddress(int index) const override { return Copy.GetEntryAddress(index); }
-    int EntryState(int index) const override { return Copy.GetEntryState(index); }
-    bool SetEntry(int index, uint32_t address, uint8_t state) override { return Copy.SetEntry(index, address, state); }
+    uint32_t EntryCount() const override { return Work.EntryCount; }
+    bool Fits() const override { return Work.Fits(); }
+    uint32_t EntryAddress(int index) const override { return Work.GetEntryAddress(index); }
+    int EntryState(int index) const override { return Work.GetEntryState(index); }
+    bool SetEntry(int index, uint32_t address, uint8_t state) override { return Work.SetEntry(index, address, state); }
 
-    void WriteBack() override;
-
-private:
-    TQXP6Route& Route;
-    TQXP6Route Copy;
+    void WriteControls() override;
 };

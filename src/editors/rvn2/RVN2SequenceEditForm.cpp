@@ -106,7 +106,7 @@ uint32_t CountActiveSteps(const TRVN2Sequence& sequence)
 } // namespace
 
 TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& sequence)
-    : TEditorDialog(parent, kHelpContext), Sequence(sequence), Work(sequence)
+    : TWorkingCopyWindow(sequence, parent, kHelpContext)
 {
     setWindowTitle(QStringLiteral("Edit Sequence: %1").arg(sequence.SequenceNumber));
 
@@ -426,13 +426,12 @@ void TRVN2SequenceEditForm::WizardBtnClick()
     ShowSequence();
 }
 
-void TRVN2SequenceEditForm::WriteBack()
+void TRVN2SequenceEditForm::WriteControls()
 {
     if (StepLoaded && StepEdited) WriteStep();
     CutName();
     StoreModelText(*NameEdit, Work.Name);
     StoreModelText(*DescriptionEdit, Work.Description);
-    Sequence = Work;
-    Sequence.SequenceType = uint8_t(SequenceTypeCombo->Value());
-    Sequence.ActiveSteps = ActiveSteps;
+    Work.SequenceType = uint8_t(SequenceTypeCombo->Value());
+    Work.ActiveSteps = ActiveSteps;
 }

@@ -16,15 +16,13 @@ class QPushButton;
 class TIndexCombo;
 class TSpinEdit;
 
-class TRVN2SequenceEditForm : public TEditorDialog {
+class TRVN2SequenceEditForm : public TWorkingCopyWindow<TRVN2Sequence> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 710;
 
     TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& sequence);
 
-    // The working copy the window edits.
-    const TRVN2Sequence& WorkingCopy() const { return Work; }
     // The step (0 to 15) whose controls are shown.
     int SelectedStep() const { return Selected; }
     void SelectStep(int index);
@@ -51,7 +49,7 @@ public:
     QPushButton* WizardBtn = nullptr;
 
 protected:
-    void WriteBack() override;
+    void WriteControls() override;
 
 private:
     // Shows the working copy: step list, name, description, type, active steps, selected step.
@@ -73,8 +71,6 @@ private:
     // The name as the board can keep it.
     void CutName();
 
-    TRVN2Sequence& Sequence;
-    TRVN2Sequence Work;
     int Selected = 0;
     // Clear while the step's controls are being filled.
     bool StepLoaded = false;

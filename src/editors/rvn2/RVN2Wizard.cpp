@@ -98,7 +98,7 @@ TSettings SettingsOf(const TTRVN2Wizard& wizard, const std::array<TSettingSpin<T
 } // namespace
 
 TTRVN2Wizard::TTRVN2Wizard(QWidget* parent, TRVN2Sequence& sequence)
-    : TEditorDialog(parent, kHelpContext), Sequence(sequence), Work(sequence)
+    : TWorkingCopyWindow(sequence, parent, kHelpContext)
 {
     setWindowTitle(QStringLiteral("RVN2 Autoferry Wizard"));
     WizardPages = new QTabWidget(this);
@@ -150,9 +150,4 @@ void TTRVN2Wizard::StationStopGenerateClick()
 {
     MakeStationStopProgram(Work, SettingsOf(*this, kStationStopSpins));
     ShowProgram();
-}
-
-void TTRVN2Wizard::WriteBack()
-{
-    Sequence = Work;
 }

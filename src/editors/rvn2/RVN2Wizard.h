@@ -10,14 +10,13 @@ class QPushButton;
 class QTabWidget;
 class TSpinEdit;
 
-class TTRVN2Wizard : public TEditorDialog {
+class TTRVN2Wizard : public TWorkingCopyWindow<TRVN2Sequence> {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 720;
 
     TTRVN2Wizard(QWidget* parent, TRVN2Sequence& sequence);
 
-    const TRVN2Sequence& WorkingCopy() const { return Work; }
     void ShuttleGenerateClick();
     void StationStopGenerateClick();
 
@@ -41,12 +40,6 @@ public:
     // The steps of the program the wizard holds.
     QListWidget* ProgramList = nullptr;
 
-protected:
-    void WriteBack() override;
-
 private:
     void ShowProgram();
-
-    TRVN2Sequence& Sequence;
-    TRVN2Sequence Work;
 };

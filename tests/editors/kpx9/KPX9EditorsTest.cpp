@@ -3,10 +3,10 @@
 // changes nothing.
 #include "boards/kpx9/KPX9Board.h"
 #include "editors/BoardEditors.h"
+#include "editors/KeepValues.h"
 #include "editors/kpx9/KPX9CellEditForm.h"
 #include "editors/kpx9/KPX9EditForm.h"
 #include "editors/kpx9/KPX9RouteEditForm.h"
-#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -361,7 +361,7 @@ private slots:
             form.RouteListBox->setCurrentRow(line);
             QCOMPARE(form.PointNumberSpin->value(), line == 1 ? 102 : 640);
             form.StateButton->setCurrentIndex(0);
-            const TKPX9Route& copy = form.EditedRoute();
+            const TKPX9Route& copy = form.WorkingCopy();
             QCOMPARE(copy.EntryCount, 2u);
             QCOMPARE(copy.GetEntryAddress(1), line == 1 ? 640u : 102u);
             QCOMPARE(form.SelectedLine(), 0);
@@ -381,13 +381,13 @@ private slots:
         QVERIFY(!form.PointNumberSpin->isEnabled());
         QCOMPARE(form.PointNumberSpin->value(), 1);
         form.StateButton->setCurrentIndex(eKPX9Thrown);
-        QCOMPARE(form.EditedRoute().EntryCount, 3u);
-        QCOMPARE(int(form.EditedRoute().GetEntryState(2)), int(eKPX9Thrown));
+        QCOMPARE(form.WorkingCopy().EntryCount, 3u);
+        QCOMPARE(int(form.WorkingCopy().GetEntryState(2)), int(eKPX9Thrown));
         // The selection follows the new entry, so its point can be typed next.
         QCOMPARE(form.SelectedLine(), 2);
         QVERIFY(form.PointNumberSpin->isEnabled());
         form.PointNumberSpin->setValue(205);
-        QCOMPARE(form.EditedRoute().GetEntryAddress(2), 205u);
+        QCOMPARE(form.WorkingCopy().GetEntryAddress(2), 205u);
         QCOMPARE(Lines(form.RouteListBox)[2], QStringLiteral("Point 205 Thrown  (no cell)"));
         QCOMPARE(Lines(form.RouteListBox)[7], QStringLiteral("not defined."));
         form.OKBtn->click();
@@ -438,7 +438,7 @@ private slots:
         form.CascadeCheck->click();
         form.CascadeSpin->setValue(5);
         QCOMPARE(form.RouteListBox->count(), 14);
-        QVERIFY(!form.EditedRoute().Cascade);
+        QVERIFY(!form.WorkingCopy().Cascade);
         QCOMPARE(Lines(form.RouteListBox).last(), QStringLiteral("!Route does not fit!"));
         form.CascadeCheck->click();
         QCOMPARE(Lines(form.RouteListBox).last(), QStringLiteral("Route fits into SV space!"));

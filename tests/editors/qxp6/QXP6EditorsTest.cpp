@@ -3,13 +3,13 @@
 // sixth type, the route editor's entry lines and the conditions editor's places; and OK on
 // untouched windows keeps every record byte and every SV.
 #include "boards/qxp6/QXP6Board.h"
+#include "editors/KeepValues.h"
 #include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "editors/qxp6/QXP6EditForm.h"
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"
-#include "editors/KeepValues.h"
 #include "support/BoardSnapshot.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/IndexCombo.h"
@@ -409,7 +409,7 @@ private slots:
         QCOMPARE(form.PointNumberSpin->Value(), 2);
         form.StateButton->setCurrentIndex(eQXP6Undef);
         QCOMPARE(form.SelectedLine(), 0);
-        QCOMPARE(form.EditedRoute().EntryCount, 2u);
+        QCOMPARE(form.WorkingCopy().EntryCount, 2u);
         QCOMPARE(form.RouteListBox->item(1)->text(), QStringLiteral("Point 3 Closed (on this decoder) "));
 
         form.SelectLine(7);
