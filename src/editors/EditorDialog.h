@@ -9,6 +9,7 @@
 // controls get accelerators (widgets/KeyboardAccess.h).
 
 #include "boards/ConfigurableBoard.h"
+#include "editors/BoardSettings.h"
 
 #include <QDialog>
 
@@ -71,8 +72,9 @@ protected:
         : TBase(std::forward<TBaseArgs>(baseArgs)...), Board(board)
     {}
 
-    // Writes the window's controls into `target`: the board itself, or a copy of it.
-    virtual void WriteControls(TBoard& target) const = 0;
+    // Writes the window's controls into `target`: the board itself, or a copy of it. The settings
+    // list does it all unless the window has more to write.
+    virtual void WriteControls(TBoard& target) const { Settings.Write(target); }
 
     void WriteBack() override { WriteControls(Board); }
     std::unique_ptr<TConfigurableBoard> BoardAfterOK() const override
@@ -81,4 +83,6 @@ protected:
     }
 
     TBoard& Board;
+    // The board's plain settings and the controls that show them.
+    TBoardSettings<TBoard> Settings;
 };

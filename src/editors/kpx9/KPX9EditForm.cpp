@@ -33,9 +33,12 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(
 {
     setWindowTitle(QStringLiteral("Edit KPX9 Board Settings"));
 
-    BoardNameEdit = NewTextEdit(this, QStringLiteral("BoardNameEdit"));
-    SerialNumEdit = Named(new TSpinEdit(1, 65536, 1, this), "SerialNumEdit");
-    NotesEdit = NewTextEdit(this, QStringLiteral("NotesEdit"));
+    BoardNameEdit = Settings.BindText(
+        NewTextEdit(this, QStringLiteral("BoardNameEdit")), [](auto& b) -> auto& { return b.Name; });
+    SerialNumEdit = Settings.Bind(
+        Named(new TSpinEdit(1, 65536, 1, this), "SerialNumEdit"), [](auto& b) -> auto& { return b.SerialNumber; });
+    NotesEdit = Settings.BindText(
+        NewTextEdit(this, QStringLiteral("NotesEdit")), [](auto& b) -> auto& { return b.Notes; });
     auto* identity = new QGridLayout;
     identity->addWidget(LabelFor(QStringLiteral("Board Name"), BoardNameEdit), 0, 0);
     identity->addWidget(BoardNameEdit, 0, 1);
@@ -46,8 +49,10 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(
     identity->setColumnStretch(1, 1);
 
     ToFromBox = Named(new QCheckBox(QStringLiteral("To/From Numbering"), this), "ToFromBox");
-    RouteAddrEdit = Named(new TSpinEdit(1, 2048, 1, this), "RouteAddrEdit");
-    PointDelayEdit = Named(new TSpinEdit(0, 250, 0, this), "PointDelayEdit");
+    RouteAddrEdit = Settings.Bind(
+        Named(new TSpinEdit(1, 2048, 1, this), "RouteAddrEdit"), [](auto& b) -> auto& { return b.RouteDccAddress; });
+    PointDelayEdit = Settings.Bind(
+        Named(new TSpinEdit(0, 250, 0, this), "PointDelayEdit"), [](auto& b) -> auto& { return b.PointDelay; });
     auto* routes = new QFormLayout;
     routes->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     routes->addRow(ToFromBox);
@@ -58,8 +63,13 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(
                                               QStringLiteral("Interlocked Mode")},
                                              this),
                              "StartupModeCombo");
-    DCCSlaveEdit = Named(new TSpinEdit(1, 2048, 1, this), "DCCSlaveEdit");
-    DCCInterlockEdit = Named(new TSpinEdit(1, 2048, 1, this), "DCCInterlockEdit");
+    Settings.Bind(
+        StartupModeCombo, [](auto& b) -> auto& { return b.PowerUpMode; });
+    DCCSlaveEdit = Settings.Bind(
+        Named(new TSpinEdit(1, 2048, 1, this), "DCCSlaveEdit"), [](auto& b) -> auto& { return b.SlaveDccAddress; });
+    DCCInterlockEdit = Settings.Bind(
+        Named(new TSpinEdit(1, 2048, 1, this), "DCCInterlockEdit"),
+        [](auto& b) -> auto& { return b.InterlockDccAddress; });
     auto* modes = new QFormLayout;
     modes->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     modes->addRow(QStringLiteral("Board mode after power up:"), StartupModeCombo);
@@ -73,7 +83,10 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(
                   this),
               "SlaveModeCombo");
     SlaveModeCombo->SetOffset(1);
-    SlaveAddrEdit = Named(new TSpinEdit(0, 255, 0, this), "SlaveAddrEdit");
+    Settings.Bind(
+        SlaveModeCombo, [](auto& b) -> auto& { return b.SensorsUsed; });
+    SlaveAddrEdit = Settings.Bind(
+        Named(new TSpinEdit(0, 255, 0, this), "SlaveAddrEdit"), [](auto& b) -> auto& { return b.SensorBoardNumber; });
     auto* sensors = new QFormLayout;
     sensors->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     sensors->addRow(QStringLiteral("Sensors Used"), SlaveModeCombo);
@@ -101,7 +114,8 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(
     layout->addLayout(ButtonRow());
     resize(1240, 660);
 
-    LoadControls();
+    Settings.Show(board);
+    ToFromBox->setChecked(board.GetToFromRoutes());
     FillLists();
 
     connect(ToFromBox, &QCheckBox::clicked, this, [this](bool on) {
@@ -110,21 +124,6 @@ TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(
     });
     ConnectOpenLine(CellList, this, [this](int row) { EditCell(row); });
     ConnectOpenLine(RouteList, this, [this](int row) { EditRoute(row); });
-}
-
-void TKPX9EditForm::LoadControls()
-{
-    ShowModelText(*BoardNameEdit, Board.Name);
-    SerialNumEdit->SetValue(int(Board.SerialNumber));
-    ShowModelText(*NotesEdit, Board.Notes);
-    ToFromBox->setChecked(Board.GetToFromRoutes());
-    RouteAddrEdit->SetValue(int(Board.RouteDccAddress));
-    SlaveModeCombo->SetValue(Board.SensorsUsed);
-    SlaveAddrEdit->SetValue(int(Board.SensorBoardNumber));
-    StartupModeCombo->SetValue(Board.PowerUpMode);
-    DCCSlaveEdit->SetValue(int(Board.SlaveDccAddress));
-    DCCInterlockEdit->SetValue(int(Board.InterlockDccAddress));
-    PointDelayEdit->SetValue(int(Board.PointDelay));
 }
 
 void TKPX9EditForm::FillLists()
@@ -152,18 +151,4 @@ void TKPX9EditForm::EditRoute(int index)
     TKPX9RouteEditForm form(this, Board.GetRoute(uint32_t(index)), Board.Cells);
     form.Execute();
     FillLists();
-}
-
-void TKPX9EditForm::WriteControls(TKPX9Board& target) const
-{
-    StoreModelText(*BoardNameEdit, target.Name);
-    target.SerialNumber = uint32_t(SerialNumEdit->Value());
-    StoreModelText(*NotesEdit, target.Notes);
-    target.RouteDccAddress = uint32_t(RouteAddrEdit->Value());
-    target.SensorsUsed = uint8_t(SlaveModeCombo->Value());
-    target.SensorBoardNumber = uint32_t(SlaveAddrEdit->Value());
-    target.PowerUpMode = uint8_t(StartupModeCombo->Value());
-    target.SlaveDccAddress = uint32_t(DCCSlaveEdit->Value());
-    target.InterlockDccAddress = uint32_t(DCCInterlockEdit->Value());
-    target.PointDelay = uint32_t(PointDelayEdit->Value());
 }

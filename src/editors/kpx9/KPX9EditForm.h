@@ -39,8 +39,6 @@ public:
     QListWidget* RouteList = nullptr;
 
 private:
-    void WriteControls(TKPX9Board& target) const override;
-    void LoadControls();
     // Both lists: a cell's point address decides whether route entries fit.
     void FillLists();
 };

@@ -15,10 +15,8 @@ public:
     TOrb4EditForm(QWidget* parent, TORB4Board& board);
 
     TSpinEdit* SensorSpin = nullptr;
-    TIndexCombo* Sensor12Combo = nullptr;
-    TIndexCombo* Sensor34Combo = nullptr;
-    TIndexCombo* Sensor56Combo = nullptr;
-    TIndexCombo* Sensor78Combo = nullptr;
+    // The configuration of sensor inputs 1 & 2, 3 & 4, 5 & 6 and 7 & 8.
+    std::array<TIndexCombo*, 4> SensorPairCombos{};
     TSpinEdit* HighCSpin = nullptr;
     TIndexCombo* Op14Combo = nullptr;
     TIndexCombo* Op58Combo = nullptr;
@@ -26,8 +24,4 @@ public:
 
 private:
     void WriteControls(TORB4Board& target) const override;
-    std::array<TIndexCombo*, 4> SensorCombos() const
-    {
-        return {Sensor12Combo, Sensor34Combo, Sensor56Combo, Sensor78Combo};
-    }
 };

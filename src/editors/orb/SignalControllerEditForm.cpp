@@ -57,15 +57,23 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
 {
     setWindowTitle(caption);
 
-    BdNameEdit = NewTextEdit(this, QStringLiteral("BdNameEdit"));
-    DCCAddrSpin = NewSpin(1, 2048, "DCCAddrSpin");
-    SerialNumSpin = NewSpin(1, 65536, "SerialNumSpin");
-    NotesEdit = NewTextEdit(this, QStringLiteral("NotesEdit"));
+    BdNameEdit = CommonSettings.BindText(
+        NewTextEdit(this, QStringLiteral("BdNameEdit")), [](auto& b) -> auto& { return b.Name; });
+    DCCAddrSpin = CommonSettings.Bind(
+        NewSpin(1, 2048, "DCCAddrSpin"), [](const TSignalControllerBoard& b) { return b.GetSignalBaseAddress(); },
+        [](TSignalControllerBoard& b, int address) { b.SetSignalBaseAddress(uint32_t(address)); });
+    SerialNumSpin = CommonSettings.Bind(
+        NewSpin(1, 65536, "SerialNumSpin"), [](auto& b) -> auto& { return b.SerialNumber; });
+    NotesEdit = CommonSettings.BindText(
+        NewTextEdit(this, QStringLiteral("NotesEdit")), [](auto& b) -> auto& { return b.Notes; });
     SignalList = NewPartList(this, "SignalList", kSignalTabs, int(TSignalControllerBoard::kSignalCount));
     RevZoneList = NewPartList(this, "RevZoneList", kZoneTabs, int(TSignalControllerBoard::kZoneCount));
-    SPADCheck = NewCheck(spadText, "SPADCheck");
-    IsolationDelayCombo = NewCombo(DelayItems(), "IsolationDelayCombo");
-    BrightnessCheck = NewCheck(brightnessText, "BrightnessCheck");
+    SPADCheck = CommonSettings.Bind(
+        NewCheck(spadText, "SPADCheck"), [](auto& b) -> auto& { return b.ReportSPAD; });
+    IsolationDelayCombo = CommonSettings.Bind(
+        NewCombo(DelayItems(), "IsolationDelayCombo"), [](auto& b) -> auto& { return b.IsolationDelay; });
+    BrightnessCheck = CommonSettings.Bind(
+        NewCheck(brightnessText, "BrightnessCheck"), [](auto& b) -> auto& { return b.LampBrightnessSim; });
 
     auto* general = new QGridLayout;
     const auto addRow = [&general](const QString& label, QWidget* control) {
@@ -95,13 +103,7 @@ TSignalControllerEditForm::TSignalControllerEditForm(QWidget* parent, int helpCo
     layout->addLayout(columns);
     layout->addLayout(ButtonRow());
 
-    ShowModelText(*BdNameEdit, board.Name);
-    DCCAddrSpin->SetValue(int(board.GetSignalBaseAddress()));
-    SerialNumSpin->SetValue(int(board.SerialNumber));
-    ShowModelText(*NotesEdit, board.Notes);
-    SPADCheck->SetValue(board.ReportSPAD);
-    IsolationDelayCombo->SetValue(int(board.IsolationDelay));
-    BrightnessCheck->SetValue(board.LampBrightnessSim);
+    CommonSettings.Show(board);
     FillLists();
 
     ConnectOpenLine(SignalList, this, [this](int row) { SignalListDblClick(row); });
@@ -181,11 +183,5 @@ void TSignalControllerEditForm::RevZoneListDblClick(int row)
 
 void TSignalControllerEditForm::WriteCommon(TSignalControllerBoard& target) const
 {
-    StoreModelText(*BdNameEdit, target.Name);
-    target.SerialNumber = uint32_t(SerialNumSpin->Value());
-    target.SetSignalBaseAddress(uint32_t(DCCAddrSpin->Value()));
-    StoreModelText(*NotesEdit, target.Notes);
-    target.ReportSPAD = uint8_t(SPADCheck->Value());
-    target.IsolationDelay = uint32_t(IsolationDelayCombo->Value());
-    target.LampBrightnessSim = uint8_t(BrightnessCheck->Value());
+    CommonSettings.Write(target);
 }

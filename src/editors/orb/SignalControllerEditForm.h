@@ -5,6 +5,8 @@
 // place: OK writes the window's own controls back; changes made in the signal and zone windows
 // stay even when the board window is cancelled.
 
+#include "boards/orb/SignalControllerBoard.h"
+#include "editors/BoardSettings.h"
 #include "editors/EditorDialog.h"
 
 #include <QStringList>
@@ -14,7 +16,6 @@ class QLineEdit;
 class QListWidget;
 class QVBoxLayout;
 class TIndexCombo;
-class TSignalControllerBoard;
 class TSpinEdit;
 class TValueCheck;
 
@@ -61,5 +62,6 @@ private:
     void FillLists();
 
     TSignalControllerBoard& Controller;
+    TBoardSettings<TSignalControllerBoard> CommonSettings;
     QVBoxLayout* SettingsColumn = nullptr;
 };

@@ -20,10 +20,14 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TBoardWindow(
 {
     setWindowTitle(QStringLiteral("Edit RVN2 Autoferry Settings"));
 
-    BoardNameEdit = NewTextEdit(this, QStringLiteral("BoardNameEdit"));
+    BoardNameEdit = Settings.BindText(
+        NewTextEdit(this, QStringLiteral("BoardNameEdit")), [](auto& b) -> auto& { return b.Name; });
     SerialNumEdit = new TSpinEdit(1, 65536, 1, this);
     SerialNumEdit->setObjectName(QStringLiteral("SerialNumEdit"));
-    DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
+    Settings.Bind(
+        SerialNumEdit, [](auto& b) -> auto& { return b.SerialNumber; });
+    DescriptionEdit = Settings.BindText(
+        NewTextEdit(this, QStringLiteral("DescriptionEdit")), [](auto& b) -> auto& { return b.Notes; });
     auto* identity = new QFormLayout;
     identity->addRow(QStringLiteral("Board Name:"), BoardNameEdit);
     identity->addRow(QStringLiteral("Serial Number:"), SerialNumEdit);
@@ -44,8 +48,12 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TBoardWindow(
                          QStringLiteral("sensors 9-12"), QStringLiteral("sensors 13-16")},
                         sensors);
     SensorCombo->setObjectName(QStringLiteral("SensorCombo"));
+    Settings.Bind(
+        SensorCombo, [](auto& b) -> auto& { return b.SensorConfig.ConfigCode; });
     SensorBoardSpin = new TSpinEdit(0, 255, 10, sensors);
     SensorBoardSpin->setObjectName(QStringLiteral("SensorBoardSpin"));
+    Settings.Bind(
+        SensorBoardSpin, [](auto& b) -> auto& { return b.SensorConfig.SensorBoardNumber; });
     auto* sensorLayout = new QFormLayout(sensors);
     sensorLayout->addRow(SensorCombo);
     sensorLayout->addRow(QStringLiteral("Sensor Board Number"), SensorBoardSpin);
@@ -59,16 +67,7 @@ TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TBoardWindow(
     layout->addLayout(ButtonRow());
     resize(440, 420);
 
-    FillControls();
-}
-
-void TRVN2EditForm::FillControls()
-{
-    ShowModelText(*BoardNameEdit, Board.Name);
-    SerialNumEdit->SetValue(int(Board.SerialNumber));
-    ShowModelText(*DescriptionEdit, Board.Notes);
-    SensorCombo->SetValue(Board.SensorConfig.ConfigCode);
-    SensorBoardSpin->SetValue(int(Board.SensorConfig.SensorBoardNumber));
+    Settings.Show(board);
     RefreshSequenceList();
     SequenceList->setCurrentRow(0);
 }
@@ -88,13 +87,4 @@ void TRVN2EditForm::EditSequence(int index)
     TRVN2SequenceEditForm form(this, Board.GetSequence(size_t(index)));
     form.Execute();
     RefreshSequenceList();
-}
-
-void TRVN2EditForm::WriteControls(TRVN2Board& target) const
-{
-    StoreModelText(*BoardNameEdit, target.Name);
-    target.SerialNumber = uint32_t(SerialNumEdit->Value());
-    StoreModelText(*DescriptionEdit, target.Notes);
-    target.SensorConfig.ConfigCode = uint8_t(SensorCombo->Value());
-    target.SensorConfig.SensorBoardNumber = uint32_t(SensorBoardSpin->Value());
 }

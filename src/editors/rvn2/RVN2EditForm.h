@@ -29,7 +29,5 @@ public:
     TSpinEdit* SensorBoardSpin = nullptr;
 
 private:
-    void WriteControls(TRVN2Board& target) const override;
-    void FillControls();
     void RefreshSequenceList();
 };

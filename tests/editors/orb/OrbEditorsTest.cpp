@@ -567,7 +567,7 @@ private slots:
             window.BdNameEdit->setText(QStringLiteral("Up main"));
             window.DCCAddrSpin->setValue(300);
             window.SerialNumSpin->setValue(1001);
-            window.Sensor56Combo->setCurrentIndex(2);
+            window.SensorPairCombos[2]->setCurrentIndex(2);
             window.HighCSpin->setValue(1200);
             window.Op58Combo->setCurrentIndex(1);
             window.IsolationDelayCombo->setCurrentIndex(32);
