@@ -6,13 +6,13 @@
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,6 +21,8 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget* parent, TPortLister listPorts)
     : QWidget(parent), Link(link), SetStatus(std::move(setStatus)),
       ListPorts(listPorts ? std::move(listPorts) : TPortLister(SystemPorts))
@@ -28,14 +30,14 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     setObjectName(QStringLiteral("ConnectForm"));
     setWindowTitle(QStringLiteral("LocoNet Connection"));
     SetHelpContext(this, kHelpContext);
-    auto label = [this](const char* name, const QString& text) {
+    auto label = [this](const QString& name, const QString& text) {
         auto* l = new QLabel(text, this);
-        l->setObjectName(QString::fromLatin1(name));
+        l->setObjectName(name);
         return l;
     };
 
-    BitBtn1 = new QPushButton(QStringLiteral("&Close"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton->setObjectName(QStringLiteral("BitBtn1"));
     ComCombo = new QComboBox(this);
     ComCombo->setObjectName(QStringLiteral("ComCombo"));
     ComCombo->setEditable(true);
@@ -49,62 +51,64 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     ComCombo->setMinimumContentsLength(30);
     ComCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComCombo->view()->setTextElideMode(Qt::ElideMiddle);
-    Label1 = label("Label1", QStringLiteral("Com port"));
+    QLabel* portLabel = label("Label1", QStringLiteral("Com port"));
     ConnectButton = new QPushButton(QStringLiteral("Connect"), this);
     ConnectButton->setObjectName(QStringLiteral("ConnectButton"));
     BaudRateBox = new QComboBox(this);
     BaudRateBox->setObjectName(QStringLiteral("BaudRateBox"));
     BaudRateBox->addItems({QStringLiteral("16457"), QStringLiteral("19200"), QStringLiteral("57600")});
     BaudRateBox->setCurrentIndex(0);
-    Label2 = label("Label2", QStringLiteral("baud rate"));
-    Label3 = label("Label3", QStringLiteral("LocoBuffer 1 Jumper Settings:"));
-    Label4 = label("Label4", QStringLiteral("JP4, JP5: 1-2 always"));
-    Label5 = label("Label5", QStringLiteral("16457 baud: JP3 1-2, JP1 don't care"));
-    Label6 = label("Label6", QStringLiteral("19200 baud: JP3 2-3, JP1 1-2"));
-    Label7 = label("Label7", QStringLiteral("57600 baud: JP3 2-3, JP1 2-3 (recommended)"));
-    Label8 = label("Label8", QStringLiteral("JP2: 2-3 recommended"));
-    InterfaceType = new QGroupBox(QStringLiteral("Interface"), this);
-    InterfaceType->setObjectName(QStringLiteral("InterfaceType"));
+    QLabel* baudLabel = label("Label2", QStringLiteral("baud rate"));
+    auto* interfaceGroup = new QGroupBox(QStringLiteral("Interface"), this);
+    interfaceGroup->setObjectName(QStringLiteral("InterfaceType"));
     InterfaceButtons = new QButtonGroup(this);
-    auto* radios = new QVBoxLayout(InterfaceType);
+    auto* radios = new QVBoxLayout(interfaceGroup);
     const char* kinds[] = {"MS100", "LocoBuffer", "PR3"};
     for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(kinds[i]), InterfaceType);
+        auto* radio = new QRadioButton(QString::fromLatin1(kinds[i]), interfaceGroup);
         InterfaceButtons->addButton(radio, i);
         radios->addWidget(radio);
     }
     InterfaceButtons->button(0)->setChecked(true);
-    HelpButton = new QPushButton(QStringLiteral("&Help"), this);
-    HelpButton->setObjectName(QStringLiteral("HelpButton"));
-    Label9 = label("Label9", QStringLiteral("For PR3 and USB LocoBuffer, choose baud rate = 57600"));
-    Label10 = label("Label10", QStringLiteral("PR3 must be in \"MS100\" mode (green LED winks)"));
-    Label1->setBuddy(ComCombo);
-    Label2->setBuddy(BaudRateBox);
+    auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
+    helpButton->setObjectName(QStringLiteral("HelpButton"));
+    portLabel->setBuddy(ComCombo);
+    baudLabel->setBuddy(BaudRateBox);
 
     auto* top = new QGridLayout;
-    top->addWidget(Label1, 0, 0);
+    top->addWidget(portLabel, 0, 0);
     top->addWidget(ComCombo, 1, 0);
-    top->addWidget(Label2, 0, 1);
+    top->addWidget(baudLabel, 0, 1);
     top->addWidget(BaudRateBox, 1, 1);
-    top->addWidget(InterfaceType, 0, 2, 3, 1);
+    top->addWidget(interfaceGroup, 0, 2, 3, 1);
     top->addWidget(ConnectButton, 2, 0, 1, 2);
-    auto* notes = new QVBoxLayout;
-    for (QLabel* l : {Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10}) notes->addWidget(l);
+    // How to set up the interface, under the controls.
+    const char* const notes[] = {"LocoBuffer 1 Jumper Settings:",
+                                 "JP4, JP5: 1-2 always",
+                                 "16457 baud: JP3 1-2, JP1 don't care",
+                                 "19200 baud: JP3 2-3, JP1 1-2",
+                                 "57600 baud: JP3 2-3, JP1 2-3 (recommended)",
+                                 "JP2: 2-3 recommended",
+                                 "For PR3 and USB LocoBuffer, choose baud rate = 57600",
+                                 "PR3 must be in \"MS100\" mode (green LED winks)"};
+    auto* noteRows = new QVBoxLayout;
+    for (int i = 0; i < int(std::size(notes)); ++i)
+        noteRows->addWidget(label(QStringLiteral("Label%1").arg(i + 3), QString::fromLatin1(notes[i])));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(HelpButton);
+    buttons->addWidget(helpButton);
     buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(notes);
+    layout->addLayout(noteRows);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     SetUpKeyboardAccess(this);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { CloseForm(this); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { CloseForm(this); });
     connect(ConnectButton, &QPushButton::clicked, this, &TConnectForm::ConnectButtonClick);
     connect(InterfaceButtons, &QButtonGroup::idClicked, this, [this](int) { InterfaceTypeClick(); });
-    connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContext); });
+    connect(helpButton, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContext); });
 }
 
 QStringList TConnectForm::SystemPorts()

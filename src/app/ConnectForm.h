@@ -7,11 +7,9 @@
 #include <functional>
 
 class QComboBox;
-class QLabel;
 class QPushButton;
 class QRadioButton;
 class QButtonGroup;
-class QGroupBox;
 class TLocoNetComm;
 
 class TConnectForm : public QWidget {
@@ -26,23 +24,10 @@ public:
     // gives the system's serial ports (by default from QSerialPortInfo).
     TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget* parent = nullptr, TPortLister listPorts = {});
 
-    QPushButton* BitBtn1 = nullptr;
     QComboBox* ComCombo = nullptr;
-    QLabel* Label1 = nullptr;
     QPushButton* ConnectButton = nullptr;
     QComboBox* BaudRateBox = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QGroupBox* InterfaceType = nullptr;
-    QButtonGroup* InterfaceButtons = nullptr;
-    QPushButton* HelpButton = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
+    QButtonGroup* InterfaceButtons = nullptr; // a radio button for each ELocoNetInterface, by value
 
     int InterfaceIndex() const;
     void SetInterfaceIndex(int index);

@@ -65,27 +65,27 @@ QPushButton* TGeneratorForm::MakeCloseButton(const char* name)
 TGenSensFBForm::TGenSensFBForm(TMessageSender sender, QWidget* parent)
     : TGeneratorForm(std::move(sender), parent, "GenSensFBForm", "Generate Sensor Msg")
 {
-    CloseBtn = MakeCloseButton("CloseBtn");
+    QPushButton* closeButton = MakeCloseButton("CloseBtn");
     SwOccupiedBtn = MakeButton(this, "SwOccupiedBtn", "Occupied");
     SwUnoccupiedBtn = MakeButton(this, "SwUnoccupiedBtn", "Unoccupied");
     BoardNumber = MakeSpin(this, "BoardNumber", 256);
-    Label1 = MakeLabel(this, "Label1", "Board");
-    Label2 = MakeLabel(this, "Label2", ",");
-    Label3 = MakeLabel(this, "Label3", "Sensor");
+    QLabel* boardLabel = MakeLabel(this, "Label1", "Board");
+    QLabel* comma = MakeLabel(this, "Label2", ",");
+    QLabel* sensorLabel = MakeLabel(this, "Label3", "Sensor");
     SensorNumber = MakeSpin(this, "SensorNumber", 16);
-    Label1->setBuddy(BoardNumber);
-    Label3->setBuddy(SensorNumber);
+    boardLabel->setBuddy(BoardNumber);
+    sensorLabel->setBuddy(SensorNumber);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(Label3, 0, 2);
+    grid->addWidget(boardLabel, 0, 0);
+    grid->addWidget(sensorLabel, 0, 2);
     grid->addWidget(BoardNumber, 1, 0);
-    grid->addWidget(Label2, 1, 1);
+    grid->addWidget(comma, 1, 1);
     grid->addWidget(SensorNumber, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SwOccupiedBtn);
     buttons->addWidget(SwUnoccupiedBtn);
-    buttons->addWidget(CloseBtn);
+    buttons->addWidget(closeButton);
     Rows->addLayout(grid);
     Rows->addLayout(buttons);
 
@@ -145,17 +145,17 @@ TArbitraryMessageForm::TArbitraryMessageForm(TMessageSender sender, QWidget* par
     ArbText->setObjectName(QStringLiteral("ArbText"));
     ArbText->setMinimumWidth(280);
     Button1 = MakeButton(this, "Button1", "Send");
-    BitBtn1 = MakeCloseButton("BitBtn1");
-    Label1 = MakeLabel(this, "Label1", "enter message in hex, including checksum");
-    Label1->setBuddy(ArbText);
+    QPushButton* closeButton = MakeCloseButton("BitBtn1");
+    QLabel* hint = MakeLabel(this, "Label1", "enter message in hex, including checksum");
+    hint->setBuddy(ArbText);
     SendResult = MakeLabel(this, "SendResult", "");
     SendResult->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Button1);
-    buttons->addWidget(BitBtn1);
-    Rows->addWidget(Label1);
+    buttons->addWidget(closeButton);
+    Rows->addWidget(hint);
     Rows->addWidget(ArbText);
     Rows->addWidget(SendResult);
     Rows->addLayout(buttons);

@@ -39,14 +39,10 @@ class TGenSensFBForm : public TGeneratorForm {
 public:
     explicit TGenSensFBForm(TMessageSender sender, QWidget* parent = nullptr);
 
-    QPushButton* CloseBtn = nullptr;
+    TSpinEdit* BoardNumber = nullptr; // 1 to 256
+    TSpinEdit* SensorNumber = nullptr; // the board's input, 1 to 16
     QPushButton* SwOccupiedBtn = nullptr;
     QPushButton* SwUnoccupiedBtn = nullptr;
-    TSpinEdit* BoardNumber = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    TSpinEdit* SensorNumber = nullptr;
 
     void SwOccupiedBtnClick();
     void SwUnoccupiedBtnClick();
@@ -60,10 +56,10 @@ class TSwitchControlForm : public TGeneratorForm {
 public:
     explicit TSwitchControlForm(TMessageSender sender, QWidget* parent = nullptr);
 
-    QPushButton* CloseBtn = nullptr;
+    TSpinEdit* SwitchNumber = nullptr; // 1 to 2048
     QPushButton* SwCloseBtn = nullptr;
     QPushButton* SWThrownBtn = nullptr;
-    TSpinEdit* SwitchNumber = nullptr;
+    QPushButton* CloseBtn = nullptr;
 
     void SwCloseBtnClick();
     void SWThrownBtnClick();
@@ -74,10 +70,8 @@ class TArbitraryMessageForm : public TGeneratorForm {
 public:
     explicit TArbitraryMessageForm(TMessageSender sender, QWidget* parent = nullptr);
 
-    QLineEdit* ArbText = nullptr;
+    QLineEdit* ArbText = nullptr; // the message's bytes in hex, checksum included
     QPushButton* Button1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QLabel* Label1 = nullptr;
     // What became of the last text: sent, or why it was not.
     QLabel* SendResult = nullptr;
 

@@ -172,7 +172,7 @@ void TMainForm::BuildStatusLine()
     };
     StatusConnect = label("StatusConnect", "Not Connected");
     InterfaceStatus = label("InterfaceStatus", "");
-    Label2 = label("Label2", "No. Messages received: ");
+    QLabel* countCaption = label("Label2", "No. Messages received: ");
     MsgNum = label("MsgNum", "0");
     // Of a fixed size, room for ten digits: the count changes with every batch of messages, and a
     // label that may change size has the whole status line laid out and painted again each time.
@@ -184,7 +184,7 @@ void TMainForm::BuildStatusLine()
     ProgStatus->setMinimumWidth(260);
     statusBar()->addWidget(StatusConnect);
     statusBar()->addWidget(InterfaceStatus);
-    statusBar()->addWidget(Label2);
+    statusBar()->addWidget(countCaption);
     statusBar()->addWidget(MsgNum);
     statusBar()->addWidget(ProgStatus, 1);
 }
@@ -302,9 +302,8 @@ void TMainForm::ReportLoadErrors(const QStringList& errors)
                                         "Mend it, then open it from Configure Boards (File / Open...).")
                              .arg(errors.join(QStringLiteral("\n\n")));
     // Told from the event loop, where reception goes on while the box is open.
-    QTimer::singleShot(0, this, [this, text] {
-        ShowMessageBox(this, QStringLiteral("Railscope"), text, QMessageBox::Ok, true);
-    });
+    QTimer::singleShot(
+        0, this, [this, text] { ShowMessageBox(this, QStringLiteral("Railscope"), text, QMessageBox::Ok, true); });
 }
 
 void TMainForm::ReadSpeedometerSettings(QSettings& settings)

@@ -73,11 +73,12 @@ public:
     ~TMainForm() override;
 
     std::unique_ptr<TLocoNetComm> LocoNetComm1;
-    QLabel* StatusConnect = nullptr;
-    QLabel* InterfaceStatus = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* MsgNum = nullptr;
-    QLineEdit* ProgStatus = nullptr;
+    // The status line, left to right.
+    QLabel* StatusConnect = nullptr; // the link's device and interface, or why it is not open
+    QLabel* InterfaceStatus = nullptr; // what a LocoBuffer says it is
+    QLabel* MsgNum = nullptr; // MessageCount
+    QLineEdit* ProgStatus = nullptr; // the board windows' news, start-up hints and problems
+    // For the board files (*.csv), shared by the board windows.
     QFileDialog* OpenFileDialog = nullptr;
     QFileDialog* SaveFileDialog = nullptr;
     TBoardData BoardData;

@@ -72,29 +72,29 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
         return s;
     };
 
-    Label1 = label("Label1", "Scale");
+    QLabel* scaleLabel = label("Label1", "Scale");
     OutputUnitsCombo = new QComboBox(this);
     OutputUnitsCombo->setObjectName(QStringLiteral("OutputUnitsCombo"));
     for (const TUnits& u : kUnits) OutputUnitsCombo->addItem(QString::fromLatin1(u.Text));
     OutputUnitsCombo->setCurrentIndex(2);
-    Label2 = label("Label2", "block length (m)");
-    Label3 = label("Label3", "Start Sensor");
-    Label4 = label("Label4", "Stop Sensor");
-    Label5 = label("Label5", "Measured Speed");
+    QLabel* lengthLabel = label("Label2", "block length (m)");
+    QLabel* startLabel = label("Label3", "Start Sensor");
+    QLabel* stopLabel = label("Label4", "Stop Sensor");
+    QLabel* speedLabel = label("Label5", "Measured Speed");
     StartBoardEdit = spin("StartBoardEdit", 256);
     StartSensEdit = spin("StartSensEdit", 16);
     StopBoardEdit = spin("StopBoardEdit", 256);
     StopSensEdit = spin("StopSensEdit", 16);
-    Label6 = label("Label6", ",");
-    Label7 = label("Label7", ",");
+    QLabel* startComma = label("Label6", ",");
+    QLabel* stopComma = label("Label7", ",");
     LengthEdit = new QLineEdit(QStringLiteral("1.0"), this);
     LengthEdit->setObjectName(QStringLiteral("LengthEdit"));
     ResultEdit = new QLineEdit(QStringLiteral("(Idle)"), this);
     ResultEdit->setObjectName(QStringLiteral("ResultEdit"));
     ResultEdit->setReadOnly(true);
-    Label8 = label("Label8", "Units for speed");
-    BitBtn1 = new QPushButton(QStringLiteral("&Close"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    QLabel* unitsLabel = label("Label8", "Units for speed");
+    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton->setObjectName(QStringLiteral("BitBtn1"));
     TimeoutTimer = new QTimer(this);
     TimeoutTimer->setObjectName(QStringLiteral("TimeoutTimer"));
     TimeoutTimer->setInterval(kTimeoutMs);
@@ -105,36 +105,36 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
     HelpButton = new QPushButton(QStringLiteral("&Help"), this);
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
 
-    Label1->setBuddy(ScaleCombo);
-    Label8->setBuddy(OutputUnitsCombo);
-    Label2->setBuddy(LengthEdit);
-    Label3->setBuddy(StartBoardEdit);
-    Label4->setBuddy(StopBoardEdit);
-    Label5->setBuddy(ResultEdit);
+    scaleLabel->setBuddy(ScaleCombo);
+    unitsLabel->setBuddy(OutputUnitsCombo);
+    lengthLabel->setBuddy(LengthEdit);
+    startLabel->setBuddy(StartBoardEdit);
+    stopLabel->setBuddy(StopBoardEdit);
+    speedLabel->setBuddy(ResultEdit);
     StartSensEdit->setAccessibleName(QStringLiteral("Start Sensor number"));
     StopSensEdit->setAccessibleName(QStringLiteral("Stop Sensor number"));
 
     auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(scaleLabel, 0, 0);
     grid->addWidget(ScaleCombo, 0, 1, 1, 3);
-    grid->addWidget(Label8, 1, 0);
+    grid->addWidget(unitsLabel, 1, 0);
     grid->addWidget(OutputUnitsCombo, 1, 1, 1, 3);
-    grid->addWidget(Label2, 2, 0);
+    grid->addWidget(lengthLabel, 2, 0);
     grid->addWidget(LengthEdit, 2, 1, 1, 3);
-    grid->addWidget(Label3, 3, 0);
+    grid->addWidget(startLabel, 3, 0);
     grid->addWidget(StartBoardEdit, 3, 1);
-    grid->addWidget(Label6, 3, 2);
+    grid->addWidget(startComma, 3, 2);
     grid->addWidget(StartSensEdit, 3, 3);
-    grid->addWidget(Label4, 4, 0);
+    grid->addWidget(stopLabel, 4, 0);
     grid->addWidget(StopBoardEdit, 4, 1);
-    grid->addWidget(Label7, 4, 2);
+    grid->addWidget(stopComma, 4, 2);
     grid->addWidget(StopSensEdit, 4, 3);
-    grid->addWidget(Label5, 5, 0);
+    grid->addWidget(speedLabel, 5, 0);
     grid->addWidget(ResultEdit, 5, 1, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(HelpButton);
     buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -146,17 +146,15 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
         connect(s, &TSpinEdit::Changed, this, &TSpeedometerForm::UpdateParams);
     connect(LengthEdit, &QLineEdit::textChanged, this, &TSpeedometerForm::UpdateParams);
     connect(TimeoutTimer, &QTimer::timeout, this, &TSpeedometerForm::TimeoutTimerTimer);
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
     connect(HelpButton, &QPushButton::clicked, this, &TSpeedometerForm::HelpButtonClick);
     UpdateParams();
 }
 
 void TSpeedometerForm::UpdateParams()
 {
-    StartBoard = ReadInteger(StartBoardEdit->text());
-    StartSens = ReadInteger(StartSensEdit->text());
-    StopBoard = ReadInteger(StopBoardEdit->text());
-    StopSens = ReadInteger(StopSensEdit->text());
+    Start = {ReadInteger(StartBoardEdit->text()), ReadInteger(StartSensEdit->text())};
+    Stop = {ReadInteger(StopBoardEdit->text()), ReadInteger(StopSensEdit->text())};
     UnitsIndex = OutputUnitsCombo->currentIndex();
     const int scale = ScaleCombo->currentIndex();
     ScaleFactor = scale >= 0 && scale < static_cast<int>(std::size(kScales)) ? kScales[scale].Factor : 0;
@@ -194,13 +192,14 @@ void TSpeedometerForm::FormShow()
 
 void TSpeedometerForm::HandleSensorMessage(const TLNSensFBMessage& message)
 {
-    if (StartBoard == StopBoard && StartSens == StopSens) return;
+    if (Start == Stop) return;
     uint32_t board = 0;
     uint32_t input = 0;
     bool on = false;
     if (!message.Decode(board, input, on) || !on) return;
-    const bool isStart = static_cast<int>(board) == StartBoard && static_cast<int>(input) == StartSens;
-    const bool isStop = static_cast<int>(board) == StopBoard && static_cast<int>(input) == StopSens;
+    const TSensor reported{static_cast<int>(board), static_cast<int>(input)};
+    const bool isStart = reported == Start;
+    const bool isStop = reported == Stop;
     if (isStart && !Measuring) {
         ResultEdit->setText(QStringLiteral("Measuring..."));
         Measuring = true;
@@ -247,8 +246,11 @@ std::string TSpeedometerForm::FormatSpeed(double value)
     const long long whole = rounded / 10;
     const long long tenth = rounded % 10;
     char text[32];
-    if (tenth == 0) std::snprintf(text, sizeof text, "%s%lld", sign, whole);
-    else if (whole == 0) std::snprintf(text, sizeof text, "%s.%lld", sign, tenth);
-    else std::snprintf(text, sizeof text, "%s%lld.%lld", sign, whole, tenth);
+    if (tenth == 0)
+        std::snprintf(text, sizeof text, "%s%lld", sign, whole);
+    else if (whole == 0)
+        std::snprintf(text, sizeof text, "%s.%lld", sign, tenth);
+    else
+        std::snprintf(text, sizeof text, "%s%lld.%lld", sign, whole, tenth);
     return text;
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -23,22 +22,13 @@ public:
 
     explicit TSpeedometerForm(QWidget* parent = nullptr, TClock clock = {});
 
-    QLabel* Label1 = nullptr;
     QComboBox* OutputUnitsCombo = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
     TSpinEdit* StartBoardEdit = nullptr;
     TSpinEdit* StartSensEdit = nullptr;
     TSpinEdit* StopBoardEdit = nullptr;
     TSpinEdit* StopSensEdit = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
     QLineEdit* LengthEdit = nullptr;
     QLineEdit* ResultEdit = nullptr;
-    QLabel* Label8 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
     QTimer* TimeoutTimer = nullptr;
     QComboBox* ScaleCombo = nullptr;
     QPushButton* HelpButton = nullptr;
@@ -66,16 +56,21 @@ protected:
 private:
     void FormShow();
 
+    // A sensor as the window's spin boxes give it.
+    struct TSensor {
+        int Board = 1;
+        int Input = 1;
+        bool operator==(const TSensor&) const = default;
+    };
+
     TClock Clock;
-    int StartBoard = 1;
-    int StartSens = 1;
-    int StopBoard = 1;
-    int StopSens = 1;
-    int UnitsIndex = 2;
-    double ScaleFactor = 148;
-    double UnitsFactor = 2.25;
-    double BlockLength = 1.0;
+    TSensor Start;
+    TSensor Stop;
+    int UnitsIndex = 2; // in the units list (mph by default)
+    double ScaleFactor = 148; // the model is at 1:ScaleFactor
+    double UnitsFactor = 2.25; // from metres a second to the units shown
+    double BlockLength = 1.0; // metres from the start sensor to the stop sensor
     bool Measuring = false;
-    double StartTime = 0;
+    double StartTime = 0; // seconds on Clock when the train reached the start sensor
     bool Placed = false;
 };

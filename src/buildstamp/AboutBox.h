@@ -14,10 +14,11 @@ class TAboutBox : public QDialog {
 public:
     explicit TAboutBox(QWidget* parent = nullptr, const QString& versionFile = QString());
 
-    QLabel* ApplicationLabel = nullptr;
-    QLabel* AuthorLabel = nullptr;
-    QLabel* CompanyLabel = nullptr;
-    QLabel* BuildLabel = nullptr;
+    // The version resource's fields, empty where it has none.
+    QLabel* ApplicationLabel = nullptr; // ProductName
+    QLabel* AuthorLabel = nullptr; // InternalName
+    QLabel* CompanyLabel = nullptr; // CompanyName
+    QLabel* BuildLabel = nullptr; // FileVersion
     QLabel* AcknowledgementLabel = nullptr;
     QPushButton* CloseButton = nullptr;
     TBuildStamp* BuildStamp = nullptr;

@@ -35,11 +35,11 @@ class QTcpSocket;
 class TLbServer : public QObject {
     Q_OBJECT
 public:
-    static constexpr size_t MaxPendingSends = 64;
-    static constexpr quint16 DefaultPort = 1234;
+    static constexpr size_t MaxPendingSends = 64; // of one client, before it is held back
+    static constexpr quint16 DefaultPort = 1234; // the usual LoconetOverTcp port
 
     struct TLimits {
-        size_t MaxClients = 64;
+        size_t MaxClients = 64; // connected at once; one more is refused
         size_t MaxLineLength = TLbLineSplitter::MaxLineLength; // characters, without the line end
         qint64 MaxQueuedBytes = 1 << 20; // waiting to be sent to one client
     };

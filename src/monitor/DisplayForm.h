@@ -66,14 +66,14 @@ public:
     // The find bar (Ctrl+F).
     QWidget* FindBar = nullptr;
     QLineEdit* FindEdit = nullptr;
-    QLabel* FindStatus = nullptr;
+    QLabel* FindStatus = nullptr; // "Not found", or that the search went round the end
 
     // The filter bar.
     QWidget* FilterBar = nullptr;
-    std::array<QCheckBox*, kMessageKindCount> KindBoxes{};
+    std::array<QCheckBox*, kMessageKindCount> KindBoxes{}; // by EMessageKind
     QLineEdit* AddressEdit = nullptr;
     QLineEdit* TextEdit = nullptr;
-    QLabel* FilterStatus = nullptr;
+    QLabel* FilterStatus = nullptr; // why the addresses cannot be read
     QPushButton* ShowAllButton = nullptr;
 
     // Microseconds on the link's clock: stamps messages handed in without a time, and ends the

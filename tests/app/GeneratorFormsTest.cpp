@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -67,7 +68,11 @@ private slots:
         TCapture capture;
         TArbitraryMessageForm form(capture.Sender());
         QCOMPARE(form.windowTitle(), QStringLiteral("Generate Arbitrary Message"));
-        QCOMPARE(form.Label1->text(), QStringLiteral("enter message in hex, including checksum"));
+        const auto labels = form.findChildren<QLabel*>();
+        const auto hint =
+            std::find_if(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == form.ArbText; });
+        QVERIFY(hint != labels.end());
+        QCOMPARE((*hint)->text(), QStringLiteral("enter message in hex, including checksum"));
         form.show();
         form.ArbText->setText(QStringLiteral("83 7C"));
         QTest::mouseClick(form.Button1, Qt::LeftButton);

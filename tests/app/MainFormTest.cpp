@@ -6,9 +6,9 @@
 #include "buildstamp/AboutBox.h"
 #include "editors/EditorDialog.h"
 #include "link/LnThreadComm.h"
-#include "monitor/DisplayForm.h"
 #include "messages/LNPeerXferMessage.h"
 #include "messages/LNSensFBMessage.h"
+#include "monitor/DisplayForm.h"
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
@@ -28,6 +28,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -188,7 +189,9 @@ private slots:
                                  "&Help/&About...."};
         for (const char* entry : entries) QVERIFY2(form->FindAction(QString::fromLatin1(entry)), entry);
         QCOMPARE(form->StatusConnect->text(), QStringLiteral("Not Connected"));
-        QCOMPARE(form->Label2->text(), QStringLiteral("No. Messages received: "));
+        const auto* countCaption = form->statusBar()->findChild<QLabel*>(QStringLiteral("Label2"));
+        QVERIFY(countCaption);
+        QCOMPARE(countCaption->text(), QStringLiteral("No. Messages received: "));
         QCOMPARE(form->MsgNum->text(), QStringLiteral("0"));
         QCOMPARE(form->ProgStatus->text(), QStringLiteral("ProgStatus"));
         QVERIFY(form->ProgStatus->isReadOnly());
