@@ -3,6 +3,7 @@
 #include "link/LnThreadComm.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 
@@ -29,7 +30,7 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
 {
     setObjectName(QStringLiteral("ConnectForm"));
     setWindowTitle(QStringLiteral("LocoNet Connection"));
-    SetHelpContext(this, kHelpContext);
+    SetHelpContext(this, hcConnection);
     auto label = [this](const QString& name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(name);
@@ -108,7 +109,7 @@ TConnectForm::TConnectForm(TLocoNetComm& link, TStatusSetter setStatus, QWidget*
     connect(closeButton, &QPushButton::clicked, this, [this] { CloseForm(this); });
     connect(ConnectButton, &QPushButton::clicked, this, &TConnectForm::ConnectButtonClick);
     connect(InterfaceButtons, &QButtonGroup::idClicked, this, [this](int) { InterfaceTypeClick(); });
-    connect(helpButton, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContext); });
+    connect(helpButton, &QPushButton::clicked, this, [] { ShowHelpContext(hcConnection); });
 }
 
 QStringList TConnectForm::SystemPorts()

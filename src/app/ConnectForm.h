@@ -38,7 +38,6 @@ public:
     void ConnectButtonClick();
 
     static QStringList SystemPorts();
-    static constexpr int kHelpContext = 2;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,6 +3,7 @@
 #include "messages/LNSensFBMessage.h"
 #include "messages/LNSwReqMessage.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
@@ -44,7 +45,7 @@ TGeneratorForm::TGeneratorForm(TMessageSender sender, QWidget* parent, const cha
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(QString::fromLatin1(title));
-    SetHelpContext(this, kGeneratorsHelpContext);
+    SetHelpContext(this, hcGenerators);
     Rows = new QVBoxLayout(this);
     Rows->setSizeConstraint(QLayout::SetFixedSize);
     SetUpKeyboardAccess(this);

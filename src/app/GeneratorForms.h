@@ -12,9 +12,6 @@ class QPushButton;
 class QVBoxLayout;
 class TSpinEdit;
 
-// The help page of the generator windows (F1; they have no help button).
-inline constexpr int kGeneratorsHelpContext = 14;
-
 // What the generators share: the window's object name and title, the help page, a window of
 // fixed size, a button that closes it, and the sender that takes the built messages.
 class TGeneratorForm : public QWidget {

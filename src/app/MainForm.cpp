@@ -13,6 +13,7 @@
 #include "svprog/SVProgMessage.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/SpinEdit.h"
 
@@ -69,7 +70,7 @@ TMainForm::TMainForm(TOptions options, QWidget* parent) : QMainWindow(parent), O
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Railscope"));
-    SetHelpContext(this, 1);
+    SetHelpContext(this, hcMain);
     InstallHelpKey();
     SizeToScreen();
 
@@ -597,7 +598,7 @@ void TMainForm::SensorFeedbackMessage1Click()
 
 void TMainForm::Help2Click()
 {
-    ShowHelpContext(1);
+    ShowHelpContext(hcMain);
 }
 
 void TMainForm::About1Click()

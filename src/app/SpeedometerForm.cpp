@@ -2,6 +2,7 @@
 
 #include "messages/LNSensFBMessage.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
@@ -59,7 +60,7 @@ TSpeedometerForm::TSpeedometerForm(QWidget* parent, TClock clock)
 {
     setObjectName(QStringLiteral("SpeedometerForm"));
     setWindowTitle(QStringLiteral("SpeedometerForm"));
-    SetHelpContext(this, kHelpContext);
+    SetHelpContext(this, hcSpeedometer);
 
     auto label = [this](const char* name, const char* text) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
@@ -225,7 +226,7 @@ void TSpeedometerForm::TimeoutTimerTimer()
 
 void TSpeedometerForm::HelpButtonClick()
 {
-    ShowHelpContext(kHelpContext);
+    ShowHelpContext(hcSpeedometer);
 }
 
 std::string TSpeedometerForm::FormatSpeed(double value)

@@ -46,8 +46,6 @@ public:
     static std::string FormatSpeed(double value);
 
     static constexpr int kTimeoutMs = 20000;
-    static constexpr int kHelpContext = 15;
-
     void setVisible(bool visible) override;
 
 protected:

@@ -1,8 +1,9 @@
 #include "boardlist/DisplayBoardForm.h"
 
-#include "boards/SafeFile.h"
 #include "boardlist/RtfWriter.h"
+#include "boards/SafeFile.h"
 #include "widgets/DialogSeam.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 
@@ -23,7 +24,7 @@ TDisplayBoardForm::TDisplayBoardForm(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("DisplayBoardForm"));
     setWindowTitle(QStringLiteral("Display Board Settings"));
-    SetHelpContext(this, 8);
+    SetHelpContext(this, hcBoardDescription);
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* layout = new QVBoxLayout(this);
@@ -137,5 +138,5 @@ void TDisplayBoardForm::Close1Click()
 
 void TDisplayBoardForm::HelpButtonClick()
 {
-    ShowHelpContext(8);
+    ShowHelpContext(hcBoardDescription);
 }

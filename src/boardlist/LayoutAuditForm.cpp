@@ -4,6 +4,7 @@
 #include "boards/BoardTypes.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
@@ -40,7 +41,7 @@ TLayoutAuditForm::TLayoutAuditForm(TBoardData& boardData, TLayoutAuditLinks link
 {
     setObjectName(QStringLiteral("LayoutAuditForm"));
     setWindowTitle(QString::fromLatin1(kCaption));
-    SetHelpContext(this, kHelpContext);
+    SetHelpContext(this, hcLayoutCheck);
     BuildControls();
     SetUpKeyboardAccess(this);
     LayoutAudit = std::make_unique<TLayoutAudit>(*this);
@@ -122,7 +123,7 @@ void TLayoutAuditForm::BuildControls()
     connect(VerifyButton, &QPushButton::clicked, this, &TLayoutAuditForm::VerifyButtonClick);
     connect(EditButton, &QPushButton::clicked, this, &TLayoutAuditForm::EditButtonClick);
     connect(ReadBoardButton, &QPushButton::clicked, this, &TLayoutAuditForm::ReadBoardButtonClick);
-    connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContext); });
+    connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(hcLayoutCheck); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { CloseForm(this); });
 
     auto* lists = new QHBoxLayout;

@@ -32,7 +32,6 @@ struct TLayoutAuditLinks : TConversationLinks {
 class TLayoutAuditForm : public TConversationForm {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 81;
     TLayoutAuditForm(TBoardData& boardData, TLayoutAuditLinks links, QWidget* parent = nullptr);
     ~TLayoutAuditForm() override;
 

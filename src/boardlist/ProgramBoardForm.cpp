@@ -6,6 +6,7 @@
 #include "editors/BoardEditors.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
@@ -54,7 +55,7 @@ TProgramBoardForm::TProgramBoardForm(TBoardData& boardData, TProgramBoardLinks l
 {
     setObjectName(QStringLiteral("ProgramBoardForm"));
     setWindowTitle(QStringLiteral("Configure Boards"));
-    SetHelpContext(this, 80);
+    SetHelpContext(this, hcConfigureBoards);
     BuildControls();
     SetUpKeyboardAccess(this);
     BoardProgrammer = std::make_unique<TBoardProgrammer>(*this);
@@ -211,7 +212,8 @@ void TProgramBoardForm::RefreshBoardList()
         const std::vector<std::string> unheld =
             board ? CheckHold(*board, board->SWVersion).Lines() : std::vector<std::string>();
         if (!unheld.empty()) {
-            item->setText(item->text() + QStringLiteral("   \u26A0 ") + QString::fromStdString(HoldSummary(unheld.size())));
+            item->setText(item->text() + QStringLiteral("   \u26A0 ") +
+                          QString::fromStdString(HoldSummary(unheld.size())));
             item->setToolTip(QStringLiteral("The board cannot hold its description as it stands:\n") +
                              ReportText(unheld, kReportLines));
         }
@@ -504,5 +506,5 @@ void TProgramBoardForm::DisplayBoard1Click()
 
 void TProgramBoardForm::HelpBtnClick()
 {
-    ShowHelpContext(80);
+    ShowHelpContext(hcConfigureBoards);
 }

@@ -3,6 +3,7 @@
 #include "boards/BoardData.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
@@ -24,7 +25,7 @@ TRenumberForm::TRenumberForm(TBoardData* boardData, TRenumberLinks links, QWidge
 {
     setObjectName(QStringLiteral("RenumberForm"));
     setWindowTitle(QStringLiteral("Display & Change Board Serial Numbers"));
-    SetHelpContext(this, 9);
+    SetHelpContext(this, hcDiscovery);
     BuildControls();
     SetUpKeyboardAccess(this);
     BoardDiscovery = std::make_unique<TBoardDiscovery>(*this, std::move(productList), boardData);
@@ -146,5 +147,5 @@ void TRenumberForm::CopyNewBoardsButtonClick()
 
 void TRenumberForm::HelpButtonClick()
 {
-    ShowHelpContext(9);
+    ShowHelpContext(hcDiscovery);
 }

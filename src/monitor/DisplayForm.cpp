@@ -3,6 +3,7 @@
 #include "link/LocoNetMessage.h"
 #include "widgets/DialogSeam.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/LineList.h"
@@ -71,7 +72,7 @@ TDisplayForm::TDisplayForm(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("DisplayForm"));
     setWindowTitle(QStringLiteral("LocoNet Message display"));
-    SetHelpContext(this, kHelpContext);
+    SetHelpContext(this, hcMonitor);
     const auto madeAt = std::chrono::steady_clock::now();
     Clock = [madeAt] {
         return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - madeAt).count();
@@ -417,7 +418,7 @@ void TDisplayForm::SaveButtonClick()
 
 void TDisplayForm::HelpButtonClick()
 {
-    ShowHelpContext(kHelpContext);
+    ShowHelpContext(hcMonitor);
 }
 
 void TDisplayForm::ColumnsChanged()

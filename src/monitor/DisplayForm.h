@@ -113,8 +113,6 @@ public:
     void ReadSettings(QSettings& settings);
     void WriteSettings(QSettings& settings) const;
 
-    static constexpr int kHelpContext = 13;
-
 signals:
     // The window was closed; routing to it must stop.
     void FormClosed();

@@ -12,7 +12,7 @@ private slots:
     {
         THelpViewer viewer;
         QVERIFY(viewer.LoadMap(QStringLiteral(RAILSCOPE_BIN_DIR "/help/contexts.txt")));
-        const int contexts[] = {1,   2,   8,   9,   13,  14,  15,  80,  400, 410, 420, 430,
+        const int contexts[] = {1,   2,   8,   9,   13,  14,  15,  80,  81,  400, 410, 420, 430,
                                 440, 500, 520, 530, 540, 560, 600, 610, 620, 700, 710, 720};
         for (int context : contexts) {
             QVERIFY2(viewer.OpenContext(context), qPrintable(QString::number(context)));

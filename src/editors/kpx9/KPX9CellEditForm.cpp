@@ -2,6 +2,7 @@
 
 #include "editors/EditorText.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
@@ -91,7 +92,7 @@ QGroupBox* Group(const QString& title, QWidget* parent, QFormLayout*& form)
 } // namespace
 
 TKPX9CellEditForm::TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKPX9Cells& cells)
-    : TEditorDialog(parent, kHelpContext), Cell(cell), Cells(cells)
+    : TEditorDialog(parent, hcKPX9Cell), Cell(cell), Cells(cells)
 {
     DescriptionEdit = NewTextEdit(this, QStringLiteral("DescriptionEdit"));
     CellTypeCombo = Named(new TIndexCombo(kCellTypeItems, this), "CellTypeCombo");

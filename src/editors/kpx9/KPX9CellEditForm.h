@@ -15,8 +15,6 @@ class TSpinEdit;
 class TKPX9CellEditForm : public TEditorDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 610;
-
     // `cells` are the board's cells, for the type of the cell a copy cell copies.
     TKPX9CellEditForm(QWidget* parent, TKPX9Cell& cell, const TKPX9Cells& cells);
 

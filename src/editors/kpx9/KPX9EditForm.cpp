@@ -5,6 +5,7 @@
 #include "editors/kpx9/KPX9CellEditForm.h"
 #include "editors/kpx9/KPX9RouteEditForm.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
@@ -29,7 +30,7 @@ QListWidget* ListWithHeading(const QString& heading, const char* name, QWidget* 
 
 } // namespace
 
-TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(board, parent, kHelpContext)
+TKPX9EditForm::TKPX9EditForm(QWidget* parent, TKPX9Board& board) : TBoardWindow(board, parent, hcKPX9Board)
 {
     setWindowTitle(QStringLiteral("Edit KPX9 Board Settings"));
 

@@ -15,8 +15,6 @@ class TSpinEdit;
 class TKPX9EditForm : public TBoardWindow<TKPX9Board> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 600;
-
     TKPX9EditForm(QWidget* parent, TKPX9Board& board);
 
     // Open the cell editor of cell `index` (0..29) or the route editor of route `index` (0..23),

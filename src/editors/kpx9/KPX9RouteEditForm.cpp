@@ -1,6 +1,7 @@
 #include "editors/kpx9/KPX9RouteEditForm.h"
 
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
@@ -11,7 +12,7 @@
 #include <algorithm>
 
 TKPX9RouteEditForm::TKPX9RouteEditForm(QWidget* parent, TKPX9Route& route, const TKPX9Cells& cells)
-    : TWorkingCopyWindow(route, parent, kHelpContext, route.RouteNumber), Cells(cells)
+    : TWorkingCopyWindow(route, parent, hcKPX9Route, route.RouteNumber), Cells(cells)
 {
     Lines = int(std::min(Work.Capacity(), kKPX9RouteEntries));
 

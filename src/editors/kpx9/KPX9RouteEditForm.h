@@ -11,8 +11,6 @@ class QCheckBox;
 class TKPX9RouteEditForm : public TWorkingCopyWindow<TKPX9Route, TRouteEditForm> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 620;
-
     // `cells` are the board's cells, which tell whether a point is shown on a point cell.
     TKPX9RouteEditForm(QWidget* parent, TKPX9Route& route, const TKPX9Cells& cells);
 

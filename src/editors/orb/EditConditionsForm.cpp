@@ -1,4 +1,5 @@
 #include "editors/orb/EditConditionsForm.h"
+#include "widgets/HelpContexts.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const QStringList& DeviceTypeItems()
 } // namespace
 
 TEditConditionsForm::TEditConditionsForm(QWidget* parent, TConditionSet& set)
-    : TConditionSetEditor(parent, kHelpContext,
+    : TConditionSetEditor(parent, hcORBConditions,
                           QStringLiteral("Edit Conditions: ") +
                               QString::fromLatin1(TConditionSet::KindName(set.GetKind())),
                           DeviceTypeItems(), set)

@@ -8,8 +8,6 @@
 class TEditConditionsForm : public TConditionSetEditor<TConditionSet, TCondition> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 540;
-
     TEditConditionsForm(QWidget* parent, TConditionSet& set);
 
 protected:

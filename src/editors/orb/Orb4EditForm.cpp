@@ -1,6 +1,7 @@
 #include "editors/orb/Orb4EditForm.h"
 
 #include "boards/orb/orb4/ORB4Board.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/ValueCheck.h"
@@ -8,7 +9,7 @@
 #include <QGridLayout>
 
 TOrb4EditForm::TOrb4EditForm(QWidget* parent, TORB4Board& board)
-    : TBoardWindow(board, parent, kHelpContext, QStringLiteral("Edit ORB4 Board Settings"), board,
+    : TBoardWindow(board, parent, hcORB4Board, QStringLiteral("Edit ORB4 Board Settings"), board,
                    QStringLiteral("Report SPAD"), QStringLiteral("Simulate Lamp Brightness"))
 {
     setObjectName(QStringLiteral("Orb4EditForm"));

@@ -10,8 +10,6 @@
 class TOrb4EditForm : public TBoardWindow<TORB4Board, TSignalControllerEditForm> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 500;
-
     TOrb4EditForm(QWidget* parent, TORB4Board& board);
 
     TSpinEdit* SensorSpin = nullptr;

@@ -1,6 +1,7 @@
 #include "editors/orb/Orb8EditForm.h"
 
 #include "boards/orb/orb8/ORB8Board.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/ValueCheck.h"
@@ -8,7 +9,7 @@
 #include <QGridLayout>
 
 TOrb8EditForm::TOrb8EditForm(QWidget* parent, TORB8Board& board)
-    : TBoardWindow(board, parent, kHelpContext, QStringLiteral("Edit ORB8 Board Settings"), board,
+    : TBoardWindow(board, parent, hcORB8Board, QStringLiteral("Edit ORB8 Board Settings"), board,
                    QStringLiteral("Report Signal Passed At Danger"), QStringLiteral("Simulate signal lamp brightness"))
 {
     setObjectName(QStringLiteral("Orb8EditForm"));

@@ -9,8 +9,6 @@
 class TOrb8EditForm : public TBoardWindow<TORB8Board, TSignalControllerEditForm> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 560;
-
     TOrb8EditForm(QWidget* parent, TORB8Board& board);
 
     TSpinEdit* SensorSpin = nullptr;

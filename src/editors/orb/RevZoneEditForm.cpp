@@ -4,6 +4,7 @@
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ constexpr int kOtherLines = 6;
 
 } // namespace
 
-TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditorDialog(parent, kHelpContext), Zone(zone)
+TRevZoneEditForm::TRevZoneEditForm(QWidget* parent, TRevRunZone& zone) : TEditorDialog(parent, hcORBZone), Zone(zone)
 {
     setObjectName(QStringLiteral("RevZoneEditForm"));
     setWindowTitle(QStringLiteral("Edit Reverse Running Zone ") + QString::fromStdString(zone.Letter()));

@@ -14,8 +14,6 @@ class TConditionListBox;
 class TRevZoneEditForm : public TEditorDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 530;
-
     TRevZoneEditForm(QWidget* parent, TRevRunZone& zone);
 
     QLineEdit* NameEdit = nullptr;

@@ -4,6 +4,7 @@
 #include "editors/orb/ConditionListBox.h"
 #include "editors/orb/EditConditionsForm.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/SpinEdit.h"
 
@@ -56,7 +57,7 @@ QFrame* NewPanel(const char* name, QWidget* parent)
 } // namespace
 
 TSignalEditForm::TSignalEditForm(QWidget* parent, TSignal& signal)
-    : TEditorDialog(parent, kHelpContext), Signal(signal), Restored(signal)
+    : TEditorDialog(parent, hcORBSignal), Signal(signal), Restored(signal)
 {
     setObjectName(QStringLiteral("SignalEditForm"));
     setWindowTitle(QStringLiteral("Edit Signal %1: (DCC Accessory Address = %2)")

@@ -22,8 +22,6 @@ class TSpinEdit;
 class TSignalEditForm : public TEditorDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 520;
-
     // The signal's condition sets, in the order of the window's lists.
     enum ESignalSet { essBlkClosed, essRedClosed, essBlkThrown, essRedThrown, essIsol, essAux, essCount };
 

@@ -1,4 +1,5 @@
 #include "editors/qxp6/QXP6EditConditionsForm.h"
+#include "widgets/HelpContexts.h"
 
 #include <QListWidget>
 
@@ -16,7 +17,7 @@ const QStringList& DeviceTypeItems()
 } // namespace
 
 TQXP6EditConditionsForm::TQXP6EditConditionsForm(QWidget* parent, TQXP6ConditionSet& set)
-    : TConditionSetEditor(parent, kHelpContext,
+    : TConditionSetEditor(parent, hcQXP6Conditions,
                           QStringLiteral("Edit Conditions: ") +
                               QString::fromStdString(TQXP6ConditionSet::KindName(set.Kind())),
                           DeviceTypeItems(), set)

@@ -9,8 +9,6 @@
 class TQXP6EditConditionsForm : public TConditionSetEditor<TQXP6ConditionSet, TQXP6Condition> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 440;
-
     TQXP6EditConditionsForm(QWidget* parent, TQXP6ConditionSet& set);
 
     // Selects a place and loads its condition into the controls.

@@ -1,14 +1,15 @@
 #include "editors/qxp6/QXP6EditForm.h"
 
 #include "editors/EditorText.h"
-#include "widgets/TabStopDelegate.h"
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 #include "editors/qxp6/QXP6OutputCellEditForm.h"
 #include "editors/qxp6/QXP6RouteEditForm.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/ListFill.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TabStopDelegate.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -24,7 +25,7 @@ constexpr int kListTabStops = 20;
 } // namespace
 
 TQXP6EditForm::TQXP6EditForm(QWidget* parent, TQXP6Board& board)
-    : TEditorDialog(parent, kHelpContext), Board(board), Copy(std::make_unique<TQXP6Board>(board))
+    : TEditorDialog(parent, hcQXP6Board), Board(board), Copy(std::make_unique<TQXP6Board>(board))
 {
     setWindowTitle(QStringLiteral("Edit QXP6 Board Settings"));
     BuildControls();

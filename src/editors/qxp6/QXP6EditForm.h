@@ -17,8 +17,6 @@ class TSpinEdit;
 class TQXP6EditForm : public TEditorDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 400;
-
     TQXP6EditForm(QWidget* parent, TQXP6Board& board);
     ~TQXP6EditForm() override;
 

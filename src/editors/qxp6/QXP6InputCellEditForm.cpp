@@ -1,6 +1,7 @@
 #include "editors/qxp6/QXP6InputCellEditForm.h"
 
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 
 #include <QGridLayout>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TQXP6InputCellEditForm::TQXP6InputCellEditForm(QWidget* parent, TQXP6InputCell& cell)
-    : TEditorDialog(parent, kHelpContext), Cell(cell)
+    : TEditorDialog(parent, hcQXP6InputCell), Cell(cell)
 {
     setWindowTitle(QStringLiteral("Input Cell %1").arg(Cell.CellNumber));
 

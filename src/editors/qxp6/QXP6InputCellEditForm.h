@@ -10,7 +10,6 @@ class TIndexCombo;
 class TQXP6InputCellEditForm : public TEditorDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 420;
     // Only the inputs of the eight output cells can trigger a local route.
     static constexpr uint32_t kLastRouteInput = 8;
 

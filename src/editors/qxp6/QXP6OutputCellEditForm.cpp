@@ -4,6 +4,7 @@
 #include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
@@ -24,7 +25,7 @@ constexpr int kFirstFlashType = 5;
 } // namespace
 
 TQXP6OutputCellEditForm::TQXP6OutputCellEditForm(QWidget* parent, TQXP6Cell& cell)
-    : TWorkingCopyWindow(cell, parent, kHelpContext)
+    : TWorkingCopyWindow(cell, parent, hcQXP6OutputCell)
 {
     setWindowTitle(QStringLiteral("Edit Cell %1: (DCC Accessory Address = %2)")
                        .arg(Work.CellNumber)

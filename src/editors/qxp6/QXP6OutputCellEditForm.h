@@ -17,8 +17,6 @@ class TSpinEdit;
 class TQXP6OutputCellEditForm : public TWorkingCopyWindow<TQXP6Cell> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 410;
-
     TQXP6OutputCellEditForm(QWidget* parent, TQXP6Cell& cell);
 
     QLineEdit* DescriptionEdit = nullptr;

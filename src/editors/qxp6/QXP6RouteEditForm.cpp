@@ -2,13 +2,14 @@
 
 #include "editors/qxp6/QXP6ConditionListBox.h"
 #include "editors/qxp6/QXP6EditConditionsForm.h"
+#include "widgets/HelpContexts.h"
 
 #include <QBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 
 TQXP6RouteEditForm::TQXP6RouteEditForm(QWidget* parent, TQXP6Route& route)
-    : TWorkingCopyWindow(route, parent, kHelpContext, route.RouteNumber)
+    : TWorkingCopyWindow(route, parent, hcQXP6Route, route.RouteNumber)
 {
     TriggerGroup =
         new TQXP6ConditionListBox(QStringLiteral("Trigger route when"), "RouteCondListBox", "DefineConditions", this);

@@ -13,8 +13,6 @@ class TQXP6ConditionListBox;
 class TQXP6RouteEditForm : public TWorkingCopyWindow<TQXP6Route, TRouteEditForm> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 430;
-
     TQXP6RouteEditForm(QWidget* parent, TQXP6Route& route);
 
     // Selects an entry line and loads its entry into the controls.

@@ -4,6 +4,7 @@
 #include "editors/EditorText.h"
 #include "editors/rvn2/RVN2SequenceEditForm.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
@@ -16,7 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TBoardWindow(board, parent, kHelpContext)
+TRVN2EditForm::TRVN2EditForm(QWidget* parent, TRVN2Board& board) : TBoardWindow(board, parent, hcRVN2Board)
 {
     setWindowTitle(QStringLiteral("Edit RVN2 Autoferry Settings"));
 

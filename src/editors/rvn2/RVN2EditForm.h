@@ -14,8 +14,6 @@ class TSpinEdit;
 class TRVN2EditForm : public TBoardWindow<TRVN2Board> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 700;
-
     TRVN2EditForm(QWidget* parent, TRVN2Board& board);
 
     // Opens the sequence window on sequence 0 to 3 and redraws the list when it closes.

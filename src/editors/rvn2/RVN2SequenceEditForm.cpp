@@ -3,6 +3,7 @@
 #include "editors/EditorText.h"
 #include "editors/rvn2/RVN2Wizard.h"
 #include "widgets/FormTools.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/IndexCombo.h"
 #include "widgets/KeyboardAccess.h"
 #include "widgets/SpinEdit.h"
@@ -106,7 +107,7 @@ uint32_t CountActiveSteps(const TRVN2Sequence& sequence)
 } // namespace
 
 TRVN2SequenceEditForm::TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& sequence)
-    : TWorkingCopyWindow(sequence, parent, kHelpContext)
+    : TWorkingCopyWindow(sequence, parent, hcRVN2Sequence)
 {
     setWindowTitle(QStringLiteral("Edit Sequence: %1").arg(sequence.SequenceNumber));
 

@@ -19,8 +19,6 @@ class TSpinEdit;
 class TRVN2SequenceEditForm : public TWorkingCopyWindow<TRVN2Sequence> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 710;
-
     TRVN2SequenceEditForm(QWidget* parent, TRVN2Sequence& sequence);
 
     // The step (0 to 15) whose controls are shown.

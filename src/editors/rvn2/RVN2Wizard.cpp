@@ -1,6 +1,7 @@
 #include "editors/rvn2/RVN2Wizard.h"
 
 #include "boards/rvn2/RVN2Programs.h"
+#include "widgets/HelpContexts.h"
 #include "widgets/SpinEdit.h"
 
 #include <QBoxLayout>
@@ -98,7 +99,7 @@ TSettings SettingsOf(const TTRVN2Wizard& wizard, const std::array<TSettingSpin<T
 } // namespace
 
 TTRVN2Wizard::TTRVN2Wizard(QWidget* parent, TRVN2Sequence& sequence)
-    : TWorkingCopyWindow(sequence, parent, kHelpContext)
+    : TWorkingCopyWindow(sequence, parent, hcRVN2Wizard)
 {
     setWindowTitle(QStringLiteral("RVN2 Autoferry Wizard"));
     WizardPages = new QTabWidget(this);

@@ -13,8 +13,6 @@ class TSpinEdit;
 class TTRVN2Wizard : public TWorkingCopyWindow<TRVN2Sequence> {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 720;
-
     TTRVN2Wizard(QWidget* parent, TRVN2Sequence& sequence);
 
     void ShuttleGenerateClick();
