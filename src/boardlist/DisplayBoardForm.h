@@ -49,7 +49,7 @@ public:
     QAction* SaveAs1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* Close1 = nullptr;
-    QAction* Copy1 = nullptr;
+    QAction* Copy1 = nullptr; // Edit menu: copies the whole description
 
 private:
     void ShowLines();

@@ -87,7 +87,7 @@ public:
     // The lines of the board list.
     QStringList ListLines() const;
 
-    TTabStopHeadings* Headings = nullptr;
+    TTabStopHeadings* Headings = nullptr; // over the board list
     QTabBar* BoardTabControl = nullptr;
     QListWidget* BoardListBox = nullptr;
     QLineEdit* MessageEdit = nullptr;

@@ -36,7 +36,7 @@ public:
     TBoardDiscovery& Discovery() { return *BoardDiscovery; }
     QStringList ListLines() const;
 
-    TTabStopHeadings* Headings = nullptr;
+    TTabStopHeadings* Headings = nullptr; // the column headings over BoardList
     QListWidget* BoardList = nullptr;
     QLineEdit* BoardCountEdit = nullptr;
     TSpinEdit* SerialNumberEdit = nullptr;

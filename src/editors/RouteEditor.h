@@ -17,7 +17,7 @@ class TSpinEdit;
 class TRouteEditForm : public TEditorDialog {
     Q_OBJECT
 public:
-    QListWidget* RouteListBox = nullptr;
+    QListWidget* RouteListBox = nullptr; // "Points in route": one entry a line
     TIndexCombo* StateButton = nullptr;
     TSpinEdit* PointNumberSpin = nullptr;
 

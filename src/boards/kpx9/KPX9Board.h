@@ -49,12 +49,12 @@ public:
     TKPX9Routes Routes;
     std::string Notes = "Undefined";
     uint32_t SensorBoardNumber = 10;
-    uint8_t SensorsUsed = 1;
-    uint8_t PowerUpMode = 0;
-    uint32_t RouteDccAddress = 1000;
-    uint32_t SlaveDccAddress = 1025;
-    uint32_t InterlockDccAddress = 1027;
-    uint32_t PointDelay = 10;
+    uint8_t SensorsUsed = 1; // interlock mode reads sensors 1-4, 5-8, 9-12 or 13-16 (1 to 4)
+    uint8_t PowerUpMode = 0; // 0 standalone, 1 slave, 2 interlocked
+    uint32_t RouteDccAddress = 1000; // activates the routes
+    uint32_t SlaveDccAddress = 1025; // enters slave mode
+    uint32_t InterlockDccAddress = 1027; // enters interlocked mode
+    uint32_t PointDelay = 10; // between point outputs, in 0.1 s
 
 private:
     bool ToFromRoutes = false;

@@ -56,14 +56,14 @@ public:
 
 // Set kinds: those of a signal, then those of a reverse running zone.
 enum EConditionSetKind : uint8_t {
-    ecsBlock = 0,
-    ecsRedNorm = 1,
-    ecsRedDiverge = 2,
-    ecsIsolOverride = 3,
-    ecsAux = 4,
-    ecsRevDirection = 5,
-    ecsRevFreeze = 6,
-    ecsRevShunt = 7
+    ecsBlock = 0, // 3 conditions
+    ecsRedNorm = 1, // 14 conditions: a block signal's red set
+    ecsRedDiverge = 2, // 5 conditions: either leg of a junction signal
+    ecsIsolOverride = 3, // 3 conditions
+    ecsAux = 4, // 2 conditions
+    ecsRevDirection = 5, // 8 conditions, west to east or east to west
+    ecsRevFreeze = 6, // 6 conditions
+    ecsRevShunt = 7 // 3 conditions
 };
 constexpr uint8_t kConditionSetKindCount = 8;
 

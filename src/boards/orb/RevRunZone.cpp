@@ -1,5 +1,10 @@
 #include "boards/orb/RevRunZone.h"
 
+#include "boards/HeldValues.h"
+
+#include <istream>
+#include <ostream>
+
 TRevRunZone::TRevRunZone()
 {
     SetQuoteStrings(true);
@@ -76,6 +81,14 @@ void TRevRunZone::AddHeldValues(THeldValues& values) const
     for (size_t i = 0; i < Sets.size(); ++i) Sets[i].AddHeldValues(kSetPlaces[i].HeldName, values);
 }
 
+void TRevRunZone::ReadLines(std::istream& stream)
+{
+    ReadLine(stream);
+    Name = GetText(2);
+    Description = GetText(3);
+    for (TConditionSet& set : Sets) set.ReadRecord(stream);
+}
+
 void TRevRunZone::WriteLines(std::ostream& stream)
 {
     ClearFields();
@@ -84,12 +97,4 @@ void TRevRunZone::WriteLines(std::ostream& stream)
     SetText(3, Description);
     WriteLine(stream);
     for (TConditionSet& set : Sets) set.WriteRecord(stream);
-}
-
-void TRevRunZone::ReadLines(std::istream& stream)
-{
-    ReadLine(stream);
-    Name = GetText(2);
-    Description = GetText(3);
-    for (TConditionSet& set : Sets) set.ReadRecord(stream);
 }

@@ -3,22 +3,22 @@
 // switch it west-to-east or east-to-west, freeze it, or put it into shunt mode.
 
 #include "boards/CsvIo.h"
-#include "boards/HeldValues.h"
 #include "boards/orb/Condition.h"
 #include "boards/orb/ExtDevTable.h"
 
 #include <array>
 #include <cstdint>
-#include <istream>
-#include <ostream>
+#include <iosfwd>
 #include <string>
 #include <vector>
+
+class THeldValues;
 
 class TRevRunZone : public TCsvIo {
 public:
     static constexpr uint32_t kZonesPerBoard = 3;
-    static constexpr uint32_t kBlockSize = 25;
-    static constexpr uint32_t kFirstBlockSV = 180;
+    static constexpr uint32_t kBlockSize = 25; // SVs a zone takes
+    static constexpr uint32_t kFirstBlockSV = 180; // the first SV of zone A
 
     TRevRunZone();
 
@@ -45,8 +45,8 @@ public:
     void AddText(std::vector<std::string>& lines) const;
     // What the board holds of the zone (HeldValues.h), under the part "Zone <letter>".
     void AddHeldValues(THeldValues& values) const;
-    void WriteLines(std::ostream& stream);
     void ReadLines(std::istream& stream);
+    void WriteLines(std::ostream& stream);
 
     std::string Description;
     std::string Name;

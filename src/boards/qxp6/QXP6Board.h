@@ -25,7 +25,7 @@ public:
 
     void SaveToStream(std::ostream& stream) override;
     void LoadFromStream(std::istream& stream) override;
-    bool CalculateSVs() override; // false when the device table cannot hold every device called up
+    bool CalculateSVs() override; // false when the device table cannot hold every device the cells and routes call up
     void DecodeSVs() override;
     void DisplayBoard(std::vector<std::string>& lines) override;
     std::unique_ptr<TConfigurableBoard> Clone() const override { return std::make_unique<TQXP6Board>(*this); }
@@ -48,10 +48,10 @@ public:
     std::string Notes = "Unassigned";
     bool Use16Addresses = false;
     bool LocoNetCommands = false;
-    uint32_t CduDelay = 8;
+    uint32_t CduDelay = 8; // recharge time of the capacitor discharge unit, in 0.1 s
     uint32_t StateMemoryLocation = 0;
     uint32_t SensorBoardNumber = 16;
-    uint32_t RouteBaseAddress = 1000;
+    uint32_t RouteBaseAddress = 1000; // the DCC address that activates routes
 
 private:
     TQXP6ExtDevTable DeviceTable;

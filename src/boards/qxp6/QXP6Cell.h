@@ -51,8 +51,8 @@ public:
     uint32_t TimeSetting = 3;
     bool SimulateBrightness = false;
     bool InvertOutputs = false;
-    uint32_t FollowCell = 0;
+    uint32_t FollowCell = 0; // the cell this one follows; 0 for none
     uint8_t MessageType = 0;
-    uint32_t ConditionTime = 0;
+    uint32_t ConditionTime = 0; // seconds the conditions must hold
     uint32_t ChangeDelay = 0;
 };

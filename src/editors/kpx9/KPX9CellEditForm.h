@@ -40,7 +40,7 @@ public:
     TIndexCombo* AspectCombo = nullptr;
     QCheckBox* RevZoneCheck = nullptr;
     TSpinEdit* InterlockNumberEdit = nullptr;
-    TSpinEdit* RelayEdit = nullptr;
+    TSpinEdit* RelayEdit = nullptr; // PM42 relay cells: relay 1 to 4
 
 protected:
     void WriteBack() override;

@@ -34,7 +34,7 @@ public:
     TSpinEdit* DCCInterlockEdit = nullptr;
     TSpinEdit* PointDelayEdit = nullptr;
     QListWidget* CellList = nullptr;
-    QListWidget* RouteList = nullptr;
+    QListWidget* RouteList = nullptr; // a route a line; Enter or a double-click edits it
 
 private:
     // Both lists: a cell's point address decides whether route entries fit.

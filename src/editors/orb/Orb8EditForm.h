@@ -11,7 +11,7 @@ class TOrb8EditForm : public TBoardWindow<TORB8Board, TSignalControllerEditForm>
 public:
     TOrb8EditForm(QWidget* parent, TORB8Board& board);
 
-    TSpinEdit* SensorSpin = nullptr;
+    TSpinEdit* SensorSpin = nullptr; // sensor board number, 1-255 (one byte on the board)
     TIndexCombo* SensorIntCombo = nullptr;
     TIndexCombo* SensorExtCombo = nullptr;
     TIndexCombo* Op14Combo = nullptr;

@@ -30,7 +30,7 @@ public:
     QListWidget* RevZoneList = nullptr;
     TValueCheck* SPADCheck = nullptr;
     TIndexCombo* IsolationDelayCombo = nullptr;
-    TValueCheck* BrightnessCheck = nullptr;
+    TValueCheck* BrightnessCheck = nullptr; // simulates the lamps' brightness
 
     // Open the signal or zone window for a line of the lists, then rebuild the list.
     void SignalListDblClick(int row);

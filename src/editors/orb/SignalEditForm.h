@@ -31,7 +31,7 @@ public:
     QLineEdit* DescriptionEdit = nullptr;
     TIndexCombo* HeadTypeCombo = nullptr;
     TSpinEdit* PointSpin = nullptr;
-    TSpinEdit* TZoneSpin = nullptr;
+    TSpinEdit* TZoneSpin = nullptr; // transponding zone number
     TIndexCombo* RevZoneCombo = nullptr;
     TIndexCombo* SigTypeCombo = nullptr;
 

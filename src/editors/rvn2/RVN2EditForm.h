@@ -21,10 +21,10 @@ public:
 
     QLineEdit* BoardNameEdit = nullptr;
     TSpinEdit* SerialNumEdit = nullptr;
-    QLineEdit* DescriptionEdit = nullptr;
+    QLineEdit* DescriptionEdit = nullptr; // the board's notes
     QListWidget* SequenceList = nullptr;
     TIndexCombo* SensorCombo = nullptr;
-    TSpinEdit* SensorBoardSpin = nullptr;
+    TSpinEdit* SensorBoardSpin = nullptr; // 0-255: the board keeps one byte
 
 private:
     void RefreshSequenceList();

@@ -44,7 +44,7 @@ public:
     TSpinEdit* ActionSpin2 = nullptr;
     TSpinEdit* IterationSpin = nullptr;
     TIndexCombo* RetrigCombo = nullptr;
-    QPushButton* WizardBtn = nullptr;
+    QPushButton* WizardBtn = nullptr; // opens the sequence wizard on the working copy
 
 protected:
     void WriteControls() override;

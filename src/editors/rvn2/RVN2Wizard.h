@@ -18,7 +18,7 @@ public:
     void ShuttleGenerateClick();
     void StationStopGenerateClick();
 
-    QTabWidget* WizardPages = nullptr;
+    QTabWidget* WizardPages = nullptr; // "Shuttle" and "Station Stop"
     // "Shuttle" page.
     TSpinEdit* End1SensBdSpin = nullptr;
     TSpinEdit* End1SensSpin = nullptr;
@@ -35,8 +35,7 @@ public:
     TSpinEdit* SStopVisitSpin = nullptr;
     TSpinEdit* SStopAccelSpin = nullptr;
     QPushButton* SStopGenerateBtn = nullptr;
-    // The steps of the program the wizard holds.
-    QListWidget* ProgramList = nullptr;
+    QListWidget* ProgramList = nullptr; // the program's steps, as OK gives them to the sequence
 
 private:
     void ShowProgram();
