@@ -4,12 +4,8 @@
 # and one description the board cannot hold; the table before and after --program-differing.
 # Usage: audit_bus_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-SRC=${2:?source dir}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures+1)); }
+. "$(dirname "$0")/common.sh"
+: "${SRC:?source dir}"
 mkdir "$WORK/layout"
 cp "$SRC"/data/examples/layout-*.csv "$WORK/layout/"
 echo "not a board file" > "$WORK/layout/notes.csv"
@@ -70,5 +66,4 @@ for args in "--connect sim" "$WORK/layout --connect sim --csv" "$WORK/layout --c
     || { fail "audit $args (status $status)"; cat "$WORK/err"; }
 done
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

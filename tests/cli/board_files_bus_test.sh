@@ -3,12 +3,8 @@
 # verify and backup against the simulated LocoNet in the program.
 # Usage: board_files_bus_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-SRC=${2:?source dir}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures+1)); }
+. "$(dirname "$0")/common.sh"
+: "${SRC:?source dir}"
 cp "$SRC/data/examples/layout-orb4.csv" "$WORK/orb4.csv"
 
 # --- a file without line ends ends quickly with a clear error ---------------------------------
@@ -80,5 +76,4 @@ status=${PIPESTATUS[0]}
   "Nothing backed up: 2 boards were read, but none of the 2 files could be written in $WORK/b2" ] \
   && echo "ok   backup says when nothing was saved" || { fail "backup summary (status $status)"; tail -3 "$WORK/out"; }
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -5,14 +5,11 @@
 # a third sends junk.
 # Usage: connection_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-SRC=${2:?source dir}
-WORK=$(mktemp -d)
+. "$(dirname "$0")/common.sh"
+: "${SRC:?source dir}"
 PIDS=()
-cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$WORK"; }
+cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; remove_work; }
 trap cleanup EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures+1)); }
 ok() { echo "ok   $*"; }
 
 # Waits until FILE has a line starting with KEY and prints the rest of it.
@@ -105,5 +102,4 @@ exec 4>&- 5>&-
 [[ "$greeting" == VERSION* ]] && [ "${refusal%$'\r'}" = "ERROR closing the connection: too many clients (at most 1)" ] \
   && ok "serve --max-clients 1 tells the second client why" || fail "serve --max-clients: '$greeting' '$refusal'"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

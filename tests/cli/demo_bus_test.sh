@@ -4,12 +4,8 @@
 # finds them all.
 # Usage: demo_bus_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-SRC=${2:?source dir}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures+1)); }
+. "$(dirname "$0")/common.sh"
+: "${SRC:?source dir}"
 
 SETTINGS=$(bash "$SRC/scripts/demo-settings.sh" "$CLI" "$WORK/run") || { echo "demo-settings.sh failed"; exit 1; }
 DEVICE=$(sed -n 's/^ComPort="\(.*\)"$/\1/p' "$SETTINGS")
@@ -42,5 +38,4 @@ file="$WORK/run/layout-rvn2.csv"
 [ "$(grep -c $'\t' "$WORK/disc.out")" = "$boards" ] && echo "ok   discover finds $boards boards" \
   || { fail "discover"; cat "$WORK/disc.out"; }
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

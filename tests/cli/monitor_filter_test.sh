@@ -3,13 +3,8 @@
 # for line with awk filtering the monitor's unfiltered output (and `decode` of the same bytes).
 # Usage: monitor_filter_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-SRC=${2:?source dir}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-
-fail() { echo "FAIL $1"; failures=$((failures+1)); }
+. "$(dirname "$0")/common.sh"
+: "${SRC:?source dir}"
 same() { # NAME WANT GOT
   if cmp -s "$2" "$3"; then echo "ok   $1 ($(wc -l < "$3") lines)"; else fail "$1"; diff "$2" "$3" | head -10; fi
 }
@@ -82,5 +77,4 @@ status=$?
   && ! ls -A "$WORK" | grep -q '\.saving-' && echo "ok   --log keeps the old file when the disk is full" \
   || { fail "--log on a full disk (status $status)"; cat "$WORK/err"; }
 
-[ $failures -eq 0 ] && echo "all passed" || echo "$failures failed"
-exit $((failures > 0))
+finish

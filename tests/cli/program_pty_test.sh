@@ -3,14 +3,11 @@
 # simulated LocoNet served by `railscope-cli simulate --pty`, some replies corrupted and junk between messages.
 # Usage: program_pty_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-SRC=${2:?source dir}
-WORK=$(mktemp -d)
+. "$(dirname "$0")/common.sh"
+: "${SRC:?source dir}"
 SIM_PID=
-cleanup() { [ -n "$SIM_PID" ] && kill "$SIM_PID" 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"; }
+cleanup() { [ -n "$SIM_PID" ] && kill "$SIM_PID" 2>/dev/null; wait 2>/dev/null; remove_work; }
 trap cleanup EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures+1)); }
 
 start_sim() {
   "$CLI" simulate --pty --sim "$1" > "$WORK/sim.out" 2> "$WORK/sim.err" &
@@ -79,5 +76,4 @@ status=$?
   && echo "ok   --wait 0 refused" || { fail "--wait 0"; cat "$WORK/wait.err"; }
 stop_sim
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
