@@ -6,11 +6,10 @@
 // A field is given by a function from the board to the field, written for both a board and a
 // const board: [](auto& board) -> auto& { return board.SensorConfig().SensorBoardNumber; }.
 // Bind takes a TSpinEdit, TIndexCombo or TValueCheck (anything with SetValue(int) and Value()),
-// BindText a text edit and BindCheck a plain check box.
+// BindText a text edit.
 
 #include "editors/EditorText.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 
 #include <functional>
@@ -30,28 +29,18 @@ public:
         return control;
     }
     // The same for a value the board sets through a function: `set(board, value)`.
-    template <class TControl, class TGet, class TSet>
-    TControl* Bind(TControl* control, TGet get, TSet set)
+    template <class TControl, class TGet, class TSet> TControl* Bind(TControl* control, TGet get, TSet set)
     {
         Items.push_back({[control, get](const TBoard& board) { control->SetValue(static_cast<int>(get(board))); },
                          [control, set](TBoard& board) { set(board, control->Value()); }});
         return control;
     }
     // A text field of the board (EditorText.h: shown as UTF-8 or Latin-1, written only when edited).
-    template <class TField>
-    QLineEdit* BindText(QLineEdit* edit, TField field)
+    template <class TField> QLineEdit* BindText(QLineEdit* edit, TField field)
     {
         Items.push_back({[edit, field](const TBoard& board) { ShowModelText(*edit, field(board)); },
                          [edit, field](TBoard& board) { StoreModelText(*edit, field(board)); }});
         return edit;
-    }
-    // A flag of the board.
-    template <class TField>
-    QCheckBox* BindCheck(QCheckBox* check, TField field)
-    {
-        Items.push_back({[check, field](const TBoard& board) { check->setChecked(field(board)); },
-                         [check, field](TBoard& board) { field(board) = check->isChecked(); }});
-        return check;
     }
 
     // Shows the board's fields in their controls.

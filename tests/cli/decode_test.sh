@@ -2,10 +2,7 @@
 # Checks the output contract of `railscope-cli decode` and `railscope-cli frame`.
 # Usage: decode_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
+. "$(dirname "$0")/common.sh"
 
 # expect NAME EXPECTED_STATUS EXPECTED_STDOUT_FILE EXPECTED_STDERR_FILE -- command...
 check() {

@@ -3,10 +3,7 @@
 # it lists (whoever adds one), and the manual page as man shows it at 80 columns.
 # Usage: help_width_test.sh PATH/TO/railscope-cli SOURCE_DIR
 set -uo pipefail
-CLI=${1:?cli binary}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-failures=0
+. "$(dirname "$0")/common.sh"
 
 # fits NAME FILE: every line of FILE within 80 columns (characters, not bytes).
 fits() {
